@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace bmtest {
+
+// The shared fixtures folder (real files made by other programs), or an empty
+// text when it is not there; tests that need it skip then.
+QString sharedFixturesDir();
+
+// The program folder of the build: the executables and the shipped templates.
+QString programDir();
+
+// A folder of the system's Python that reads xBase files independently, or an
+// empty text when python3-dbfread is not installed.
+QString systemPython();
+
+// Path of a file inside a fresh temporary folder that lives as long as the object.
+class TempFolder {
+public:
+    TempFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    std::string fileStd(const QString& name) const { return file(name).toStdString(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace bmtest
+
+// Skips the current test when the shared fixtures are absent.
+#define BM_REQUIRE_FIXTURES()                                                    \
+    do {                                                                         \
+        if (bmtest::sharedFixturesDir().isEmpty())                               \
+            GTEST_SKIP() << "shared fixtures folder not present";                \
+    } while (0)
