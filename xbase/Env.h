@@ -1,0 +1,72 @@
+#pragma once
+
+#include "xbase/Status.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace xbase {
+
+// One open file. Every read, write and lock of the engine goes through this
+// interface so that tests can put a failing file in its place.
+class File {
+public:
+    virtual ~File() = default;
+
+    // Reads up to n bytes at offset into buf; *got is the number read (fewer
+    // only at the end of the file).
+    virtual Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) = 0;
+    virtual Status writeAt(uint64_t offset, const void* buf, size_t n) = 0;
+    virtual Status size(uint64_t* out) = 0;
+    virtual Status truncate(uint64_t length) = 0;
+    virtual Status sync() = 0;
+
+    // Byte-range locks of this open file. They conflict with every other open
+    // of the same file, in this process or another, and are released when the
+    // file is closed or its process ends. tryLock does not wait: a lock held
+    // elsewhere gives a Locked status.
+    virtual Status tryLock(uint64_t offset, uint64_t length, bool exclusive) = 0;
+    virtual Status unlock(uint64_t offset, uint64_t length) = 0;
+
+    virtual const std::string& path() const = 0;
+};
+
+// The file system as the engine sees it.
+class Env {
+public:
+    enum class OpenMode { ReadOnly, ReadWrite, CreateNew, CreateTruncate };
+
+    virtual ~Env() = default;
+
+    virtual Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) = 0;
+    virtual Status rename(const std::string& from, const std::string& to) = 0;
+    virtual Status remove(const std::string& path) = 0;
+    virtual bool exists(const std::string& path) = 0;
+    virtual void sleepMillis(int ms) = 0;
+
+    // The process-wide environment of the real file system.
+    static Env* standard();
+};
+
+// Forwards every call to another environment; tests derive from it to make
+// one operation fail.
+class EnvWrapper : public Env {
+public:
+    explicit EnvWrapper(Env* target) : m_target(target) {}
+    Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override
+    {
+        return m_target->open(path, mode, out);
+    }
+    Status rename(const std::string& from, const std::string& to) override { return m_target->rename(from, to); }
+    Status remove(const std::string& path) override { return m_target->remove(path); }
+    bool exists(const std::string& path) override { return m_target->exists(path); }
+    void sleepMillis(int ms) override { m_target->sleepMillis(ms); }
+    Env* target() const { return m_target; }
+
+private:
+    Env* m_target;
+};
+
+} // namespace xbase
