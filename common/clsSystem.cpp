@@ -1,0 +1,7 @@
+#include "common/clsSystem.h"
+
+clsSystem& clsSystem::instance()
+{
+    static clsSystem sys;
+    return sys;
+}
