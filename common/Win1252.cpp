@@ -1,0 +1,72 @@
+#include "common/Win1252.h"
+
+#include <array>
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the undefined bytes keep their own
+// value so that they survive a round trip.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr std::array<char16_t, 256> makeTable()
+{
+    std::array<char16_t, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[i] = static_cast<char16_t>(i);
+    for (int i = 0; i < 32; ++i)
+        table[0x80 + i] = kHighControls[i];
+    return table;
+}
+
+constexpr std::array<char16_t, 256> kTable = makeTable();
+
+// Returns the byte for `c`, or '?' when Windows-1252 has no such character.
+char encodeChar(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+QString fromWin1252(const char* data, qsizetype len)
+{
+    QString text;
+    if (!data || len <= 0)
+        return text;
+    text.resize(len);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < len; ++i)
+        out[i] = QChar(kTable[static_cast<unsigned char>(data[i])]);
+    return text;
+}
+
+QString fromWin1252(const std::string& bytes)
+{
+    return fromWin1252(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string toWin1252(const QString& text)
+{
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(text.size()));
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        // A surrogate pair is one character and so becomes one "?".
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        bytes.push_back(c.isSurrogate() ? '?' : encodeChar(c.unicode()));
+    }
+    return bytes;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+// The one conversion between the engine's Windows-1252 bytes and the UTF-8
+// text used above it.
+//
+// Every byte decodes to one character. The five bytes that Windows-1252
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 control
+// characters of the same value and encode back to those bytes, so any byte
+// string survives a round trip unchanged.
+//
+// Encoding turns every character that Windows-1252 cannot hold into one "?"
+// (a character outside the Basic Multilingual Plane counts as one).
+
+QString fromWin1252(const char* data, qsizetype len);
+QString fromWin1252(const std::string& bytes);
+std::string toWin1252(const QString& text);

@@ -1,0 +1,53 @@
+#include "common/Win1252.h"
+
+#include <gtest/gtest.h>
+
+TEST(Win1252, EveryByteSurvivesARoundTrip)
+{
+    std::string all;
+    for (int i = 0; i < 256; ++i)
+        all.push_back(static_cast<char>(i));
+    const QString text = fromWin1252(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(toWin1252(text), all);
+}
+
+TEST(Win1252, DecodesTheHighControlRangeToItsCharacters)
+{
+    struct Case { unsigned char byte; char16_t code; };
+    const Case cases[] = {
+        {0x80, 0x20AC}, {0x85, 0x2026}, {0x8A, 0x0160}, {0x92, 0x2019},
+        {0x96, 0x2013}, {0x99, 0x2122}, {0x9F, 0x0178}, {0xE9, 0x00E9},
+        {0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090},
+        {0x9D, 0x009D}, {0x41, 0x0041}, {0x00, 0x0000},
+    };
+    for (const Case& c : cases) {
+        const char byte = static_cast<char>(c.byte);
+        const QString text = fromWin1252(&byte, 1);
+        ASSERT_EQ(text.size(), 1);
+        EXPECT_EQ(text.at(0).unicode(), c.code) << int(c.byte);
+    }
+}
+
+TEST(Win1252, CharactersOutsideTheCodePageBecomeOneQuestionMark)
+{
+    struct Case { QString text; std::string bytes; };
+    const Case cases[] = {
+        {QStringLiteral("caf\u00e9 \u20ac5"), "caf\xe9 \x80" "5"},
+        {QStringLiteral("\u0100x"), "?x"},              // Latin Extended-A, not in the page
+        {QStringLiteral("a\u0080b"), "a?b"},            // C1 code with a defined byte elsewhere
+        {QString::fromUtf8("\xF0\x9F\x98\x80!"), "?!"}, // one emoji, one "?"
+        {QString(QChar(0xD800)), "?"},                  // lone surrogate
+        {QString(), ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toWin1252(c.text), c.bytes) << c.text.toStdString();
+}
+
+TEST(Win1252, KeepsEmbeddedNulsAndIgnoresEmptyInput)
+{
+    const std::string bytes("a\0b", 3);
+    EXPECT_EQ(fromWin1252(bytes).size(), 3);
+    EXPECT_EQ(toWin1252(fromWin1252(bytes)), bytes);
+    EXPECT_TRUE(fromWin1252(nullptr, 5).isEmpty());
+}
