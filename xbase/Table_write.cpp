@@ -1,0 +1,100 @@
+#include "xbase/Coding.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
+
+namespace xbase {
+
+uint8_t* Table::recordForUpdate()
+{
+    m_changed = true;
+    return m_record.data();
+}
+
+Status Table::setDeleted(bool on)
+{
+    if (!m_appending && (m_recno == 0 || m_eof))
+        return Status::invalidArgument(m_path + ": no current record");
+    recordForUpdate()[0] = on ? '*' : ' ';
+    return Status::ok();
+}
+
+// The one place where records reach the file: the observers (the index) see
+// the change first, then memo texts go to the memo file and the record image
+// to the data file. The caller holds the lock that guards `recno`.
+Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
+{
+    for (RecordObserver* observer : m_observers)
+        XB_RETURN_IF_ERROR(observer->beforeWrite(*this, recno, oldImage, m_record.data()));
+    XB_RETURN_IF_ERROR(storeMemos());
+    XB_RETURN_IF_ERROR(m_file->writeAt(recordOffset(recno), m_record.data(), m_record.size()));
+    for (auto& f : m_fields)
+        if (f->memoChanged())
+            f->resetMemo();
+    m_changed = false;
+    return Status::ok();
+}
+
+Status Table::storeMemos()
+{
+    auto waitLock = [this](File& file, uint64_t offset) { return m_engine.waitLock(file, offset); };
+    for (auto& f : m_fields) {
+        if (!f->memoChanged())
+            continue;
+        if (!m_memo)
+            return Status::corruption(m_path + ": memo field " + f->name() + " without a memo file");
+        uint32_t oldBlock = 0;
+        // A new record never shares blocks with the one it was started from.
+        if (!m_appending && !f->memoBlock(&oldBlock).isOk())
+            oldBlock = 0;
+        uint32_t block = 0;
+        XB_RETURN_IF_ERROR(m_memo->write(oldBlock, f->memoText(), waitLock, &block));
+        f->setMemoBlock(block);
+    }
+    return Status::ok();
+}
+
+Status Table::writeChanged()
+{
+    if (m_readOnly)
+        return Status::invalidArgument(m_path + ": the table is open read-only");
+    if (m_recno == 0 || m_eof)
+        return Status::invalidArgument(m_path + ": no current record to write");
+    const bool needLock = !m_exclusive && !isLocked(m_recno);
+    if (needLock && m_engine.settings().lockEnforce)
+        return Status::locked(m_path + ": record " + std::to_string(m_recno) + " must be locked before it is changed");
+    if (needLock)
+        XB_RETURN_IF_ERROR(takeLock(recordLockOffset(m_recno)));
+    std::vector<uint8_t> old(m_record.size());
+    Status s = readImage(m_recno, old.data());
+    if (s.isOk())
+        s = commitRecord(m_recno, old.data());
+    if (needLock) {
+        Status u = m_file->unlock(recordLockOffset(m_recno), 1);
+        if (s.isOk())
+            s = u;
+    }
+    return s;
+}
+
+Status Table::flush()
+{
+    if (m_changed && !m_appending)
+        XB_RETURN_IF_ERROR(writeChanged());
+    for (auto& extension : m_extensions)
+        XB_RETURN_IF_ERROR(extension->flush());
+    return Status::ok();
+}
+
+Status Table::discardChanges()
+{
+    const bool hadRecord = !m_appending && m_recno != 0 && !m_eof;
+    m_appending = false;
+    m_changed = false;
+    resetMemos();
+    if (hadRecord)
+        return readImage(m_recno, m_record.data());
+    setBlank(m_record.data());
+    return Status::ok();
+}
+
+} // namespace xbase
