@@ -1,0 +1,109 @@
+#pragma once
+
+#include "xbase/CdxNode.h"
+#include "xbase/CdxTagHeader.h"
+#include "xbase/Env.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace xbase::cdx {
+
+// The pages of one open compound index file: a cache of decoded nodes and tag
+// headers, the free-page list, and the index lock with its change counter.
+//
+// Every access happens inside an operation: beginRead()/beginWrite() ...
+// end(). Node and header pointers stay valid until end(). In shared mode a
+// write operation holds the file lock (0x7FFFFFFE) and writes its pages and a
+// bumped change counter before releasing it; a read operation that finds the
+// counter unchanged works from the cache and takes the lock only to read a
+// page it lacks. In exclusive mode nothing is locked and changed pages are
+// written by flush() (or when the cache overflows).
+class CdxFile {
+public:
+    struct Options {
+        bool exclusive = false;
+        bool readOnly = false;
+        size_t cacheNodes = 32768; // decoded nodes kept between operations
+        int lockTimeoutMs = 60000;
+    };
+
+    static Status open(Env* env, const std::string& path, const Options& options, std::unique_ptr<CdxFile>* out);
+    ~CdxFile();
+
+    Status beginRead();
+    Status beginWrite();
+    // Ends the operation; after a write in shared mode, writes what changed.
+    Status end();
+
+    // Runs fn inside a read operation; when fn needed a page and found that
+    // another writer had changed the file, it runs again under the lock.
+    Status read(const std::function<Status()>& fn);
+    // Runs fn inside a write operation.
+    Status write(const std::function<Status()>& fn);
+
+    // The node at `offset` of a tag with the given key length and fill byte.
+    Status node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** out);
+    void markDirty(CdxNode* n)
+    {
+        n->dirty = true;
+        m_modified = true;
+        ++m_generation;
+    }
+    // A fresh empty node, from the free list or the end of the file.
+    Status allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** out);
+    Status freeNode(CdxNode* n);
+
+    Status header(uint32_t offset, CdxTagHeader** out);
+    void markHeaderDirty(uint32_t offset);
+
+    // Writes every changed page (the caller is inside an operation or the
+    // file is exclusive).
+    Status flush();
+
+    // Changes whenever cached pages may no longer be what a cursor saw.
+    uint64_t generation() const { return m_generation; }
+    bool exclusive() const { return m_options.exclusive; }
+    const std::string& path() const { return m_file->path(); }
+    File* file() { return m_file.get(); }
+
+private:
+    CdxFile(std::unique_ptr<File> file, Env* env, const Options& options);
+    Status lockFile();
+    Status unlockFile();
+    Status readCounter(uint32_t* out);
+    Status readPage(uint32_t offset, uint8_t* buf, size_t n);
+    Status checkOffset(uint32_t offset, const char* what);
+    Status pageMiss();
+    Status fileEnd(uint64_t* out);
+    Status writeNode(CdxNode& n);
+    void dropCache();
+    void evict();
+
+    struct CachedHeader {
+        CdxTagHeader header;
+        bool dirty = false;
+    };
+
+    std::unique_ptr<File> m_file;
+    Env* m_env;
+    Options m_options;
+    std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
+    std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
+    std::unordered_map<uint32_t, CachedHeader> m_headers;
+    uint64_t m_tick = 0;
+    uint64_t m_generation = 1;
+    uint32_t m_counter = 0;
+    bool m_counterKnown = false;
+    uint64_t m_end = 0; // file end including allocated, unwritten pages; 0 = unknown
+    int m_depth = 0;
+    bool m_locked = false;
+    bool m_writing = false;
+    bool m_modified = false;
+    bool m_retry = false;
+    bool m_forceLock = false;
+};
+
+} // namespace xbase::cdx

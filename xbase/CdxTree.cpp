@@ -1,0 +1,165 @@
+#include "xbase/CdxTree.h"
+
+#include <string>
+
+namespace xbase::cdx {
+namespace {
+
+constexpr size_t kMaxDepth = 32;
+
+} // namespace
+
+size_t nodeLowerBound(const CdxNode& n, const uint8_t* key, uint32_t recno)
+{
+    size_t lo = 0, hi = n.count();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (comparePair(n.key(mid), n.recnos[mid], key, recno, n.keyLen) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+Status CdxTree::damaged(const CdxNode& n, const char* what) const
+{
+    return Status::corruption(m_file->path() + ": index page at " + std::to_string(n.offset) + ": " + what);
+}
+
+Status CdxTree::root(CdxNode** out)
+{
+    CdxTagHeader* h = nullptr;
+    XB_RETURN_IF_ERROR(m_file->header(m_spec.header, &h));
+    return m_file->node(h->root, m_spec.keyLen, m_spec.fill, out);
+}
+
+Status CdxTree::child(const CdxNode* parent, size_t i, CdxNode** out)
+{
+    XB_RETURN_IF_ERROR(m_file->node(parent->children[i], m_spec.keyLen, m_spec.fill, out));
+    if (*out == parent)
+        return damaged(*parent, "node is its own child");
+    return Status::ok();
+}
+
+Status CdxTree::descend(const uint8_t* key, uint32_t recno, Path* path)
+{
+    path->clear();
+    CdxNode* n = nullptr;
+    XB_RETURN_IF_ERROR(root(&n));
+    while (!n->leaf) {
+        if (n->count() == 0)
+            return damaged(*n, "empty interior node");
+        if (path->size() >= kMaxDepth)
+            return damaged(*n, "tree too deep (a loop?)");
+        size_t i = nodeLowerBound(*n, key, recno);
+        if (i == n->count())
+            i = n->count() - 1; // beyond every key: the last subtree
+        path->push_back({n, i});
+        XB_RETURN_IF_ERROR(child(n, i, &n));
+    }
+    path->push_back({n, nodeLowerBound(*n, key, recno)});
+    return Status::ok();
+}
+
+Status CdxTree::lowerBound(const uint8_t* key, uint32_t recno, TreePos* out)
+{
+    Path path;
+    XB_RETURN_IF_ERROR(descend(key, recno, &path));
+    const Step& leaf = path.back();
+    *out = {leaf.node->offset, uint32_t(leaf.index)};
+    if (leaf.index < leaf.node->count())
+        return Status::ok();
+    // Past the last entry of this leaf: the answer starts the next one.
+    out->index = leaf.node->count() == 0 ? 0 : uint32_t(leaf.node->count() - 1);
+    if (leaf.node->count() == 0) {
+        *out = {};
+        return Status::ok();
+    }
+    return next(out);
+}
+
+Status CdxTree::edge(bool toLast, TreePos* out)
+{
+    CdxNode* n = nullptr;
+    XB_RETURN_IF_ERROR(root(&n));
+    for (size_t depth = 0; !n->leaf; ++depth) {
+        if (n->count() == 0)
+            return damaged(*n, "empty interior node");
+        if (depth >= kMaxDepth)
+            return damaged(*n, "tree too deep (a loop?)");
+        XB_RETURN_IF_ERROR(child(n, toLast ? n->count() - 1 : 0, &n));
+    }
+    if (n->count() == 0) {
+        *out = {};
+        return Status::ok();
+    }
+    *out = {n->offset, toLast ? uint32_t(n->count() - 1) : 0};
+    return Status::ok();
+}
+
+Status CdxTree::first(TreePos* out) { return edge(false, out); }
+Status CdxTree::last(TreePos* out) { return edge(true, out); }
+
+Status CdxTree::next(TreePos* pos)
+{
+    CdxNode* n = nullptr;
+    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_spec.keyLen, m_spec.fill, &n));
+    if (!n->leaf)
+        return damaged(*n, "interior node in the leaf chain");
+    if (pos->index + 1 < n->count()) {
+        ++pos->index;
+        return Status::ok();
+    }
+    if (n->right == kNoPage) {
+        *pos = {};
+        return Status::ok();
+    }
+    CdxNode* r = nullptr;
+    XB_RETURN_IF_ERROR(m_file->node(n->right, m_spec.keyLen, m_spec.fill, &r));
+    if (!r->leaf || r->left != n->offset || r->count() == 0)
+        return damaged(*r, "broken leaf chain");
+    if (n->count() > 0
+        && comparePair(r->key(0), r->recnos[0], n->key(n->count() - 1), n->recnos.back(), m_spec.keyLen) <= 0)
+        return damaged(*r, "leaf chain out of order");
+    *pos = {r->offset, 0};
+    return Status::ok();
+}
+
+Status CdxTree::prev(TreePos* pos)
+{
+    CdxNode* n = nullptr;
+    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_spec.keyLen, m_spec.fill, &n));
+    if (!n->leaf)
+        return damaged(*n, "interior node in the leaf chain");
+    if (pos->index > 0 && pos->index <= n->count()) {
+        --pos->index;
+        return Status::ok();
+    }
+    if (n->left == kNoPage) {
+        *pos = {};
+        return Status::ok();
+    }
+    CdxNode* l = nullptr;
+    XB_RETURN_IF_ERROR(m_file->node(n->left, m_spec.keyLen, m_spec.fill, &l));
+    if (!l->leaf || l->right != n->offset || l->count() == 0)
+        return damaged(*l, "broken leaf chain");
+    if (n->count() > 0
+        && comparePair(l->key(l->count() - 1), l->recnos.back(), n->key(0), n->recnos[0], m_spec.keyLen) >= 0)
+        return damaged(*l, "leaf chain out of order");
+    *pos = {l->offset, uint32_t(l->count() - 1)};
+    return Status::ok();
+}
+
+Status CdxTree::entry(const TreePos& pos, uint8_t* key, uint32_t* recno)
+{
+    CdxNode* n = nullptr;
+    XB_RETURN_IF_ERROR(m_file->node(pos.leaf, m_spec.keyLen, m_spec.fill, &n));
+    if (!n->leaf || pos.index >= n->count())
+        return damaged(*n, "position outside the leaf");
+    std::memcpy(key, n->key(pos.index), m_spec.keyLen);
+    *recno = n->recnos[pos.index];
+    return Status::ok();
+}
+
+} // namespace xbase::cdx

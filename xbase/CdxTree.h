@@ -1,0 +1,80 @@
+#pragma once
+
+#include "xbase/CdxFile.h"
+
+#include <vector>
+
+namespace xbase::cdx {
+
+// Where a tag's tree lives and how its keys are padded.
+struct TreeSpec {
+    uint32_t header = 0; // offset of the tag header
+    uint16_t keyLen = 0;
+    uint8_t fill = 0x20;
+};
+
+// A place in a tag's leaf chain: entry `index` of the leaf at `leaf`;
+// leaf == kNoPage is past either end.
+struct TreePos {
+    uint32_t leaf = kNoPage;
+    uint32_t index = 0;
+    bool valid() const { return leaf != kNoPage; }
+};
+
+// The B-tree of one tag, ordered by (key, record number). All calls run
+// inside an operation of the CdxFile (reads in a read or write operation,
+// changes in a write operation). Keys are exactly spec.keyLen bytes.
+class CdxTree {
+public:
+    CdxTree(CdxFile* file, const TreeSpec& spec) : m_file(file), m_spec(spec) {}
+
+    // Adds the pair; *added is false when it was already there.
+    Status insert(const uint8_t* key, uint32_t recno, bool* added = nullptr);
+    // Removes the pair; *removed is false when it was not there.
+    Status remove(const uint8_t* key, uint32_t recno, bool* removed = nullptr);
+
+    // First entry >= (key, recno), or an invalid position.
+    Status lowerBound(const uint8_t* key, uint32_t recno, TreePos* out);
+    Status first(TreePos* out);
+    Status last(TreePos* out);
+    // Steps along the leaf chain; past the end the position becomes invalid.
+    // A chain that loops, breaks its back links or goes out of order gives
+    // Corruption.
+    Status next(TreePos* pos);
+    Status prev(TreePos* pos);
+    // Copies the key (keyLen bytes) and record number at a valid position.
+    Status entry(const TreePos& pos, uint8_t* key, uint32_t* recno);
+
+    const TreeSpec& spec() const { return m_spec; }
+
+private:
+    struct Step {
+        CdxNode* node;
+        size_t index;
+    };
+    using Path = std::vector<Step>;
+
+    Status root(CdxNode** out);
+    Status child(const CdxNode* parent, size_t i, CdxNode** out);
+    Status descend(const uint8_t* key, uint32_t recno, Path* path);
+    Status edge(bool toLast, TreePos* out);
+    void fixParentKeys(Path& path, size_t level);
+    Status split(Path& path, size_t level, bool appending);
+    Status splitRoot(CdxNode* left, CdxNode* right);
+    Status unlinkNode(CdxNode* n);
+    Status removeEmpty(Path& path, size_t level);
+    Status rebalance(Path& path, size_t level);
+    Status mergeChildren(Path& path, size_t level, size_t j, bool* merged);
+    Status collapseRoot();
+    size_t splitPoint(const CdxNode& n) const;
+    bool underfull(const CdxNode& n) const;
+    Status damaged(const CdxNode& n, const char* what) const;
+
+    CdxFile* m_file;
+    TreeSpec m_spec;
+};
+
+// Index of the first entry of n that is >= (key, recno).
+size_t nodeLowerBound(const CdxNode& n, const uint8_t* key, uint32_t recno);
+
+} // namespace xbase::cdx
