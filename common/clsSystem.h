@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <QTime>
 
 // The shared utility object: one instance for the whole run, made on first
 // use. Members keep their given names so that callers read alike everywhere.
@@ -11,8 +16,176 @@ public:
     static clsSystem& instance();
 
     // --- Text and value conversions -------------------------------------
+    // "Blanks" below are spaces only (tabs and line breaks are kept), as the
+    // stored texts expect. Character codes are Windows-1252 codes, 0 to 255.
+    // Widths and counts that were 16-bit in the stored program are plain ints
+    // here: texts and values beyond 32,767 work instead of failing.
+
+    // count times CR LF / LF / CR; "" for a count below 1.
+    QString CRLF(int count = 1) const;
+    QString LF(int count = 1) const;
+    QString CR(int count = 1) const;
+    QString DoubleQuote() const;
+    // The text between apostrophes (`apostrophes`) or double quotes; inner
+    // quotes are left as they are.
+    QString QuoteStr(const QString& text, bool apostrophes = false) const;
+    QString RemoveChar(const QString& text, const QString& ch) const;
+    // The text less its last character when that equals `ch` or `ch` is "".
+    QString RemoveLastChar(const QString& text, const QString& ch) const;
+    // The text between a leading and a trailing double quote, when both exist.
+    QString RemoveSurroundingQuote(const QString& text) const;
+    // The text before the first `ch`, the whole text when `ch` does not occur
+    // or is "". `ch` is cut to its first character (the caller's too).
+    QString StrGetTextTilChar(const QString& text, QString& ch) const;
+    // Every CR and every LF becomes two blanks.
+    QString RemoveCRLF(const QString& text) const;
+    // A text longer than `maxLen` is cut to it and "..." appended.
+    QString StrTruncate(const QString& text, int maxLen) const;
+
+    // A text shorter than `width` is padded with the first character of
+    // `pad` (blank when `pad` is ""): after it for side 2, before it for any
+    // other side. A longer text is cut to `width` (a negative width is 0).
+    QString PadChar(const QString& text, int width, const QString& pad, int side) const;
+    QString PadZeros(const QString& text, int width, int side) const;
+    QString PadSpaces(const QString& text, int width, int side) const;
+
+    // True when every character is 0-9 / A-Z a-z / either; True for "".
+    bool StrDigitsOnly(const QString& text) const;
+    bool StrAlphaOnly(const QString& text) const;
+    bool StrAlphaDigitOnly(const QString& text) const;
+    // How many characters equal `ch` (a `ch` not one character long: 0).
+    qint32 CharCountInStr(const QString& text, const QString& ch) const;
+    // False for two or more "@", a trailing "@", or any blank; else True
+    // ("" and texts without "@" included; callers leave empty ones out).
+    bool EmailAddressIsValid(const QString& text) const;
+
+    // "Last, First" / "First Last"; one part alone when the other is "".
+    QString MakeFullName(const QString& first, const QString& last) const;
+    QString MakeFullNameNoComma(const QString& first, const QString& last) const;
+
+    // One comma-separated field: trimmed; `""` gives ""; a field quoted at
+    // both ends (longer than two) loses those quotes and "" becomes ".
+    QString CSVField_GetValue(const QString& field) const;
+    // Replaces `ch` by `replacement`, outside double quotes only unless
+    // `insideQuotes`. A double quote toggles the state before it is looked at.
+    QString StrReplaceChar(const QString& text, QChar ch, const QString& replacement,
+                           bool insideQuotes) const;
+    // Splits `text` at `delimiter` into `pieces`: element 0 is an unused ""
+    // and the pieces stand at 1..n, so pieces.size() - 1 is the count. Each
+    // piece is trimmed of blanks (and upper-cased when `upperCase`). A text
+    // ending with the delimiter gets one more, empty, piece; "" gives one
+    // empty piece.
+    void StrParse2Array(const QString& text, QStringList& pieces, QChar delimiter,
+                        bool upperCase) const;
+    // Looks through elements 1.. for `text`; on a hit sets `pos` to its index
+    // and returns True, else returns False leaving `pos` alone.
+    bool StrExistsInArray(const QString& text, const QStringList& array, int& pos) const;
+
+    // Stored password form: each character's Windows-1252 code as two
+    // upper-case hex digits ("abc" -> "616263"). The inverse reads two digits
+    // at a time (a last single digit alone) and skips pieces that are not hex.
+    QString StringToHexStr(const QString& text) const;
+    QString HexStrToString(const QString& hex) const;
+
+    // Clamps.
+    int NotBelowZeroInt(int value) const;
+    qint32 NotBelowZeroLong(qint32 value) const;
+    qint32 NotBelowMinVal(qint32 value, qint32 minimum) const;
+    qint32 NotAboveMaxVal(qint32 value, qint32 maximum) const;
+    qint32 Minus1ToZero(qint32 value) const;
+    // "" for a text that is 0 or not numeric; otherwise the text with the
+    // suffix appended (text suffix) or the sum of both values (number suffix).
+    QString ZeroToNullStr(const QString& text, const QString& suffix) const;
+    QString ZeroToNullStr(const QString& text, double suffix) const;
+    // Adds 1; stops at the largest 32-bit value instead of overflowing.
+    void IncL(qint32& value) const;
+    // 1, 2, 3, ... over the run (stops at the largest 32-bit value).
+    qint32 NextDocNum();
+    // The whole number of a numeric text, halves rounded to the even one; 0
+    // for any other text. 64-bit (clamped), so large values compare right.
+    qint64 Str2Int(const QString& text) const;
+    // "0" for 0, for a value that rounds to 0 and for a text that is not
+    // numeric; otherwise the value rounded to a whole number and grouped.
+    QString CommafyNoDec(const QString& value) const;
+    QString CommafyNoDec(double value) const;
+    QString FormatLongWithCommas(qint32 value) const;
+    // Removes the locale's monetary thousands separator, then its currency
+    // symbol.
+    QString NumCleanStr(const QString& text) const;
+    QString GetCurrencySymbol() const;
+
+    // Numbers as the user types them, read in the default locale at each
+    // call: blanks around, a leading sign, the currency symbol before or
+    // after, digits grouped in threes by the group separator, the decimal
+    // separator, an exponent (1.5E3), or "&H" hexadecimal.
+    bool isNumeric(const QString& text) const;
+    std::optional<double> numericValue(const QString& text) const;
+    // The value of the whole text when numeric, else of its leading number
+    // (sign, digits, decimal separator, exponent, "&H"); 0 when none.
+    double val(const QString& text) const;
+
+    // "T"/"F" flags and check states.
+    QString Bool2TorF(bool value) const;
+    bool DBTF2TrueFalse(const QString& text) const;
+    bool Str2Bool(const QString& text) const; // True only for "True"
+    bool CK2TrueFalse(Qt::CheckState state) const;
+    int TrueFalse2ZeroOne(bool value) const;
+
+    // Sort comparisons: -1, 0 or 1.
+    int CompareInt(const QString& a, const QString& b) const;
+    int CompareStrNoCase(const QString& a, const QString& b) const;
+    int CompareDate(const QString& a, const QString& b) const;
+    // The text's date, or 1 January 1800 when it does not read as a date.
+    QDate Str2Date(const QString& text) const;
+
+    // Empties any collection with clear() (record collections included).
+    template <typename Collection>
+    void CollectionClear(Collection& collection) const { collection.clear(); }
 
     // --- Dates and times --------------------------------------------------
+    // Stored forms: dates "YYYYMMDD", times "hh:mm:ss". Display: the default
+    // locale's short or long date format, always with four-digit years, and
+    // "h:mm:ss AMPM" with the locale's designators. Read at each call.
+
+    // The stored date of a text that reads as a date; "" otherwise.
+    QString CBDateFormat(const QString& text) const;
+    // The stored time of a text that reads as a time, date-time or date
+    // (a date alone is midnight); "" otherwise.
+    QString CBTimeFormat(const QString& text) const;
+    // A stored date shown with "Short Date" or "Long Date" (any other name:
+    // short). "" when the trimmed text is not eight digits of a real date.
+    QString DBDateToDislayDate(const QString& stored, const QString& formatName) const;
+    // A stored time shown as "h:mm:ss AMPM"; "" when it is not a time.
+    QString DBTimeToDislayTime(const QString& stored) const;
+    QString CurrTimeAMPM() const;
+    QString CurrDateShort() const;
+    QString CurrDateLong() const;
+    QString CurrDateTimeShort() const; // short date " @ " h:mm:ss AMPM
+    QString CurrDateTimeLong() const;  // long date " @ " h:mm AMPM
+    QString ShortDate() const;
+    QString LongDate() const;
+    QString NeutralShortDate() const;  // "MMM-DD-YY"
+    QString PrePad2Zeros(const QString& text) const;
+    // 31/30 by month, February by IsLeapYear; 30 for a month outside 1-12.
+    int GetNumDaysInMonth(int month, int year) const;
+    bool IsLeapYear(int year) const;
+    // Kinds 1 this month, 2 this year, 11 last month, 12 last year: sets
+    // `from`/`to` to the short dates of the range and returns True. Any other
+    // kind returns False with both set to CurrDateTimeShort().
+    bool MakeDateRange(qint32 kind, QString& from, QString& to) const;
+
+    // The locale's date format of `type` with every one- or two-letter year
+    // widened to "yyyy"; used both to show and to read dates.
+    QString displayDateFormat(QLocale::FormatType type) const;
+    // Dates and times as users type them: the locale's short format (numeric,
+    // any of / - . as separator, two-digit years 00-29 as 20xx and 30-99 as
+    // 19xx), its long format with or without the weekday, ISO yyyy-MM-dd;
+    // times "14:05", "14:05:09", "2:05 PM" (locale or English designators);
+    // a date followed by a time. isDate is True for any of these (a time
+    // alone included); the readers give invalid results for none of them.
+    bool isDate(const QString& text) const;
+    QDate readDate(const QString& text) const;  // invalid for a time alone
+    QTime readTime(const QString& text) const;  // midnight for a date alone
 
     // --- Files and folders ------------------------------------------------
 
@@ -22,6 +195,8 @@ public:
 
 private:
     clsSystem() = default;
+
+    qint32 m_docNum = 0; // NextDocNum
 };
 
 // Short form used throughout: Sys().MakeFullName(...)
