@@ -1,12 +1,15 @@
 #pragma once
 
+#include "common/RunError.h"
+
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 #include <optional>
-#include <QTime>
 
 // The shared utility object: one instance for the whole run, made on first
 // use. Members keep their given names so that callers read alike everywhere.
@@ -188,10 +191,111 @@ public:
     QTime readTime(const QString& text) const;  // midnight for a date alone
 
     // --- Files and folders ------------------------------------------------
+    // Paths are joined with "/". Members that trap errors report them through
+    // ShowError under their own labels and then return False or "".
+
+    // True for an existing folder; False for a file of that name and for "".
+    bool DirExists(const QString& path) const;
+    // Creates one folder level. A failure gives False and is shown (label
+    // "cls_CreateDir") only when `reportError`.
+    bool CreateDir(const QString& path, bool reportError = false) const;
+    // Deletes the folder with everything in it, read-only files and folders
+    // included; a link inside is removed, never followed. True when it had to
+    // stop because an entry resisted (shown through DeleteFile); False when it
+    // went through, and when the folder does not exist.
+    bool DirDelete(const QString& folder) const;
+    // True for an existing ordinary file; the name part may hold the
+    // wildcards * and ?. False for "".
+    bool FileExists(const QString& path) const;
+    // Copies the file, replacing the destination only once the copy is
+    // complete. "clsSystem_FileCopyFn" on failure.
+    bool FileCopyFn(const QString& source, const QString& destination) const;
+    // Renames or moves a file; an existing new path is an error.
+    // "clsSystem_FileRename" on failure.
+    bool FileRename(const QString& oldPath, const QString& newPath) const;
+    // Deletes the file: a path with "*" is refused (False), a missing file
+    // counts as deleted (True). A failure is False, shown ("clsSystem_DeleteFile")
+    // only when `showError`.
+    bool DeleteFile(const QString& path, bool showError) const;
+    // Replaces the file with the text in Windows-1252, one byte a character.
+    // The new content goes to a temporary file that then takes the file's
+    // place, so a failed write leaves the old file as it was. A file that
+    // cannot be replaced gives False, and when `showMessage` the box "Unable to
+    // write to : ..."; a failure while writing goes to ShowError
+    // ("clsSystem_WriteToFile").
+    bool WriteToFile(const QString& text, const QString& path, bool showMessage) const;
+    // Reads the whole file (Windows-1252) into `text`. False, showing nothing,
+    // when no such file exists; a read error goes to ShowError
+    // ("clsSystem_FileRead").
+    bool FileRead(QString& text, const QString& path) const;
+    // The folder, one "/" and the name; the name alone for an empty folder.
+    // Never doubles the separator.
+    QString MakePath(const QString& folder, const QString& fileName) const;
+    // The part after the last "/"; the whole path without one.
+    QString FileNameOnly(const QString& path) const;
+    // Folder listing columns: the size in KB, rounded and grouped ("1 KB"
+    // below 1024 bytes, an empty file too), and the local date and time of a
+    // file time (short date, "h:mm AMPM"; "" when invalid).
+    QString FileSizeToKBStr(qint64 bytes) const;
+    QString FileTimeToDisplayStr(const QDateTime& time) const;
+
+    // File dialogs, through the prompt service. `filter` holds description
+    // and pattern pairs joined by "|". On confirmation `fileName` receives the
+    // chosen path and the result is True; a cancel leaves it and gives False.
+    bool GetFilename(QString& fileName, const QString& filter, long flags,
+                     const QString& title = QString(), bool save = false) const;
+    bool GetFilenameOpen(QString& fileName, const QString& filter, const QString& title) const;
+    bool GetFilenameSaveAs(QString& fileName, const QString& filter, const QString& title) const;
+    // The save dialog; the chosen path, or "" when cancelled.
+    QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultExt,
+                            const QString& fileName) const;
 
     // --- Shell, help and program environment ------------------------------
+    // Launches go to xdg-open / xdg-email through ShellRunner; a launch that
+    // fails is reported in an exclamation box titled with the product name,
+    // and the caller goes on either way.
+
+    QString GetVersionString() const;   // "major.minor" of this build
+    QString GetAppTitle() const;        // product name, " - v", the version
+    QString cTvWebsite() const;         // the maker's web site
+    // "Unable to open folder '<folder>'" on failure.
+    void ShowFolder(const QString& folder) const;
+    // "Unable to launch '<address>'! No application ..." on failure.
+    void GotoWebsite(const QString& address) const;
+    // Opens the file with its program; on failure, or when there is no such
+    // file, "Unable to launch '<nameToShow or file>'! No application ...".
+    void LaunchFile(const QString& file, const QString& nameToShow = QString()) const;
+    // A new message to the address (percent-encoded into a mailto: link);
+    // a failure is silent.
+    void SendEmail(const QString& address) const;
+    void GotoTVWebsite() const;
+    // This computer's network name (ProgramEnv::computerName).
+    QString GetLocalComputerName() const;
+    // The help file in the program folder.
+    QString HelpFilename() const;
+    // Show the help at its contents or at a topic through the help viewer;
+    // without one, an information box says that no help is available.
+    void ShowHelpContents() const;
+    void ShowHelpTopic(long topic) const;
 
     // --- Messages and errors ----------------------------------------------
+    // Callable from every layer: the texts are made here and handed to the
+    // prompt service.
+
+    // Shows nothing for error number 0; otherwise a critical box titled
+    // "Error" with errorText and the error's help topic.
+    void ShowError(const QString& label, const RunError& error) const;
+    // "Error # " + number (one leading blank unless negative) + " was
+    // generated by " + source + CR + description + CR + label.
+    QString errorText(const QString& label, const RunError& error) const;
+    // The message window, modal: icon 1 information, 2 warning, 3 critical,
+    // 4 locked; a help context below 1 means none. Clears the busy pointer.
+    void ShowMsg(const QString& text, qint32 icon, qint32 helpContext) const;
+    // The message window's e-mail button: a plain box "EmailMsg".
+    void EmailMsg(const QString& text) const;
+    // The busy pointer on and off.
+    void WaitStart() const;
+    void WaitEnd() const;
 
 private:
     clsSystem() = default;
