@@ -4,6 +4,7 @@
 #include "xbase/NumberText.h"
 #include "xbase/Table.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -67,10 +68,13 @@ Status Field::assignDouble(double value)
         if (!number::format(value, f.length, f.decimals, &text))
             return Status::invalidArgument(tooWide);
         return fitNumber(text);
-    case 'C':
-        if (!number::format(value, f.length, f.decimals, &text))
+    case 'C': {
+        char buf[32];
+        const auto r = std::to_chars(buf, buf + sizeof buf, value);
+        if (size_t(r.ptr - buf) > f.length)
             return Status::invalidArgument(tooWide);
-        return assignText(text.substr(text.find_first_not_of(' ')));
+        return assignText(std::string_view(buf, size_t(r.ptr - buf)));
+    }
     case 'I':
         if (!fitsInt32(std::round(value)))
             return Status::invalidArgument(tooWide);

@@ -1,0 +1,126 @@
+#include "XbaseFixture.h"
+
+using xbase::Env;
+using xbase::File;
+using xbase::Status;
+using xbase::Table;
+
+namespace {
+
+// Makes writes (or reads) of files whose name ends with a given suffix fail
+// while armed.
+class FailingEnv : public xbase::EnvWrapper {
+public:
+    FailingEnv() : EnvWrapper(Env::standard()) {}
+
+    std::string suffix;
+    bool failWrites = false;
+    bool failReads = false;
+
+    Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
+};
+
+class FailingFile : public File {
+public:
+    FailingFile(FailingEnv& env, std::unique_ptr<File> target) : m_env(env), m_target(std::move(target)) {}
+    Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override
+    {
+        if (m_env.failReads && hit())
+            return Status::ioError("injected read failure in " + path());
+        return m_target->readAt(offset, buf, n, got);
+    }
+    Status writeAt(uint64_t offset, const void* buf, size_t n) override
+    {
+        if (m_env.failWrites && hit())
+            return Status::ioError("injected write failure in " + path());
+        return m_target->writeAt(offset, buf, n);
+    }
+    Status size(uint64_t* out) override { return m_target->size(out); }
+    Status truncate(uint64_t length) override { return m_target->truncate(length); }
+    Status sync() override { return m_target->sync(); }
+    Status tryLock(uint64_t offset, uint64_t length, bool exclusive) override { return m_target->tryLock(offset, length, exclusive); }
+    Status unlock(uint64_t offset, uint64_t length) override { return m_target->unlock(offset, length); }
+    const std::string& path() const override { return m_target->path(); }
+
+private:
+    bool hit() const { return path().size() >= m_env.suffix.size() && path().compare(path().size() - m_env.suffix.size(), std::string::npos, m_env.suffix) == 0; }
+    FailingEnv& m_env;
+    std::unique_ptr<File> m_target;
+};
+
+Status FailingEnv::open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out)
+{
+    std::unique_ptr<File> file;
+    XB_RETURN_IF_ERROR(EnvWrapper::open(path, mode, &file));
+    *out = std::make_unique<FailingFile>(*this, std::move(file));
+    return Status::ok();
+}
+
+class EnvFailures : public XbaseFixture {
+protected:
+    void SetUp() override
+    {
+        Table* t = create("f.dbf", {"NAME:C:10", "NOTES:M"});
+        appendTexts(t, {{"NAME", "one"}, {"NOTES", "memo one"}});
+        close(t);
+    }
+    FailingEnv m_env;
+    xbase::Engine m_failing{&m_env};
+};
+
+} // namespace
+
+TEST_F(EnvFailures, AFailedMemoWriteLeavesNoRecordAndCanBeRetried)
+{
+    Table* t = nullptr;
+    XB_ASSERT_OK(m_failing.openTable(path("f.dbf"), &t));
+    XB_ASSERT_OK(t->appendStart());
+    XB_ASSERT_OK(t->field("NAME")->assignText("two"));
+    XB_ASSERT_OK(t->field("NOTES")->assignMemo("memo two"));
+    m_env.suffix = ".fpt";
+    m_env.failWrites = true;
+    const Status s = t->append();
+    EXPECT_TRUE(s.isIOError()) << s.toString();
+    uint32_t count = 0;
+    XB_ASSERT_OK(t->recordCount(&count));
+    EXPECT_EQ(count, 1u);
+    m_env.failWrites = false;
+    XB_ASSERT_OK(t->append());
+    XB_ASSERT_OK(m_failing.closeTable(t));
+
+    t = open("f.dbf");
+    XB_ASSERT_OK(t->go(2));
+    const std::string* memo = nullptr;
+    XB_ASSERT_OK(t->field("NOTES")->memo(&memo));
+    EXPECT_EQ(*memo, "memo two");
+}
+
+TEST_F(EnvFailures, AFailedRecordWriteKeepsTheChangePending)
+{
+    Table* t = nullptr;
+    XB_ASSERT_OK(m_failing.openTable(path("f.dbf"), &t));
+    XB_ASSERT_OK(t->go(1));
+    XB_ASSERT_OK(t->lock(1));
+    XB_ASSERT_OK(t->field("NAME")->assignText("changed"));
+    m_env.suffix = ".dbf";
+    m_env.failWrites = true;
+    EXPECT_TRUE(t->flush().isIOError());
+    EXPECT_TRUE(t->changed());
+    m_env.failWrites = false;
+    XB_ASSERT_OK(t->unlock());
+    XB_ASSERT_OK(m_failing.closeTable(t));
+    t = open("f.dbf");
+    XB_ASSERT_OK(t->go(1));
+    EXPECT_EQ(t->field("NAME")->raw(), "changed   ");
+}
+
+TEST_F(EnvFailures, AFailedReadFailsTheOpenWithTheFilesName)
+{
+    m_env.suffix = ".dbf";
+    m_env.failReads = true;
+    Table* t = nullptr;
+    const Status s = m_failing.openTable(path("f.dbf"), &t);
+    EXPECT_TRUE(s.isIOError());
+    EXPECT_NE(s.message().find(path("f.dbf")), std::string::npos);
+    EXPECT_EQ(m_failing.openCount(), 0u);
+}
