@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 #include "common/Product.h"
+#include "common/ui/WidgetPrompts.h"
 
 #include <QApplication>
 
@@ -10,7 +11,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(Product::name());
     QApplication::setApplicationVersion(Product::version());
 
+    WidgetPrompts prompts;
+    setPrompts(&prompts);
+
     frmMain window;
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    setPrompts(nullptr);
+    return code;
 }

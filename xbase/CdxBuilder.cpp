@@ -5,13 +5,14 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <cstring>
 #include <numeric>
+#include <string>
 
 namespace xbase::cdx {
 namespace {
 
 constexpr uint32_t kDirRoot = 0x400;
-constexpr uint32_t kFirstHeader = 0x600;
 
 // Pages go out in file order through one buffer.
 class PageWriter {
@@ -139,6 +140,27 @@ Status buildInterior(PageWriter& w, const TagImage& t, std::vector<LevelEntry>& 
     return Status::ok();
 }
 
+// Sorted pairs with equal keys follow each other, lowest record first.
+Status dropDuplicates(const TagImage& t, std::vector<size_t>& order)
+{
+    const uint8_t opts = t.header.options;
+    if (!(opts & (kOptUnique | kOptCandidate)) || order.empty())
+        return Status::ok();
+    const size_t len = t.header.keyLen;
+    size_t kept = 1;
+    for (size_t k = 1; k < order.size(); ++k) {
+        if (std::memcmp(t.keys.data() + order[k] * len, t.keys.data() + order[kept - 1] * len, len) != 0) {
+            order[kept++] = order[k];
+            continue;
+        }
+        if (opts & kOptCandidate)
+            return Status::invalidArgument("records " + std::to_string(t.recnos[order[kept - 1]]) + " and " +
+                                           std::to_string(t.recnos[order[k]]) + " share a key of candidate tag " + t.name);
+    }
+    order.resize(kept);
+    return Status::ok();
+}
+
 Status buildTree(PageWriter& w, TagImage& t)
 {
     const size_t len = t.header.keyLen;
@@ -147,6 +169,7 @@ Status buildTree(PageWriter& w, TagImage& t)
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return comparePair(t.keys.data() + a * len, t.recnos[a], t.keys.data() + b * len, t.recnos[b], len) < 0;
     });
+    XB_RETURN_IF_ERROR(dropDuplicates(t, order));
     std::vector<LevelEntry> level, up;
     XB_RETURN_IF_ERROR(buildLeaves(w, t, order, &level));
     uint32_t root = w.nextOffset() - kPageSize;
@@ -185,7 +208,7 @@ Status directoryNode(const std::vector<TagImage>& tags, CdxNode* dir)
             return Status::invalidArgument("bad index tag name \"" + t.name + "\"");
         if (k > 0 && key == directoryKey(tags[order[k - 1]].name))
             return Status::invalidArgument("index tag \"" + t.name + "\" given twice");
-        dir->insertAt(k, reinterpret_cast<const uint8_t*>(key.data()), kFirstHeader + uint32_t(order[k]) * kHeaderSize);
+        dir->insertAt(k, reinterpret_cast<const uint8_t*>(key.data()), tagHeaderOffset(order[k]));
     }
     if (!nodeFits(*dir))
         return Status::invalidArgument("too many index tags");
@@ -207,14 +230,14 @@ Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags)
     XB_RETURN_IF_ERROR(directoryNode(tags, &dir));
     std::unique_ptr<File> file;
     XB_RETURN_IF_ERROR(env->open(path, Env::OpenMode::CreateTruncate, &file));
-    PageWriter w(file.get(), kFirstHeader + uint32_t(tags.size()) * kHeaderSize);
+    PageWriter w(file.get(), tagHeaderOffset(tags.size()));
     for (TagImage& t : tags) {
         t.header.options |= kOptCompact | kOptCompound;
         XB_RETURN_IF_ERROR(buildTree(w, t));
     }
     XB_RETURN_IF_ERROR(w.drain());
     for (size_t i = 0; i < tags.size(); ++i)
-        XB_RETURN_IF_ERROR(writeHeader(file.get(), kFirstHeader + uint32_t(i) * kHeaderSize, tags[i].header));
+        XB_RETURN_IF_ERROR(writeHeader(file.get(), tagHeaderOffset(i), tags[i].header));
     uint8_t page[kPageSize];
     encodeNode(dir, page);
     XB_RETURN_IF_ERROR(file->writeAt(kDirRoot, page, kPageSize));

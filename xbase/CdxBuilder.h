@@ -26,9 +26,13 @@ struct TagImage {
 
 // Writes a complete compound index file at `path` (created or truncated):
 // the directory of tags, each tag header, and each tag's tree built bottom-up
-// from its sorted pairs with full pages. Tags with duplicate names, names
-// that don't fit or too many tags for one directory page give
-// InvalidArgument.
+// from its sorted pairs with full pages. A unique tag keeps the lowest record
+// of each key; a candidate tag with two records of one key, tags with
+// duplicate names, names that don't fit or too many tags for one directory
+// page give InvalidArgument.
 Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags);
+
+// Where writeCdx puts the header of tags[i].
+inline uint32_t tagHeaderOffset(size_t i) { return 0x600 + uint32_t(i) * kHeaderSize; }
 
 } // namespace xbase::cdx

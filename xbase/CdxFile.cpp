@@ -47,7 +47,9 @@ Status CdxFile::lockFile()
 {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        Status s = m_file->tryLock(kLockOffset, 1, true);
+        // A read-only open can hold only a shared lock; it still keeps
+        // writers out while it reads.
+        Status s = m_file->tryLock(kLockOffset, 1, !m_options.readOnly);
         if (s.isOk())
             break;
         const auto waited = std::chrono::steady_clock::now() - start;

@@ -1,5 +1,7 @@
 #include "xbase/KeyCodec.h"
 
+#include "xbase/Calendar.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -44,14 +46,6 @@ int32_t decodeInt32(const uint8_t in[4])
     return int32_t(u ^ 0x80000000U);
 }
 
-int64_t julianDay(int year, int month, int day)
-{
-    const int64_t a = (14 - month) / 12;
-    const int64_t y = int64_t(year) + 4800 - a;
-    const int64_t m = month + 12 * a - 3;
-    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
-}
-
 bool julianFromDtos(const char* text, size_t len, double* out)
 {
     if (len < 8)
@@ -69,7 +63,7 @@ bool julianFromDtos(const char* text, size_t len, double* out)
     }
     if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31)
         return false;
-    *out = double(julianDay(parts[0], parts[1], parts[2]));
+    *out = double(calendar::julianDay(parts[0], parts[1], parts[2]));
     return true;
 }
 
@@ -77,16 +71,10 @@ std::string dtosFromJulian(int64_t jd)
 {
     if (jd <= 0)
         return std::string(8, ' ');
-    // Inverse of julianDay (Richards' algorithm for the Gregorian calendar).
-    const int64_t f = jd + 1401 + (((4 * jd + 274277) / 146097) * 3) / 4 - 38;
-    const int64_t e = 4 * f + 3;
-    const int64_t g = (e % 1461) / 4;
-    const int64_t h = 5 * g + 2;
-    const int64_t day = (h % 153) / 5 + 1;
-    const int64_t month = ((h / 153 + 2) % 12) + 1;
-    const int64_t year = e / 1461 - 4716 + (12 + 2 - month) / 12;
+    int year = 0, month = 0, day = 0;
+    calendar::civilFromJulianDay(jd, &year, &month, &day);
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", int(year % 10000), int(month), int(day));
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d", year % 10000, month, day);
     return buf;
 }
 

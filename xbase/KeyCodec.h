@@ -23,8 +23,6 @@ double decodeDouble(const uint8_t in[8]);
 void encodeInt32(int32_t v, uint8_t out[4]);
 int32_t decodeInt32(const uint8_t in[4]);
 
-// Julian day number of a calendar date (1996-07-04 gives 2450269).
-int64_t julianDay(int year, int month, int day);
 // The Julian day of "YYYYMMDD" text; false when the text is blank or no date.
 bool julianFromDtos(const char* text, size_t len, double* out);
 // "YYYYMMDD" of a Julian day, or eight blanks for day 0.

@@ -25,6 +25,16 @@ class RecordObserver {
 public:
     virtual ~RecordObserver() = default;
     virtual Status beforeWrite(Table& table, uint32_t recno, const uint8_t* oldImage, const uint8_t* newImage) = 0;
+    // Runs after the write that a successful beforeWrite announced, whether
+    // it reached the file or not (`outcome`), still under the same lock. An
+    // error here fails the write.
+    virtual Status afterWrite(Table& table, uint32_t recno, const Status& outcome)
+    {
+        (void)table;
+        (void)recno;
+        (void)outcome;
+        return Status::ok();
+    }
 };
 
 } // namespace xbase

@@ -1,4 +1,5 @@
 #include "xbase/Engine.h"
+#include "xbase/Index.h"
 
 namespace xbase {
 
@@ -6,7 +7,7 @@ namespace xbase {
 // registers its open hook here.
 void installStandardExtensions(Engine& engine)
 {
-    (void)engine;
+    Index::install(engine);
 }
 
 } // namespace xbase

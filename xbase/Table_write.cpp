@@ -23,15 +23,30 @@ Status Table::setDeleted(bool on)
 // to the data file. The caller holds the lock that guards `recno`.
 Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
 {
-    for (RecordObserver* observer : m_observers)
-        XB_RETURN_IF_ERROR(observer->beforeWrite(*this, recno, oldImage, m_record.data()));
-    XB_RETURN_IF_ERROR(storeMemos());
-    XB_RETURN_IF_ERROR(m_file->writeAt(recordOffset(recno), m_record.data(), m_record.size()));
+    size_t told = 0;
+    Status s;
+    for (; told < m_observers.size(); ++told) {
+        s = m_observers[told]->beforeWrite(*this, recno, oldImage, m_record.data());
+        if (!s.isOk())
+            break;
+    }
+    if (s.isOk())
+        s = storeMemos();
+    if (s.isOk())
+        s = m_file->writeAt(recordOffset(recno), m_record.data(), m_record.size());
+    const bool written = s.isOk();
+    while (told > 0) {
+        Status after = m_observers[--told]->afterWrite(*this, recno, s);
+        if (s.isOk())
+            s = after;
+    }
+    if (!written)
+        return s;
     for (auto& f : m_fields)
         if (f->memoChanged())
             f->resetMemo();
     m_changed = false;
-    return Status::ok();
+    return s;
 }
 
 Status Table::storeMemos()

@@ -1,0 +1,205 @@
+#include "common/ui/WidgetPrompts.h"
+
+#include "common/clsSystem.h"
+#include "common/ui/WindowRegistry.h"
+#include "common/ui/frmMessage.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QShortcut>
+
+namespace {
+
+QMessageBox::Icon boxIcon(int style)
+{
+    switch (MsgStyle::icon(style)) {
+    case MsgStyle::Critical:
+        return QMessageBox::Critical;
+    case MsgStyle::Question:
+        return QMessageBox::Question;
+    case MsgStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MsgStyle::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QList<QMessageBox::StandardButton> boxButtons(int style)
+{
+    using B = QMessageBox;
+    switch (MsgStyle::buttons(style)) {
+    case MsgStyle::OkCancel:
+        return {B::Ok, B::Cancel};
+    case MsgStyle::AbortRetryIgnore:
+        return {B::Abort, B::Retry, B::Ignore};
+    case MsgStyle::YesNoCancel:
+        return {B::Yes, B::No, B::Cancel};
+    case MsgStyle::YesNo:
+        return {B::Yes, B::No};
+    case MsgStyle::RetryCancel:
+        return {B::Retry, B::Cancel};
+    default:
+        return {B::Ok};
+    }
+}
+
+MsgAnswer answerOf(int button, int style)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Abort:
+        return MsgAnswer::Abort;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    case QMessageBox::Ignore:
+        return MsgAnswer::Ignore;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        return msgEscapeAnswer(style);
+    }
+}
+
+// Texts put their parts on lines of their own with a carriage return alone.
+QString displayText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString qtPatterns(QString patterns)
+{
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    QStringList list = patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& p : list) {
+        if (p == QStringLiteral("*.*"))
+            p = QStringLiteral("*");
+    }
+    return list.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+WidgetPrompts::~WidgetPrompts()
+{
+    setWaitCursor(false);
+}
+
+QWidget* WidgetPrompts::owner()
+{
+    if (QWidget* main = WindowRegistry::current().mainForm())
+        return main;
+    return QApplication::activeWindow();
+}
+
+MsgAnswer WidgetPrompts::messageBox(const MsgBoxRequest& request)
+{
+    QMessageBox box(boxIcon(request.style), request.title, displayText(request.text), QMessageBox::NoButton, owner());
+    const QList<QMessageBox::StandardButton> buttons = boxButtons(request.style);
+    for (QMessageBox::StandardButton b : buttons)
+        box.addButton(b);
+    const int defaultIndex = MsgStyle::defaultButton(request.style);
+    box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
+    const int helpContext = request.helpContext;
+    QShortcut help(QKeySequence::HelpContents, &box);
+    QObject::connect(&help, &QShortcut::activated, &box, [helpContext] {
+        helpContext > 0 ? Sys().ShowHelpTopic(helpContext) : Sys().ShowHelpContents();
+    });
+    return answerOf(box.exec(), request.style);
+}
+
+void WidgetPrompts::messageWindow(const QString& text, int icon, int helpContext)
+{
+    frmMessage window(owner());
+    window.Init(text, icon, helpContext);
+    window.exec();
+}
+
+std::optional<QString> WidgetPrompts::inputBox(const QString& prompt, const QString& title,
+                                               const QString& defaultText)
+{
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QStringList WidgetPrompts::nameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i).trimmed();
+        const qsizetype paren = description.lastIndexOf(QLatin1Char('('));
+        if (paren > 0 && description.endsWith(QLatin1Char(')')))
+            description = description.left(paren).trimmed();
+        filters.append(description + QStringLiteral(" (") + qtPatterns(parts.at(i + 1)) + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+std::optional<QString> WidgetPrompts::fileDialog(const FileDialogRequest& request)
+{
+    QFileDialog dialog(owner());
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(!request.save && (request.flags & FileDlgFlag::FileMustExist) ? QFileDialog::ExistingFile
+                                                                                     : QFileDialog::AnyFile);
+    if (request.save && !(request.flags & FileDlgFlag::OverwritePrompt))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = nameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.defaultExt.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo proposed(request.fileName);
+        if (proposed.path() != QStringLiteral("."))
+            dialog.setDirectory(proposed.path());
+        dialog.selectFile(proposed.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+QString WidgetPrompts::folderDialog(const QString& title, const QString& startFolder, bool includeFiles)
+{
+    const QFileDialog::Options options = includeFiles ? QFileDialog::Options() : QFileDialog::ShowDirsOnly;
+    return QFileDialog::getExistingDirectory(owner(), title, startFolder, options);
+}
+
+bool WidgetPrompts::printerDialog(QPrinter* printer, const QString& title)
+{
+    QPrintDialog dialog(printer, owner());
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void WidgetPrompts::setWaitCursor(bool on)
+{
+    if (on == m_waitCursor)
+        return;
+    m_waitCursor = on;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTableWidget;
+class QTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+class frmProgress;
+
+// The members of the shared utility object that work on windows and
+// controls. clsSystem (common/) stays free of widgets; these live here, with
+// the given names, reached as SysUI(). No state: each member works on the
+// control or window handed to it.
+//
+// Conventions: a list view (QTreeWidget) row carries its key ("N" followed
+// by the row identifier) in column 0 under kKeyRole; combo box and list box
+// entries carry the row identifier as item data (Qt::UserRole), -1 standing
+// for none or all. A grid is a QTableWidget whose headings are its header,
+// so its data rows count from 0. Windows and controls carry tags (ObjectTag.h).
+class clsSystemUI {
+public:
+    static clsSystemUI& instance();
+
+    static constexpr int kKeyRole = Qt::UserRole + 1;
+
+    // --- List views -------------------------------------------------------
+    // A new row at the end with its key and column texts.
+    QTreeWidgetItem* lvAddItem(QTreeWidget* lv, const QString& key, const QStringList& texts) const;
+    static QString lvItemKey(const QTreeWidgetItem* item);
+    static void lvSetItemKey(QTreeWidgetItem* item, const QString& key);
+
+    // "First selected" is the first in the list's order. Selecting makes the
+    // row current and scrolls it into view.
+    bool LvGetSelectedItem(QTreeWidget* lv, QTreeWidgetItem*& item) const;
+    bool LvSelectFirstItem(QTreeWidget* lv) const;
+    QString LvGetSelectedItemText(QTreeWidget* lv) const;
+    QString LvGetSelectedItemKey(QTreeWidget* lv) const;
+    bool LvIsItemSelected(QTreeWidget* lv) const;
+    // First row whose key equals `key` exactly; False for "" or no match.
+    bool LvSelectItem(QTreeWidget* lv, const QString& key) const;
+    // First row whose text equals `text` ignoring case; False for "" or none.
+    bool LvSelectItemByText(QTreeWidget* lv, const QString& text) const;
+    // The column-click sort: sorting on, the order flipped at every click
+    // (whatever column; the first click sorts descending), sorted by `column`.
+    void LVSort(QTreeWidget* lv, int column) const;
+    // Fills the list with the folder's entries: lower-case name, size in KB,
+    // lower-case type name, local modification time.
+    void LvGetFileList(QTreeWidget* lv, const QString& folder) const;
+
+    // --- Combo boxes and list boxes ---------------------------------------
+    qint32 cboGetItemID(const QComboBox* cbo) const;
+    void cboSelectAtID(QComboBox* cbo, qint32 id) const;
+    qint32 lbGetItemID(const QListWidget* lb) const;
+    void lbSelectAtID(QListWidget* lb, qint32 id) const;
+    void LBRemoveItemWithID(QListWidget* lb, qint32 id) const;
+    // Removes from `b` every entry whose item data some entry of `a` carries.
+    void LB2LBRemoveItems(const QListWidget* a, QListWidget* b) const;
+    // Removes the selected entry; with none, "Please select a listbox item first!".
+    void LBRemoveCurSelected(QListWidget* lb) const;
+    // Swaps two entries (texts and data) and selects position 2; positions
+    // outside the list change nothing.
+    void LBSwapItems(QListWidget* lb, int pos1, int pos2) const;
+
+    // --- Windows (WindowRegistry, exact tag match) -------------------------
+    bool IsFormLoaded(const QString& tag) const;
+    bool BringFormToTop(const QString& tag) const;
+    bool GetFormWithTag(const QString& tag, QWidget*& form) const;
+    // Closes every window whose tag differs from / equals `tag`; a window
+    // that refuses to close is passed over.
+    void UnloadAll(const QString& tag) const;
+    void UnloadForm(const QString& tag) const;
+
+    // --- Other controls ---------------------------------------------------
+    // Locks (view mode) or unlocks (edit mode) the window's controls tagged
+    // `tag`: text boxes and combo boxes turn read-only, list boxes and grids
+    // disabled, all of these light yellow (#FFFFC0) when locked and white
+    // when not; any other tagged control is disabled.
+    void LockControls(QWidget* window, bool lock, const QString& tag) const;
+    // Replaces the selection with `text`, or inserts it at the caret.
+    void TxtCtlInsertStr(QLineEdit* txt, const QString& text) const;
+    void TxtCtlInsertStr(QTextEdit* txt, const QString& text) const;
+    void TxtCtlInsertStr(QPlainTextEdit* txt, const QString& text) const;
+    // Focuses the control when it is visible.
+    void CtlSetFocus(QWidget* ctl) const;
+    // Ctrl+E: the key E with the Control modifier, whatever else is held.
+    bool KeyPressedCtrlE(int keyCode, Qt::KeyboardModifiers modifiers) const;
+    // Asks for a text (trimmed; "" when cancelled). With `numbersOnly`, a
+    // non-numeric answer brings "Please enter a numeric value!" and asks again.
+    QString PromptInputString(const QString& title, const QString& prompt, const QString& defaultText,
+                              bool numbersOnly) const;
+
+    // --- Grids ------------------------------------------------------------
+    // Searches from the row after the current one to the last (upwards: from
+    // the row before it to the first), each row from column 0. `wholeCell`
+    // compares blank-trimmed texts for equality, else looks for the text
+    // inside the cell. The first match becomes the current cell, scrolled
+    // into view: True. No match: False, the selection stays.
+    bool GridFind(QTableWidget* grid, const QString& text, bool wholeCell, bool matchCase, bool upwards) const;
+    // Selects the row at column 0 and scrolls it into view, when it exists.
+    void GridSelectRow(QTableWidget* grid, int row) const;
+
+    // --- Wait dialog ------------------------------------------------------
+    // Busy pointer on, a new wait window over the main window handed back in
+    // `window` (owned by the caller until WaitDlgRemove), shown modeless with
+    // m_bCancel cleared and its message painted.
+    void WaitDlgShow(frmProgress*& window, const QString& caption, const QString& message, bool showBar,
+                     bool showCancel) const;
+    // Sets the bar for 0 to 100; other values change nothing.
+    void WaitDlgUpdate(frmProgress* window, int percent) const;
+    // Destroys the window, sets `window` to null, busy pointer off.
+    void WaitDlgRemove(frmProgress*& window) const;
+
+private:
+    clsSystemUI() = default;
+};
+
+inline clsSystemUI& SysUI() { return clsSystemUI::instance(); }

@@ -1,0 +1,118 @@
+#include "common/ui/clsSystemUI.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+
+namespace {
+
+// The order LVSort flips, kept on the list view itself.
+const char* const kSortOrderProperty = "bmSortOrder";
+
+void selectRow(QTreeWidget* lv, QTreeWidgetItem* item)
+{
+    lv->setCurrentItem(item);
+    item->setSelected(true);
+    lv->scrollToItem(item);
+}
+
+QTreeWidgetItem* firstSelected(const QTreeWidget* lv)
+{
+    const int count = lv->topLevelItemCount();
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem* item = lv->topLevelItem(i);
+        if (item->isSelected())
+            return item;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+clsSystemUI& clsSystemUI::instance()
+{
+    static clsSystemUI ui;
+    return ui;
+}
+
+QTreeWidgetItem* clsSystemUI::lvAddItem(QTreeWidget* lv, const QString& key, const QStringList& texts) const
+{
+    auto* item = new QTreeWidgetItem(texts);
+    lvSetItemKey(item, key);
+    lv->addTopLevelItem(item);
+    return item;
+}
+
+QString clsSystemUI::lvItemKey(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kKeyRole).toString() : QString();
+}
+
+void clsSystemUI::lvSetItemKey(QTreeWidgetItem* item, const QString& key) { item->setData(0, kKeyRole, key); }
+
+bool clsSystemUI::LvGetSelectedItem(QTreeWidget* lv, QTreeWidgetItem*& item) const
+{
+    QTreeWidgetItem* found = firstSelected(lv);
+    if (!found)
+        return false;
+    item = found;
+    return true;
+}
+
+bool clsSystemUI::LvSelectFirstItem(QTreeWidget* lv) const
+{
+    if (lv->topLevelItemCount() == 0)
+        return false;
+    selectRow(lv, lv->topLevelItem(0));
+    return true;
+}
+
+QString clsSystemUI::LvGetSelectedItemText(QTreeWidget* lv) const
+{
+    const QTreeWidgetItem* item = firstSelected(lv);
+    return item ? item->text(0) : QString();
+}
+
+QString clsSystemUI::LvGetSelectedItemKey(QTreeWidget* lv) const { return lvItemKey(firstSelected(lv)); }
+
+bool clsSystemUI::LvIsItemSelected(QTreeWidget* lv) const { return firstSelected(lv) != nullptr; }
+
+bool clsSystemUI::LvSelectItem(QTreeWidget* lv, const QString& key) const
+{
+    if (key.isEmpty())
+        return false;
+    const int count = lv->topLevelItemCount();
+    for (int i = 0; i < count; ++i) {
+        if (lvItemKey(lv->topLevelItem(i)) == key) {
+            selectRow(lv, lv->topLevelItem(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool clsSystemUI::LvSelectItemByText(QTreeWidget* lv, const QString& text) const
+{
+    if (text.isEmpty())
+        return false;
+    const int count = lv->topLevelItemCount();
+    for (int i = 0; i < count; ++i) {
+        if (lv->topLevelItem(i)->text(0).compare(text, Qt::CaseInsensitive) == 0) {
+            selectRow(lv, lv->topLevelItem(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void clsSystemUI::LVSort(QTreeWidget* lv, int column) const
+{
+    const QVariant kept = lv->property(kSortOrderProperty);
+    const auto before = kept.isValid() ? Qt::SortOrder(kept.toInt()) : Qt::AscendingOrder;
+    const Qt::SortOrder order = before == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    lv->setProperty(kSortOrderProperty, int(order));
+    // Called from the header's click handler, after the header has flipped
+    // its own indicator: setting ours last decides the order.
+    lv->setSortingEnabled(true);
+    lv->header()->setSortIndicator(column, order);
+    lv->sortItems(column, order);
+}

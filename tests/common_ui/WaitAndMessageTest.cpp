@@ -1,0 +1,169 @@
+#include "common/ScriptedPrompts.h"
+#include "common/clsSystem.h"
+#include "common/ui/WidgetPrompts.h"
+#include "common/ui/clsSystemUI.h"
+#include "common/ui/frmMessage.h"
+#include "common/ui/frmProgress.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs `act` on the modal window once it is up, from the event loop.
+void whenModalShows(std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
+}
+
+TEST(WaitDialog, CancelFlagIsClearAtEachShowAndSetByCancel)
+{
+    ScriptedPrompts prompts;
+    frmProgress* wait = nullptr;
+    SysUI().WaitDlgShow(wait, QStringLiteral("Brindlemark"), QStringLiteral("Listing Customers. Please wait..."),
+                        true, true);
+    ASSERT_NE(wait, nullptr);
+    EXPECT_TRUE(prompts.waitCursor());
+    EXPECT_TRUE(wait->isVisible());
+    EXPECT_FALSE(wait->isModal());
+    EXPECT_EQ(wait->windowTitle(), QStringLiteral("Brindlemark"));
+    EXPECT_EQ(wait->lblMsg->text(), QStringLiteral("Listing Customers. Please wait..."));
+    EXPECT_FALSE(wait->m_bCancel);
+    EXPECT_TRUE(wait->report(10));
+
+    QTest::mouseClick(wait->cmdCancel, Qt::LeftButton);
+    QTest::mouseClick(wait->cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(wait->m_bCancel);
+    EXPECT_FALSE(wait->report(20));
+    EXPECT_TRUE(wait->isVisible());
+    wait->Display();
+    EXPECT_FALSE(wait->m_bCancel);
+
+    for (const auto& [percent, expected] : {std::pair{50, 50}, {101, 50}, {-1, 50}, {0, 0}, {100, 100}}) {
+        SysUI().WaitDlgUpdate(wait, percent);
+        EXPECT_EQ(wait->pbar->value(), expected) << percent;
+    }
+    SysUI().WaitDlgRemove(wait);
+    EXPECT_EQ(wait, nullptr);
+    EXPECT_FALSE(prompts.waitCursor());
+}
+
+TEST(WaitDialog, BarAndCancelShowAsAsked)
+{
+    ScriptedPrompts prompts;
+    frmProgress* wait = nullptr;
+    SysUI().WaitDlgShow(wait, QStringLiteral("T"), QStringLiteral("Counting records. Please wait..."), false, false);
+    EXPECT_FALSE(wait->pbar->isVisible());
+    EXPECT_FALSE(wait->cmdCancel->isVisible());
+    wait->close(); // stays up until removed
+    EXPECT_TRUE(wait->isVisible());
+    EXPECT_FALSE(wait->m_bCancel);
+    SysUI().WaitDlgRemove(wait);
+}
+
+TEST(MessageWindow, ShowsOneIconAndKeepsAHelpContextAboveZero)
+{
+    const struct {
+        int icon;
+        const char* visible;
+    } cases[] = {{0, ""}, {1, "ImageInfo"}, {2, "imgWarn"}, {3, "imageCritical"}, {4, "imgLocked"}, {5, ""}};
+    for (const auto& c : cases) {
+        frmMessage window;
+        window.Init(QStringLiteral("line one\rline two"), c.icon, -1);
+        window.show();
+        QStringList visible;
+        for (QLabel* l : {window.ImageInfo, window.imgWarn, window.imageCritical, window.imgLocked}) {
+            if (l->isVisible())
+                visible.append(l->objectName());
+        }
+        EXPECT_EQ(visible.join(QLatin1Char(',')), QString::fromLatin1(c.visible)) << c.icon;
+        EXPECT_EQ(window.helpContextId(), 0);
+        EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("line one\nline two"));
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Brindlemark"));
+    }
+    frmMessage window;
+    window.Init(QStringLiteral("x"), 1, 1310);
+    EXPECT_EQ(window.helpContextId(), 1310);
+}
+
+TEST(MessageWindow, ButtonsPrintSaveAndMailThroughThePromptService)
+{
+    ScriptedPrompts prompts;
+    bmtest::TempFolder temp;
+    const QString saved = temp.file(QStringLiteral("msg.txt"));
+    prompts.cancel().cancel().text(saved);
+    frmMessage window;
+    window.Init(QStringLiteral("Login failed"), 3, 0);
+    window.show();
+    QTest::mouseClick(window.cmdPrint, Qt::LeftButton);
+    QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("Login failed"));
+    EXPECT_FALSE(QFile::exists(saved));
+    QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Login failed"));
+    QTest::mouseClick(window.cmdEmail, Qt::LeftButton);
+    EXPECT_EQ(prompts.last().text, QStringLiteral("EmailMsg"));
+    ASSERT_EQ(prompts.shown().size(), 4);
+    EXPECT_EQ(prompts.shown().at(0).kind, ShownPrompt::Kind::PrinterDialog);
+    EXPECT_EQ(prompts.shown().at(1).kind, ShownPrompt::Kind::FileDialog);
+    QTest::mouseClick(window.cmdClose, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(WidgetPrompts, TheMessageWindowIsModalAndClosesWithOk)
+{
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QString shownText;
+    whenModalShows([&shownText](QWidget* modal) {
+        auto* window = qobject_cast<frmMessage*>(modal);
+        ASSERT_NE(window, nullptr);
+        shownText = window->txtMsg->toPlainText();
+        QTest::mouseClick(window->cmdClose, Qt::LeftButton);
+    });
+    widgets.setWaitCursor(true);
+    Sys().ShowMsg(QStringLiteral("ROWID NOT FOUND"), 2, 0);
+    EXPECT_EQ(shownText, QStringLiteral("ROWID NOT FOUND"));
+    EXPECT_FALSE(widgets.waitCursor());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    whenModalShows([](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(MsgBox(QStringLiteral("Discard?"), MsgStyle::YesNo | MsgStyle::Question), MsgAnswer::No);
+    setPrompts(previous);
+}
+
+TEST(WidgetPrompts, FiltersBecomeQtNameFilters)
+{
+    EXPECT_EQ(WidgetPrompts::nameFilters(
+                  QStringLiteral("MS Excel Comma Delimited File (*.csv)|*.csv|Text Files|*.txt;*.log|All Files (*.*)|*.*")),
+              (QStringList{QStringLiteral("MS Excel Comma Delimited File (*.csv)"),
+                           QStringLiteral("Text Files (*.txt *.log)"), QStringLiteral("All Files (*)")}));
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+#include "xbase/IndexCheck.h"
+
+#include "xbase/CdxVerify.h"
+#include "xbase/Index.h"
+#include "xbase/Table.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace xbase {
+namespace {
+
+using Pair = std::pair<std::string, uint32_t>;
+
+std::string printable(const std::string& key)
+{
+    std::string out;
+    bool text = std::all_of(key.begin(), key.end(), [](char c) { return uint8_t(c) >= 0x20 && uint8_t(c) != 0x7F; });
+    if (text)
+        return "'" + key.substr(0, key.find_last_not_of(' ') + 1) + "'";
+    char hex[4];
+    for (char c : key) {
+        std::snprintf(hex, sizeof hex, "%02X", uint8_t(c));
+        out += hex;
+    }
+    return out;
+}
+
+// The pairs of the tag in walking order; stops at the first fault.
+Status walk(IndexTag& tag, std::vector<Pair>* out)
+{
+    cdx::CdxTree& tree = tag.tree();
+    cdx::TreePos pos;
+    XB_RETURN_IF_ERROR(tree.first(&pos));
+    std::string k(tag.keyLen(), '\0');
+    while (pos.valid()) {
+        uint32_t recno = 0;
+        XB_RETURN_IF_ERROR(tree.entry(pos, reinterpret_cast<uint8_t*>(k.data()), &recno));
+        out->emplace_back(k, recno);
+        XB_RETURN_IF_ERROR(tree.next(&pos));
+    }
+    return Status::ok();
+}
+
+Status expected(Table& table, IndexTag& tag, std::vector<Pair>* out)
+{
+    uint32_t count = 0;
+    XB_RETURN_IF_ERROR(table.recordCount(&count));
+    const uint32_t recLen = table.layout().recordLength();
+    std::vector<uint8_t> rec(recLen);
+    std::string key;
+    for (uint32_t r = 1; r <= count; ++r) {
+        size_t got = 0;
+        XB_RETURN_IF_ERROR(table.dataFile().readAt(table.header().headerLength + uint64_t(r - 1) * recLen, rec.data(), recLen, &got));
+        if (got != recLen)
+            return Status::corruption(table.path() + ": record " + std::to_string(r) + " is cut short");
+        if (tag.makeKey(rec.data(), &key))
+            out->emplace_back(key, r);
+    }
+    std::sort(out->begin(), out->end());
+    return Status::ok();
+}
+
+void compare(IndexTag& tag, std::vector<Pair>& held, const std::vector<Pair>& want, std::vector<std::string>* problems)
+{
+    const std::string prefix = "tag " + tag.name() + ": ";
+    for (size_t i = 1; i < held.size(); ++i)
+        if (held[i] <= held[i - 1])
+            problems->push_back(prefix + "record " + std::to_string(held[i].second) + " out of order, key " + printable(held[i].first));
+    std::sort(held.begin(), held.end());
+    const bool unique = tag.options() & cdx::kOptUnique;
+    std::vector<Pair> missing, extra;
+    std::set_difference(want.begin(), want.end(), held.begin(), held.end(), std::back_inserter(missing));
+    std::set_difference(held.begin(), held.end(), want.begin(), want.end(), std::back_inserter(extra));
+    for (const Pair& p : extra)
+        problems->push_back(prefix + "record " + std::to_string(p.second) + " extra, key " + printable(p.first));
+    for (size_t i = 0; unique && i + 1 < held.size(); ++i)
+        if (held[i].first == held[i + 1].first)
+            problems->push_back(prefix + "key " + printable(held[i].first) + " held twice in a unique tag");
+    if (unique)
+        return;
+    for (const Pair& p : missing)
+        problems->push_back(prefix + "record " + std::to_string(p.second) + " missing, key " + printable(p.first));
+}
+
+} // namespace
+
+Status checkIndex(Table& table, std::vector<std::string>* problems)
+{
+    Index* index = Index::of(table);
+    if (!index)
+        return Status::ok();
+    XB_RETURN_IF_ERROR(table.flush());
+    for (size_t i = 0; i < index->tagCount(); ++i) {
+        IndexTag& tag = *index->tag(i);
+        std::vector<Pair> held, want;
+        cdx::TreeStats stats;
+        Status s = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.spec(), &stats); });
+        if (!s.isOk())
+            problems->push_back("tag " + tag.name() + ": " + s.message());
+        s = index->file().read([&] {
+            held.clear();
+            return walk(tag, &held);
+        });
+        if (!s.isOk())
+            problems->push_back("tag " + tag.name() + ": " + s.message());
+        XB_RETURN_IF_ERROR(expected(table, tag, &want));
+        compare(tag, held, want, problems);
+    }
+    return Status::ok();
+}
+
+} // namespace xbase

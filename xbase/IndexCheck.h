@@ -1,0 +1,22 @@
+#pragma once
+
+#include "xbase/Status.h"
+
+#include <string>
+#include <vector>
+
+namespace xbase {
+
+class Table;
+
+// Compares every tag of the table's index with the table: each tag must hold
+// exactly the (key, record) pairs that its key and FOR expressions give for
+// the records, in ascending order, in a sound tree. A unique tag may lack a
+// key whose first record changed (such keys are not handed on) but never
+// holds one key twice. Each disagreement becomes one line of *problems
+// ("tag NAME: record 12 missing, key 'SMITH'"). The status is an error only
+// when the table itself cannot be read; a table without an index has no
+// problems.
+Status checkIndex(Table& table, std::vector<std::string>* problems);
+
+} // namespace xbase
