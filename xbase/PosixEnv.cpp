@@ -1,6 +1,7 @@
 #include "xbase/Env.h"
 
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -121,6 +122,9 @@ public:
         do {
             fd = ::open(path.c_str(), flags, 0666);
         } while (fd < 0 && errno == EINTR);
+        // A refused permission is no lock conflict, whatever fromErrno makes of EACCES.
+        if (fd < 0 && errno == EACCES)
+            return Status::ioError("cannot open " + path + ": " + std::strerror(errno));
         if (fd < 0)
             return Status::fromErrno("cannot open", path, errno);
         *out = std::make_unique<PosixFile>(fd, path);

@@ -3,6 +3,9 @@
 
 #include "xbase/c4.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using xbase::Table;
 
 namespace {
@@ -188,4 +191,16 @@ TEST_F(Locks, ExclusiveTablesNeedNoRecordLocks)
     uint32_t count = 0;
     XB_ASSERT_OK(t->recordCount(&count));
     EXPECT_EQ(count, 3u);
+}
+
+TEST_F(Locks, AFileWithoutWritePermissionIsNoLockConflict)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    ASSERT_EQ(::chmod(path("t.dbf").c_str(), 0444), 0);
+    Table* t = nullptr;
+    const xbase::Status s = m_engine.openTable(path("t.dbf"), &t);
+    EXPECT_TRUE(s.isIOError()) << s.toString();
+    m_engine.settings().readOnly = true;
+    XB_EXPECT_OK(m_engine.openTable(path("t.dbf"), &t));
 }
