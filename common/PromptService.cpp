@@ -20,6 +20,7 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
     QString folderDialog(const QString&, const QString&, bool) override { return {}; }
     bool printerDialog(QPrinter*, const QString&) override { return false; }
+    bool mailHandOff(const MailMessage&, bool) override { return false; }
     void setWaitCursor(bool) override {}
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -58,6 +59,14 @@ struct FileDialogRequest {
     long flags = 0;
 };
 
+// A message handed to the desktop's mail program, where the user sees it
+// (and may change it) before it goes.
+struct MailMessage {
+    QStringList to;
+    QString subject;
+    QString body;
+};
+
 // Everything the program shows modally, or hands to the desktop for the user
 // to confirm, goes through the one installed service: message boxes, the
 // message window, input boxes, file, folder and printer dialogs, and the
@@ -90,6 +99,12 @@ public:
     // The printer dialog over `printer` (not owned); true when the user
     // confirmed, and the printer then carries the choice.
     virtual bool printerDialog(QPrinter* printer, const QString& title) = 0;
+
+    // Hands a message to the desktop's mail program: with `asUrl` false to
+    // xdg-email with recipients, subject and body as separate arguments,
+    // with `asUrl` true as a percent-encoded mailto: URL. True when a
+    // program took it; that says nothing about the message being sent.
+    virtual bool mailHandOff(const MailMessage& message, bool asUrl) = 0;
 
     // Switches the busy (hourglass) pointer on or off; not counted.
     virtual void setWaitCursor(bool on) = 0;

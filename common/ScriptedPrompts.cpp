@@ -149,3 +149,16 @@ bool ScriptedPrompts::printerDialog(QPrinter*, const QString& title)
     const auto e = next();
     return e && e->type == Entry::Type::Accept;
 }
+
+bool ScriptedPrompts::mailHandOff(const MailMessage& message, bool asUrl)
+{
+    ShownPrompt p;
+    p.kind = ShownPrompt::Kind::Mail;
+    p.text = message.body;
+    p.title = message.subject;
+    p.mailTo = message.to;
+    p.mailAsUrl = asUrl;
+    m_shown.append(p);
+    const auto e = next();
+    return e && e->type == Entry::Type::Accept;
+}

@@ -8,16 +8,18 @@
 
 // What a scripted prompt service was asked to show.
 struct ShownPrompt {
-    enum class Kind { MessageBox, MessageWindow, InputBox, FileDialog, FolderDialog, PrinterDialog };
+    enum class Kind { MessageBox, MessageWindow, InputBox, FileDialog, FolderDialog, PrinterDialog, Mail };
     Kind kind = Kind::MessageBox;
-    QString text;         // message or prompt; for a folder dialog its start folder
-    QString title;
+    QString text;         // message or prompt; folder dialog: start folder; mail: body
+    QString title;        // mail: subject
     int style = 0;        // message box style, or the message window's icon
     int helpContext = 0;
     QString helpFile;
     QString defaultText;  // input box default
     FileDialogRequest file;
     bool includeFiles = false;
+    QStringList mailTo;
+    bool mailAsUrl = false;
 };
 
 // A prompt service for tests: it installs itself on construction (restoring
@@ -30,7 +32,8 @@ struct ShownPrompt {
 //   button(b)  message boxes answer b;
 //   text(s)    input boxes, file and folder dialogs answer s;
 //   cancel()   any prompt is cancelled (a box gives its escape answer);
-//   accept()   a printer dialog is confirmed, a box gives its first button.
+//   accept()   a printer dialog is confirmed, a mail is taken by the mail
+//              program, a box gives its first button.
 // Any entry closes a message window.
 class ScriptedPrompts final : public PromptService {
 public:
@@ -58,6 +61,7 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     QString folderDialog(const QString& title, const QString& startFolder, bool includeFiles) override;
     bool printerDialog(QPrinter* printer, const QString& title) override;
+    bool mailHandOff(const MailMessage& message, bool asUrl) override;
     void setWaitCursor(bool on) override { m_waitCursor = on; }
 
 private:

@@ -1,16 +1,19 @@
 #include "common/ui/WidgetPrompts.h"
 
+#include "common/ShellRunner.h"
 #include "common/clsSystem.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/frmMessage.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QShortcut>
+#include <QUrl>
 
 namespace {
 
@@ -90,7 +93,22 @@ QString qtPatterns(QString patterns)
     return list.join(QLatin1Char(' '));
 }
 
+QString encoded(const QString& text, const QByteArray& keep = {})
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, keep));
+}
+
 } // namespace
+
+QUrl WidgetPrompts::mailtoUrl(const MailMessage& message)
+{
+    QStringList to;
+    for (const QString& address : message.to)
+        to.append(encoded(address, QByteArrayLiteral("@")));
+    const QString text = QStringLiteral("mailto:") + to.join(QLatin1Char(',')) + QStringLiteral("?subject=")
+        + encoded(message.subject) + QStringLiteral("&body=") + encoded(message.body);
+    return QUrl::fromEncoded(text.toLatin1(), QUrl::StrictMode);
+}
 
 WidgetPrompts::~WidgetPrompts()
 {
@@ -191,6 +209,16 @@ bool WidgetPrompts::printerDialog(QPrinter* printer, const QString& title)
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl)
+{
+    if (!asUrl) {
+        QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
+        arguments += message.to;
+        return ShellRunner::run(QStringLiteral("xdg-email"), arguments) == 0;
+    }
+    return QDesktopServices::openUrl(mailtoUrl(message));
 }
 
 void WidgetPrompts::setWaitCursor(bool on)

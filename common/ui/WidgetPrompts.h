@@ -2,6 +2,7 @@
 
 #include "common/PromptService.h"
 
+class QUrl;
 class QWidget;
 
 // The prompt service of the running program: Qt dialogs, modal over the main
@@ -19,12 +20,15 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     QString folderDialog(const QString& title, const QString& startFolder, bool includeFiles) override;
     bool printerDialog(QPrinter* printer, const QString& title) override;
+    bool mailHandOff(const MailMessage& message, bool asUrl) override;
     void setWaitCursor(bool on) override;
 
     bool waitCursor() const { return m_waitCursor; }
 
     // Qt name filters of a "Description|pattern|..." filter text.
     static QStringList nameFilters(const QString& filter);
+    // The percent-encoded mailto: URL of a message.
+    static QUrl mailtoUrl(const MailMessage& message);
 
 private:
     static QWidget* owner();

@@ -1,4 +1,5 @@
 #include "common/ScriptedPrompts.h"
+#include "common/ShellRunner.h"
 #include "common/clsSystem.h"
 #include "common/ui/WidgetPrompts.h"
 #include "common/ui/clsSystemUI.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -164,6 +166,27 @@ TEST(WidgetPrompts, FiltersBecomeQtNameFilters)
                   QStringLiteral("MS Excel Comma Delimited File (*.csv)|*.csv|Text Files|*.txt;*.log|All Files (*.*)|*.*")),
               (QStringList{QStringLiteral("MS Excel Comma Delimited File (*.csv)"),
                            QStringLiteral("Text Files (*.txt *.log)"), QStringLiteral("All Files (*)")}));
+}
+
+TEST(WidgetPrompts, MailGoesToTheMailProgramAsSeparateArgumentsOrAsOneEncodedUrl)
+{
+    QString program;
+    QStringList arguments;
+    ShellRunner::setRunner([&](const QString& p, const QStringList& a) {
+        program = p, arguments = a;
+        return 0;
+    });
+    WidgetPrompts widgets;
+    const MailMessage message{{QStringLiteral("anna@x.example"), QStringLiteral("bo b@y.example")},
+                              QStringLiteral("Issue 1004 & more"), QStringLiteral("Line 1\r\nLine 2?")};
+    EXPECT_TRUE(widgets.mailHandOff(message, false));
+    ShellRunner::setRunner({});
+    EXPECT_EQ(program, QStringLiteral("xdg-email"));
+    EXPECT_EQ(arguments, (QStringList{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"),
+                                      message.body, QStringLiteral("anna@x.example"), QStringLiteral("bo b@y.example")}));
+    EXPECT_EQ(WidgetPrompts::mailtoUrl(message).toEncoded(),
+              QByteArray("mailto:anna@x.example,bo%20b@y.example?subject=Issue%201004%20%26%20more"
+                         "&body=Line%201%0D%0ALine%202%3F"));
 }
 
 } // namespace
