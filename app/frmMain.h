@@ -10,7 +10,8 @@ class QMdiSubWindow;
 // The main window: one for the whole run, tagged "MAINFORM". It owns the MDI
 // area where record windows, lists and reports open, and is the registry of
 // open windows by tag (installed while it exists). Its position is restored
-// when it is made and saved when it closes.
+// when it is made and saved when it closes, in the settings file of
+// SettingsFile (tests point that at a temporary file first).
 class frmMain : public QMainWindow, public WindowRegistry {
     Q_OBJECT
 public:
