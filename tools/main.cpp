@@ -5,11 +5,13 @@
 
 // The commands, one file each.
 int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 namespace {
 
 const Command kCommands[] = {
     {"dump", "TABLE [--count | --structure]", runDump},
+    {"check", "TABLE", runCheck},
 };
 
 int usage(std::ostream& err)

@@ -1,0 +1,92 @@
+#include "TestSupport.h"
+#include "xbase/Engine.h"
+#include "xbase/Index.h"
+#include "xbase/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CheckRun {
+    int exitCode = -1;
+    QString out;
+};
+
+CheckRun check(const QStringList& args)
+{
+    QProcess p;
+    p.start(QDir(bmtest::programDir()).filePath(QStringLiteral("bmtool")), QStringList{QStringLiteral("check")} + args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+// Twenty records NAME "name 0" .. "name 19" with tags on the name and on
+// the number; record n's NAME starts at byte 1 of its record.
+class CheckCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_engine.settings().exclusive = true;
+        xbase::TableSpec spec;
+        spec.fields = {{"NAME", 'C', 0, 12}, {"NUM", 'N', 0, 6}};
+        xbase::Table* t = nullptr;
+        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), spec, &t).isOk());
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(t->appendStart().isOk());
+            ASSERT_TRUE(t->blank().isOk());
+            ASSERT_TRUE(t->field("NAME")->assignText("name " + std::to_string(i)).isOk());
+            ASSERT_TRUE(t->field("NUM")->assignLong(i).isOk());
+            ASSERT_TRUE(t->append().isOk());
+        }
+        ASSERT_TRUE(xbase::Index::create(*t, {{"NAME", "UPPER(name)", ".NOT.DELETED()"}, {"NUM", "num", ""}}).isOk());
+        m_headerLength = t->header().headerLength;
+        m_recordLength = t->header().recordLength;
+        ASSERT_TRUE(m_engine.closeTable(t).isOk());
+    }
+
+    // Changes record `recno`'s NAME in the file, behind the index's back.
+    void renameBehindTheIndex(int recno, const char* name)
+    {
+        QFile f(m_table);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(m_headerLength + qint64(recno - 1) * m_recordLength + 1));
+        f.write(QByteArray(name).leftJustified(12, ' '));
+    }
+
+    bmtest::TempFolder m_dir;
+    QString m_table = m_dir.file(QStringLiteral("t.dbf"));
+    xbase::Engine m_engine;
+    int m_headerLength = 0, m_recordLength = 0;
+};
+
+} // namespace
+
+TEST_F(CheckCommand, ATableInStepWithItsIndexPasses)
+{
+    const CheckRun r = check({m_table});
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("2 tags agree with 20 records\n"));
+}
+
+TEST_F(CheckCommand, ReportsEachMissingAndExtraKeyAndFails)
+{
+    renameBehindTheIndex(3, "zebra");
+    const CheckRun r = check({m_table});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("tag NAME: record 3 extra, key 'NAME 2'"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("tag NAME: record 3 missing, key 'ZEBRA'"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("2 problems\n")));
+}
+
+TEST_F(CheckCommand, AMissingIndexFileAndABadCallFail)
+{
+    ASSERT_TRUE(QFile::remove(m_dir.file(QStringLiteral("t.cdx"))));
+    const CheckRun r = check({m_table});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("is missing")));
+    EXPECT_EQ(check({}).exitCode, 2);
+    EXPECT_EQ(check({m_dir.file(QStringLiteral("none.dbf"))}).exitCode, 1);
+}
