@@ -1,11 +1,9 @@
 #include "xbase/Field.h"
 
 #include "xbase/Coding.h"
-#include "xbase/NumberText.h"
 #include "xbase/Table.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace xbase {

@@ -74,6 +74,9 @@ public:
     Status go(uint32_t recno);
     Status top();
     Status skip(long delta);
+    // Leaves the table past its last record (eof), as a seek that finds
+    // nothing does.
+    Status goEof();
     // The order that top/skip follow; null for record order. Not owned.
     void setOrder(RecordOrder* order) { m_order = order; }
     RecordOrder* order() const { return m_order; }
@@ -138,7 +141,7 @@ private:
     Status load(uint32_t recno);
     Status readImage(uint32_t recno, uint8_t* image);
     void setBlank(uint8_t* image) const;
-    void positionAtEnd(uint32_t count, bool atEof);
+    void positionAtEof(uint32_t count);
     void resetMemos();
     uint64_t recordOffset(uint32_t recno) const { return m_header.headerLength + uint64_t(recno - 1) * m_header.recordLength; }
 

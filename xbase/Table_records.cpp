@@ -59,11 +59,11 @@ Status Table::load(uint32_t recno)
     return Status::ok();
 }
 
-void Table::positionAtEnd(uint32_t count, bool atEof)
+void Table::positionAtEof(uint32_t count)
 {
     m_recno = count + 1;
-    m_eof = atEof;
-    m_bof = !atEof;
+    m_eof = true;
+    m_bof = false;
     m_changed = false;
     setBlank(m_record.data());
     resetMemos();
@@ -91,6 +91,15 @@ Status Table::go(uint32_t recno)
     return load(recno);
 }
 
+Status Table::goEof()
+{
+    XB_RETURN_IF_ERROR(leaveRecord());
+    uint32_t count = 0;
+    XB_RETURN_IF_ERROR(recordCount(&count));
+    positionAtEof(count);
+    return Status::ok();
+}
+
 Status Table::top()
 {
     XB_RETURN_IF_ERROR(leaveRecord());
@@ -101,7 +110,7 @@ Status Table::top()
     else
         recno = count > 0 ? 1 : 0;
     if (recno == 0) {
-        positionAtEnd(count, true);
+        positionAtEof(count);
         return Status::ok();
     }
     return load(recno);
@@ -121,7 +130,7 @@ Status Table::skip(long delta)
     if (recno != 0)
         return load(recno);
     if (delta >= 0 || count == 0) {
-        positionAtEnd(count, true);
+        positionAtEof(count);
         return Status::ok();
     }
     // Running off the front leaves the first record current, marked bof.

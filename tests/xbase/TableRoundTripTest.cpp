@@ -67,3 +67,26 @@ TEST_F(TableRoundTrip, EveryFoxProFieldKindSurvivesCloseAndReopen)
     EXPECT_EQ(t->field("COUNT")->asLong(), 0);
     EXPECT_EQ(memoOf(t, "NOTES"), "");
 }
+
+TEST_F(TableRoundTrip, WalkingRunsOffBothEnds)
+{
+    Table* t = create("w.dbf", {"NAME:C:4"});
+    XB_ASSERT_OK(t->top());
+    EXPECT_TRUE(t->eof());
+    appendTexts(t, {{"NAME", "a"}});
+    appendTexts(t, {{"NAME", "b"}});
+    XB_ASSERT_OK(t->top());
+    EXPECT_EQ(t->recNo(), 1u);
+    XB_ASSERT_OK(t->skip(-1));
+    EXPECT_TRUE(t->bof());
+    EXPECT_EQ(t->recNo(), 1u);
+    XB_ASSERT_OK(t->skip(2));
+    EXPECT_TRUE(t->eof());
+    EXPECT_EQ(t->recNo(), 3u);
+    XB_ASSERT_OK(t->skip(-1));
+    EXPECT_EQ(t->field("NAME")->raw(), "b   ");
+    XB_ASSERT_OK(t->goEof());
+    EXPECT_TRUE(t->eof());
+    EXPECT_EQ(t->field("NAME")->raw(), "    ");
+    EXPECT_TRUE(t->deleteRecord().isInvalidArgument()); // nothing to delete past the end
+}
