@@ -55,14 +55,19 @@ Status Table::appendLocked()
     if (count >= 0x07FFFFFF)
         return Status::invalidArgument(m_path + ": the table is full");
     const uint32_t recno = count + 1;
-    XB_RETURN_IF_ERROR(commitRecord(recno, nullptr));
+    Status s = commitRecord(recno, nullptr);
+    if (m_changed)
+        return s; // nothing reached the file; the append stays pending
+    // The record is in the file even when an observer complained afterwards,
+    // so the header must count it.
     m_appending = false;
     m_recno = recno;
     m_eof = m_bof = false;
     m_count = recno;
     const uint8_t eof = 0x1A;
-    XB_RETURN_IF_ERROR(m_file->writeAt(recordOffset(recno + 1), &eof, 1));
-    return writeHeaderCount(recno);
+    Status end = m_file->writeAt(recordOffset(recno + 1), &eof, 1);
+    Status header = writeHeaderCount(recno);
+    return !s.isOk() ? s : !end.isOk() ? end : header;
 }
 
 Status Table::writeHeaderCount(uint32_t count)
