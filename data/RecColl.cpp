@@ -1,0 +1,61 @@
+#include "data/RecColl.h"
+
+#include <QFileInfo>
+
+RecColl::RecColl(const QString& tablePath, int rowid, const QString& rectype)
+{
+    add(QStringLiteral("_tablepath"), tablePath);
+    add(QStringLiteral("_tablename"), QFileInfo(tablePath).fileName());
+    add(QStringLiteral("_rowid"), rowid);
+    add(QStringLiteral("_rectype"), rectype);
+}
+
+qsizetype RecColl::indexOf(const QString& key) const
+{
+    // A handful of entries: a straight walk beats hashing here.
+    for (qsizetype i = 0; i < m_items.size(); ++i)
+        if (m_items[i].first.compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool RecColl::add(const QString& key, const QVariant& value)
+{
+    if (contains(key))
+        return false;
+    m_items.append({key, value});
+    return true;
+}
+
+void RecColl::set(const QString& key, const QVariant& value)
+{
+    const qsizetype i = indexOf(key);
+    if (i < 0)
+        m_items.append({key, value});
+    else
+        m_items[i].second = value;
+}
+
+bool RecColl::remove(const QString& key)
+{
+    const qsizetype i = indexOf(key);
+    if (i < 0)
+        return false;
+    m_items.removeAt(i);
+    return true;
+}
+
+QVariant RecColl::value(const QString& key) const
+{
+    const qsizetype i = indexOf(key);
+    return i < 0 ? QVariant() : m_items[i].second;
+}
+
+QStringList RecColl::keys() const
+{
+    QStringList out;
+    out.reserve(m_items.size());
+    for (const auto& item : m_items)
+        out.append(item.first);
+    return out;
+}
