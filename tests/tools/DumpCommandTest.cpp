@@ -2,6 +2,7 @@
 #include "xbase/Engine.h"
 #include "xbase/Table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -14,10 +15,18 @@ struct ToolRun {
     QString err;
 };
 
+// The program folder, or where the build puts it beside the tests' folder.
+QString toolPath()
+{
+    const QString dir = bmtest::programDir();
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/bmtool")
+                         : QDir(dir).filePath(QStringLiteral("bmtool"));
+}
+
 ToolRun bmtool(const QStringList& args)
 {
     QProcess p;
-    p.start(QDir(bmtest::programDir()).filePath(QStringLiteral("bmtool")), args);
+    p.start(toolPath(), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
