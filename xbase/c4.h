@@ -10,7 +10,8 @@
 // The engine's operations under the names the data store uses. A thin layer:
 // handles are pointers to the engine's classes, results are the codes below,
 // and a failure also sets the engine's error code (code4errorCode) and keeps
-// its status (Engine::lastError) for messages.
+// its status (Engine::lastError) for messages. The error code stays until
+// code4errorCode clears it; it does not stop later calls.
 //
 // The index operations (d4tag, d4tagSelect, d4seek..., d4reindex) live with
 // the index. d4top and d4skip walk in record order until a selected tag
