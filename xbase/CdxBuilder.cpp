@@ -29,6 +29,8 @@ public:
     }
     Status drain()
     {
+        if (m_buf.empty())
+            return Status::ok();
         XB_RETURN_IF_ERROR(m_file->writeAt(m_next, m_buf.data(), m_buf.size()));
         m_next += uint32_t(m_buf.size());
         m_buf.clear();

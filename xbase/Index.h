@@ -91,6 +91,7 @@ private:
     std::vector<std::unique_ptr<IndexTag>> m_tags;
     IndexTag* m_selected = nullptr;
     std::vector<Change> m_changes;
+    std::vector<uint8_t> m_written; // the record image being written
     bool m_writing = false;
 };
 

@@ -71,12 +71,17 @@ public:
     Status last(uint32_t* recno);
     Status skip(long delta, uint32_t* recno) override;
 
+    // Told by the index after this handle wrote record `recno`, so that a
+    // walk standing on it goes on from its new key.
+    void recordWritten(uint32_t recno, const uint8_t* image);
+
 private:
     IndexTag(Table& table, cdx::CdxFile* file, const cdx::TreeSpec& spec);
     void keyOf(const uint8_t* record, std::string* key) const;
     Status locate(cdx::TreePos* pos, bool* onCurrent);
     Status step(cdx::TreePos* pos, bool forward);
     Status recnoAt(const cdx::TreePos& pos, uint32_t* recno);
+    Status land(const cdx::TreePos& pos, uint32_t* recno);
     Status seekPos(const std::string& prefix, cdx::TreePos* pos);
     bool begins(const cdx::TreePos& pos, const std::string& prefix, uint32_t* recno, Status* s);
 
@@ -91,6 +96,18 @@ private:
     bool m_nullable = false;
     bool m_descending = false;
     uint8_t m_options = 0;
+
+    // Where the last move of this tag left the table: the entry's own key,
+    // so that a walk goes on in the index's order even when an entry no
+    // longer matches its record (an index out of step never loops).
+    struct Cursor {
+        uint32_t recno = 0; // 0: none
+        std::string key;
+        bool inTag = false;
+        cdx::TreePos pos;
+        uint64_t generation = 0;
+    };
+    Cursor m_cursor;
 };
 
 } // namespace xbase

@@ -5,9 +5,10 @@
 #include <cstdlib>
 
 // Walking and searching a tag. The tree is kept in ascending order; a
-// descending tag walks it backwards. Positions are found afresh from the
-// table's current record, so that changes made since the last move (by this
-// handle or another process) never leave a stale place.
+// descending tag walks it backwards. A move starts from the entry the last
+// move of this tag landed on, found again by its key when the index changed
+// since; when the table was moved some other way, from the current record's
+// key.
 
 namespace xbase {
 
@@ -23,6 +24,32 @@ Status IndexTag::recnoAt(const TreePos& pos, uint32_t* recno)
     return m_tree.entry(pos, reinterpret_cast<uint8_t*>(k.data()), recno);
 }
 
+// The record at `pos` (0 past the end), remembered as the cursor.
+Status IndexTag::land(const TreePos& pos, uint32_t* recno)
+{
+    m_cursor.recno = 0;
+    *recno = 0;
+    if (!pos.valid())
+        return Status::ok();
+    m_cursor.key.assign(m_spec.keyLen, '\0');
+    XB_RETURN_IF_ERROR(m_tree.entry(pos, reinterpret_cast<uint8_t*>(m_cursor.key.data()), recno));
+    m_cursor.recno = *recno;
+    m_cursor.inTag = true;
+    m_cursor.pos = pos;
+    m_cursor.generation = m_file->generation();
+    return Status::ok();
+}
+
+void IndexTag::recordWritten(uint32_t recno, const uint8_t* image)
+{
+    if (recno != m_cursor.recno)
+        return;
+    m_cursor.inTag = makeKey(image, &m_cursor.key);
+    if (!m_cursor.inTag)
+        keyOf(image, &m_cursor.key);
+    m_cursor.generation = 0;
+}
+
 Status IndexTag::step(TreePos* pos, bool forward)
 {
     if (!pos->valid())
@@ -35,7 +62,7 @@ Status IndexTag::first(uint32_t* recno)
     return m_file->read([&] {
         TreePos pos;
         XB_RETURN_IF_ERROR(m_descending ? m_tree.last(&pos) : m_tree.first(&pos));
-        return recnoAt(pos, recno);
+        return land(pos, recno);
     });
 }
 
@@ -44,7 +71,7 @@ Status IndexTag::last(uint32_t* recno)
     return m_file->read([&] {
         TreePos pos;
         XB_RETURN_IF_ERROR(m_descending ? m_tree.first(&pos) : m_tree.last(&pos));
-        return recnoAt(pos, recno);
+        return land(pos, recno);
     });
 }
 
@@ -52,19 +79,28 @@ Status IndexTag::last(uint32_t* recno)
 // first entry above it; *onCurrent tells which.
 Status IndexTag::locate(TreePos* pos, bool* onCurrent)
 {
-    std::string k;
     const uint32_t current = m_table.recNo();
-    // Outside the FOR filter the key still tells where the record would be.
-    const bool inTag = !m_for || m_for->isTrue(m_table.record());
-    keyOf(m_table.record(), &k);
-    const auto* kb = reinterpret_cast<const uint8_t*>(k.data());
+    if (m_cursor.recno != current) {
+        // Outside the FOR filter the key still tells where the record would be.
+        m_cursor.recno = current;
+        m_cursor.inTag = makeKey(m_table.record(), &m_cursor.key);
+        if (!m_cursor.inTag)
+            keyOf(m_table.record(), &m_cursor.key);
+        m_cursor.generation = 0;
+    }
+    if (m_cursor.inTag && m_cursor.generation == m_file->generation()) {
+        *pos = m_cursor.pos;
+        *onCurrent = true;
+        return Status::ok();
+    }
+    const auto* kb = reinterpret_cast<const uint8_t*>(m_cursor.key.data());
     XB_RETURN_IF_ERROR(m_tree.lowerBound(kb, current, pos));
     *onCurrent = false;
-    if (inTag && pos->valid()) {
+    if (m_cursor.inTag && pos->valid()) {
         std::string found(m_spec.keyLen, '\0');
         uint32_t recno = 0;
         XB_RETURN_IF_ERROR(m_tree.entry(*pos, reinterpret_cast<uint8_t*>(found.data()), &recno));
-        *onCurrent = recno == current && found == k;
+        *onCurrent = recno == current && found == m_cursor.key;
     }
     return Status::ok();
 }
@@ -94,19 +130,15 @@ Status IndexTag::skip(long delta, uint32_t* recno)
         }
         for (; n > 0 && pos.valid(); --n)
             XB_RETURN_IF_ERROR(step(&pos, physForward));
-        return recnoAt(pos, recno);
+        return land(pos, recno);
     });
 }
 
+// Lands on `pos` and tells whether its key begins with `prefix`.
 bool IndexTag::begins(const TreePos& pos, const std::string& prefix, uint32_t* recno, Status* s)
 {
-    if (!pos.valid()) {
-        *recno = 0;
-        return false;
-    }
-    std::string k(m_spec.keyLen, '\0');
-    *s = m_tree.entry(pos, reinterpret_cast<uint8_t*>(k.data()), recno);
-    return s->isOk() && k.compare(0, prefix.size(), prefix) == 0;
+    *s = land(pos, recno);
+    return s->isOk() && pos.valid() && m_cursor.key.compare(0, prefix.size(), prefix) == 0;
 }
 
 Status IndexTag::seekPos(const std::string& prefix, TreePos* pos)

@@ -52,6 +52,7 @@ Status Index::beforeWrite(Table&, uint32_t recno, const uint8_t* oldImage, const
     }
     if (m_changes.empty())
         return Status::ok();
+    m_written.assign(newImage, newImage + m_table.layout().recordLength());
     XB_RETURN_IF_ERROR(m_file->beginWrite());
     Status s = checkCandidates(recno);
     if (s.isOk())
@@ -72,6 +73,9 @@ Status Index::afterWrite(Table&, uint32_t recno, const Status& outcome)
     m_writing = false;
     if (!outcome.isOk())
         undo(recno);
+    else
+        for (const Change& c : m_changes)
+            c.tag->recordWritten(recno, m_written.data());
     return m_file->end();
 }
 

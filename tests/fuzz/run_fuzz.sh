@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the fuzz target in BUILD_DIR and runs it for SECONDS.
+# Builds the fuzz targets in BUILD_DIR and runs each for SECONDS.
 # usage: run_fuzz.sh SOURCE_DIR BUILD_DIR SECONDS
 # Exits 77 (skipped) when clang or its libFuzzer runtime is missing.
 set -e
@@ -33,3 +33,9 @@ else
 fi
 "$build/fuzz_table" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$build/" "$build/corpus" "$build/seeds"
+
+# The index target starts from a valid index of its own; its inputs are
+# patches to it.
+mkdir -p "$build/corpus_index"
+"$build/fuzz_index" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/index-" "$build/corpus_index"
