@@ -100,16 +100,26 @@ Status Engine::closeAll()
     return result;
 }
 
+// Each attempt keeps trying through the delay that follows it, so a lock
+// that comes free is taken at once instead of at the next attempt; the time
+// given up before Locked is still about attempts x delay.
 Status Engine::waitLock(File& file, uint64_t offset, uint64_t length)
 {
     const int attempts = m_settings.lockAttempts;
+    const int delay = std::max(0, m_settings.lockDelayMs);
+    const int slice = std::clamp(delay, 1, 10);
     for (int tried = 1;; ++tried) {
-        Status s = file.tryLock(offset, length, true);
-        if (!s.isLocked())
-            return s;
-        if (attempts >= 0 && tried >= std::max(1, attempts))
+        const bool last = attempts >= 0 && tried >= std::max(1, attempts);
+        for (int waited = 0;; waited += slice) {
+            Status s = file.tryLock(offset, length, true);
+            if (!s.isLocked())
+                return s;
+            if (last || waited >= delay)
+                break;
+            m_env->sleepMillis(slice);
+        }
+        if (last)
             return Status::locked(file.path() + ": held by another user (lock at " + std::to_string(offset) + ")");
-        m_env->sleepMillis(std::max(0, m_settings.lockDelayMs));
     }
 }
 

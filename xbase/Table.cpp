@@ -80,11 +80,13 @@ Status Table::openFiles()
 
 Status Table::readHeader()
 {
-    uint64_t size = 0;
-    XB_RETURN_IF_ERROR(m_file->size(&size));
+    // The header first, the size after: appenders write the record before
+    // the count, so a count read first never exceeds the size read later.
     uint8_t fixed[TableHeader::kSize] = {};
     size_t got = 0;
+    uint64_t size = 0;
     XB_RETURN_IF_ERROR(m_file->readAt(0, fixed, sizeof fixed, &got));
+    XB_RETURN_IF_ERROR(m_file->size(&size));
     XB_RETURN_IF_ERROR(TableHeader::decode(fixed, size, m_path, &m_header));
     std::vector<uint8_t> header(m_header.headerLength);
     XB_RETURN_IF_ERROR(m_file->readAt(0, header.data(), header.size(), &got));
