@@ -14,28 +14,6 @@ using xbase::Status;
 
 namespace {
 
-// An order that is always past its end: top() under it leaves the table at
-// end of file, which the table offers no other way to reach.
-class EndOrder final : public xbase::RecordOrder {
-public:
-    Status first(uint32_t* recno) override
-    {
-        *recno = 0;
-        return Status::ok();
-    }
-    Status skip(long, uint32_t* recno) override { return first(recno); }
-};
-
-Status positionAtEof(DATA4* d4)
-{
-    EndOrder end;
-    xbase::RecordOrder* saved = d4->order();
-    d4->setOrder(&end);
-    Status s = d4->top();
-    d4->setOrder(saved);
-    return s;
-}
-
 // A pending change must reach the tags before a seek looks at them.
 Status writePending(DATA4* d4) { return d4->changed() && !d4->appending() ? d4->flush() : Status::ok(); }
 
@@ -52,7 +30,7 @@ int land(DATA4* d4, const Status& s, uint32_t recno, bool found)
     if (!s.isOk())
         return fail(d4->engine(), s);
     if (recno == 0) {
-        const Status e = positionAtEof(d4);
+        const Status e = d4->goEof();
         return e.isOk() ? int(C4_EOF) : fail(d4->engine(), e);
     }
     const Status g = d4->go(recno);
