@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DbListRow.h"
+#include "data/DbWindows.h"
 #include "data/RecColl.h"
 #include "data/clsDBFile.h"
 #include "xbase/IndexC4.h"
@@ -7,7 +9,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 // The database object: the one way into the open database folder. It names
 // every table file, opens tables for one operation and closes them again, and
@@ -163,6 +168,174 @@ public:
     QString GetAttachmentSubDir(qint32 rowid, const QString& prefix) const;
     void DeleteAttachments(qint32 rowid, const QString& prefix);
 
+    // --- Opening, creating and closing -------------------------------------
+    // The 28 files of a database folder in their fixed order (data, index and
+    // memo file of each table in the maintenance list's order). The files of
+    // the issue-action and issue-template tables are the addable ones: an
+    // opening copies them in from the templates when only they are missing.
+    static QStringList databaseFileNames();
+    static bool isAddableFile(const QString& name);
+    // Checks the folder (DirContainsValidData; a failure leaves the open
+    // database and its windows as they were), closes the open database,
+    // starts the engine and asks for a login. True when the database is open
+    // and logged in: the folder is then the preference "db", the main window
+    // has refreshed its labels and the attachments folder exists. A cancelled
+    // login closes the database again and leaves the preference alone.
+    bool OpenDB(const QString& folder);
+    // Closes every window but the main one; then, when a database is open,
+    // clears the open flag, folder and login (LoginID -1) and shuts the
+    // engine down, which closes every table it still holds.
+    void CloseDB();
+    // Copies the 28 templates into an existing folder that holds none of the
+    // database files; does not open it. False after the existing-files
+    // message, or after the re-install message when a copy fails; a failed
+    // attempt removes the files it copied, so that a second try can start.
+    bool NewDB(const QString& folder);
+    // Start-up: opens the folder of the preference "db" / the folder named on
+    // the command line. An empty folder gives False and shows nothing; a
+    // folder that does not exist shows the cannot-reach message.
+    bool OpenLastDB();
+    bool OpenDBOnCommandLine(const QString& folder);
+    void CantOpenLastDB(const QString& folder);
+    // True when the folder holds the 22 required files, after copying in the
+    // missing files of the addable tables; otherwise the missing-files
+    // message (naming required files only) and False. A failed copy gives
+    // False without the message.
+    bool DirContainsValidData(const QString& folder);
+    // True when the folder holds none of the 28 files; otherwise the
+    // existing-files message and False.
+    bool DirIsClean(const QString& folder);
+    void SetLastDBDir(const QString& folder);
+    QString GetLastDBDir() const;
+    void ClearLastDBDir();
+    // The backup advice: the 28 files and the attachments folder.
+    QString DBMSFiles() const;
+
+    // --- Login and the login state -----------------------------------------
+    // User types of bccuser.usertype.
+    QString AdminCode() const { return QStringLiteral("1"); }
+    QString UserCode() const { return QStringLiteral("0"); }
+    // The login state (LoginName, LoginID above): written only by an accepted
+    // login; the closing empties LoginName and sets LoginID to -1.
+    bool IsAdminUser() const { return m_isAdmin; }
+    const QString& password() const { return m_password; }
+    void password(const QString& typed) { m_password = typed; }
+    // True when an active user has that login (exactly, in any letter case)
+    // and that password (in any letter case); only then are the outputs
+    // written. An administrator's permissions are 30 characters "1".
+    bool VerifyLogin(const QString& login, const QString& typedPassword, qint32& userId, bool& isAdmin,
+                     QString& permissions);
+    // Offers the remembered login (preference "LastLogin"; "admin" while the
+    // database has fewer than two active users) and, while that user's
+    // password is still the login, the password, through the installed login
+    // dialog (DbWindows). True after a verified login, which fills the login
+    // state and remembers the login; False when cancelled.
+    bool PromptLogin(const QString& folder);
+    bool CreateAdminLogin() const { return false; }
+    // Does nothing: a database without active users cannot be logged into.
+    void AddAdminUser() {}
+    // The user's password in clear (lower case); "" when no user has exactly
+    // that login or the row can't be read.
+    QString GetUserPassword(const QString& login);
+    // "administrator" when the code begins with "1", else "user".
+    QString GetUserTypeStr(const QString& userType) const;
+    // The user's login; "" for an identifier below 1 or a row that can't be
+    // read (no message).
+    QString GetUsername(qint32 userId);
+    // Stores the new password ("" resets it to the user's login) with a new
+    // last-edit stamp; False when the save failed.
+    bool SetPassword(qint32 userId, const QString& newPassword);
+    // True for an administrator; otherwise the refusal message and False.
+    bool CheckAdmin() const;
+    // The rows of the users combo box (LoadCbo_Users in data/ui): every user,
+    // or the active ones, in login order, shown as "Last, First (login)" or
+    // the login alone. Nothing when the table can't be opened.
+    std::optional<DbListRows> userRows(bool activeOnly);
+
+    // --- Permissions ---------------------------------------------------------
+    // "1111" and 26 "0": customers, products/services, issues and reports.
+    QString GetDefaultPermissionsStr() const;
+    // Each checks its position of the held permission string (an
+    // administrator passes them all) and shows the refusal message when not
+    // granted; Perm_ReportsNoMsg shows nothing.
+    bool Perm_DBAdmin() const { return CheckPerm(7, false); }
+    bool Perm_Reports() const { return CheckPerm(4, false); }
+    bool Perm_ReportsNoMsg() const { return CheckPerm(4, true); }
+    bool Perm_ReportsMailEmail() const { return CheckPerm(5, false); }
+    bool Perm_Customers() const { return CheckPerm(1, false); }
+    bool Perm_PS() const { return CheckPerm(2, false); }
+    bool Perm_Issues() const { return CheckPerm(3, false); }
+    bool Perm_ListMgmt() const { return CheckPerm(6, false); }
+    // Position 1-based; a character other than "1" grants nothing.
+    bool CheckPerm(int position, bool noMsg) const;
+    void NoPermissionMsg() const;
+
+    // --- Under-edit marks -----------------------------------------------------
+    // `path` is the table's data file, `tableName` its file name.
+    // True when the row could be read; only then are the outputs written.
+    bool GetUnderEditInfo(const QString& path, const QString& tableName, qint32 rowid, qint32& userId,
+                          QString& computerName);
+    // True when the user may go on: no mark, a row that can't be read, or
+    // "edit anyway" in the under-edit dialog shown for any mark (one's own
+    // left-over mark included).
+    bool CheckIfRecNotUnderEdit(const QString& path, const QString& tableName, qint32 rowid);
+    // True when the row can be read; otherwise False, with the message unless
+    // `noMsg`.
+    bool CheckIfRecExists(const QString& path, const QString& tableName, qint32 rowid, bool noMsg);
+    // Sets the mark to the logged-in user and this computer, or clears it;
+    // clearing writes nothing unless the mark is the user's own. Leaves the
+    // last-edit stamp alone. True when the mark was written.
+    bool SetEditInfo(const QString& path, const QString& tableName, qint32 rowid, bool clear);
+
+    // --- Category lists and list loading ------------------------------------
+    // The widget-free halves of LoadLV and LoadCbo (data/ui's clsDBUI fills
+    // the widgets). Nothing when no database is open or the table can't be
+    // opened; after a fault, the rows read before it.
+    // The rows in the order of the tag named like `textField`: all of them
+    // for a type below 1, else those of that category type.
+    std::optional<DbListRows> listRows(const QString& path, const QString& idField, const QString& textField,
+                                       qint32 type);
+    // The rows whose `filterField` holds `filterValue`, in the same order.
+    std::optional<DbListRows> comboRows(const QString& path, const QString& idField, const QString& textField,
+                                        const QString& filterField, qint32 filterValue);
+    // The trimmed `field` of the category found under `tag`; "" when none.
+    QString GetCategoryDesc(qint32 rowid, DATA4* handle, const QString& tag = QStringLiteral("rowid"),
+                            const QString& field = QStringLiteral("desc"));
+    // The identifier of the category of that type whose text equals `text`
+    // in any letter case (callers pass it trimmed), or -1.
+    qint32 CategoryExists(const QString& text, qint32 type, DATA4* handle);
+    // Appends a category to the caller's open bcccat; its identifier, or -1
+    // for an empty text, no table, or an append that failed.
+    qint32 AddCategory(const QString& text, qint32 type, DATA4* handle);
+    // Fills an empty collection with a new `_customer` row: the four
+    // collection keys and every customer field, blank ("" or 0). Always True.
+    bool NewCustomerRecColl(RecColl& coll) const;
+
+    // --- Parameters ----------------------------------------------------------
+    // Keys are stored upper-cased and match exactly, in any letter case.
+    // The trimmed value; "" when the key has no row.
+    QString GetParamValue(const QString& key);
+    // Stores the value unchanged; a new key is added under the table's append
+    // lock after a second look, so two users never add it twice.
+    bool SetParamValue(const QString& key, const QString& value);
+    // "bcccust.dbf" + "_" + "custom1".
+    QString MakeCustomFieldParamName(const QString& tableFile, const QString& field) const;
+
+    // --- Names ---------------------------------------------------------------
+    // Lookups by row identifier; an open table handed in is used and left
+    // open, null opens the table for the one call. "" when not found.
+    // "Last, First (login)", or the login alone.
+    QString GetUsername2(qint32 userId, DATA4* users = nullptr);
+    // The customer display name (parameter CUSTOMERNAME_DISPLAY).
+    QString GetCustomername(qint32 custId, DATA4* customers = nullptr);
+    // Name, company, address, state, postal code, country and phones joined
+    // by ", ", empty parts left out.
+    QString GetCustomerDetail(qint32 custId, DATA4* customers = nullptr, DATA4* categories = nullptr);
+    QString GetCustomerEmail(qint32 custId, DATA4* customers = nullptr);
+    // The row identifier of the user with exactly that login (any letter
+    // case, active or not); 0 when none.
+    qint32 GetLoginID(const QString& login);
+
 private:
     clsDB() = default;
     ~clsDB();
@@ -173,7 +346,7 @@ private:
     bool writeFields(RecColl& coll, DATA4* handle, const char* rectype);
     bool readFields(RecColl& coll, DATA4* handle, const char* rectype);
     bool saveExisting(RecColl& coll, DATA4* table, qint32 rowid, bool quiet);
-    bool saveNew(RecColl& coll, DATA4* table);
+    bool saveNew(RecColl& coll, DATA4* table, int standingAttempts);
     qint32 createIdRow(DATA4* ids, const QString& tableName);
     qint32 advanceId(DATA4* ids);
     int deleteLocked(DATA4* table, const QString& path, const QString& id);
@@ -184,6 +357,21 @@ private:
     qint32 m_loginId = -1;
     QString m_loginName;
     int m_lastResult = 0;
+
+    // --- Opening, login and lookups (private) -------------------------------
+    bool startEngine(const QString& folder);
+    bool copyTemplates(const QString& folder, const QStringList& names, QStringList* copied);
+    bool loadLogin(const LoginAnswer& answer);
+    bool storeParam(DATA4* table, const QString& value);
+    bool appendParam(DATA4* table, const QString& key, const QString& value);
+    std::optional<DbListRows> walkRows(const QString& path, const QString& idField, const QString& textField,
+                        const QString& filterField, qint32 filterValue, const char* label);
+    QString customerDetail(DATA4* customers, DATA4* categories);
+    static void AppendSep(QString& text, const QString& part);
+
+    bool m_isAdmin = false;
+    QString m_permissions;
+    QString m_password;
 };
 
 // Short form: DB().SaveRecord(...)

@@ -50,6 +50,7 @@ public:
     ~LockAttempts();
     LockAttempts(const LockAttempts&) = delete;
     LockAttempts& operator=(const LockAttempts&) = delete;
+    int before() const { return m_before; }
 
 private:
     CODE4* m_engine;

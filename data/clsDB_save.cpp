@@ -62,7 +62,7 @@ bool clsDB::SaveRecord(RecColl& coll, bool quiet, DATA4* handle)
             return false;
         LockAttempts attempts(m_engine);
         try {
-            result = rowid >= 1 ? saveExisting(coll, table.get(), rowid, quiet) : saveNew(coll, table.get());
+            result = rowid >= 1 ? saveExisting(coll, table.get(), rowid, quiet) : saveNew(coll, table.get(), attempts.before());
         } catch (const Fault&) {
             // Fields assigned before the fault never reach the file.
             (void)table.get()->discardChanges();
@@ -97,7 +97,7 @@ bool clsDB::saveExisting(RecColl& coll, DATA4* table, qint32 rowid, bool quiet)
     return result;
 }
 
-bool clsDB::saveNew(RecColl& coll, DATA4* table)
+bool clsDB::saveNew(RecColl& coll, DATA4* table, int standingAttempts)
 {
     const qint32 rowid = GetNextID(needText(coll, QStringLiteral("_tablename")));
     coll.remove(QStringLiteral("_rowid"));
@@ -107,7 +107,11 @@ bool clsDB::saveNew(RecColl& coll, DATA4* table)
     check(m_engine, d4appendStartVB(table, 0));
     check(m_engine, d4blank(table));
     bool result = UpdateFields(coll, table, rowid, true);
+    // The append lock is held only for the moment of one append, so waiting
+    // for it always ends; with ten tries a busy moment could lose the row.
+    code4lockAttempts(m_engine, standingAttempts);
     m_lastResult = d4append(table);
+    code4lockAttempts(m_engine, 10);
     if (m_lastResult == C4_LOCKED) {
         (void)table->discardChanges();
         MsgBox(DbMsg::recordLockedUpdate(), MsgStyle::Critical);

@@ -1,0 +1,13 @@
+#pragma once
+
+// The two switches of the parameter table as flags, read afresh at each call
+// (another user may have changed them). A missing row, or any value but "1",
+// is off.
+
+// True when new issues may start from an issue template
+// (parameter "ENABLE_ISSUE_TEMPLATES" is "1").
+bool IsIssueTemplatesEnabled();
+
+// 1 when customers are named by the person's name alone (parameter
+// "CUSTOMERNAME_DISPLAY" is "1"), else 0.
+long CustomerNameDisplayFlag();

@@ -1,0 +1,54 @@
+#include "data/clsDB.h"
+
+#include "common/PromptService.h"
+#include "common/clsSystem.h"
+#include "data/DbMessages.h"
+#include "data/Schema.h"
+#include "data/clsDB_internal.h"
+
+using namespace dbdetail;
+
+qint32 clsDB::AddCategory(const QString& text, qint32 type, DATA4* handle)
+{
+    if (text.isEmpty() || !handle)
+        return -1;
+    qint32 result = -1;
+    try {
+        const qint32 id = GetNextID(Schema::dataFileName(Schema::Table::Cat));
+        if (id <= 0)
+            return -1;
+        check(m_engine, d4appendStartVB(handle, 0));
+        check(m_engine, d4blank(handle));
+        check(m_engine, f4assignDouble(needField(handle, "rowid"), id));
+        check(m_engine, f4assignDouble(needField(handle, "type"), type));
+        assignText(needField(handle, "desc"), text);
+        m_lastResult = d4append(handle);
+        if (m_lastResult != 0) {
+            // A row that never reached the file has no identifier to hand out.
+            (void)handle->discardChanges();
+            check(m_engine, m_lastResult);
+            MsgBox(DbMsg::recordLockedUpdate(), MsgStyle::Critical);
+            return -1;
+        }
+        m_lastResult = check(m_engine, d4flush(handle));
+        m_lastResult = check(m_engine, d4unlock(handle));
+        result = id;
+    } catch (const Fault& f) {
+        (void)handle->discardChanges();
+        (void)d4unlock(handle);
+        Sys().ShowError(QStringLiteral("clsDB_AddCategory"), f.error);
+    }
+    return result;
+}
+
+bool clsDB::NewCustomerRecColl(RecColl& coll) const
+{
+    coll.add(QStringLiteral("_tablepath"), CustomerTable());
+    coll.add(QStringLiteral("_tablename"), Schema::dataFileName(Schema::Table::Cust));
+    coll.add(QStringLiteral("_rowid"), -1);
+    coll.add(QStringLiteral("_rectype"), QStringLiteral("_customer"));
+    // The reader's order: the memos come last.
+    for (const Schema::KindField& f : Schema::recordType(QStringLiteral("_customer"))->reads)
+        coll.add(QLatin1String(f.name), f.kind == Schema::fkWhole ? QVariant(0) : QVariant(QString()));
+    return true;
+}

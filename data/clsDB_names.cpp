@@ -1,0 +1,154 @@
+#include "data/clsDB.h"
+
+#include "common/clsSystem.h"
+#include "data/ParamFlags.h"
+#include "data/clsDB_internal.h"
+
+using namespace dbdetail;
+
+namespace {
+
+// Positions the table on the row with that identifier: 0 when found.
+int seekRowid(DATA4* table, qint32 rowid)
+{
+    selectTag(table, "rowid");
+    return check(&table->engine(), d4seekDouble(table, rowid));
+}
+
+QString text(DATA4* table, const char* field)
+{
+    return trimBlanks(fieldText(needField(table, field)));
+}
+
+} // namespace
+
+QString clsDB::GetUsername2(qint32 userId, DATA4* users)
+{
+    QString result;
+    try {
+        TableUse table(users, users ? nullptr : OpenTable(UserTable()));
+        if (!table)
+            return result;
+        // The identifier is sought as a number: the tag keys numbers.
+        m_lastResult = seekRowid(table.get(), userId);
+        if (m_lastResult == 0) {
+            const QString login = text(table.get(), "login");
+            const QString name = Sys().MakeFullName(text(table.get(), "firstname"), text(table.get(), "lastname"));
+            result = name.isEmpty() ? login : name + QStringLiteral(" (") + login + QLatin1Char(')');
+        }
+        m_lastResult = table.close();
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetUsername2"), f.error);
+    }
+    return result;
+}
+
+QString clsDB::GetCustomername(qint32 custId, DATA4* customers)
+{
+    QString result;
+    if (custId < 1)
+        return result;
+    try {
+        TableUse table(customers, customers ? nullptr : OpenTable(CustomerTable()));
+        if (!table)
+            return result;
+        m_lastResult = seekRowid(table.get(), custId);
+        if (m_lastResult == 0) {
+            const QString name = Sys().MakeFullName(text(table.get(), "firstname"), text(table.get(), "lastname"));
+            const QString company = text(table.get(), "company");
+            if (CustomerNameDisplayFlag() == 1 || company.isEmpty())
+                result = name;
+            else
+                result = name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
+        }
+        m_lastResult = table.close();
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetCustomerName"), f.error);
+    }
+    return result;
+}
+
+QString clsDB::GetCustomerDetail(qint32 custId, DATA4* customers, DATA4* categories)
+{
+    QString result;
+    if (custId < 1)
+        return result;
+    try {
+        TableUse table(customers, customers ? nullptr : OpenTable(CustomerTable()));
+        if (!table)
+            return result;
+        TableUse cats(categories, categories ? nullptr : OpenTable(CategoryTable()));
+        if (!cats)
+            return result;
+        m_lastResult = seekRowid(table.get(), custId);
+        if (m_lastResult == 0)
+            result = customerDetail(table.get(), cats.get());
+        m_lastResult = cats.close();
+        m_lastResult = table.close();
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetCustomerDetail"), f.error);
+    }
+    return result;
+}
+
+// The detail line of the current customer row.
+QString clsDB::customerDetail(DATA4* customers, DATA4* categories)
+{
+    QString result = Sys().MakeFullNameNoComma(text(customers, "firstname"), text(customers, "lastname"));
+    AppendSep(result, text(customers, "company"));
+    AppendSep(result, text(customers, "address1"));
+    AppendSep(result, text(customers, "address2"));
+    AppendSep(result, text(customers, "city"));
+    AppendSep(result, GetCategoryDesc(qint32(f4long(needField(customers, "state"))), categories));
+    AppendSep(result, text(customers, "postalcode"));
+    AppendSep(result, GetCategoryDesc(qint32(f4long(needField(customers, "country"))), categories));
+    for (const char* phone : {"workphone", "homephone", "mobilphone", "faxphone"})
+        AppendSep(result, text(customers, phone));
+    return result;
+}
+
+void clsDB::AppendSep(QString& text, const QString& part)
+{
+    if (part.isEmpty())
+        return;
+    if (!text.isEmpty())
+        text += QStringLiteral(", ");
+    text += part;
+}
+
+QString clsDB::GetCustomerEmail(qint32 custId, DATA4* customers)
+{
+    QString result;
+    if (custId < 1)
+        return result;
+    try {
+        TableUse table(customers, customers ? nullptr : OpenTable(CustomerTable()));
+        if (!table)
+            return result;
+        m_lastResult = seekRowid(table.get(), custId);
+        if (m_lastResult == 0)
+            result = text(table.get(), "emailname");
+        m_lastResult = table.close();
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetCustomerEmail"), f.error);
+    }
+    return result;
+}
+
+qint32 clsDB::GetLoginID(const QString& login)
+{
+    qint32 result = 0;
+    try {
+        TableUse table(nullptr, OpenTable(UserTable()));
+        if (!table)
+            return 0;
+        selectTag(table.get(), "login");
+        m_lastResult = seekExact(table.get(), login.toUpper(), needField(table.get(), "login"));
+        if (m_lastResult == 0)
+            result = qint32(f4long(needField(table.get(), "rowid")));
+        m_lastResult = table.close();
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetLoginID"), f.error);
+    }
+    return result;
+}
