@@ -98,9 +98,7 @@ Status flushNode(PageWriter& w, CdxNode& n, bool last, std::vector<LevelEntry>* 
         up->push_back({std::vector<uint8_t>(n.key(n.count() - 1), n.key(n.count() - 1) + n.keyLen), n.recnos.back(), n.offset});
     XB_RETURN_IF_ERROR(w.put(n));
     const uint32_t prev = n.offset;
-    n.keys.clear();
-    n.recnos.clear();
-    n.children.clear();
+    n.clear();
     n.left = prev;
     return Status::ok();
 }

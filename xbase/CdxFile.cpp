@@ -321,13 +321,13 @@ Status CdxFile::flush()
     uint8_t buf[4];
     coding::putU32BE(buf, m_counter);
     XB_RETURN_IF_ERROR(m_file->writeAt(kCounterOffset, buf, 4));
-    std::vector<CdxNode*> dirty;
-    for (auto& [offset, n] : m_nodes)
-        if (n->dirty)
-            dirty.push_back(n.get());
-    std::sort(dirty.begin(), dirty.end(), [](CdxNode* a, CdxNode* b) { return a->offset < b->offset; });
-    for (CdxNode* n : dirty)
-        XB_RETURN_IF_ERROR(writeNode(*n));
+    std::sort(m_dirty.begin(), m_dirty.end());
+    for (uint32_t offset : m_dirty) {
+        auto it = m_nodes.find(offset);
+        if (it != m_nodes.end() && it->second->dirty)
+            XB_RETURN_IF_ERROR(writeNode(*it->second));
+    }
+    m_dirty.clear();
     for (auto& [offset, next] : m_freed) {
         uint8_t page[kPageSize] = {};
         coding::putU32LE(page, next);
@@ -353,6 +353,7 @@ void CdxFile::dropCache()
     m_nodes.clear();
     m_headers.clear();
     m_freed.clear();
+    m_dirty.clear();
     m_modified = false;
     ++m_generation;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace xbase::cdx {
 
@@ -48,6 +49,8 @@ public:
     Status node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** out);
     void markDirty(CdxNode* n)
     {
+        if (!n->dirty)
+            m_dirty.push_back(n->offset);
         n->dirty = true;
         m_modified = true;
         ++m_generation;
@@ -92,6 +95,7 @@ private:
     Options m_options;
     std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
+    std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;
     uint64_t m_generation = 1;

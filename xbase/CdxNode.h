@@ -31,6 +31,11 @@ struct CdxNode {
     std::vector<uint32_t> children;
     bool dirty = false;
     uint64_t lastUse = 0; // cache bookkeeping
+    // Leaves: the key bytes the entries store once compressed, kept up to
+    // date by insertAt and eraseAt so that a change need not measure the
+    // whole node again.
+    mutable size_t storedSum = 0;
+    mutable bool sumValid = false;
 
     size_t count() const { return recnos.size(); }
     const uint8_t* key(size_t i) const { return keys.data() + i * keyLen; }
@@ -41,6 +46,10 @@ struct CdxNode {
     // Moves entries [from, count) to the end of `to` (same kind, same key length).
     void moveTail(size_t from, CdxNode& to);
     void setEntry(size_t i, const uint8_t* k, uint32_t recno);
+    void clear();
+    // Key bytes entry i of a leaf stores: its key without the bytes shared
+    // with the entry before and without its trailing padding.
+    size_t storedBytes(size_t i) const;
 };
 
 // Compares (key a, recno ra) with (key b, recno rb): <0, 0, >0.

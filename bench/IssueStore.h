@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One engine holding the issues table. Each workload returns a checksum of
+// what it read, so that the two engines can be seen to do the same work.
+class IssueStore {
+public:
+    virtual ~IssueStore() = default;
+    virtual const char* name() const = 0;
+    // Creates the table with its indexes in `folder` and appends rows 1..n,
+    // each row on its own (one transaction per row).
+    virtual uint64_t appendAll(const std::string& folder, int n) = 0;
+    // Opens what appendAll made (after a fresh start of the program).
+    virtual void reopen(const std::string& folder) = 0;
+    // Finds each row by its identifier and reads its customer.
+    virtual uint64_t seekRows(const std::vector<int>& rowids) = 0;
+    // Every row in customer order: identifier, customer and status.
+    virtual uint64_t walkByCustomer() = 0;
+    // Every row of each customer: the first by a seek, the rest by seek-next.
+    virtual uint64_t rowsOfCustomers(const std::vector<int>& custids) = 0;
+    // Every row in record order, testing its priority.
+    virtual uint64_t scanPriority(int priority) = 0;
+};
+
+IssueStore* ourStore();
+IssueStore* sqliteStore();

@@ -1,0 +1,151 @@
+#include "IssueRows.h"
+#include "IssueStore.h"
+
+#include <sqlite3.h>
+#include <stdexcept>
+
+// The same table in SQLite: the same columns and indexes, one transaction
+// per appended row, synchronous=OFF, prepared statements throughout.
+
+namespace {
+
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql)
+    {
+        if (sqlite3_prepare_v2(db, sql, -1, &m_st, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db));
+    }
+    ~Statement() { sqlite3_finalize(m_st); }
+    sqlite3_stmt* get() const { return m_st; }
+
+private:
+    sqlite3_stmt* m_st = nullptr;
+};
+
+class SqliteIssueStore final : public IssueStore {
+public:
+    ~SqliteIssueStore() override { close(); }
+    const char* name() const override { return "sqlite"; }
+
+    uint64_t appendAll(const std::string& folder, int n) override
+    {
+        const std::string path = folder + "/issues.db";
+        std::remove(path.c_str());
+        open(path);
+        exec("CREATE TABLE issues(rowid INTEGER, custid INTEGER, psid INTEGER, shortdesc TEXT, custom1 TEXT, custom2 TEXT,"
+             " assignedto INTEGER, priority INTEGER, status INTEGER, issuecat INTEGER, submitdt TEXT, responsedt TEXT,"
+             " resolvedt TEXT, desc TEXT, resolution TEXT, lastmodby INTEGER, lastmoddt TEXT, lastmodtm TEXT,"
+             " underedit INTEGER, edtstation TEXT)");
+        for (const char* c : {"rowid", "custid", "psid", "assignedto", "status", "submitdt"})
+            exec(std::string("CREATE INDEX issues_") + c + " ON issues(" + c + ")");
+        Statement ins(m_db, "INSERT INTO issues(rowid, custid, psid, shortdesc, assignedto, priority, status, issuecat, submitdt, desc)"
+                            " VALUES(?,?,?,?,?,?,?,?,?,?)");
+        sqlite3_stmt* st = ins.get();
+        for (int i = 1; i <= n; ++i) {
+            const IssueRow r = issueRow(i);
+            exec("BEGIN");
+            const int numbers[] = {r.rowid, r.custid, r.psid};
+            for (int k = 0; k < 3; ++k)
+                sqlite3_bind_int(st, k + 1, numbers[k]);
+            sqlite3_bind_text(st, 4, r.shortdesc.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int(st, 5, r.assignedto);
+            sqlite3_bind_int(st, 6, r.priority);
+            sqlite3_bind_int(st, 7, r.status);
+            sqlite3_bind_int(st, 8, r.issuecat);
+            sqlite3_bind_text(st, 9, r.submitdt.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 10, r.desc.c_str(), -1, SQLITE_TRANSIENT);
+            if (sqlite3_step(st) != SQLITE_DONE)
+                throw std::runtime_error(sqlite3_errmsg(m_db));
+            sqlite3_reset(st);
+            exec("COMMIT");
+        }
+        return count();
+    }
+
+    void reopen(const std::string& folder) override { open(folder + "/issues.db"); }
+
+    uint64_t seekRows(const std::vector<int>& rowids) override
+    {
+        Statement q(m_db, "SELECT custid FROM issues WHERE rowid = ?");
+        uint64_t sum = 0;
+        for (int id : rowids) {
+            sqlite3_bind_int(q.get(), 1, id);
+            if (sqlite3_step(q.get()) == SQLITE_ROW)
+                sum += uint64_t(sqlite3_column_int(q.get(), 0));
+            sqlite3_reset(q.get());
+        }
+        return sum;
+    }
+
+    uint64_t walkByCustomer() override
+    {
+        Statement q(m_db, "SELECT rowid, custid, status FROM issues ORDER BY custid");
+        uint64_t sum = 0, i = 0;
+        for (; sqlite3_step(q.get()) == SQLITE_ROW; ++i)
+            sum += uint64_t(sqlite3_column_int(q.get(), 0)) * (i % 7 + 1) + uint64_t(sqlite3_column_int(q.get(), 1)) +
+                uint64_t(sqlite3_column_int(q.get(), 2));
+        return sum;
+    }
+
+    uint64_t rowsOfCustomers(const std::vector<int>& custids) override
+    {
+        Statement q(m_db, "SELECT rowid FROM issues WHERE custid = ?");
+        uint64_t sum = 0;
+        for (int c : custids) {
+            sqlite3_bind_int(q.get(), 1, c);
+            while (sqlite3_step(q.get()) == SQLITE_ROW)
+                sum += uint64_t(sqlite3_column_int(q.get(), 0));
+            sqlite3_reset(q.get());
+        }
+        return sum;
+    }
+
+    uint64_t scanPriority(int priority) override
+    {
+        Statement q(m_db, "SELECT count(*) FROM issues WHERE priority = ?");
+        sqlite3_bind_int(q.get(), 1, priority);
+        sqlite3_step(q.get());
+        return uint64_t(sqlite3_column_int64(q.get(), 0));
+    }
+
+private:
+    void open(const std::string& path)
+    {
+        close();
+        if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
+            throw std::runtime_error("cannot open " + path);
+        exec("PRAGMA synchronous=OFF");
+    }
+    void close()
+    {
+        if (m_db)
+            sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+    void exec(const std::string& sql)
+    {
+        char* err = nullptr;
+        if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            const std::string msg = err ? err : "sqlite error";
+            sqlite3_free(err);
+            throw std::runtime_error(msg);
+        }
+    }
+    uint64_t count()
+    {
+        Statement q(m_db, "SELECT count(*) FROM issues");
+        sqlite3_step(q.get());
+        return uint64_t(sqlite3_column_int64(q.get(), 0));
+    }
+
+    sqlite3* m_db = nullptr;
+};
+
+} // namespace
+
+IssueStore* sqliteStore()
+{
+    static SqliteIssueStore store;
+    return &store;
+}

@@ -1,0 +1,152 @@
+// Our engine against SQLite on the issues table: the same rows, columns and
+// indexes, the same work, timed side by side in one run. Each pair ends in
+// a line with both times and the ratio ours/SQLite.
+//
+// usage: bench_issues [--rows=N] [--dir=FOLDER] [Google Benchmark flags]
+// (1,000,000 rows by default; the files go to a new folder under /tmp). A
+// FOLDER that already holds both tables is used as it is, so that read work
+// can be timed again without appending again.
+
+#include "IssueRows.h"
+#include "IssueStore.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int g_rows = 1000000;
+std::string g_folder;
+
+struct Pair {
+    std::string work;
+    double ms[2] = {-1, -1};
+    uint64_t checksum[2] = {0, 0};
+};
+std::vector<Pair> g_pairs;
+bool g_built[2] = {false, false};
+bool g_reopened[2] = {false, false};
+
+IssueStore& store(int which) { return which == 0 ? *ourStore() : *sqliteStore(); }
+
+// Read workloads need the table; without a timed append before them (a
+// filtered run), it is made untimed.
+void ready(int which)
+{
+    if (!g_built[which]) {
+        store(which).appendAll(g_folder, g_rows);
+        g_built[which] = true;
+    }
+    if (!g_reopened[which]) {
+        store(which).reopen(g_folder);
+        g_reopened[which] = true;
+    }
+}
+
+std::vector<int> randomKeys(size_t n, int max, uint64_t seed)
+{
+    std::vector<int> keys(n);
+    for (int& k : keys)
+        k = 1 + int(benchRandom(&seed) % uint32_t(max));
+    return keys;
+}
+
+using Work = std::function<uint64_t(IssueStore&)>;
+
+void registerPair(const std::string& title, bool append, const Work& work)
+{
+    const size_t index = g_pairs.size();
+    g_pairs.push_back({title});
+    for (int which = 0; which < 2; ++which) {
+        const std::string name = title + "/" + store(which).name();
+        benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
+            if (!append)
+                ready(which);
+            for (auto _ : state) {
+                const auto start = std::chrono::steady_clock::now();
+                const uint64_t sum = work(store(which));
+                const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+                benchmark::DoNotOptimize(sum);
+                g_pairs[index].ms[which] = took.count();
+                g_pairs[index].checksum[which] = sum;
+            }
+            if (append) {
+                g_built[which] = true;
+                g_reopened[which] = false;
+            }
+        })->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    }
+}
+
+void registerAll()
+{
+    const int customers = std::min(g_rows, 130000);
+    const auto seeks = randomKeys(100000, g_rows, 1);
+    const auto custids = randomKeys(10000, customers, 2);
+    registerPair("append " + std::to_string(g_rows) + " rows, one at a time", true,
+                 [](IssueStore& s) { return s.appendAll(g_folder, g_rows); });
+    registerPair("100000 random exact seeks", false, [seeks](IssueStore& s) { return s.seekRows(seeks); });
+    registerPair("walk the custid tag in order", false, [](IssueStore& s) { return s.walkByCustomer(); });
+    registerPair("seek + seek-next, 10000 customers", false, [custids](IssueStore& s) { return s.rowsOfCustomers(custids); });
+    registerPair("full scan testing priority", false, [](IssueStore& s) { return s.scanPriority(452); });
+}
+
+void printPairs()
+{
+    std::printf("\n%-42s %12s %12s %12s\n", "work", "ours ms", "sqlite ms", "ours/sqlite");
+    for (const Pair& p : g_pairs) {
+        if (p.ms[0] < 0 || p.ms[1] < 0)
+            continue;
+        std::printf("%-42s %12.1f %12.1f %12.2f%s\n", p.work.c_str(), p.ms[0], p.ms[1], p.ms[0] / p.ms[1],
+                    p.checksum[0] == p.checksum[1] ? "" : "  (results differ!)");
+    }
+}
+
+// Takes our own options out of argv before Google Benchmark sees it.
+void parseOwnOptions(int* argc, char** argv)
+{
+    int out = 1;
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strncmp(argv[i], "--rows=", 7) == 0)
+            g_rows = std::max(1, std::atoi(argv[i] + 7));
+        else if (std::strncmp(argv[i], "--dir=", 6) == 0)
+            g_folder = argv[i] + 6;
+        else
+            argv[out++] = argv[i];
+    }
+    *argc = out;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    parseOwnOptions(&argc, argv);
+    const bool ownFolder = g_folder.empty();
+    if (ownFolder) {
+        char pattern[] = "/tmp/bench_issues_XXXXXX";
+        if (!mkdtemp(pattern))
+            return 1;
+        g_folder = pattern;
+    }
+    namespace fs = std::filesystem;
+    if (!ownFolder && fs::exists(g_folder + "/bccissues.dbf") && fs::exists(g_folder + "/issues.db"))
+        g_built[0] = g_built[1] = true;
+    benchmark::Initialize(&argc, argv);
+    registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printPairs();
+    if (ownFolder)
+        std::filesystem::remove_all(g_folder);
+    return 0;
+}
