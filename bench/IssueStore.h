@@ -27,3 +27,7 @@ public:
 
 IssueStore* ourStore();
 IssueStore* sqliteStore();
+
+// Our engine reads with the table opened exclusively (as bulk work does)
+// instead of shared, the way the data store opens it.
+void setOurReadsExclusive(bool on);

@@ -4,12 +4,15 @@
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 // The issues table in our engine, used the way the data store uses it:
 // shared access, the operation layer's calls, tags with .NOT.DELETED().
 
 namespace {
+
+bool g_exclusiveReads = false;
 
 void must(bool ok, const char* what)
 {
@@ -63,8 +66,7 @@ public:
         if (m_c4)
             d4initUndo(m_c4);
         m_c4 = d4init_v();
-        if (getenv("BENCH_EXCLUSIVE"))
-            code4accessMode(m_c4, 1);
+        code4accessMode(m_c4, g_exclusiveReads ? 1 : 0);
         m_d4 = d4open(m_c4, (folder + "/bccissues.dbf").c_str());
         must(m_d4 != nullptr, "open");
     }
@@ -135,6 +137,8 @@ private:
         spec.fields.push_back({"resolution", 'M', 0, 10});
         spec.structuralIndex = true;
         code4accessMode(m_c4, 1);
+        for (const char* ext : {".dbf", ".cdx", ".fpt"})
+            std::remove((folder + "/bccissues" + ext).c_str());
         xbase::Table* t = nullptr;
         must(m_c4->createTable(folder + "/bccissues.dbf", spec, &t).isOk(), "create");
         must(i4create(t, kTags) == 0, "index");
@@ -149,6 +153,8 @@ private:
 };
 
 } // namespace
+
+void setOurReadsExclusive(bool on) { g_exclusiveReads = on; }
 
 IssueStore* ourStore()
 {

@@ -2,10 +2,12 @@
 // indexes, the same work, timed side by side in one run. Each pair ends in
 // a line with both times and the ratio ours/SQLite.
 //
-// usage: bench_issues [--rows=N] [--dir=FOLDER] [Google Benchmark flags]
+// usage: bench_issues [--rows=N] [--dir=FOLDER] [--exclusive] [Google Benchmark flags]
 // (1,000,000 rows by default; the files go to a new folder under /tmp). A
 // FOLDER that already holds both tables is used as it is, so that read work
-// can be timed again without appending again.
+// can be timed again without appending again. --exclusive has our engine
+// read with the table opened exclusively; by default it is shared, as the
+// program opens it.
 
 #include "IssueRows.h"
 #include "IssueStore.h"
@@ -120,6 +122,8 @@ void parseOwnOptions(int* argc, char** argv)
             g_rows = std::max(1, std::atoi(argv[i] + 7));
         else if (std::strncmp(argv[i], "--dir=", 6) == 0)
             g_folder = argv[i] + 6;
+        else if (std::strcmp(argv[i], "--exclusive") == 0)
+            setOurReadsExclusive(true);
         else
             argv[out++] = argv[i];
     }

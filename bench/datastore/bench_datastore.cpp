@@ -1,0 +1,156 @@
+// bench_datastore [--customers N] [--issues M] [--dir FOLDER]
+//
+// Times `bmtool seed`, which saves every row through the database object, and
+// then appends the very same rows to an empty database straight through the
+// engine, table by table, and prints the cost per saved row of both and their
+// ratio (the goal is at most 2). Run from the build folder after building
+// bmtool and the templates: bench/bench_datastore.
+
+#include "xbase/c4.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    long long customers = 100000;
+    long long issues = 1000000;
+    QString dir;
+};
+
+QString tool() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/bmtool")); }
+
+bool runTool(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(tool(), args);
+    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// One record's field values: raw bytes of the plain fields, text of the memos.
+using Row = std::vector<std::string>;
+
+std::vector<Row> loadRows(CODE4* c4, const std::string& path, long skip)
+{
+    std::vector<Row> rows;
+    DATA4* t = d4open(c4, path.c_str());
+    if (!t)
+        return rows;
+    const size_t n = t->fieldCount();
+    for (long r = skip + 1; r <= d4recCountDo(t); ++r) {
+        d4go(t, r);
+        Row row;
+        for (size_t i = 0; i < n; ++i) {
+            FIELD4* f = t->field(i);
+            row.push_back(f->isMemo() ? std::string(f4memoPtr(f), f4memoLenVB(f)) : f->raw());
+        }
+        rows.push_back(std::move(row));
+    }
+    d4close(t);
+    return rows;
+}
+
+// Appends the rows as the engine's own callers do; the seconds it took.
+double appendRows(CODE4* c4, const std::string& path, const std::vector<Row>& rows)
+{
+    DATA4* t = d4open(c4, path.c_str());
+    if (!t)
+        return -1;
+    QElapsedTimer clock;
+    clock.start();
+    for (const Row& row : rows) {
+        d4appendStartVB(t, 0);
+        d4blank(t);
+        for (size_t i = 0; i < row.size(); ++i) {
+            FIELD4* f = t->field(i);
+            if (f->isMemo())
+                f4memoAssignN(f, row[i].data(), uint32_t(row[i].size()));
+            else
+                f4assignNVB(f, row[i].data(), int(row[i].size()));
+        }
+        d4append(t);
+    }
+    d4flush(t);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    d4close(t);
+    return seconds;
+}
+
+long recordCount(CODE4* c4, const std::string& path)
+{
+    DATA4* t = d4open(c4, path.c_str());
+    const long n = t ? d4recCountDo(t) : -1;
+    if (t)
+        d4close(t);
+    return n;
+}
+
+Options parse(const QStringList& args)
+{
+    Options o;
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--customers"))
+            o.customers = args[i + 1].toLongLong();
+        else if (args[i] == QLatin1String("--issues"))
+            o.issues = args[i + 1].toLongLong();
+        else if (args[i] == QLatin1String("--dir"))
+            o.dir = args[i + 1];
+    }
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const Options o = parse(app.arguments());
+    QTemporaryDir temp(o.dir.isEmpty() ? QDir::temp().filePath(QStringLiteral("bench_datastore-XXXXXX"))
+                                       : QDir(o.dir).filePath(QStringLiteral("bench_datastore-XXXXXX")));
+    const QString seeded = temp.filePath(QStringLiteral("seeded"));
+    const QString raw = temp.filePath(QStringLiteral("raw"));
+    if (!temp.isValid() || !runTool({QStringLiteral("mkdb"), seeded}) || !runTool({QStringLiteral("mkdb"), raw}))
+        return 1;
+
+    QElapsedTimer clock;
+    clock.start();
+    if (!runTool({QStringLiteral("seed"), seeded, QStringLiteral("--customers"), QString::number(o.customers),
+                  QStringLiteral("--issues"), QString::number(o.issues), QStringLiteral("--seed"), QStringLiteral("1")}))
+        return 1;
+    const double seedSeconds = clock.nsecsElapsed() / 1e9;
+
+    CODE4* c4 = d4init_v();
+    double rawSeconds = 0;
+    long rows = 0;
+    for (const char* table : {"bcccat", "bccuser", "bcccust", "bcccust_ps", "bccissues", "bcciactions"}) {
+        const std::string name = std::string(table) + ".dbf";
+        const std::string to = QDir(raw).filePath(QString::fromStdString(name)).toStdString();
+        const std::vector<Row> data =
+            loadRows(c4, QDir(seeded).filePath(QString::fromStdString(name)).toStdString(), recordCount(c4, to));
+        const double seconds = appendRows(c4, to, data);
+        std::printf("%-12s %9zu rows  raw append %8.2f us/row\n", table, data.size(),
+                    data.empty() ? 0.0 : seconds * 1e6 / double(data.size()));
+        rawSeconds += seconds;
+        rows += long(data.size());
+    }
+    d4initUndo(c4);
+    if (rows == 0)
+        return 1;
+    const double store = seedSeconds * 1e6 / double(rows);
+    const double engine = rawSeconds * 1e6 / double(rows);
+    std::printf("rows saved: %ld (customers %lld, issues %lld, with products/services, actions, users, lists)\n",
+                rows, o.customers, o.issues);
+    std::printf("data store (bmtool seed): %.1f s, %.2f us per saved row\n", seedSeconds, store);
+    std::printf("engine raw append:        %.1f s, %.2f us per row\n", rawSeconds, engine);
+    std::printf("ratio: %.2f (goal: at most 2)\n", store / engine);
+    return 0;
+}
