@@ -18,8 +18,10 @@ function(bm_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
+  # The test mains set the program folder, the shared folder and the
+  # offscreen platform themselves (see tests/support), so the tests run the
+  # same under ctest and when started by hand.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BM_PROGRAM_DIR=${BM_PROGRAM_DIR};BM_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared;BM_BIN_DIR=${BM_PROGRAM_DIR}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
