@@ -97,12 +97,39 @@ TEST_F(IndexProcesses, EightWritersAtOnceLeaveEveryTagInStep)
             ::_exit(engine.closeTable(t).isOk() ? 0 : 3);
         }));
     }
+    // A reader walks and seeks all along; it must never fail or see the
+    // identifiers out of order.
+    ChildProcess reader([file](ChildProcess& self) {
+        Engine engine;
+        Table* t = nullptr;
+        if (!engine.openTable(file, &t).isOk() || d4tagSelect(t, d4tag(t, "ID")) != C4_SUCCESS)
+            ::_exit(1);
+        self.send('R');
+        int walks = 0;
+        while (self.receive(0) != 'S') {
+            long last = -1;
+            int rc = d4top(t);
+            for (; rc == C4_SUCCESS; rc = d4skip(t, 1)) {
+                const long id = f4long(d4field(t, "ID"));
+                if (id <= last)
+                    ::_exit(2);
+                last = id;
+            }
+            if (rc != C4_EOF || (last > 0 && d4seekDouble(t, double(last)) != C4_SUCCESS))
+                ::_exit(3);
+            ++walks;
+        }
+        ::_exit(walks > 0 ? 0 : 4);
+    });
+    ASSERT_EQ(reader.receive(), 'R');
     for (auto& c : children)
         ASSERT_EQ(c->receive(), 'R');
     for (auto& c : children)
         c->send('G');
     for (auto& c : children)
         EXPECT_EQ(c->wait(), 0);
+    reader.send('S');
+    EXPECT_EQ(reader.wait(), 0);
 
     Table* t = open("p.dbf");
     ASSERT_NE(t, nullptr);
