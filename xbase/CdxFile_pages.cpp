@@ -1,0 +1,218 @@
+#include "xbase/CdxFile.h"
+
+#include "xbase/Coding.h"
+
+#include <algorithm>
+#include <vector>
+
+// The pages of the file as the cache holds them: reading on a miss,
+// allocating and freeing, writing what changed, and keeping the cache small.
+
+namespace xbase::cdx {
+
+Status CdxFile::checkOffset(uint32_t offset, const char* what)
+{
+    if (offset == 0 || offset == kNoPage || offset % kPageSize != 0)
+        return Status::corruption(path() + ": bad " + what + " offset " + std::to_string(offset));
+    return Status::ok();
+}
+
+Status CdxFile::pageMiss()
+{
+    if (m_options.exclusive || m_locked)
+        return Status::ok();
+    // A lock-free read needs a page it lacks: read it under the lock, and
+    // only while the cached pages are still those of the file.
+    const uint32_t seen = m_counter;
+    XB_RETURN_IF_ERROR(lockFile());
+    if (m_counter == seen)
+        return Status::ok();
+    m_retry = true;
+    return Status::locked(path() + ": index changed during a read");
+}
+
+Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** out)
+{
+    XB_RETURN_IF_ERROR(checkOffset(offset, "page"));
+    auto it = m_nodes.find(offset);
+    if (it == m_nodes.end()) {
+        XB_RETURN_IF_ERROR(pageMiss());
+        uint8_t page[kPageSize];
+        XB_RETURN_IF_ERROR(readPage(offset, page, kPageSize));
+        auto n = std::make_unique<CdxNode>();
+        XB_RETURN_IF_ERROR(decodeNode(page, offset, keyLen, fill, n.get()));
+        it = m_nodes.emplace(offset, std::move(n)).first;
+    }
+    CdxNode* n = it->second.get();
+    if (n->keyLen != keyLen || n->fill != fill)
+        return Status::corruption(path() + ": page " + std::to_string(offset) + " shared by two tags");
+    n->lastUse = ++m_tick;
+    *out = n;
+    return Status::ok();
+}
+
+Status CdxFile::header(uint32_t offset, CdxTagHeader** out)
+{
+    if (offset % kPageSize != 0)
+        return Status::corruption(path() + ": bad tag header offset " + std::to_string(offset));
+    auto it = m_headers.find(offset);
+    if (it == m_headers.end()) {
+        if (m_depth > 0)
+            XB_RETURN_IF_ERROR(pageMiss());
+        uint8_t buf[kHeaderSize];
+        XB_RETURN_IF_ERROR(readPage(offset, buf, kHeaderSize));
+        CachedHeader h;
+        XB_RETURN_IF_ERROR(decodeTagHeader(buf, offset, &h.header));
+        it = m_headers.emplace(offset, std::move(h)).first;
+    }
+    *out = &it->second.header;
+    return Status::ok();
+}
+
+void CdxFile::markHeaderDirty(uint32_t offset)
+{
+    m_headers[offset].dirty = true;
+    m_modified = true;
+    ++m_generation;
+}
+
+Status CdxFile::fileEnd(uint64_t* out)
+{
+    if (m_end == 0) {
+        uint64_t size = 0;
+        XB_RETURN_IF_ERROR(m_file->size(&size));
+        m_end = (size + kPageSize - 1) / kPageSize * kPageSize;
+    }
+    *out = m_end;
+    return Status::ok();
+}
+
+Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** out)
+{
+    CdxTagHeader* dir = nullptr;
+    XB_RETURN_IF_ERROR(header(0, &dir));
+    uint32_t offset = dir->freeList;
+    if (offset != 0) {
+        XB_RETURN_IF_ERROR(checkOffset(offset, "free page"));
+        uint32_t next = 0;
+        if (auto f = m_freed.find(offset); f != m_freed.end()) {
+            next = f->second;
+            m_freed.erase(f);
+        } else {
+            uint8_t buf[4];
+            XB_RETURN_IF_ERROR(readPage(offset, buf, 4));
+            next = coding::getU32LE(buf);
+        }
+        dir->freeList = next == kNoPage ? 0 : next;
+    } else {
+        uint64_t end = 0;
+        XB_RETURN_IF_ERROR(fileEnd(&end));
+        if (end >= 0xFFFFF000u)
+            return Status::ioError(path() + ": index file full");
+        offset = uint32_t(end);
+        m_end = end + kPageSize;
+    }
+    markHeaderDirty(0);
+    m_nodes.erase(offset);
+    auto n = std::make_unique<CdxNode>();
+    n->offset = offset;
+    n->keyLen = keyLen;
+    n->fill = fill;
+    n->leaf = leaf;
+    n->lastUse = ++m_tick;
+    *out = n.get();
+    markDirty(n.get());
+    m_nodes.emplace(offset, std::move(n));
+    return Status::ok();
+}
+
+Status CdxFile::freeNode(CdxNode* n)
+{
+    CdxTagHeader* dir = nullptr;
+    XB_RETURN_IF_ERROR(header(0, &dir));
+    const uint32_t offset = n->offset;
+    m_freed[offset] = dir->freeList;
+    dir->freeList = offset;
+    markHeaderDirty(0);
+    m_nodes.erase(offset);
+    return Status::ok();
+}
+
+Status CdxFile::writeNode(CdxNode& n)
+{
+    uint8_t page[kPageSize];
+    if (!encodeNode(n, page))
+        return Status::corruption(path() + ": node at " + std::to_string(n.offset) + " overflows its page");
+    XB_RETURN_IF_ERROR(m_file->writeAt(n.offset, page, kPageSize));
+    n.dirty = false;
+    return Status::ok();
+}
+
+Status CdxFile::flush()
+{
+    if (!m_modified)
+        return Status::ok();
+    // The counter moves first, so that a reader working from its cache
+    // notices a change before any page of it reaches the file.
+    ++m_counter;
+    uint8_t buf[4];
+    coding::putU32BE(buf, m_counter);
+    XB_RETURN_IF_ERROR(m_file->writeAt(kCounterOffset, buf, 4));
+    std::sort(m_dirty.begin(), m_dirty.end());
+    for (uint32_t offset : m_dirty) {
+        auto it = m_nodes.find(offset);
+        if (it != m_nodes.end() && it->second->dirty)
+            XB_RETURN_IF_ERROR(writeNode(*it->second));
+    }
+    m_dirty.clear();
+    for (auto& [offset, next] : m_freed) {
+        uint8_t page[kPageSize] = {};
+        coding::putU32LE(page, next);
+        XB_RETURN_IF_ERROR(m_file->writeAt(offset, page, kPageSize));
+    }
+    m_freed.clear();
+    for (auto& [offset, h] : m_headers) {
+        if (offset == 0)
+            h.header.counter = m_counter;
+        if (!h.dirty)
+            continue;
+        uint8_t data[kHeaderSize];
+        XB_RETURN_IF_ERROR(encodeTagHeader(h.header, data));
+        XB_RETURN_IF_ERROR(m_file->writeAt(offset, data, kHeaderSize));
+        h.dirty = false;
+    }
+    m_modified = false;
+    return Status::ok();
+}
+
+void CdxFile::dropCache()
+{
+    m_nodes.clear();
+    m_headers.clear();
+    m_freed.clear();
+    m_dirty.clear();
+    m_modified = false;
+    ++m_generation;
+}
+
+void CdxFile::evict()
+{
+    if (m_nodes.size() <= m_options.cacheNodes)
+        return;
+    if (m_modified && !flush().isOk()) {
+        dropCache();
+        return;
+    }
+    // Leaves go first, the least recently used of them first.
+    std::vector<std::pair<uint64_t, uint32_t>> order;
+    order.reserve(m_nodes.size());
+    for (auto& [offset, n] : m_nodes)
+        order.emplace_back(n->lastUse + (n->leaf ? 0 : (uint64_t(1) << 62)), offset);
+    const size_t target = m_options.cacheNodes * 3 / 4;
+    const size_t drop = order.size() - target;
+    std::nth_element(order.begin(), order.begin() + ptrdiff_t(drop), order.end());
+    for (size_t i = 0; i < drop; ++i)
+        m_nodes.erase(order[i].second);
+}
+
+} // namespace xbase::cdx
