@@ -1,8 +1,9 @@
 #include "app/frmMain.h"
 
-#include "common/clsSystem.h"
+#include "app/frmTip.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsWndStartupPos.h"
+#include "data/clsDB.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,12 +15,18 @@ frmMain::frmMain(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setObjectTag(this, QStringLiteral("MAINFORM"));
-    setWindowTitle(Sys().GetAppTitle());
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
     resize(900, 640);
+
+    SetWindowCaption();
+    InitToolBar();
     clsWndStartupPos().RestorePosition(this);
+    SetUI();
     WindowRegistry::install(this);
 }
 
@@ -29,14 +36,32 @@ frmMain::~frmMain()
         WindowRegistry::install(nullptr);
 }
 
-void frmMain::SetCustomMenuLabels() {}
-
 QMdiSubWindow* frmMain::addMdiChild(QWidget* form)
 {
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
     return sub;
+}
+
+bool frmMain::closeChildren()
+{
+    const QList<QWidget*> forms = openForms();
+    for (QWidget* form : forms) {
+        if (form != this)
+            (void)closeForm(form);
+    }
+    return openForms().size() == 1;
+}
+
+// Children go first, so that a window that refuses to close (an edit the
+// user keeps) also keeps its database open.
+bool frmMain::closeDatabase()
+{
+    if (!closeChildren())
+        return false;
+    DB().CloseDB();
+    return true;
 }
 
 QWidget* frmMain::mainForm() const { return const_cast<frmMain*>(this); }
@@ -53,7 +78,7 @@ QList<QWidget*> frmMain::openForms() const
     // Modeless windows of our own outside the MDI area carry a tag too.
     const QList<QWidget*> topLevel = QApplication::topLevelWidgets();
     for (QWidget* w : topLevel) {
-        if (w != this && !w->isHidden() && !objectTag(w).isEmpty())
+        if (!qobject_cast<frmMain*>(w) && !w->isHidden() && !objectTag(w).isEmpty())
             forms.append(w);
     }
     return forms;
@@ -88,8 +113,20 @@ bool frmMain::closeForm(QWidget* form)
     return form->close();
 }
 
+void frmMain::runCommand(Command command) { (this->*command)(); }
+
+// Closing the main window is the program's shut-down; it stops short when a
+// child window keeps itself open, since closing the database under it would
+// drop that window's edit.
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (!closeDatabase()) {
+        event->ignore();
+        return;
+    }
     clsWndStartupPos().SavePosition(this);
-    QMainWindow::closeEvent(event);
+    if (m_tip)
+        m_tip->close();
+    event->accept();
+    emit unloaded();
 }

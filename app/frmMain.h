@@ -2,34 +2,136 @@
 
 #include "common/ui/WindowRegistry.h"
 
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class frmTip;
+struct MainCommand;
 
 // The main window: one for the whole run, tagged "MAINFORM". It owns the MDI
 // area where record windows, lists and reports open, and is the registry of
-// open windows by tag (installed while it exists). Its position is restored
-// when it is made and saved when it closes, in the settings file of
-// SettingsFile (tests point that at a temporary file first).
+// open windows by tag (installed while it exists). Menus, toolbar and button
+// menus are built from the one command table (MainCommands.h); every entry
+// runs one public member. Two states, taken from the database object each
+// time SetUI runs: no database open (File and Help only, no toolbar) and a
+// database open. Its position is restored when it is made and saved when it
+// closes, in the settings file of SettingsFile.
 class frmMain : public QMainWindow, public WindowRegistry {
     Q_OBJECT
 public:
+    // A command: a member run by a menu item, toolbar key or button-menu key.
+    using Command = void (frmMain::*)();
+
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The owner of the program's dialogs.
     QWidget* hWnd() { return this; }
 
+    // --- Frame ------------------------------------------------------------
+    void SetWindowCaption();
+    void InitToolBar();
+    // SetMenus, SetStatusBar, SetWindowCaption.
+    void SetUI();
+    void SetMenus();
+    void SetStatusBar();
     // Captions of the List Management entries from the open database's
-    // custom labels; nothing to do until a database can be opened.
+    // custom labels.
     void SetCustomMenuLabels();
 
+    // --- File menu --------------------------------------------------------
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    // Closes every child window first; when one stays open the database
+    // stays open too.
+    void mnuFileClose_Click();
+    void mnuDisplayDataFolder_Click();
+    void mnuFileChangePWD_Click();
+    void mnuFileExit_Click();
+    // The backup advice for `dataDir` (empty: the open database's folder).
+    QString BackupMsg(const QString& dataDir = QString()) const;
+
+    // --- View menu and toolbar: commands of later windows -------------------
+    void LookupCustomer();
+    void NewCustomer();
+    void SearchIssues();
+    void LookupByIssueNumber();
+    void MyIssues();
+    void Reports();
+    void EditCustomerCategory();
+    void EditProductServiceCategory();
+    void EditContractTypesCategory();
+    void EditContractDurationsCategory();
+    void EditStateCategory();
+    void EditCountryCategory();
+    void EditIssueStatusCategory();
+    void EditIssueActionsCategory();
+    void EditIssuePriorityCategory();
+    void EditIssueCategory();
+    void UserManagement();
+    void ManageIssueTemplates();
+    void ImportData();
+    void Customizations();
+    void EmailHandlerDlg();
+    void PurgeOldIssues();
+    void ChangePassword();
+    void HelpCenter();
+    // Database Admin, Statistics: the record counts of five tables.
+    void mnuViewDatabaseAdminStatistics_Click();
+
+    // --- Toolbar ------------------------------------------------------------
+    // The member of a toolbar button's key / of a button-menu entry's key
+    // (whole, case-sensitive); an unknown key, "LISTMGMT" and "ADMIN" do
+    // nothing.
+    void TB_ButtonClick(const QString& key);
+    void TB_ButtonMenuClick(const QString& key);
+
+    // --- Window menu --------------------------------------------------------
+    void mnuWindowTH_Click();
+    void mnuWindowTV_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowArrangeIcons_Click();
+    // Closes every window but the main one; one that refuses stays open.
+    void mnuWindowCloseAll_Click();
+
+    // --- Help menu ----------------------------------------------------------
+    void menuHelpDatabaseMaintenance_Click();
+    void mnuHelpFAQs_Click();
+    void mnuHelpQuickTour_Click();
+    void mnuHelpSpecSheet_Click();
+    void mnuHelpUserManual_Click();
+    void mnuHelpTutorial_Click();
+    // Shows the tip window, or brings up the one already open.
+    void mnuHelpTip_Click();
+    void mnuHelpSupport_Click();
+    void mnuHelpBackup_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpBulkIssues_Click();
+    void GotoWebsite(const QString& url);
+
+    // --- Children -----------------------------------------------------------
     // Opens `form` (tagged, owned by the MDI area from now on) as an MDI
     // child and shows it.
     QMdiSubWindow* addMdiChild(QWidget* form);
+    // Closes every window but this one; false when one of them refused.
+    bool closeChildren();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
+    QToolBar* toolBar() const { return TB; }
+    // The toolbar button of `key`, and the entry `entryKey` of the button
+    // menu of `buttonKey`; null when there is none.
+    QToolButton* toolButton(const QString& key) const;
+    QAction* buttonMenuEntry(const QString& buttonKey, const QString& entryKey) const;
+    // The two status bar panels.
+    QString statusText(int panel) const;
 
     // WindowRegistry
     QWidget* mainForm() const override;
@@ -37,11 +139,41 @@ public:
     void activateForm(QWidget* form) override;
     bool closeForm(QWidget* form) override;
 
+    // The images of the toolbar buttons, 1-based as the command table
+    // numbers them.
+    QList<QIcon> TBIL;
+
+signals:
+    // The window closed for good: the database is closed and the position
+    // saved. The program ends here.
+    void unloaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Runs a command; every menu item, toolbar key and button-menu key ends
+    // here.
+    virtual void runCommand(Command command);
 
 private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QMenu* menuNamed(const QString& name) const;
+    QAction* actionNamed(const QString& name) const;
+    void addMenuEntry(const MainCommand& row);
+    void addToolButton(const MainCommand& row);
+    void fillWindowList();
+    void tileChildren(Qt::Orientation orientation);
+    bool closeDatabase();
+    bool newDatabaseInFolder(const QString& folder);
+    QString creationNotice(const QString& folder) const;
     QMdiSubWindow* subWindowOf(const QWidget* form) const;
 
     QMdiArea* m_mdiArea = nullptr;
+    QToolBar* TB = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QLabel* m_panel2 = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
+    QPointer<frmTip> m_tip;
 };

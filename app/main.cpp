@@ -1,6 +1,9 @@
+#include "app/TermSignals.h"
 #include "app/frmMain.h"
+#include "app/mdlStartup.h"
 #include "common/Product.h"
 #include "common/ui/WidgetPrompts.h"
+#include "data/ui/WidgetDbWindows.h"
 
 #include <QApplication>
 
@@ -13,10 +16,25 @@ int main(int argc, char** argv)
 
     WidgetPrompts prompts;
     setPrompts(&prompts);
+    WidgetDbWindows dbWindows;
+    DbWindows::install(&dbWindows);
 
-    frmMain window;
-    window.show();
-    const int code = QApplication::exec();
+    int code = 0;
+    {
+        mdlStartup startup;
+        dbWindows.setMenuLabelsHandler([&startup] {
+            if (frmMain* window = startup.mainWindow())
+                window->SetCustomMenuLabels();
+        });
+        if (startup.Main(mdlStartup::commandLineText(QApplication::arguments().mid(1)))) {
+            QObject::connect(startup.mainWindow(), &frmMain::unloaded, &app, &QApplication::quit,
+                             Qt::QueuedConnection);
+            closeOnTermSignals(startup.mainWindow());
+            code = QApplication::exec();
+        }
+        dbWindows.setMenuLabelsHandler({});
+    }
+    DbWindows::install(nullptr);
     setPrompts(nullptr);
     return code;
 }

@@ -1,0 +1,99 @@
+#include "AppFixture.h"
+
+#include "app/frmMain.h"
+#include "common/Clock.h"
+#include "common/ProgramEnv.h"
+#include "common/ShellRunner.h"
+#include "common/ui/WindowRegistry.h"
+#include "common/ui/clsSystemUI.h"
+#include "data/ShippedData.h"
+#include "data/clsDB.h"
+
+#include <QDir>
+
+ScriptedDbWindows::ScriptedDbWindows()
+    : m_previous(DbWindows::install(this))
+{
+}
+
+ScriptedDbWindows::~ScriptedDbWindows() { DbWindows::install(m_previous); }
+
+void ScriptedDbWindows::login(const QString& login, const QString& password)
+{
+    m_script.emplace_back(login, password);
+}
+
+bool ScriptedDbWindows::promptLogin(const QString& folder, const QString&, const QString&, LoginAnswer& answer)
+{
+    loginFolders.append(folder);
+    if (m_script.empty())
+        return false;
+    const auto [login, password] = m_script.front();
+    m_script.pop_front();
+    if (!DB().VerifyLogin(login, password, answer.UserID, answer.IsAdmin, answer.Permissions))
+        return false;
+    answer.LoginName = login;
+    answer.Password = password;
+    return true;
+}
+
+void ScriptedDbWindows::unloadAllButMain() { SysUI().UnloadAll(QStringLiteral("MAINFORM")); }
+
+void ScriptedDbWindows::setCustomMenuLabels()
+{
+    if (auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+        main->SetCustomMenuLabels();
+}
+
+AppFixture::AppFixture()
+    : m_oldHome(qgetenv("HOME"))
+{
+    qputenv("HOME", m_temp.path().toLocal8Bit());
+    ProgramEnv::setComputerName(QStringLiteral("testbox"));
+    Clock::setFixed(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+    ShellRunner::setRunner([this](const QString& program, const QStringList& arguments) {
+        m_launched.append(QStringList{program} + arguments);
+        return 0;
+    });
+}
+
+AppFixture::~AppFixture()
+{
+    DB().CloseDB();
+    ShellRunner::setRunner({});
+    Clock::clearFixed();
+    ProgramEnv::setComputerName(std::nullopt);
+    qputenv("HOME", m_oldHome);
+}
+
+QString AppFixture::makeDatabase(const QString& name)
+{
+    const QString folder = m_temp.file(name);
+    EXPECT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(DB().NewDB(folder));
+    return folder;
+}
+
+void AppFixture::openAsAdmin(const QString& folder)
+{
+    m_logins.login(QString::fromLatin1(ShippedData::admin().login),
+                   QString::fromLatin1(ShippedData::admin().password));
+    ASSERT_TRUE(DB().OpenDB(folder));
+}
+
+QString AppFixture::openNewDatabase(const QString& name)
+{
+    const QString folder = makeDatabase(name);
+    openAsAdmin(folder);
+    return folder;
+}
+
+QStringList AppFixture::shownTexts(ShownPrompt::Kind kind) const
+{
+    QStringList texts;
+    for (const ShownPrompt& p : m_prompts.shown()) {
+        if (p.kind == kind)
+            texts.append(p.text);
+    }
+    return texts;
+}
