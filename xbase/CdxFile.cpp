@@ -148,29 +148,4 @@ Status CdxFile::end()
     return s;
 }
 
-Status CdxFile::read(const std::function<Status()>& fn)
-{
-    XB_RETURN_IF_ERROR(beginRead());
-    Status s = fn();
-    const bool retry = m_retry && m_depth == 1;
-    Status e = end();
-    if (retry) {
-        m_forceLock = true;
-        XB_RETURN_IF_ERROR(beginRead());
-        s = fn();
-        e = end();
-    }
-    XB_RETURN_IF_ERROR(s);
-    return e;
-}
-
-Status CdxFile::write(const std::function<Status()>& fn)
-{
-    XB_RETURN_IF_ERROR(beginWrite());
-    Status s = fn();
-    Status e = end();
-    XB_RETURN_IF_ERROR(s);
-    return e;
-}
-
 } // namespace xbase::cdx

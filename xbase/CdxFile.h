@@ -4,7 +4,6 @@
 #include "xbase/CdxTagHeader.h"
 #include "xbase/Env.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -41,9 +40,29 @@ public:
 
     // Runs fn inside a read operation; when fn needed a page and found that
     // another writer had changed the file, it runs again under the lock.
-    Status read(const std::function<Status()>& fn);
+    template <class Fn> Status read(Fn&& fn)
+    {
+        XB_RETURN_IF_ERROR(beginRead());
+        Status s = fn();
+        const bool retry = retryPending();
+        Status e = end();
+        if (retry) {
+            XB_RETURN_IF_ERROR(beginLockedRead());
+            s = fn();
+            e = end();
+        }
+        XB_RETURN_IF_ERROR(s);
+        return e;
+    }
     // Runs fn inside a write operation.
-    Status write(const std::function<Status()>& fn);
+    template <class Fn> Status write(Fn&& fn)
+    {
+        XB_RETURN_IF_ERROR(beginWrite());
+        Status s = fn();
+        Status e = end();
+        XB_RETURN_IF_ERROR(s);
+        return e;
+    }
 
     // The node at `offset` of a tag with the given key length and fill byte.
     Status node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** out);
@@ -74,6 +93,13 @@ public:
 
 private:
     CdxFile(std::unique_ptr<File> file, Env* env, const Options& options);
+    // The outermost read found the file changed under it and must run again.
+    bool retryPending() const { return m_retry && m_depth == 1; }
+    Status beginLockedRead()
+    {
+        m_forceLock = true;
+        return beginRead();
+    }
     Status lockFile();
     Status unlockFile();
     Status readCounter(uint32_t* out);

@@ -223,12 +223,14 @@ protected:
             select(tag);
             ASSERT_EQ(d4go(m_table, long(r)), C4_SUCCESS);
             ASSERT_EQ(d4skip(m_table, 1), hasNext ? int(C4_SUCCESS) : int(C4_EOF));
-            if (hasNext)
+            if (hasNext) {
                 ASSERT_EQ(uint32_t(d4recNo(m_table)), desc ? std::prev(at)->second : std::next(at)->second);
+            }
             ASSERT_EQ(d4go(m_table, long(r)), C4_SUCCESS);
             ASSERT_EQ(d4skip(m_table, -1), hasPrev ? int(C4_SUCCESS) : int(C4_BOF));
-            if (hasPrev)
+            if (hasPrev) {
                 ASSERT_EQ(uint32_t(d4recNo(m_table)), desc ? std::next(at)->second : std::prev(at)->second);
+            }
         }
         verifySeeks(m_rows[r - 1]);
     }
@@ -285,8 +287,9 @@ TEST_P(IndexModel, TagsFollowRandomChangesOfTheTable)
     for (int i = 0; i < c.appends; ++i) {
         ASSERT_NO_FATAL_FAILURE(append(randomRow(i)));
         ASSERT_NO_FATAL_FAILURE(verifyStep());
-        if (i % 500 == 0)
+        if (i % 500 == 0) {
             ASSERT_NO_FATAL_FAILURE(verifyAll());
+        }
     }
     ASSERT_NO_FATAL_FAILURE(verifyAll());
     const size_t grown = depth("NAME");
@@ -302,16 +305,18 @@ TEST_P(IndexModel, TagsFollowRandomChangesOfTheTable)
         }
         ASSERT_NO_FATAL_FAILURE(change(recno, r));
         ASSERT_NO_FATAL_FAILURE(verifyStep());
-        if (i % 500 == 0)
+        if (i % 500 == 0) {
             ASSERT_NO_FATAL_FAILURE(verifyAll());
+        }
     }
     ASSERT_NO_FATAL_FAILURE(verifyAll());
     // Deleting nearly everything empties the tags that leave deleted rows out.
     for (uint32_t recno = 1; recno <= m_rows.size(); ++recno) {
         Row r = m_rows[recno - 1];
         r.deleted = recno % 50 != 0;
-        if (r.deleted != m_rows[recno - 1].deleted)
+        if (r.deleted != m_rows[recno - 1].deleted) {
             ASSERT_NO_FATAL_FAILURE(change(recno, r));
+        }
     }
     ASSERT_NO_FATAL_FAILURE(verifyAll());
     EXPECT_LT(depth("NAME"), grown);
