@@ -12,17 +12,27 @@ RecColl::RecColl(const QString& tablePath, int rowid, const QString& rectype)
 
 qsizetype RecColl::indexOf(const QString& key) const
 {
-    // A handful of entries: a straight walk beats hashing here.
+    return m_index.value(key.toCaseFolded(), -1);
+}
+
+void RecColl::reindex()
+{
+    m_index.clear();
     for (qsizetype i = 0; i < m_items.size(); ++i)
-        if (m_items[i].first.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+        m_index.insert(m_items[i].first.toCaseFolded(), i);
+}
+
+void RecColl::clear()
+{
+    m_items.clear();
+    m_index.clear();
 }
 
 bool RecColl::add(const QString& key, const QVariant& value)
 {
     if (contains(key))
         return false;
+    m_index.insert(key.toCaseFolded(), m_items.size());
     m_items.append({key, value});
     return true;
 }
@@ -31,7 +41,7 @@ void RecColl::set(const QString& key, const QVariant& value)
 {
     const qsizetype i = indexOf(key);
     if (i < 0)
-        m_items.append({key, value});
+        add(key, value);
     else
         m_items[i].second = value;
 }
@@ -42,6 +52,7 @@ bool RecColl::remove(const QString& key)
     if (i < 0)
         return false;
     m_items.removeAt(i);
+    reindex();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -26,7 +27,7 @@ public:
     // Adds or replaces.
     void set(const QString& key, const QVariant& value);
     bool remove(const QString& key);
-    void clear() { m_items.clear(); }
+    void clear();
 
     bool contains(const QString& key) const { return indexOf(key) >= 0; }
     // The value, or an invalid QVariant when the key is absent.
@@ -39,6 +40,8 @@ public:
 
 private:
     qsizetype indexOf(const QString& key) const;
+    void reindex();
 
     QList<std::pair<QString, QVariant>> m_items;
+    QHash<QString, qsizetype> m_index;   // case-folded key -> position in m_items
 };

@@ -37,6 +37,7 @@ bool clsDB::startSession(const QString& folder, qint32 loginId, const QString& l
 
 void clsDB::endSession()
 {
+    KeepIdTableOpen(false);
     m_isOpen = false;
     m_dbPath.clear();
     m_loginName.clear();

@@ -125,6 +125,11 @@ public:
     // The next identifier of the table file `tableName` ("bcccust.dbf"):
     // 1000 or more; 0 when its row stayed locked; -1 when `bccid` failed.
     qint32 GetNextID(const QString& tableName);
+    // For callers that save many new rows at once (an import, the seeding):
+    // while kept, the identifier table stays open between identifiers instead
+    // of being opened for each one; every identifier is still sought, locked,
+    // advanced and written through on its own. Ending the session ends it.
+    void KeepIdTableOpen(bool keep);
 
     // --- Reading ----------------------------------------------------------
     // Adds the fields of the record type of row `_rowid` of `_tablepath`.
@@ -357,6 +362,8 @@ private:
     qint32 m_loginId = -1;
     QString m_loginName;
     int m_lastResult = 0;
+    bool m_keepIds = false;
+    DATA4* m_heldIds = nullptr;
 
     // --- Opening, login and lookups (private) -------------------------------
     bool startEngine(const QString& folder);

@@ -14,7 +14,9 @@ qint32 clsDB::GetNextID(const QString& tableName)
 {
     qint32 result = -1;
     try {
-        TableUse ids(nullptr, OpenTable(LastIDTable()));
+        if (m_keepIds && !m_heldIds)
+            m_heldIds = OpenTable(LastIDTable());
+        TableUse ids(m_heldIds, m_heldIds ? nullptr : OpenTable(LastIDTable()));
         if (!ids)
             return -1;
         selectTag(ids.get(), "TBLNAME");
@@ -24,9 +26,20 @@ qint32 clsDB::GetNextID(const QString& tableName)
             raiseEngine(m_engine, C4_ERR_IO);
     } catch (const Fault& f) {
         result = -1;
+        KeepIdTableOpen(false);   // a held table that failed is not used again
         Sys().ShowError(QStringLiteral("clsDB_GetNextID"), f.error);
     }
     return result;
+}
+
+void clsDB::KeepIdTableOpen(bool keep)
+{
+    m_keepIds = keep;
+    if (!keep && m_heldIds) {
+        DATA4* held = m_heldIds;
+        m_heldIds = nullptr;
+        (void)d4close(held);
+    }
 }
 
 // Locks the identifier row, hands out its identifier and advances it.

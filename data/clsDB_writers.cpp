@@ -6,9 +6,24 @@
 #include "data/Schema.h"
 #include "data/clsDB_internal.h"
 
+#include <optional>
+
 using namespace dbdetail;
 
 namespace {
+
+// Plain digits with an optional minus read the same in every locale; only
+// other texts need the locale's number reading.
+std::optional<double> numberOf(const QString& text)
+{
+    const qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    bool digits = text.size() > start && text.size() <= 15;
+    for (qsizetype i = start; digits && i < text.size(); ++i)
+        digits = text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
+    if (digits)
+        return double(text.toLongLong());
+    return Sys().numericValue(text);
+}
 
 const Schema::RecordType& typeOf(const char* name)
 {
@@ -124,11 +139,11 @@ void clsDB::AssignValue(FIELD4* field, const QString& value, int kind)
         case Schema::fkNumber:
         case Schema::fkWhole:
         case Schema::fkNumber7:
-            if (const auto number = Sys().numericValue(value))
+            if (const auto number = numberOf(value))
                 check(m_engine, f4assignDouble(field, *number));
             break;
         case Schema::fkFlag:
-            if (const auto number = Sys().numericValue(value))
+            if (const auto number = numberOf(value))
                 assignText(field, Sys().Bool2TorF(*number != 0));
             break;
         case Schema::fkMemo: {

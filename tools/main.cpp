@@ -6,12 +6,16 @@
 // The commands, one file each.
 int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMkdb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 namespace {
 
 const Command kCommands[] = {
     {"dump", "TABLE [--count | --structure]", runDump},
     {"check", "TABLE", runCheck},
+    {"mkdb", "FOLDER", runMkdb},
+    {"seed", "FOLDER --customers N --issues M [--seed S]", runSeed},
 };
 
 int usage(std::ostream& err)

@@ -14,8 +14,10 @@ namespace bmtest {
 
 QString templatesDir()
 {
+#ifdef BM_TEST_PROGRAM_DIR
     if (qEnvironmentVariableIsEmpty("BM_PROGRAM_DIR"))
         qputenv("BM_PROGRAM_DIR", BM_TEST_PROGRAM_DIR);
+#endif
     return programDir();
 }
 
