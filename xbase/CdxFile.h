@@ -109,6 +109,7 @@ private:
     Status fileEnd(uint64_t* out);
     Status writeNode(CdxNode& n);
     void dropCache();
+    void forget(uint32_t offset);
     void evict();
 
     struct CachedHeader {
@@ -122,6 +123,7 @@ private:
     std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
     std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
+    CdxNode* m_last = nullptr;                       // the node asked for last
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;
     uint64_t m_generation = 1;

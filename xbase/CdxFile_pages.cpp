@@ -33,6 +33,12 @@ Status CdxFile::pageMiss()
 
 Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** out)
 {
+    // Walks ask for the same leaf again and again.
+    if (m_last && m_last->offset == offset && m_last->keyLen == keyLen && m_last->fill == fill) {
+        m_last->lastUse = ++m_tick;
+        *out = m_last;
+        return Status::ok();
+    }
     XB_RETURN_IF_ERROR(checkOffset(offset, "page"));
     auto it = m_nodes.find(offset);
     if (it == m_nodes.end()) {
@@ -47,7 +53,7 @@ Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** o
     if (n->keyLen != keyLen || n->fill != fill)
         return Status::corruption(path() + ": page " + std::to_string(offset) + " shared by two tags");
     n->lastUse = ++m_tick;
-    *out = n;
+    *out = m_last = n;
     return Status::ok();
 }
 
@@ -113,7 +119,7 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
         m_end = end + kPageSize;
     }
     markHeaderDirty(0);
-    m_nodes.erase(offset);
+    forget(offset);
     auto n = std::make_unique<CdxNode>();
     n->offset = offset;
     n->keyLen = keyLen;
@@ -134,7 +140,7 @@ Status CdxFile::freeNode(CdxNode* n)
     m_freed[offset] = dir->freeList;
     dir->freeList = offset;
     markHeaderDirty(0);
-    m_nodes.erase(offset);
+    forget(offset);
     return Status::ok();
 }
 
@@ -185,9 +191,17 @@ Status CdxFile::flush()
     return Status::ok();
 }
 
+void CdxFile::forget(uint32_t offset)
+{
+    if (m_last && m_last->offset == offset)
+        m_last = nullptr;
+    m_nodes.erase(offset);
+}
+
 void CdxFile::dropCache()
 {
     m_nodes.clear();
+    m_last = nullptr;
     m_headers.clear();
     m_freed.clear();
     m_dirty.clear();
@@ -212,7 +226,7 @@ void CdxFile::evict()
     const size_t drop = order.size() - target;
     std::nth_element(order.begin(), order.begin() + ptrdiff_t(drop), order.end());
     for (size_t i = 0; i < drop; ++i)
-        m_nodes.erase(order[i].second);
+        forget(order[i].second);
 }
 
 } // namespace xbase::cdx
