@@ -108,3 +108,69 @@ TEST(RecCollTest, KeysAreUniqueWithoutRegardToCase)
 
 } // namespace
 } // namespace bmtest
+
+namespace bmtest {
+namespace {
+
+class ShippedFilesTest : public DataTest {};
+
+// The templates in the program folder carry exactly the schema's fields and
+// tags, so a database made from them is what the code expects.
+TEST_F(ShippedFilesTest, TemplatesMatchTheSchema)
+{
+    for (Schema::Table t : Schema::allTables()) {
+        const Schema::TableDef& def = Schema::table(t);
+        DATA4* table = m_db.OpenTable(m_folder.file(Schema::dataFileName(t)));
+        ASSERT_NE(table, nullptr);
+        ASSERT_EQ(table->fieldCount(), def.fields.size()) << def.stem;
+        for (size_t i = 0; i < def.fields.size(); ++i) {
+            const xbase::Field* f = table->field(i);
+            EXPECT_EQ(QString::fromStdString(f->name()), QString::fromLatin1(def.fields[i].name).toUpper());
+            EXPECT_EQ(f->type(), def.fields[i].type);
+            if (f->type() != 'M') {
+                EXPECT_EQ(f->length(), def.fields[i].width) << f->name();
+            }
+        }
+        for (const Schema::TagDef& tag : def.tags)
+            EXPECT_NE(d4tag(table, tag.name), nullptr) << def.stem << "." << tag.name;
+        d4close(table);
+    }
+}
+
+// Report definitions store catalogue identifiers: these must never move.
+TEST_F(ShippedFilesTest, CatalogueRowsKeepTheirIdentifiers)
+{
+    DATA4* cat = m_db.OpenTable(m_db.ReportColumnsTable());
+    ASSERT_NE(cat, nullptr);
+    EXPECT_EQ(d4recCountDo(cat), long(ShippedData::reportColumns().size()));
+    struct Case {
+        int rowid;
+        const char* fldname;
+        const char* rpttype;
+        const char* purpose;
+        const char* datatype;
+    };
+    const Case cases[] = {{1, "rowid", "C", "D", "I"},   {8, "custcat", "C", "D", "L"}, {23, "", "C", "D", "X"},
+                          {54, "", "C", "F", "P"},       {102, "custid", "I", "D", "C"}, {108, "assignedto", "I", "D", "U"},
+                          {152, "status", "I", "F", "L"}, {112, "submitdt", "I", "D", "D"}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(m_db.RecordExists(2, c.rowid, m_db.ReportColumnsTable(), QStringLiteral("rowid"),
+                                    QStringLiteral("rowid"), cat),
+                  c.rowid);
+        const auto text = [cat](const char* field) {
+            FIELD4* f = d4field(cat, field);
+            return QString::fromLatin1(f4ptr(f), f4len_v(f)).trimmed();
+        };
+        EXPECT_EQ(text("fldname"), QLatin1String(c.fldname)) << c.rowid;
+        EXPECT_EQ(text("rpttype"), QLatin1String(c.rpttype)) << c.rowid;
+        EXPECT_EQ(text("purpose"), QLatin1String(c.purpose)) << c.rowid;
+        EXPECT_EQ(text("datatype"), QLatin1String(c.datatype)) << c.rowid;
+    }
+    FIELD4* custom = d4field(cat, "customname");
+    ASSERT_EQ(m_db.RecordExists(2, 21, m_db.ReportColumnsTable(), QStringLiteral("rowid"), QStringLiteral("rowid"), cat), 21);
+    EXPECT_EQ(QString::fromLatin1(f4ptr(custom), f4len_v(custom)).trimmed(), QStringLiteral("BCCCUST.DBF_CUSTOM1"));
+    d4close(cat);
+}
+
+} // namespace
+} // namespace bmtest
