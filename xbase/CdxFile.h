@@ -79,6 +79,11 @@ public:
     Status freeNode(CdxNode* n);
 
     Status header(uint32_t offset, CdxTagHeader** out);
+
+    // The pages of the free-page list, in list order (inside an operation).
+    // A list that leaves the file, leaves the page grid or loops gives
+    // Corruption.
+    Status freePages(std::vector<uint32_t>* out);
     void markHeaderDirty(uint32_t offset);
 
     // Writes every changed page (the caller is inside an operation or the

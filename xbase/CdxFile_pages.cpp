@@ -100,6 +100,10 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
     uint32_t offset = dir->freeList;
     if (offset != 0) {
         XB_RETURN_IF_ERROR(checkOffset(offset, "free page"));
+        // A damaged list may name a page in use; handing it out again would
+        // overwrite a node or header still being worked on.
+        if (m_headers.count(offset) || m_headers.count(offset - kPageSize))
+            return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
         uint32_t next = 0;
         if (auto f = m_freed.find(offset); f != m_freed.end()) {
             next = f->second;
@@ -118,8 +122,9 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
         offset = uint32_t(end);
         m_end = end + kPageSize;
     }
+    if (m_nodes.count(offset))
+        return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
     markHeaderDirty(0);
-    forget(offset);
     auto n = std::make_unique<CdxNode>();
     n->offset = offset;
     n->keyLen = keyLen;
@@ -188,6 +193,29 @@ Status CdxFile::flush()
         h.dirty = false;
     }
     m_modified = false;
+    return Status::ok();
+}
+
+Status CdxFile::freePages(std::vector<uint32_t>* out)
+{
+    CdxTagHeader* dir = nullptr;
+    XB_RETURN_IF_ERROR(header(0, &dir));
+    uint64_t end = 0;
+    XB_RETURN_IF_ERROR(fileEnd(&end));
+    out->clear();
+    for (uint32_t offset = dir->freeList; offset != 0 && offset != kNoPage;) {
+        XB_RETURN_IF_ERROR(checkOffset(offset, "free page"));
+        if (offset >= end || out->size() > end / kPageSize)
+            return Status::corruption(path() + ": the free-page list leaves the file or loops at page " + std::to_string(offset));
+        out->push_back(offset);
+        if (auto f = m_freed.find(offset); f != m_freed.end()) {
+            offset = f->second;
+            continue;
+        }
+        uint8_t buf[4];
+        XB_RETURN_IF_ERROR(readPage(offset, buf, 4));
+        offset = coding::getU32LE(buf);
+    }
     return Status::ok();
 }
 

@@ -27,6 +27,7 @@ public:
         stats->pairs = m_pairs;
         stats->depth = m_levels.size();
         stats->pages = m_seen.size();
+        stats->pageOffsets.assign(m_seen.begin(), m_seen.end());
         return Status::ok();
     }
 

@@ -2,6 +2,8 @@
 
 #include "xbase/CdxTree.h"
 
+#include <vector>
+
 namespace xbase::cdx {
 
 // Checks the structure of one tag's tree: every interior entry carries the
@@ -12,6 +14,7 @@ struct TreeStats {
     uint64_t pairs = 0;
     size_t depth = 0; // levels, 1 for a root leaf
     size_t pages = 0;
+    std::vector<uint32_t> pageOffsets; // every page of the tree
 };
 Status verifyTree(CdxFile* file, const TreeSpec& spec, TreeStats* stats);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_set>
 
 namespace xbase {
 namespace {
@@ -83,6 +84,18 @@ void compare(IndexTag& tag, std::vector<Pair>& held, const std::vector<Pair>& wa
         problems->push_back(prefix + "record " + std::to_string(p.second) + " missing, key " + printable(p.first));
 }
 
+// Pages on the free-page list must be used by nothing else.
+void checkFreeList(Index& index, const std::unordered_set<uint32_t>& used, std::vector<std::string>* problems)
+{
+    std::vector<uint32_t> free;
+    const Status s = index.file().read([&] { return index.file().freePages(&free); });
+    if (!s.isOk())
+        problems->push_back("free-page list: " + s.message());
+    for (uint32_t page : free)
+        if (used.count(page))
+            problems->push_back("free-page list: page " + std::to_string(page) + " is in use");
+}
+
 } // namespace
 
 Status checkIndex(Table& table, std::vector<std::string>* problems)
@@ -91,6 +104,10 @@ Status checkIndex(Table& table, std::vector<std::string>* problems)
     if (!index)
         return Status::ok();
     XB_RETURN_IF_ERROR(table.flush());
+    std::unordered_set<uint32_t> used = {0, cdx::kPageSize};
+    cdx::TreeStats dir;
+    if (index->file().read([&] { return cdx::verifyTree(&index->file(), cdx::TreeSpec{0, 10, 0x20}, &dir); }).isOk())
+        used.insert(dir.pageOffsets.begin(), dir.pageOffsets.end());
     for (size_t i = 0; i < index->tagCount(); ++i) {
         IndexTag& tag = *index->tag(i);
         std::vector<Pair> held, want;
@@ -98,6 +115,8 @@ Status checkIndex(Table& table, std::vector<std::string>* problems)
         Status s = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.spec(), &stats); });
         if (!s.isOk())
             problems->push_back("tag " + tag.name() + ": " + s.message());
+        used.insert({tag.spec().header, tag.spec().header + cdx::kPageSize});
+        used.insert(stats.pageOffsets.begin(), stats.pageOffsets.end());
         s = index->file().read([&] {
             held.clear();
             return walk(tag, &held);
@@ -107,6 +126,7 @@ Status checkIndex(Table& table, std::vector<std::string>* problems)
         XB_RETURN_IF_ERROR(expected(table, tag, &want));
         compare(tag, held, want, problems);
     }
+    checkFreeList(*index, used, problems);
     return Status::ok();
 }
 

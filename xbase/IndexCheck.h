@@ -13,7 +13,8 @@ class Table;
 // exactly the (key, record) pairs that its key and FOR expressions give for
 // the records, in ascending order, in a sound tree. A unique tag may lack a
 // key whose first record changed (such keys are not handed on) but never
-// holds one key twice. Each disagreement becomes one line of *problems
+// holds one key twice. The free-page list must stay in the file and name
+// no page in use. Each disagreement becomes one line of *problems
 // ("tag NAME: record 12 missing, key 'SMITH'"). The status is an error only
 // when the table itself cannot be read; a table without an index has no
 // problems.

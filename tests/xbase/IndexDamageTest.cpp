@@ -82,6 +82,7 @@ const IndexDamageCase kCases[] = {
      false},
     {"leaf_linked_to_itself", [](IndexDamage& d) { d.put32(d.firstLeaf() + 8, d.firstLeaf()); }, false},
     {"root_past_the_end", [](IndexDamage& d) { d.put32(0x600, 0x10000000); }, false},
+    {"free_list_names_a_live_leaf", [](IndexDamage& d) { d.put32(4, d.firstLeaf()); }, false},
     {"file_cut_short", [](IndexDamage& d) { d.cutCdx(0x600 + 0x800 + 512 * 3); }, false},
     {"tag_key_length_zero", [](IndexDamage& d) { d.patchCdx(0x600 + 12, {0, 0}); }, true},
     {"directory_points_nowhere", [](IndexDamage& d) { d.put32(0, 0x7FFFF000); }, true},
