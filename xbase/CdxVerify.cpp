@@ -75,6 +75,8 @@ private:
     {
         if (!m_seen.insert(page).second)
             return fail(page, "page reached twice (a loop?)");
+        if (depth > 32)
+            return fail(page, "tree too deep");
         CdxNode* n = nullptr;
         XB_RETURN_IF_ERROR(m_file->node(page, m_spec.keyLen, m_spec.fill, &n));
         if (n->root != isRoot)
