@@ -66,6 +66,8 @@ Status CdxFile::lockFile()
     }
     if (!m_counterKnown || counter != m_counter)
         dropCache();
+    if (m_counterKnown && counter != m_counter && m_options.othersChanged)
+        m_options.othersChanged();
     m_counter = counter;
     m_counterKnown = true;
     m_end = 0;

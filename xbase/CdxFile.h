@@ -4,6 +4,7 @@
 #include "xbase/CdxTagHeader.h"
 #include "xbase/Env.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -28,6 +29,9 @@ public:
         bool readOnly = false;
         size_t cacheNodes = 32768; // decoded nodes kept between operations
         int lockTimeoutMs = 60000;
+        // Called when the change counter shows that another handle changed
+        // the file since this one last looked.
+        std::function<void()> othersChanged;
     };
 
     static Status open(Env* env, const std::string& path, const Options& options, std::unique_ptr<CdxFile>* out);

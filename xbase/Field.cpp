@@ -16,9 +16,10 @@ bool isBinaryType(char type)
 
 } // namespace
 
-Field::Field(Table& table, size_t index) : m_table(table), m_index(index) {}
-
-const FieldDescriptor& Field::descriptor() const { return m_table.layout().field(m_index); }
+Field::Field(Table& table, size_t index)
+    : m_table(table), m_index(index), m_descriptor(&table.layout().field(index))
+{
+}
 
 const char* Field::ptr() const { return reinterpret_cast<const char*>(m_table.record()) + descriptor().offset; }
 

@@ -23,7 +23,7 @@ class Field {
 public:
     Field(Table& table, size_t index);
 
-    const FieldDescriptor& descriptor() const;
+    const FieldDescriptor& descriptor() const { return *m_descriptor; }
     const std::string& name() const { return descriptor().name; }
     char type() const { return descriptor().type; }
     int length() const { return descriptor().length; }
@@ -72,9 +72,14 @@ public:
     // changes and stores changed memos when it writes the record.
     bool memoChanged() const { return m_memoChanged; }
     const std::string& memoText() const { return m_memo; }
-    void resetMemo();
+    void resetMemo()
+    {
+        if (m_memoLoaded || m_memoChanged) // else nothing to drop: a walk passes here per record
+            dropMemo();
+    }
 
 private:
+    void dropMemo();
     Status fitNumber(std::string_view digits);
     void setVarLength(size_t used);
     bool bit(int n) const;
@@ -82,6 +87,7 @@ private:
 
     Table& m_table;
     size_t m_index;
+    const FieldDescriptor* m_descriptor; // the table's layout is fixed while it is open
     std::string m_memo;
     bool m_memoLoaded = false;
     bool m_memoChanged = false;

@@ -76,7 +76,7 @@ Status Field::assignMemo(std::string_view text)
     return Status::ok();
 }
 
-void Field::resetMemo()
+void Field::dropMemo()
 {
     m_memo.clear();
     m_memo.shrink_to_fit();

@@ -80,6 +80,9 @@ Status Index::load()
     CdxFile::Options o;
     o.exclusive = m_table.isExclusive();
     o.readOnly = m_table.isReadOnly();
+    // Another writer of the index wrote records too: the table's read-ahead
+    // may hold their old images.
+    o.othersChanged = [table = &m_table] { table->dropReadAhead(); };
     XB_RETURN_IF_ERROR(CdxFile::open(m_table.engine().env(), m_path, o, &m_file));
     return loadTags();
 }

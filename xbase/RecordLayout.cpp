@@ -141,9 +141,17 @@ bool RecordLayout::hasMemo() const
 
 std::optional<size_t> RecordLayout::find(std::string_view name) const
 {
-    const std::string key = upper(name);
+    // Called per field and row by the data store: no copies.
+    auto same = [name](const std::string& stored) {
+        if (stored.size() != name.size())
+            return false;
+        for (size_t i = 0; i < name.size(); ++i)
+            if (std::toupper(static_cast<unsigned char>(stored[i])) != std::toupper(static_cast<unsigned char>(name[i])))
+                return false;
+        return true;
+    };
     for (size_t i = 0; i < m_fields.size(); ++i)
-        if (upper(m_fields[i].name) == key)
+        if (same(m_fields[i].name))
             return i;
     return std::nullopt;
 }

@@ -71,10 +71,16 @@ Status Table::openFiles()
     XB_RETURN_IF_ERROR(locked);
     XB_RETURN_IF_ERROR(readHeader());
     XB_RETURN_IF_ERROR(openMemo());
-    for (size_t i = 0; i < m_layout.fieldCount(); ++i)
+    for (size_t i = 0; i < m_layout.fieldCount(); ++i) {
         m_fields.push_back(std::make_unique<Field>(*this, i));
+        if (m_fields.back()->isMemo())
+            m_memoFields.push_back(m_fields.back().get());
+    }
+    m_readAhead.configure(m_header.headerLength, m_header.recordLength, !m_exclusive);
+    m_scratch.assign(m_header.recordLength, ' ');
     m_record.assign(m_header.recordLength, ' ');
     setBlank(m_record.data());
+    m_view = m_record.data();
     return Status::ok();
 }
 

@@ -3,6 +3,7 @@
 #include "xbase/Env.h"
 #include "xbase/Field.h"
 #include "xbase/MemoFile.h"
+#include "xbase/RecordCache.h"
 #include "xbase/RecordLayout.h"
 #include "xbase/RecordObserver.h"
 #include "xbase/RecordOrder.h"
@@ -26,8 +27,16 @@ class Engine;
 //
 // Access. Shared tables may be open in other handles and processes at the
 // same time; the record count then comes from the file size, so that others'
-// appends count at once. Exclusive tables are nobody else's while open.
-// Both are enforced by a lock on kOpenLockOffset (see Engine, README.md).
+// appends count at once: recordCount looks at the size on every call, moves
+// whenever they reach or pass the end of the count last seen. Exclusive
+// tables are nobody else's while open. Both are enforced by a lock on
+// kOpenLockOffset (see Engine, README.md).
+//
+// Reading. go (and so every seek), lock and discardChanges read the record
+// from the file. top and skip walk with read-ahead (RecordCache): a walk may
+// be served a record as it was up to RecordCache::kMaxAgeMs earlier; top
+// starts afresh. Use lock before relying on a record another user may have
+// changed, as with any buffered reader.
 //
 // Changes. Field assignments, delete and recall change the current record in
 // memory. The change is written (commitRecord, with the observers told) by
@@ -77,16 +86,20 @@ public:
     // Leaves the table past its last record (eof), as a seek that finds
     // nothing does.
     Status goEof();
+    // Forgets the records read ahead, so that the next moves read the file
+    // (by the index when it sees that another handle changed the index).
+    void dropReadAhead() { m_readAhead.clear(); }
     // The order that top/skip follow; null for record order. Not owned.
     void setOrder(RecordOrder* order) { m_order = order; }
     RecordOrder* order() const { return m_order; }
 
-    // The current record image (layout().recordLength() bytes).
-    const uint8_t* record() const { return m_record.data(); }
+    // The current record image (layout().recordLength() bytes), valid until
+    // the table moves or the record changes.
+    const uint8_t* record() const { return m_view; }
     // For changes: marks the record changed.
     uint8_t* recordForUpdate();
     bool changed() const { return m_changed; }
-    bool deleted() const { return m_record[0] == '*'; }
+    bool deleted() const { return m_view[0] == '*'; }
     Status deleteRecord() { return setDeleted(true); }
     Status recall() { return setDeleted(false); }
 
@@ -136,11 +149,21 @@ private:
     Status openMemo();
     Status close();
 
+    // How load reads: from the file; with blocks read ahead (a walk in
+    // record order); or a block only where the walk has been before (a tag
+    // walk, whose records cluster or not).
+    enum class Read { Fresh, Ahead, Clustered };
+
     Status setDeleted(bool on);
     Status leaveRecord();
-    Status load(uint32_t recno);
+    Status countFor(uint64_t recno, uint32_t* count);
+    Status load(uint32_t recno, Read how, bool* inFile);
+    Status fetch(uint32_t recno, Read how, bool* inFile);
+    Status loadInOrder(uint32_t recno);
+    Status cutShort(uint32_t recno) const;
     Status readImage(uint32_t recno, uint8_t* image);
     void setBlank(uint8_t* image) const;
+    uint8_t* ownImage();
     void positionAtEof(uint32_t count);
     void resetMemos();
     uint64_t recordOffset(uint32_t recno) const { return m_header.headerLength + uint64_t(recno - 1) * m_header.recordLength; }
@@ -163,13 +186,21 @@ private:
     bool m_readOnly = false;
 
     std::vector<uint8_t> m_record;
+    // The current image: m_record, or a record read ahead while it is
+    // only read (ownImage copies it into m_record before any change).
+    const uint8_t* m_view = nullptr;
     uint32_t m_recno = 0;
-    uint32_t m_count = 0; // exclusive mode: the count as this handle keeps it
+    // Exclusive: the count as this handle keeps it. Shared: the count last
+    // seen, which moves within it trust.
+    uint32_t m_count = 0;
     bool m_eof = false;
     bool m_bof = false;
     bool m_changed = false;
     bool m_appending = false;
     std::set<uint32_t> m_locks;
+    RecordCache m_readAhead;
+    std::vector<uint8_t> m_scratch; // a record read from the file before it is known whole
+    std::vector<Field*> m_memoFields;
 
     RecordOrder* m_order = nullptr;
     std::vector<RecordObserver*> m_observers;

@@ -15,6 +15,7 @@ Status Table::appendStart()
     for (auto& f : m_fields)
         if (f->isMemo())
             f->setMemoBlock(0);
+    ownImage();
     m_appending = true;
     m_changed = true;
     return Status::ok();

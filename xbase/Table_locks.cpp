@@ -16,7 +16,9 @@ Status Table::lock(uint32_t recno)
     // What was read before the lock may be stale: another user may have
     // changed the record in between.
     if (recno == m_recno && !m_changed && !m_appending && !m_eof) {
+        m_view = m_record.data();
         XB_RETURN_IF_ERROR(readImage(recno, m_record.data()));
+        m_readAhead.store(recno, m_record.data());
         resetMemos();
     }
     return Status::ok();

@@ -6,7 +6,8 @@
 namespace xbase {
 
 // Shared tables count what the file holds, so that records other processes
-// appended count at once; the header's word may lag behind.
+// appended count at once; the header's word may lag behind. A count that
+// moved means others changed the file: what was read ahead goes.
 Status Table::recordCount(uint32_t* out)
 {
     if (m_exclusive) {
@@ -17,7 +18,22 @@ Status Table::recordCount(uint32_t* out)
     XB_RETURN_IF_ERROR(m_file->size(&size));
     const uint64_t n = size > m_header.headerLength ? (size - m_header.headerLength) / m_header.recordLength : 0;
     *out = uint32_t(std::min<uint64_t>(n, UINT32_MAX - 1));
+    if (*out != m_count)
+        m_readAhead.clear();
+    m_count = *out;
     return Status::ok();
+}
+
+// A move within the count last seen needs no look at the file size; one at
+// or past its end looks again, so that a walk reaching the end meets the
+// records others appended meanwhile.
+Status Table::countFor(uint64_t recno, uint32_t* count)
+{
+    if (recno >= 1 && recno <= m_count) {
+        *count = m_count;
+        return Status::ok();
+    }
+    return recordCount(count);
 }
 
 void Table::setBlank(uint8_t* image) const
@@ -33,9 +49,8 @@ void Table::setBlank(uint8_t* image) const
 
 void Table::resetMemos()
 {
-    for (auto& f : m_fields)
-        if (f->isMemo())
-            f->resetMemo();
+    for (Field* f : m_memoFields)
+        f->resetMemo();
 }
 
 Status Table::readImage(uint32_t recno, uint8_t* image)
@@ -43,20 +58,67 @@ Status Table::readImage(uint32_t recno, uint8_t* image)
     size_t got = 0;
     XB_RETURN_IF_ERROR(m_file->readAt(recordOffset(recno), image, m_header.recordLength, &got));
     if (got != m_header.recordLength)
-        return Status::corruption(m_path + ": record " + std::to_string(recno) + " is cut short");
+        return cutShort(recno);
     return Status::ok();
 }
 
-Status Table::load(uint32_t recno)
+Status Table::cutShort(uint32_t recno) const
+{
+    return Status::corruption(m_path + ": record " + std::to_string(recno) + " is cut short");
+}
+
+// Into the current image; *inFile false, and the image untouched, when the
+// file ends before the record does. A lock held or taken on every read
+// (readLock) means the record is to be read from the file.
+Status Table::fetch(uint32_t recno, Read how, bool* inFile)
+{
+    *inFile = true;
+    const bool fresh = how == Read::Fresh || m_engine.settings().readLock || (!m_locks.empty() && isLocked(recno));
+    if (!fresh) {
+        const uint8_t* image = m_readAhead.find(recno);
+        if (!image && (how == Read::Ahead || m_readAhead.revisits(recno))) {
+            ownImage(); // the block read may reuse the memory the current image lies in
+            XB_RETURN_IF_ERROR(m_readAhead.load(*m_file, recno, &image));
+        }
+        if (image) {
+            m_view = image;
+            return Status::ok();
+        }
+    }
+    size_t got = 0;
+    XB_RETURN_IF_ERROR(m_file->readAt(recordOffset(recno), m_scratch.data(), m_scratch.size(), &got));
+    if (got != m_scratch.size()) {
+        *inFile = false;
+        return Status::ok();
+    }
+    std::copy(m_scratch.begin(), m_scratch.end(), m_record.begin());
+    m_view = m_record.data();
+    m_readAhead.store(recno, m_record.data());
+    return Status::ok();
+}
+
+Status Table::load(uint32_t recno, Read how, bool* inFile)
 {
     if (m_engine.settings().readLock)
         XB_RETURN_IF_ERROR(lock(recno));
-    XB_RETURN_IF_ERROR(readImage(recno, m_record.data()));
+    XB_RETURN_IF_ERROR(fetch(recno, how, inFile));
+    if (!*inFile)
+        return Status::ok();
     m_recno = recno;
     m_eof = m_bof = false;
     m_changed = false;
     resetMemos();
     return Status::ok();
+}
+
+// For top and skip: a record the order names must be in the file.
+Status Table::loadInOrder(uint32_t recno)
+{
+    uint32_t count = 0;
+    XB_RETURN_IF_ERROR(countFor(recno, &count));
+    bool inFile = false;
+    XB_RETURN_IF_ERROR(load(recno, m_order ? Read::Clustered : Read::Ahead, &inFile));
+    return inFile ? Status::ok() : cutShort(recno);
 }
 
 void Table::positionAtEof(uint32_t count)
@@ -66,6 +128,7 @@ void Table::positionAtEof(uint32_t count)
     m_bof = false;
     m_changed = false;
     setBlank(m_record.data());
+    m_view = m_record.data();
     resetMemos();
 }
 
@@ -84,11 +147,16 @@ Status Table::go(uint32_t recno)
 {
     XB_RETURN_IF_ERROR(leaveRecord());
     uint32_t count = 0;
-    XB_RETURN_IF_ERROR(recordCount(&count));
-    if (recno < 1 || recno > count)
+    XB_RETURN_IF_ERROR(countFor(recno, &count));
+    bool inFile = recno >= 1 && recno <= count;
+    if (inFile)
+        XB_RETURN_IF_ERROR(load(recno, Read::Fresh, &inFile));
+    if (!inFile && recno >= 1 && recno <= count)
+        XB_RETURN_IF_ERROR(recordCount(&count)); // the file is shorter than it was
+    if (!inFile)
         return Status::invalidArgument(m_path + ": record " + std::to_string(recno) + " does not exist (" +
                                        std::to_string(count) + " records)");
-    return load(recno);
+    return Status::ok();
 }
 
 Status Table::goEof()
@@ -100,35 +168,52 @@ Status Table::goEof()
     return Status::ok();
 }
 
+// A fresh top reads the file afresh.
 Status Table::top()
 {
     XB_RETURN_IF_ERROR(leaveRecord());
+    m_readAhead.clear();
     uint32_t count = 0, recno = 0;
-    XB_RETURN_IF_ERROR(recordCount(&count));
-    if (m_order)
+    if (m_order) {
         XB_RETURN_IF_ERROR(m_order->first(&recno));
-    else
+    } else {
+        XB_RETURN_IF_ERROR(countFor(1, &count));
         recno = count > 0 ? 1 : 0;
+    }
     if (recno == 0) {
+        XB_RETURN_IF_ERROR(recordCount(&count));
         positionAtEof(count);
         return Status::ok();
     }
-    return load(recno);
+    return loadInOrder(recno);
 }
 
 Status Table::skip(long delta)
 {
     XB_RETURN_IF_ERROR(leaveRecord());
-    uint32_t count = 0, recno = 0;
-    XB_RETURN_IF_ERROR(recordCount(&count));
+    uint32_t count = m_count, recno = 0;
     if (m_order) {
         XB_RETURN_IF_ERROR(m_order->skip(delta, &recno));
     } else {
-        const int64_t target = int64_t(std::min(m_recno, count + 1)) + delta;
-        recno = target >= 1 && target <= int64_t(count) ? uint32_t(target) : 0;
+        // Within the count last seen, or else against the file's own.
+        auto target = [&] { return int64_t(std::min(m_recno, count + 1)) + delta; };
+        if (target() < 1 || target() > int64_t(count))
+            XB_RETURN_IF_ERROR(recordCount(&count));
+        recno = target() >= 1 && target() <= int64_t(count) ? uint32_t(target()) : 0;
+        if (recno != 0) {
+            bool inFile = false;
+            XB_RETURN_IF_ERROR(load(recno, Read::Ahead, &inFile));
+            if (inFile)
+                return Status::ok();
+            XB_RETURN_IF_ERROR(recordCount(&count)); // cut short since: the walk ends there
+            if (recno <= count)
+                return cutShort(recno);
+            recno = 0;
+        }
     }
     if (recno != 0)
-        return load(recno);
+        return loadInOrder(recno);
+    XB_RETURN_IF_ERROR(recordCount(&count));
     if (delta >= 0 || count == 0) {
         positionAtEof(count);
         return Status::ok();

@@ -2,11 +2,22 @@
 #include "xbase/Engine.h"
 #include "xbase/Table.h"
 
+#include <algorithm>
+
 namespace xbase {
 
 uint8_t* Table::recordForUpdate()
 {
     m_changed = true;
+    return ownImage();
+}
+
+uint8_t* Table::ownImage()
+{
+    if (m_view != m_record.data()) {
+        std::copy_n(m_view, m_record.size(), m_record.begin());
+        m_view = m_record.data();
+    }
     return m_record.data();
 }
 
@@ -23,6 +34,7 @@ Status Table::setDeleted(bool on)
 // to the data file. The caller holds the lock that guards `recno`.
 Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
 {
+    ownImage();
     size_t told = 0;
     Status s;
     for (; told < m_observers.size(); ++told) {
@@ -35,6 +47,10 @@ Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
     if (s.isOk())
         s = m_file->writeAt(recordOffset(recno), m_record.data(), m_record.size());
     const bool written = s.isOk();
+    if (written)
+        m_readAhead.store(recno, m_record.data());
+    else
+        m_readAhead.forget(recno); // the file may hold part of the write
     while (told > 0) {
         Status after = m_observers[--told]->afterWrite(*this, recno, s);
         if (s.isOk())
@@ -106,8 +122,12 @@ Status Table::discardChanges()
     m_appending = false;
     m_changed = false;
     resetMemos();
-    if (hadRecord)
-        return readImage(m_recno, m_record.data());
+    m_view = m_record.data();
+    if (hadRecord) {
+        XB_RETURN_IF_ERROR(readImage(m_recno, m_record.data()));
+        m_readAhead.store(m_recno, m_record.data());
+        return Status::ok();
+    }
     setBlank(m_record.data());
     return Status::ok();
 }
