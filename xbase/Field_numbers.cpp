@@ -24,7 +24,7 @@ int64_t Field::asLong() const
     case 'I': return int32_t(coding::getU32LE(bytes(ptr())));
     case 'Y': return int64_t(coding::getU64LE(bytes(ptr()))) / 10000;
     case 'B': return number::truncate(coding::getDoubleLE(bytes(ptr())));
-    default: return number::truncate(asDouble());
+    default: return number::parseWhole(ptr(), size_t(length()));
     }
 }
 

@@ -17,46 +17,75 @@ bool rightAlign(const char* begin, const char* end, int width, std::string* out)
     return true;
 }
 
-// Plain decimals of up to 15 digits, as stored numbers nearly always are:
-// the digits as an integer, then one division, which is exact to the last
-// bit as from_chars is. NaN when the text needs the full parser.
-double parsePlain(const char* p, const char* end)
+// Plain decimals of up to 15 digits, as stored numbers nearly always are,
+// read without the general parser. With so few digits the value as a double
+// (the digits as an integer, then one division, exact to the last bit as
+// from_chars is) and its whole part cut toward zero are both exact.
+struct Plain {
+    bool negative = false;
+    uint64_t digits = 0; // every digit, the decimals included
+    uint64_t whole = 0;  // the digits before the point
+    int decimals = 0;
+};
+
+// Skips the blanks and a '+' in front; false when the text needs the general
+// parser (no digits, too many, an exponent).
+bool scanPlain(const char*& p, const char* end, Plain* out)
 {
-    static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    static constexpr double kNotPlain = std::numeric_limits<double>::quiet_NaN();
-    const bool negative = p < end && *p == '-';
-    p += negative ? 1 : 0;
+    while (p < end && (*p == ' ' || *p == '\0'))
+        ++p;
+    if (p < end && *p == '+')
+        ++p;
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    q += negative ? 1 : 0;
+    const char* const start = q;
     uint64_t digits = 0;
-    int count = 0, decimals = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p, ++count)
-        digits = digits * 10 + uint64_t(*p - '0');
-    if (p < end && *p == '.')
-        for (++p; p < end && *p >= '0' && *p <= '9'; ++p, ++count, ++decimals)
-            digits = digits * 10 + uint64_t(*p - '0');
-    if (count == 0 || count > 15 || (p < end && (*p == 'e' || *p == 'E')))
-        return kNotPlain;
-    const double value = decimals == 0 ? double(digits) : double(digits) / kPow10[decimals];
-    return negative ? -value : value;
+    for (; q < end && *q >= '0' && *q <= '9'; ++q)
+        digits = digits * 10 + uint64_t(*q - '0');
+    const uint64_t whole = digits;
+    const long wholeCount = q - start;
+    long decimals = 0;
+    if (q < end && *q == '.') {
+        const char* const fraction = ++q;
+        for (; q < end && *q >= '0' && *q <= '9'; ++q)
+            digits = digits * 10 + uint64_t(*q - '0');
+        decimals = q - fraction;
+    }
+    const long count = wholeCount + decimals;
+    *out = {negative, digits, whole, int(decimals)};
+    return count > 0 && count <= 15 && !(q < end && (*q == 'e' || *q == 'E'));
+}
+
+double generalParse(const char* p, const char* end)
+{
+    double value = 0;
+    const auto result = std::from_chars(p, end, value, std::chars_format::general);
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return 0;
+    return value;
 }
 
 } // namespace
 
 double parse(const char* text, size_t length)
 {
+    static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* p = text;
-    const char* end = text + length;
-    while (p < end && (*p == ' ' || *p == '\0'))
-        ++p;
-    if (p < end && *p == '+')
-        ++p;
-    const double plain = parsePlain(p, end);
-    if (!std::isnan(plain))
-        return plain;
-    double value = 0;
-    const auto result = std::from_chars(p, end, value, std::chars_format::general);
-    if (result.ec != std::errc() || !std::isfinite(value))
-        return 0;
-    return value;
+    Plain n;
+    if (!scanPlain(p, text + length, &n))
+        return generalParse(p, text + length);
+    const double value = n.decimals == 0 ? double(n.digits) : double(n.digits) / kPow10[n.decimals];
+    return n.negative ? -value : value;
+}
+
+int64_t parseWhole(const char* text, size_t length)
+{
+    const char* p = text;
+    Plain n;
+    if (!scanPlain(p, text + length, &n))
+        return truncate(generalParse(p, text + length));
+    return n.negative ? -int64_t(n.whole) : int64_t(n.whole);
 }
 
 bool format(double value, int width, int decimals, std::string* out)

@@ -12,6 +12,8 @@ namespace xbase::number {
 // '+' is allowed, reading stops at the first character that does not fit.
 // Blank or unreadable text is 0.
 double parse(const char* text, size_t length);
+// The same value cut toward zero, as truncate(parse(text, length)).
+int64_t parseWhole(const char* text, size_t length);
 
 // `value` with `decimals` decimals, right-aligned in `width` characters.
 // False when it does not fit (or is not finite).

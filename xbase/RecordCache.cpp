@@ -38,20 +38,20 @@ RecordCache::Block* RecordCache::slotOf(uint32_t block)
 
 const uint8_t* RecordCache::findSlow(uint32_t recno)
 {
-    if (recno == 0)
-        return nullptr;
-    Block* b = slotOf(blockOf(recno));
-    const uint32_t index = recno - 1 - blockOf(recno) * m_perBlock;
-    if (!b || index >= b->records)
-        return nullptr;
-    if (!fresh(*b)) {
-        b->number = b->records = 0;
-        m_last = nullptr;
-        return nullptr;
+    // Tag walks switch between a few blocks at every step.
+    for (Block& b : m_blocks) {
+        const uint32_t index = recno - b.first;
+        if (index >= b.records)
+            continue;
+        if (!fresh(b)) {
+            b.number = b.records = 0;
+            return nullptr;
+        }
+        m_last = &b;
+        b.lastUse = ++m_tick;
+        return b.bytes.data() + size_t(index) * m_recordLength;
     }
-    m_last = b;
-    b->lastUse = ++m_tick;
-    return b->bytes.data() + size_t(index) * m_recordLength;
+    return nullptr;
 }
 
 RecordCache::Block& RecordCache::freeSlot()

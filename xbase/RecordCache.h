@@ -27,7 +27,7 @@ namespace xbase {
 // when a record is longer), allocated as walks need them.
 class RecordCache {
 public:
-    static constexpr size_t kBlockBytes = 32 * 1024;
+    static constexpr size_t kBlockBytes = 64 * 1024;
     static constexpr size_t kMaxBlocks = 16;
     static constexpr int64_t kMaxAgeMs = 250;
 

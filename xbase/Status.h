@@ -11,7 +11,9 @@ class [[nodiscard]] Status {
 public:
     enum class Code { Ok, NotFound, Corruption, IOError, Locked, InvalidArgument };
 
-    Status() = default;
+    // Not "= default": `return {}` would then zero the whole object before
+    // constructing it, on every successful call.
+    Status() noexcept {}
 
     static Status ok() { return {}; }
     static Status notFound(std::string msg) { return {Code::NotFound, std::move(msg)}; }

@@ -190,6 +190,18 @@ Status Table::top()
 
 Status Table::skip(long delta)
 {
+    // The common step of a scan, as the general path below would take it:
+    // nothing to write or lock, the next record already read ahead.
+    if (delta == 1 && !m_order && !m_changed && !m_appending && !m_eof && m_recno >= 1 && m_recno < m_count &&
+        m_locks.empty() && !m_engine.settings().readLock) {
+        if (const uint8_t* image = m_readAhead.find(m_recno + 1)) {
+            m_view = image;
+            ++m_recno;
+            m_bof = false;
+            resetMemos();
+            return Status::ok();
+        }
+    }
     XB_RETURN_IF_ERROR(leaveRecord());
     uint32_t count = m_count, recno = 0;
     if (m_order) {
