@@ -122,25 +122,25 @@ private:
         if (m_c4)
             d4initUndo(m_c4);
         m_c4 = d4init_v();
-        xbase::TableSpec spec;
+        xbase::TableSpec def;
         const std::pair<const char*, int> numbers[] = {{"rowid", 10}, {"custid", 10}, {"psid", 10}, {"assignedto", 10},
                                                        {"priority", 10}, {"status", 10}, {"issuecat", 10}, {"lastmodby", 10},
                                                        {"underedit", 10}};
         for (const auto& [n, w] : numbers)
-            spec.fields.push_back({n, 'N', 0, uint8_t(w)});
+            def.fields.push_back({n, 'N', 0, uint8_t(w)});
         for (const char* n : {"shortdesc", "custom1", "custom2", "edtstation"})
-            spec.fields.push_back({n, 'C', 0, 60});
+            def.fields.push_back({n, 'C', 0, 60});
         for (const char* n : {"submitdt", "responsedt", "resolvedt", "lastmoddt"})
-            spec.fields.push_back({n, 'D', 0, 8});
-        spec.fields.push_back({"lastmodtm", 'C', 0, 8});
-        spec.fields.push_back({"desc", 'M', 0, 10});
-        spec.fields.push_back({"resolution", 'M', 0, 10});
-        spec.structuralIndex = true;
+            def.fields.push_back({n, 'D', 0, 8});
+        def.fields.push_back({"lastmodtm", 'C', 0, 8});
+        def.fields.push_back({"desc", 'M', 0, 10});
+        def.fields.push_back({"resolution", 'M', 0, 10});
+        def.structuralIndex = true;
         code4accessMode(m_c4, 1);
         for (const char* ext : {".dbf", ".cdx", ".fpt"})
             std::remove((folder + "/bccissues" + ext).c_str());
         xbase::Table* t = nullptr;
-        must(m_c4->createTable(folder + "/bccissues.dbf", spec, &t).isOk(), "create");
+        must(m_c4->createTable(folder + "/bccissues.dbf", def, &t).isOk(), "create");
         must(i4create(t, kTags) == 0, "index");
         d4close(t);
         code4accessMode(m_c4, 0);

@@ -24,17 +24,17 @@ QString engineError(CODE4* c4)
 
 DATA4* createTable(CODE4* c4, const QString& path, const Schema::TableDef& def, QString* error)
 {
-    xbase::TableSpec spec;
+    xbase::TableSpec layout;
     for (const Schema::FieldDef& f : def.fields) {
         xbase::FieldDescriptor d;
         d.name = QString::fromLatin1(f.name).toUpper().toStdString();
         d.type = f.type;
         d.length = uint8_t(f.width);
         d.decimals = uint8_t(f.decimals);
-        spec.fields.push_back(d);
+        layout.fields.push_back(d);
     }
     xbase::Table* table = nullptr;
-    const xbase::Status s = c4->createTable(path.toStdString(), spec, &table);
+    const xbase::Status s = c4->createTable(path.toStdString(), layout, &table);
     if (!s.isOk())
         *error = QString::fromStdString(s.toString());
     return s.isOk() ? table : nullptr;

@@ -33,10 +33,10 @@ const Base& base()
         MemEnv env;
         xbase::Engine engine(&env);
         engine.settings().exclusive = true;
-        xbase::TableSpec spec;
-        spec.fields = {{"NAME", 'C', 0, 30}, {"NUM", 'N', 0, 8}, {"DAY", 'D', 0, 8}};
+        xbase::TableSpec def;
+        def.fields = {{"NAME", 'C', 0, 30}, {"NUM", 'N', 0, 8}, {"DAY", 'D', 0, 8}};
         xbase::Table* t = nullptr;
-        if (!engine.createTable("t.dbf", spec, &t).isOk())
+        if (!engine.createTable("t.dbf", def, &t).isOk())
             std::abort();
         for (int i = 0; i < 150; ++i) {
             (void)t->appendStart();

@@ -30,10 +30,10 @@ protected:
     void SetUp() override
     {
         m_engine.settings().exclusive = true;
-        xbase::TableSpec spec;
-        spec.fields = {{"NAME", 'C', 0, 12}, {"NUM", 'N', 0, 6}};
+        xbase::TableSpec def;
+        def.fields = {{"NAME", 'C', 0, 12}, {"NUM", 'N', 0, 6}};
         xbase::Table* t = nullptr;
-        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), spec, &t).isOk());
+        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), def, &t).isOk());
         for (int i = 0; i < 20; ++i) {
             ASSERT_TRUE(t->appendStart().isOk());
             ASSERT_TRUE(t->blank().isOk());

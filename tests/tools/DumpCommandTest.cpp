@@ -35,11 +35,11 @@ class DumpCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xbase::TableSpec spec;
-        spec.fields = {{"NAME", 'C', 0, 12}, {"AMOUNT", 'N', 0, 8, 2}, {"BORN", 'D', 0, 8}, {"NOTES", 'M', 0, 10}};
-        spec.structuralIndex = false;
+        xbase::TableSpec def;
+        def.fields = {{"NAME", 'C', 0, 12}, {"AMOUNT", 'N', 0, 8, 2}, {"BORN", 'D', 0, 8}, {"NOTES", 'M', 0, 10}};
+        def.structuralIndex = false;
         xbase::Table* t = nullptr;
-        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), spec, &t).isOk());
+        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), def, &t).isOk());
         append(t, "Ren\xE9", 12.5, "20240315", "line one\r\nline\ttwo \\ end");
         append(t, "gone", 0, "", "");
         ASSERT_TRUE(t->lock(2).isOk());

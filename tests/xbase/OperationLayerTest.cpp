@@ -11,11 +11,11 @@ protected:
     void SetUp() override
     {
         m_c4 = d4init_v();
-        xbase::TableSpec spec;
+        xbase::TableSpec def;
         for (const char* f : {"ROWID:N:10", "AMOUNT:N:10:2", "DESC:C:20", "SUBMITDT:D", "NOTES:M"})
-            spec.fields.push_back(fieldSpec(f));
+            def.fields.push_back(fieldSpec(f));
         xbase::Table* t = nullptr;
-        XB_ASSERT_OK(m_c4->createTable(m_path, spec, &t));
+        XB_ASSERT_OK(m_c4->createTable(m_path, def, &t));
         XB_ASSERT_OK(m_c4->closeTable(t));
     }
     void TearDown() override { d4initUndo(m_c4); }

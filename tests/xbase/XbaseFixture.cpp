@@ -5,10 +5,10 @@
 #include <sstream>
 #include <unistd.h>
 
-xbase::FieldDescriptor fieldSpec(const std::string& spec)
+xbase::FieldDescriptor fieldSpec(const std::string& def)
 {
     std::vector<std::string> parts;
-    std::stringstream in(spec);
+    std::stringstream in(def);
     for (std::string part; std::getline(in, part, ':');)
         parts.push_back(part);
     xbase::FieldDescriptor f;
@@ -22,12 +22,12 @@ xbase::FieldDescriptor fieldSpec(const std::string& spec)
 
 xbase::Table* XbaseFixture::create(const std::string& name, const std::vector<std::string>& fields, bool index)
 {
-    xbase::TableSpec spec;
+    xbase::TableSpec def;
     for (const std::string& f : fields)
-        spec.fields.push_back(fieldSpec(f));
-    spec.structuralIndex = index;
+        def.fields.push_back(fieldSpec(f));
+    def.structuralIndex = index;
     xbase::Table* table = nullptr;
-    const xbase::Status s = m_engine.createTable(path(name), spec, &table);
+    const xbase::Status s = m_engine.createTable(path(name), def, &table);
     EXPECT_TRUE(s.isOk()) << s.toString();
     return table;
 }
