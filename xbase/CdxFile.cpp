@@ -1,6 +1,7 @@
 #include "xbase/CdxFile.h"
 
 #include "xbase/Coding.h"
+#include "xbase/MonotonicClock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -70,6 +71,7 @@ Status CdxFile::lockFile()
         m_options.othersChanged();
     m_counter = counter;
     m_counterKnown = true;
+    m_counterAt = coarseMillis();
     m_end = 0;
     return Status::ok();
 }
@@ -99,10 +101,17 @@ Status CdxFile::readPage(uint32_t offset, uint8_t* buf, size_t n)
 
 Status CdxFile::beginRead()
 {
+    const bool step = m_step;
+    m_step = false;
     if (m_depth++ > 0 || m_options.exclusive)
+        return Status::ok();
+    // Reading the counter is most of a step's cost.
+    if (step && m_counterKnown && !m_forceLock && coarseMillis() - m_counterAt < m_options.stepTrustMs)
         return Status::ok();
     uint32_t counter = 0;
     Status s = m_forceLock ? Status::ok() : readCounter(&counter);
+    if (s.isOk() && !m_forceLock)
+        m_counterAt = coarseMillis();
     if (s.isOk() && (m_forceLock || !m_counterKnown || counter != m_counter))
         s = lockFile();
     m_forceLock = false;

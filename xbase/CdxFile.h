@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace xbase::cdx {
@@ -20,8 +21,10 @@ namespace xbase::cdx {
 // write operation holds the file lock (0x7FFFFFFE) and writes its pages and a
 // bumped change counter before releasing it; a read operation that finds the
 // counter unchanged works from the cache and takes the lock only to read a
-// page it lacks. In exclusive mode nothing is locked and changed pages are
-// written by flush() (or when the cache overflows).
+// page it lacks. The next step of a walk (readStep) trusts a counter read
+// less than Options::stepTrustMs earlier. In exclusive mode nothing is
+// locked and changed pages are written by flush() (or when the cache
+// overflows).
 class CdxFile {
 public:
     struct Options {
@@ -29,6 +32,10 @@ public:
         bool readOnly = false;
         size_t cacheNodes = 32768; // decoded nodes kept between operations
         int lockTimeoutMs = 60000;
+        // How long the steps of a walk go on from the cache without reading
+        // the change counter again: what they see may be this much older
+        // than the file. 0 reads it for every step.
+        int stepTrustMs = 20;
         // Called when the change counter shows that another handle changed
         // the file since this one last looked.
         std::function<void()> othersChanged;
@@ -57,6 +64,12 @@ public:
         }
         XB_RETURN_IF_ERROR(s);
         return e;
+    }
+    // As read, for the next step of a walk (see stepTrustMs).
+    template <class Fn> Status readStep(Fn&& fn)
+    {
+        m_step = true;
+        return read(std::forward<Fn>(fn));
     }
     // Runs fn inside a write operation.
     template <class Fn> Status write(Fn&& fn)
@@ -145,6 +158,8 @@ private:
     bool m_modified = false;
     bool m_retry = false;
     bool m_forceLock = false;
+    bool m_step = false;      // the next beginRead is a walk's step
+    int64_t m_counterAt = 0;  // when the counter was last read (coarse ms)
 };
 
 } // namespace xbase::cdx

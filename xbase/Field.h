@@ -31,7 +31,8 @@ public:
     bool isMemo() const { return descriptor().isMemo(); }
     Table& table() const { return m_table; }
 
-    // The field's bytes in the current record (length() of them, no NUL).
+    // The field's bytes in the current record (length() of them, no NUL),
+    // valid until the table moves or the record changes.
     const char* ptr() const;
     std::string raw() const { return std::string(ptr(), size_t(length())); }
 

@@ -107,7 +107,7 @@ Status IndexTag::locate(TreePos* pos, bool* onCurrent)
 
 Status IndexTag::skip(long delta, uint32_t* recno)
 {
-    return m_file->read([&] {
+    auto walk = [&] {
         const bool physForward = (delta >= 0) != m_descending;
         long n = std::labs(delta);
         TreePos pos;
@@ -131,7 +131,16 @@ Status IndexTag::skip(long delta, uint32_t* recno)
         for (; n > 0 && pos.valid(); --n)
             XB_RETURN_IF_ERROR(step(&pos, physForward));
         return land(pos, recno);
-    });
+    };
+    XB_RETURN_IF_ERROR(m_file->readStep(walk));
+    if (*recno != 0 || m_file->exclusive())
+        return Status::ok();
+    // A walk that reaches an end looks at the file itself: others may have
+    // added entries beyond what the cache held. Only then does it step
+    // again; an end found in pages still current stands (a damaged chain
+    // must not send the walk round again).
+    const uint64_t seen = m_file->generation();
+    return m_file->read([&] { return m_file->generation() == seen ? Status::ok() : walk(); });
 }
 
 // Lands on `pos` and tells whether its key begins with `prefix`.

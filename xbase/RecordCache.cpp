@@ -2,18 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 
 namespace xbase {
-
-// The coarse clock is read per record served; its few milliseconds of
-// resolution are plenty for the age limit.
-int64_t RecordCache::nowMs()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
-    return int64_t(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
 
 void RecordCache::configure(uint64_t firstOffset, uint32_t recordLength, bool ageLimited)
 {
@@ -81,7 +71,7 @@ Status RecordCache::load(File& file, uint32_t recno, const uint8_t** image)
     b.records = uint32_t(got / m_recordLength);
     b.first = uint32_t(first + 1);
     b.number = block + 1;
-    b.readAt = m_ageLimited ? nowMs() : 0;
+    b.readAt = m_ageLimited ? coarseMillis() : 0;
     b.lastUse = ++m_tick;
     m_last = &b;
     const uint32_t index = recno - 1 - block * m_perBlock;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "xbase/Env.h"
+#include "xbase/MonotonicClock.h"
 #include "xbase/Status.h"
 
 #include <cstdint>
@@ -29,7 +30,7 @@ class RecordCache {
 public:
     static constexpr size_t kBlockBytes = 64 * 1024;
     static constexpr size_t kMaxBlocks = 16;
-    static constexpr int64_t kMaxAgeMs = 250;
+    static constexpr int64_t kMaxAgeMs = 20;
 
     // Record 1 starts at `firstOffset`; every record is `recordLength` bytes.
     // `ageLimited` false keeps blocks until cleared (exclusive handles).
@@ -78,8 +79,7 @@ private:
     const uint8_t* findSlow(uint32_t recno);
     Block* slotOf(uint32_t block);
     Block& freeSlot();
-    bool fresh(const Block& b) const { return !m_ageLimited || nowMs() - b.readAt < kMaxAgeMs; }
-    static int64_t nowMs();
+    bool fresh(const Block& b) const { return !m_ageLimited || coarseMillis() - b.readAt < kMaxAgeMs; }
 
     uint64_t m_firstOffset = 0;
     uint32_t m_recordLength = 1;

@@ -35,8 +35,8 @@ class Engine;
 // Reading. go (and so every seek), lock and discardChanges read the record
 // from the file. top and skip walk with read-ahead (RecordCache): a walk may
 // be served a record as it was up to RecordCache::kMaxAgeMs earlier; top
-// starts afresh. Use lock before relying on a record another user may have
-// changed, as with any buffered reader.
+// starts afresh. Lock a record before relying on what another user may have
+// changed in it, as with any buffered reader.
 //
 // Changes. Field assignments, delete and recall change the current record in
 // memory. The change is written (commitRecord, with the observers told) by

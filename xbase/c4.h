@@ -81,7 +81,9 @@ double f4double(FIELD4* f4);
 int f4assignLong(FIELD4* f4, long value);
 int f4assignDouble(FIELD4* f4, double value);
 int f4assignNVB(FIELD4* f4, const char* text, int length);
-const char* f4ptr(FIELD4* f4); // the field's bytes, not NUL-terminated
+// The field's bytes, not NUL-terminated, valid until the table moves or the
+// field changes.
+const char* f4ptr(FIELD4* f4);
 int f4len_v(FIELD4* f4);
 const char* f4name(FIELD4* f4);
 // Memo text of the current record (any length), valid until the record or
