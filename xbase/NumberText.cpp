@@ -1,7 +1,9 @@
 #include "xbase/NumberText.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace xbase::number {
@@ -32,6 +34,19 @@ struct Plain {
 // parser (no digits, too many, an exponent).
 bool scanPlain(const char*& p, const char* end, Plain* out)
 {
+    // Numbers stand right-aligned behind blanks: skip them a word at a time.
+    constexpr uint64_t kBlanks = 0x2020202020202020ULL;
+    while (end - p >= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        const uint64_t other = word ^ kBlanks; // zero bytes where blanks are
+        if (other != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                p += std::countr_zero(other) / 8;
+            break;
+        }
+        p += 8;
+    }
     while (p < end && (*p == ' ' || *p == '\0'))
         ++p;
     if (p < end && *p == '+')
