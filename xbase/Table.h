@@ -28,7 +28,7 @@ class Engine;
 // Access. Shared tables may be open in other handles and processes at the
 // same time; the record count then comes from the file size, so that others'
 // appends count at once: recordCount looks at the size on every call, moves
-// whenever they reach or pass the end of the count last seen. Exclusive
+// only when they reach or pass the end of the count last seen. Exclusive
 // tables are nobody else's while open. Both are enforced by a lock on
 // kOpenLockOffset (see Engine, README.md).
 //
