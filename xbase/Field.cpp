@@ -17,11 +17,10 @@ bool isBinaryType(char type)
 } // namespace
 
 Field::Field(Table& table, size_t index)
-    : m_table(table), m_index(index), m_descriptor(&table.layout().field(index))
+    : m_table(table), m_index(index), m_descriptor(&table.layout().field(index)), m_image(&table.m_view)
 {
 }
 
-const char* Field::ptr() const { return reinterpret_cast<const char*>(m_table.record()) + descriptor().offset; }
 
 bool Field::bit(int n) const
 {

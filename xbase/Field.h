@@ -33,7 +33,7 @@ public:
 
     // The field's bytes in the current record (length() of them, no NUL),
     // valid until the table moves or the record changes.
-    const char* ptr() const;
+    const char* ptr() const { return reinterpret_cast<const char*>(*m_image) + m_descriptor->offset; }
     std::string raw() const { return std::string(ptr(), size_t(length())); }
 
     // True when the field is NULL (Visual FoxPro nullable fields only).
@@ -89,6 +89,7 @@ private:
     Table& m_table;
     size_t m_index;
     const FieldDescriptor* m_descriptor; // the table's layout is fixed while it is open
+    const uint8_t* const* m_image;       // where the table keeps its current image
     std::string m_memo;
     bool m_memoLoaded = false;
     bool m_memoChanged = false;

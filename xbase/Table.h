@@ -139,6 +139,7 @@ public:
 
 private:
     friend class Engine;
+    friend class Field; // reads the current image without a call
     Table(Engine& engine, std::string path);
 
     static Status open(Engine& engine, const std::string& path, std::unique_ptr<Table>* out);
