@@ -58,7 +58,8 @@ Status Field::assignLong(int64_t value)
 Status Field::assignDouble(double value)
 {
     const FieldDescriptor& f = descriptor();
-    const std::string tooWide = m_table.path() + ": the number does not fit field " + f.name;
+    // The message only when it is needed: appends assign numbers by the million.
+    auto tooWide = [&] { return Status::invalidArgument(m_table.path() + ": the number does not fit field " + f.name); };
     if (!std::isfinite(value))
         return Status::invalidArgument(m_table.path() + ": not a number for field " + f.name);
     uint8_t* p = nullptr;
@@ -66,18 +67,18 @@ Status Field::assignDouble(double value)
     switch (f.type) {
     case 'N': case 'F':
         if (!number::format(value, f.length, f.decimals, &text))
-            return Status::invalidArgument(tooWide);
+            return tooWide();
         return fitNumber(text);
     case 'C': {
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, value);
         if (size_t(r.ptr - buf) > f.length)
-            return Status::invalidArgument(tooWide);
+            return tooWide();
         return assignText(std::string_view(buf, size_t(r.ptr - buf)));
     }
     case 'I':
         if (!fitsInt32(std::round(value)))
-            return Status::invalidArgument(tooWide);
+            return tooWide();
         p = m_table.recordForUpdate() + f.offset;
         coding::putU32LE(p, uint32_t(int32_t(std::lround(value))));
         break;
@@ -87,7 +88,7 @@ Status Field::assignDouble(double value)
         break;
     case 'Y':
         if (std::fabs(value) >= 9.2e14)
-            return Status::invalidArgument(tooWide);
+            return tooWide();
         p = m_table.recordForUpdate() + f.offset;
         coding::putU64LE(p, uint64_t(std::llround(value * 10000.0)));
         break;

@@ -201,6 +201,7 @@ private:
     std::set<uint32_t> m_locks;
     RecordCache m_readAhead;
     std::vector<uint8_t> m_scratch; // a record read from the file before it is known whole
+    std::vector<uint8_t> m_old;     // the record as the file holds it, while a change is written
     std::vector<Field*> m_memoFields;
 
     RecordOrder* m_order = nullptr;

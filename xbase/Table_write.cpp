@@ -95,10 +95,10 @@ Status Table::writeChanged()
         return Status::locked(m_path + ": record " + std::to_string(m_recno) + " must be locked before it is changed");
     if (needLock)
         XB_RETURN_IF_ERROR(takeLock(recordLockOffset(m_recno)));
-    std::vector<uint8_t> old(m_record.size());
-    Status s = readImage(m_recno, old.data());
+    m_old.resize(m_record.size());
+    Status s = readImage(m_recno, m_old.data());
     if (s.isOk())
-        s = commitRecord(m_recno, old.data());
+        s = commitRecord(m_recno, m_old.data());
     if (needLock) {
         Status u = m_file->unlock(recordLockOffset(m_recno), 1);
         if (s.isOk())
