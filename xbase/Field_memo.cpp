@@ -59,6 +59,7 @@ Status Field::memo(const std::string** out)
             XB_RETURN_IF_ERROR(file->read(block, &m_memo));
         }
         m_memoLoaded = true;
+        m_table.m_memosHeld = true;
     }
     *out = &m_memo;
     return Status::ok();
@@ -72,6 +73,7 @@ Status Field::assignMemo(std::string_view text)
     m_memo.assign(text.data(), text.size());
     m_memoLoaded = true;
     m_memoChanged = true;
+    m_table.m_memosHeld = true;
     setBit(descriptor().nullBit, false);
     return Status::ok();
 }

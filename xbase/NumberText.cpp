@@ -81,6 +81,49 @@ double generalParse(const char* p, const char* end)
     return value;
 }
 
+// Whether [from, to) is blanks only; bytes up to `limit` may be read.
+bool blanksOnly(const char* from, const char* to, const char* limit)
+{
+    constexpr uint64_t kBlanks = 0x2020202020202020ULL;
+    uint64_t word = 0;
+    for (; to - from >= 8; from += 8) {
+        std::memcpy(&word, from, 8);
+        if (word != kBlanks)
+            return false;
+    }
+    const size_t n = size_t(to - from);
+    if (std::endian::native == std::endian::little && n > 0 && limit - from >= 8) {
+        std::memcpy(&word, from, 8); // the n bytes wanted are its low ones
+        return ((word ^ kBlanks) & ((uint64_t(1) << (8 * n)) - 1)) == 0;
+    }
+    for (; from < to; ++from)
+        if (*from != ' ')
+            return false;
+    return true;
+}
+
+// Blanks, a '-' perhaps, then up to 15 digits to the end: how N fields
+// without decimals hold whole numbers. Read from the end; anything else is
+// left to scanPlain, which reads from the front.
+bool rightAligned(const char* text, const char* end, int64_t* out)
+{
+    const char* p = end;
+    uint64_t value = 0, scale = 1;
+    for (; p > text && uint8_t(p[-1] - '0') <= 9; --p, scale *= 10) {
+        if (scale > 100000000000000ULL)
+            return false;
+        value += uint64_t(p[-1] - '0') * scale;
+    }
+    if (p == end)
+        return false;
+    const bool negative = p > text && p[-1] == '-';
+    p -= negative ? 1 : 0;
+    if (!blanksOnly(text, p, end))
+        return false;
+    *out = negative ? -int64_t(value) : int64_t(value);
+    return true;
+}
+
 } // namespace
 
 double parse(const char* text, size_t length)
@@ -96,6 +139,9 @@ double parse(const char* text, size_t length)
 
 int64_t parseWhole(const char* text, size_t length)
 {
+    int64_t whole = 0;
+    if (rightAligned(text, text + length, &whole))
+        return whole;
     const char* p = text;
     Plain n;
     if (!scanPlain(p, text + length, &n))

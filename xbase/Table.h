@@ -139,7 +139,7 @@ public:
 
 private:
     friend class Engine;
-    friend class Field; // reads the current image without a call
+    friend class Field; // reads the current image without a call, tells of memos it holds
     Table(Engine& engine, std::string path);
 
     static Status open(Engine& engine, const std::string& path, std::unique_ptr<Table>* out);
@@ -203,6 +203,7 @@ private:
     std::vector<uint8_t> m_scratch; // a record read from the file before it is known whole
     std::vector<uint8_t> m_old;     // the record as the file holds it, while a change is written
     std::vector<Field*> m_memoFields;
+    bool m_memosHeld = false; // a memo field loaded or assigned its text since resetMemos
 
     RecordOrder* m_order = nullptr;
     std::vector<RecordObserver*> m_observers;

@@ -49,8 +49,11 @@ void Table::setBlank(uint8_t* image) const
 
 void Table::resetMemos()
 {
+    if (!m_memosHeld)
+        return; // a walk passes here per record and seldom reads a memo
     for (Field* f : m_memoFields)
         f->resetMemo();
+    m_memosHeld = false;
 }
 
 Status Table::readImage(uint32_t recno, uint8_t* image)
