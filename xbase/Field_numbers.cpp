@@ -59,7 +59,9 @@ Status Field::assignDouble(double value)
 {
     const FieldDescriptor& f = descriptor();
     // The message only when it is needed: appends assign numbers by the million.
-    auto tooWide = [&] { return Status::invalidArgument(m_table.path() + ": the number does not fit field " + f.name); };
+    auto tooWide = [&] {
+        return Status::invalidArgument(m_table.path() + ": the number does not fit field " + f.name);
+    };
     if (!std::isfinite(value))
         return Status::invalidArgument(m_table.path() + ": not a number for field " + f.name);
     uint8_t* p = nullptr;
