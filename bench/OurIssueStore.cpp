@@ -122,7 +122,7 @@ private:
         if (m_c4)
             d4initUndo(m_c4);
         m_c4 = d4init_v();
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         const std::pair<const char*, int> numbers[] = {{"rowid", 10}, {"custid", 10}, {"psid", 10}, {"assignedto", 10},
                                                        {"priority", 10}, {"status", 10}, {"issuecat", 10}, {"lastmodby", 10},
                                                        {"underedit", 10}};

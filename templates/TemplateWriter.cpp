@@ -24,7 +24,7 @@ QString engineError(CODE4* c4)
 
 DATA4* createTable(CODE4* c4, const QString& path, const Schema::TableDef& def, QString* error)
 {
-    xbase::TableSpec layout;
+    xbase::TableDefinition layout;
     for (const Schema::FieldDef& f : def.fields) {
         xbase::FieldDescriptor d;
         d.name = QString::fromLatin1(f.name).toUpper().toStdString();

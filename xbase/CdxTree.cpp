@@ -30,13 +30,13 @@ Status CdxTree::damaged(const CdxNode& n, const char* what) const
 Status CdxTree::root(CdxNode** out)
 {
     CdxTagHeader* h = nullptr;
-    XB_RETURN_IF_ERROR(m_file->header(m_spec.header, &h));
-    return m_file->node(h->root, m_spec.keyLen, m_spec.fill, out);
+    XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
+    return m_file->node(h->root, m_shape.keyLen, m_shape.fill, out);
 }
 
 Status CdxTree::child(const CdxNode* parent, size_t i, CdxNode** out)
 {
-    XB_RETURN_IF_ERROR(m_file->node(parent->children[i], m_spec.keyLen, m_spec.fill, out));
+    XB_RETURN_IF_ERROR(m_file->node(parent->children[i], m_shape.keyLen, m_shape.fill, out));
     if (*out == parent)
         return damaged(*parent, "node is its own child");
     return Status::ok();
@@ -104,7 +104,7 @@ Status CdxTree::last(TreePos* out) { return edge(true, out); }
 Status CdxTree::next(TreePos* pos)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_spec.keyLen, m_spec.fill, &n));
+    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_shape.keyLen, m_shape.fill, &n));
     if (!n->leaf)
         return damaged(*n, "interior node in the leaf chain");
     if (pos->index + 1 < n->count()) {
@@ -116,11 +116,11 @@ Status CdxTree::next(TreePos* pos)
         return Status::ok();
     }
     CdxNode* r = nullptr;
-    XB_RETURN_IF_ERROR(m_file->node(n->right, m_spec.keyLen, m_spec.fill, &r));
+    XB_RETURN_IF_ERROR(m_file->node(n->right, m_shape.keyLen, m_shape.fill, &r));
     if (!r->leaf || r->left != n->offset || r->count() == 0)
         return damaged(*r, "broken leaf chain");
     if (n->count() > 0
-        && comparePair(r->key(0), r->recnos[0], n->key(n->count() - 1), n->recnos.back(), m_spec.keyLen) <= 0)
+        && comparePair(r->key(0), r->recnos[0], n->key(n->count() - 1), n->recnos.back(), m_shape.keyLen) <= 0)
         return damaged(*r, "leaf chain out of order");
     *pos = {r->offset, 0};
     return Status::ok();
@@ -129,7 +129,7 @@ Status CdxTree::next(TreePos* pos)
 Status CdxTree::prev(TreePos* pos)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_spec.keyLen, m_spec.fill, &n));
+    XB_RETURN_IF_ERROR(m_file->node(pos->leaf, m_shape.keyLen, m_shape.fill, &n));
     if (!n->leaf)
         return damaged(*n, "interior node in the leaf chain");
     if (pos->index > 0 && pos->index <= n->count()) {
@@ -141,11 +141,11 @@ Status CdxTree::prev(TreePos* pos)
         return Status::ok();
     }
     CdxNode* l = nullptr;
-    XB_RETURN_IF_ERROR(m_file->node(n->left, m_spec.keyLen, m_spec.fill, &l));
+    XB_RETURN_IF_ERROR(m_file->node(n->left, m_shape.keyLen, m_shape.fill, &l));
     if (!l->leaf || l->right != n->offset || l->count() == 0)
         return damaged(*l, "broken leaf chain");
     if (n->count() > 0
-        && comparePair(l->key(l->count() - 1), l->recnos.back(), n->key(0), n->recnos[0], m_spec.keyLen) >= 0)
+        && comparePair(l->key(l->count() - 1), l->recnos.back(), n->key(0), n->recnos[0], m_shape.keyLen) >= 0)
         return damaged(*l, "leaf chain out of order");
     *pos = {l->offset, uint32_t(l->count() - 1)};
     return Status::ok();
@@ -154,10 +154,10 @@ Status CdxTree::prev(TreePos* pos)
 Status CdxTree::entry(const TreePos& pos, uint8_t* key, uint32_t* recno)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(m_file->node(pos.leaf, m_spec.keyLen, m_spec.fill, &n));
+    XB_RETURN_IF_ERROR(m_file->node(pos.leaf, m_shape.keyLen, m_shape.fill, &n));
     if (!n->leaf || pos.index >= n->count())
         return damaged(*n, "position outside the leaf");
-    std::memcpy(key, n->key(pos.index), m_spec.keyLen);
+    std::memcpy(key, n->key(pos.index), m_shape.keyLen);
     *recno = n->recnos[pos.index];
     return Status::ok();
 }

@@ -7,7 +7,7 @@
 namespace xbase::cdx {
 
 // Where a tag's tree lives and how its keys are padded.
-struct TreeSpec {
+struct TreeShape {
     uint32_t header = 0; // offset of the tag header
     uint16_t keyLen = 0;
     uint8_t fill = 0x20;
@@ -23,10 +23,10 @@ struct TreePos {
 
 // The B-tree of one tag, ordered by (key, record number). All calls run
 // inside an operation of the CdxFile (reads in a read or write operation,
-// changes in a write operation). Keys are exactly spec.keyLen bytes.
+// changes in a write operation). Keys are exactly shape.keyLen bytes.
 class CdxTree {
 public:
-    CdxTree(CdxFile* file, const TreeSpec& spec) : m_file(file), m_spec(spec) {}
+    CdxTree(CdxFile* file, const TreeShape& shape) : m_file(file), m_shape(shape) {}
 
     // Adds the pair; *added is false when it was already there.
     Status insert(const uint8_t* key, uint32_t recno, bool* added = nullptr);
@@ -45,7 +45,7 @@ public:
     // Copies the key (keyLen bytes) and record number at a valid position.
     Status entry(const TreePos& pos, uint8_t* key, uint32_t* recno);
 
-    const TreeSpec& spec() const { return m_spec; }
+    const TreeShape& shape() const { return m_shape; }
 
 private:
     struct Step {
@@ -71,7 +71,7 @@ private:
     Status damaged(const CdxNode& n, const char* what) const;
 
     CdxFile* m_file;
-    TreeSpec m_spec;
+    TreeShape m_shape;
 };
 
 // Index of the first entry of n that is >= (key, recno).

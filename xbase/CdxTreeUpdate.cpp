@@ -19,7 +19,7 @@ Status CdxTree::insert(const uint8_t* key, uint32_t recno, bool* added)
     XB_RETURN_IF_ERROR(descend(key, recno, &path));
     CdxNode* leaf = path.back().node;
     const size_t i = path.back().index;
-    if (i < leaf->count() && comparePair(leaf->key(i), leaf->recnos[i], key, recno, m_spec.keyLen) == 0)
+    if (i < leaf->count() && comparePair(leaf->key(i), leaf->recnos[i], key, recno, m_shape.keyLen) == 0)
         return Status::ok();
     leaf->insertAt(i, key, recno);
     m_file->markDirty(leaf);
@@ -41,7 +41,7 @@ Status CdxTree::remove(const uint8_t* key, uint32_t recno, bool* removed)
     XB_RETURN_IF_ERROR(descend(key, recno, &path));
     CdxNode* leaf = path.back().node;
     const size_t i = path.back().index;
-    if (i >= leaf->count() || comparePair(leaf->key(i), leaf->recnos[i], key, recno, m_spec.keyLen) != 0)
+    if (i >= leaf->count() || comparePair(leaf->key(i), leaf->recnos[i], key, recno, m_shape.keyLen) != 0)
         return Status::ok();
     leaf->eraseAt(i);
     m_file->markDirty(leaf);
@@ -106,14 +106,14 @@ Status CdxTree::split(Path& path, size_t level, bool appending)
 {
     CdxNode* n = path[level].node;
     CdxNode* r = nullptr;
-    XB_RETURN_IF_ERROR(m_file->allocNode(m_spec.keyLen, m_spec.fill, n->leaf, &r));
+    XB_RETURN_IF_ERROR(m_file->allocNode(m_shape.keyLen, m_shape.fill, n->leaf, &r));
     const size_t at = appending ? n->count() - 1 : splitPoint(*n);
     n->moveTail(at, *r);
     r->left = n->offset;
     r->right = n->right;
     if (n->right != kNoPage) {
         CdxNode* rr = nullptr;
-        XB_RETURN_IF_ERROR(m_file->node(n->right, m_spec.keyLen, m_spec.fill, &rr));
+        XB_RETURN_IF_ERROR(m_file->node(n->right, m_shape.keyLen, m_shape.fill, &rr));
         rr->left = r->offset;
         m_file->markDirty(rr);
     }
@@ -136,16 +136,16 @@ Status CdxTree::split(Path& path, size_t level, bool appending)
 Status CdxTree::splitRoot(CdxNode* left, CdxNode* right)
 {
     CdxNode* root = nullptr;
-    XB_RETURN_IF_ERROR(m_file->allocNode(m_spec.keyLen, m_spec.fill, false, &root));
+    XB_RETURN_IF_ERROR(m_file->allocNode(m_shape.keyLen, m_shape.fill, false, &root));
     root->root = true;
     left->root = false;
     right->root = false;
     root->insertAt(0, left->key(left->count() - 1), left->recnos.back(), left->offset);
     root->insertAt(1, right->key(right->count() - 1), right->recnos.back(), right->offset);
     CdxTagHeader* h = nullptr;
-    XB_RETURN_IF_ERROR(m_file->header(m_spec.header, &h));
+    XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
     h->root = root->offset;
-    m_file->markHeaderDirty(m_spec.header);
+    m_file->markHeaderDirty(m_shape.header);
     return Status::ok();
 }
 
@@ -153,12 +153,12 @@ Status CdxTree::unlinkNode(CdxNode* n)
 {
     CdxNode* side = nullptr;
     if (n->left != kNoPage) {
-        XB_RETURN_IF_ERROR(m_file->node(n->left, m_spec.keyLen, m_spec.fill, &side));
+        XB_RETURN_IF_ERROR(m_file->node(n->left, m_shape.keyLen, m_shape.fill, &side));
         side->right = n->right;
         m_file->markDirty(side);
     }
     if (n->right != kNoPage) {
-        XB_RETURN_IF_ERROR(m_file->node(n->right, m_spec.keyLen, m_spec.fill, &side));
+        XB_RETURN_IF_ERROR(m_file->node(n->right, m_shape.keyLen, m_shape.fill, &side));
         side->left = n->left;
         m_file->markDirty(side);
     }
@@ -226,7 +226,7 @@ Status CdxTree::mergeChildren(Path& path, size_t level, size_t j, bool* merged)
     b->right = kNoPage; // already linked around
     if (a->right != kNoPage) {
         CdxNode* rr = nullptr;
-        XB_RETURN_IF_ERROR(m_file->node(a->right, m_spec.keyLen, m_spec.fill, &rr));
+        XB_RETURN_IF_ERROR(m_file->node(a->right, m_shape.keyLen, m_shape.fill, &rr));
         rr->left = a->offset;
         m_file->markDirty(rr);
     }
@@ -252,9 +252,9 @@ Status CdxTree::collapseRoot()
         c->left = c->right = kNoPage;
         m_file->markDirty(c);
         CdxTagHeader* h = nullptr;
-        XB_RETURN_IF_ERROR(m_file->header(m_spec.header, &h));
+        XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
         h->root = c->offset;
-        m_file->markHeaderDirty(m_spec.header);
+        m_file->markHeaderDirty(m_shape.header);
         XB_RETURN_IF_ERROR(m_file->freeNode(r));
     }
 }

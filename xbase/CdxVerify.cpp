@@ -9,18 +9,18 @@ namespace {
 
 class Verifier {
 public:
-    Verifier(CdxFile* file, const TreeSpec& spec) : m_file(file), m_spec(spec) {}
+    Verifier(CdxFile* file, const TreeShape& shape) : m_file(file), m_shape(shape) {}
 
     Status run(TreeStats* stats)
     {
         CdxTagHeader* h = nullptr;
-        XB_RETURN_IF_ERROR(m_file->header(m_spec.header, &h));
-        std::vector<uint8_t> lastKey(m_spec.keyLen);
+        XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
+        std::vector<uint8_t> lastKey(m_shape.keyLen);
         uint32_t lastRecno = 0;
         XB_RETURN_IF_ERROR(visit(h->root, 0, true, lastKey.data(), &lastRecno));
         for (uint32_t last : m_levels) {
             CdxNode* n = nullptr;
-            XB_RETURN_IF_ERROR(m_file->node(last, m_spec.keyLen, m_spec.fill, &n));
+            XB_RETURN_IF_ERROR(m_file->node(last, m_shape.keyLen, m_shape.fill, &n));
             if (n->right != kNoPage)
                 return fail(last, "last node of its level links further right");
         }
@@ -48,7 +48,7 @@ private:
         m_levels[depth] = n.offset;
         if (prev != kNoPage) {
             CdxNode* p = nullptr;
-            XB_RETURN_IF_ERROR(m_file->node(prev, m_spec.keyLen, m_spec.fill, &p));
+            XB_RETURN_IF_ERROR(m_file->node(prev, m_shape.keyLen, m_shape.fill, &p));
             if (p->right != n.offset)
                 return fail(prev, "right link does not name the next node of its level");
         }
@@ -58,10 +58,10 @@ private:
     Status checkEntries(const CdxNode& n)
     {
         for (size_t i = 0; i < n.count(); ++i) {
-            if (m_havePair && comparePair(n.key(i), n.recnos[i], m_prevKey.data(), m_prevRecno, m_spec.keyLen) <= 0 && n.leaf)
+            if (m_havePair && comparePair(n.key(i), n.recnos[i], m_prevKey.data(), m_prevRecno, m_shape.keyLen) <= 0 && n.leaf)
                 return fail(n.offset, "keys out of order at entry " + std::to_string(i));
             if (n.leaf) {
-                m_prevKey.assign(n.key(i), n.key(i) + m_spec.keyLen);
+                m_prevKey.assign(n.key(i), n.key(i) + m_shape.keyLen);
                 m_prevRecno = n.recnos[i];
                 m_havePair = true;
             }
@@ -78,7 +78,7 @@ private:
         if (depth > 32)
             return fail(page, "tree too deep");
         CdxNode* n = nullptr;
-        XB_RETURN_IF_ERROR(m_file->node(page, m_spec.keyLen, m_spec.fill, &n));
+        XB_RETURN_IF_ERROR(m_file->node(page, m_shape.keyLen, m_shape.fill, &n));
         if (n->root != isRoot)
             return fail(page, "root mark wrong");
         XB_RETURN_IF_ERROR(linkLevel(*n, depth));
@@ -90,14 +90,14 @@ private:
         // Copy what we need: visiting children may evict nothing, but the
         // entries must not change under us either.
         const CdxNode node = *n;
-        std::vector<uint8_t> childLast(m_spec.keyLen);
+        std::vector<uint8_t> childLast(m_shape.keyLen);
         for (size_t i = 0; i < node.count(); ++i) {
             uint32_t childRecno = 0;
             XB_RETURN_IF_ERROR(visit(node.children[i], depth + 1, false, childLast.data(), &childRecno));
-            if (comparePair(childLast.data(), childRecno, node.key(i), node.recnos[i], m_spec.keyLen) != 0)
+            if (comparePair(childLast.data(), childRecno, node.key(i), node.recnos[i], m_shape.keyLen) != 0)
                 return fail(page, "entry " + std::to_string(i) + " does not carry its child's last key");
         }
-        std::memcpy(lastKey, node.key(node.count() - 1), m_spec.keyLen);
+        std::memcpy(lastKey, node.key(node.count() - 1), m_shape.keyLen);
         *lastRecno = node.recnos.back();
         return Status::ok();
     }
@@ -112,14 +112,14 @@ private:
             return fail(n.offset, "empty leaf below the root");
         m_pairs += n.count();
         if (n.count() > 0) {
-            std::memcpy(lastKey, n.key(n.count() - 1), m_spec.keyLen);
+            std::memcpy(lastKey, n.key(n.count() - 1), m_shape.keyLen);
             *lastRecno = n.recnos.back();
         }
         return Status::ok();
     }
 
     CdxFile* m_file;
-    TreeSpec m_spec;
+    TreeShape m_shape;
     std::unordered_set<uint32_t> m_seen;
     std::vector<uint32_t> m_levels;
     std::vector<uint8_t> m_prevKey;
@@ -131,9 +131,9 @@ private:
 
 } // namespace
 
-Status verifyTree(CdxFile* file, const TreeSpec& spec, TreeStats* stats)
+Status verifyTree(CdxFile* file, const TreeShape& shape, TreeStats* stats)
 {
-    Verifier v(file, spec);
+    Verifier v(file, shape);
     return v.run(stats);
 }
 

@@ -16,6 +16,6 @@ struct TreeStats {
     size_t pages = 0;
     std::vector<uint32_t> pageOffsets; // every page of the tree
 };
-Status verifyTree(CdxFile* file, const TreeSpec& spec, TreeStats* stats);
+Status verifyTree(CdxFile* file, const TreeShape& shape, TreeStats* stats);
 
 } // namespace xbase::cdx

@@ -57,9 +57,9 @@ Status Engine::openTable(const std::string& path, Table** out)
     return adopt(std::move(table), out);
 }
 
-Status Engine::createTable(const std::string& path, const TableSpec& spec, Table** out)
+Status Engine::createTable(const std::string& path, const TableDefinition& def, Table** out)
 {
-    std::vector<FieldDescriptor> fields = spec.fields;
+    std::vector<FieldDescriptor> fields = def.fields;
     for (FieldDescriptor& f : fields) {
         f.flags = 0;
         Status s = checkNewField(f);
@@ -70,7 +70,7 @@ Status Engine::createTable(const std::string& path, const TableSpec& spec, Table
     XB_RETURN_IF_ERROR(RecordLayout::build(std::move(fields), path, &layout));
     TableHeader header;
     header.version = layout.hasMemo() ? kFoxPro2Memo : kFoxBase;
-    header.flags = spec.structuralIndex ? kTableHasStructuralIndex : 0;
+    header.flags = def.structuralIndex ? kTableHasStructuralIndex : 0;
     header.codePage = 0x03;
     header.headerLength = uint16_t(TableHeader::kSize + 32 * layout.fieldCount() + 1);
     header.recordLength = uint16_t(layout.recordLength());

@@ -28,7 +28,7 @@ struct EngineSettings {
 
 // What a new table holds. Tables are made as FoxPro 2.x: 0xF5 with a memo
 // file when a field is a memo, 0x03 otherwise, code page mark 0x03.
-struct TableSpec {
+struct TableDefinition {
     std::vector<FieldDescriptor> fields; // name, type, length, decimals
     bool structuralIndex = false;        // sets the structural .cdx flag
 };
@@ -57,7 +57,7 @@ public:
     Status openTable(const std::string& path, Table** out);
     // Creates a new table (the data file must not exist; a memo file of the
     // same name is replaced) and opens it as openTable does.
-    Status createTable(const std::string& path, const TableSpec& spec, Table** out);
+    Status createTable(const std::string& path, const TableDefinition& def, Table** out);
     // Writes pending changes, closes the files and destroys the table.
     Status closeTable(Table* table);
     // Closes every open table; the first failure is returned.

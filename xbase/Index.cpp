@@ -92,7 +92,7 @@ Status Index::load()
 Status Index::loadTags()
 {
     std::vector<std::pair<std::string, uint32_t>> entries;
-    CdxTree dir(m_file.get(), TreeSpec{kDirectory, 10, 0x20});
+    CdxTree dir(m_file.get(), TreeShape{kDirectory, 10, 0x20});
     XB_RETURN_IF_ERROR(m_file->read([&] {
         entries.clear();
         TreePos pos;

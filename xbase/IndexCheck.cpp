@@ -106,16 +106,16 @@ Status checkIndex(Table& table, std::vector<std::string>* problems)
     XB_RETURN_IF_ERROR(table.flush());
     std::unordered_set<uint32_t> used = {0, cdx::kPageSize};
     cdx::TreeStats dir;
-    if (index->file().read([&] { return cdx::verifyTree(&index->file(), cdx::TreeSpec{0, 10, 0x20}, &dir); }).isOk())
+    if (index->file().read([&] { return cdx::verifyTree(&index->file(), cdx::TreeShape{0, 10, 0x20}, &dir); }).isOk())
         used.insert(dir.pageOffsets.begin(), dir.pageOffsets.end());
     for (size_t i = 0; i < index->tagCount(); ++i) {
         IndexTag& tag = *index->tag(i);
         std::vector<Pair> held, want;
         cdx::TreeStats stats;
-        Status s = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.spec(), &stats); });
+        Status s = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.shape(), &stats); });
         if (!s.isOk())
             problems->push_back("tag " + tag.name() + ": " + s.message());
-        used.insert({tag.spec().header, tag.spec().header + cdx::kPageSize});
+        used.insert({tag.shape().header, tag.shape().header + cdx::kPageSize});
         used.insert(stats.pageOffsets.begin(), stats.pageOffsets.end());
         s = index->file().read([&] {
             held.clear();

@@ -9,8 +9,8 @@ namespace xbase {
 
 using namespace cdx;
 
-IndexTag::IndexTag(Table& table, CdxFile* file, const TreeSpec& spec)
-    : m_table(table), m_file(file), m_spec(spec), m_tree(file, spec)
+IndexTag::IndexTag(Table& table, CdxFile* file, const TreeShape& shape)
+    : m_table(table), m_file(file), m_shape(shape), m_tree(file, shape)
 {
 }
 
@@ -57,7 +57,7 @@ Status IndexTag::open(Table& table, CdxFile* file, const std::string& name, uint
     if (keyLen != h.keyLen)
         return Status::corruption(file->path() + ": tag " + name + " stores " + std::to_string(h.keyLen) +
                                   "-byte keys, its expression makes " + std::to_string(keyLen));
-    out->reset(new IndexTag(table, file, TreeSpec{header, keyLen, key::fillByte(type)}));
+    out->reset(new IndexTag(table, file, TreeShape{header, keyLen, key::fillByte(type)}));
     IndexTag& t = **out;
     t.m_name = name;
     t.m_key = std::move(keyExpr);
@@ -93,16 +93,16 @@ void IndexTag::keyOf(const uint8_t* record, std::string* key) const
 {
     ExprValue v;
     m_key->eval(record, &v);
-    key->assign(m_spec.keyLen, char(m_spec.fill));
+    key->assign(m_shape.keyLen, char(m_shape.fill));
     auto* p = reinterpret_cast<uint8_t*>(key->data());
     if (m_nullable) {
         if (v.null) {
-            key->assign(m_spec.keyLen, '\0');
+            key->assign(m_shape.keyLen, '\0');
             return;
         }
         *p++ = 0x80;
     }
-    const size_t room = m_spec.keyLen - (m_nullable ? 1 : 0);
+    const size_t room = m_shape.keyLen - (m_nullable ? 1 : 0);
     switch (m_type) {
     case key::KeyType::Character: std::memcpy(p, v.text.data(), std::min(room, v.text.size())); break;
     case key::KeyType::Integer: key::encodeInt32(int32_t(v.number), p); break;
@@ -136,8 +136,8 @@ std::string IndexTag::seekKey(const std::string& text) const
     switch (m_type) {
     case key::KeyType::Character:
         out = (m_nullable ? std::string(1, '\x80') : std::string()) + text;
-        if (out.size() > m_spec.keyLen)
-            out.resize(m_spec.keyLen);
+        if (out.size() > m_shape.keyLen)
+            out.resize(m_shape.keyLen);
         return out;
     case key::KeyType::Date: case key::KeyType::DateTime: {
         double jd = 0;
@@ -152,7 +152,7 @@ std::string IndexTag::seekKey(const std::string& text) const
         return out;
     default:
         if (!numericKey(number::parse(text.data(), text.size()), &out))
-            out.assign(m_spec.keyLen, '\xFF');
+            out.assign(m_shape.keyLen, '\xFF');
         return out;
     }
 }

@@ -43,10 +43,10 @@ public:
     const std::string& name() const { return m_name; }
     TagDefinition definition() const;
     key::KeyType keyType() const { return m_type; }
-    uint16_t keyLen() const { return m_spec.keyLen; }
+    uint16_t keyLen() const { return m_shape.keyLen; }
     bool descending() const { return m_descending; }
     uint8_t options() const { return m_options; }
-    const cdx::TreeSpec& spec() const { return m_spec; }
+    const cdx::TreeShape& shape() const { return m_shape; }
     cdx::CdxTree& tree() { return m_tree; }
 
     // The record's key (keyLen bytes) and whether the FOR expression admits it.
@@ -76,7 +76,7 @@ public:
     void recordWritten(uint32_t recno, const uint8_t* image);
 
 private:
-    IndexTag(Table& table, cdx::CdxFile* file, const cdx::TreeSpec& spec);
+    IndexTag(Table& table, cdx::CdxFile* file, const cdx::TreeShape& shape);
     void keyOf(const uint8_t* record, std::string* key) const;
     Status locate(cdx::TreePos* pos, bool* onCurrent);
     Status step(cdx::TreePos* pos, bool forward);
@@ -87,7 +87,7 @@ private:
 
     Table& m_table;
     cdx::CdxFile* m_file;
-    cdx::TreeSpec m_spec;
+    cdx::TreeShape m_shape;
     cdx::CdxTree m_tree;
     std::string m_name;
     std::unique_ptr<Expr> m_key;

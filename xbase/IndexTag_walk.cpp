@@ -20,7 +20,7 @@ Status IndexTag::recnoAt(const TreePos& pos, uint32_t* recno)
         *recno = 0;
         return Status::ok();
     }
-    std::string k(m_spec.keyLen, '\0');
+    std::string k(m_shape.keyLen, '\0');
     return m_tree.entry(pos, reinterpret_cast<uint8_t*>(k.data()), recno);
 }
 
@@ -31,7 +31,7 @@ Status IndexTag::land(const TreePos& pos, uint32_t* recno)
     *recno = 0;
     if (!pos.valid())
         return Status::ok();
-    m_cursor.key.assign(m_spec.keyLen, '\0');
+    m_cursor.key.assign(m_shape.keyLen, '\0');
     XB_RETURN_IF_ERROR(m_tree.entry(pos, reinterpret_cast<uint8_t*>(m_cursor.key.data()), recno));
     m_cursor.recno = *recno;
     m_cursor.inTag = true;
@@ -97,7 +97,7 @@ Status IndexTag::locate(TreePos* pos, bool* onCurrent)
     XB_RETURN_IF_ERROR(m_tree.lowerBound(kb, current, pos));
     *onCurrent = false;
     if (m_cursor.inTag && pos->valid()) {
-        std::string found(m_spec.keyLen, '\0');
+        std::string found(m_shape.keyLen, '\0');
         uint32_t recno = 0;
         XB_RETURN_IF_ERROR(m_tree.entry(*pos, reinterpret_cast<uint8_t*>(found.data()), &recno));
         *onCurrent = recno == current && found == m_cursor.key;
@@ -154,11 +154,11 @@ Status IndexTag::seekPos(const std::string& prefix, TreePos* pos)
 {
     std::string probe = prefix;
     if (!m_descending) {
-        probe.resize(m_spec.keyLen, '\0');
+        probe.resize(m_shape.keyLen, '\0');
         return m_tree.lowerBound(reinterpret_cast<const uint8_t*>(probe.data()), 0, pos);
     }
     // Descending: the last entry that begins with the prefix or lies below it.
-    probe.resize(m_spec.keyLen, '\xFF');
+    probe.resize(m_shape.keyLen, '\xFF');
     XB_RETURN_IF_ERROR(m_tree.lowerBound(reinterpret_cast<const uint8_t*>(probe.data()), 0xFFFFFFFFu, pos));
     if (pos->valid())
         return m_tree.prev(pos);

@@ -48,7 +48,7 @@ public:
     static Status decode(const uint8_t* header, size_t headerLength, uint32_t recordLength, bool visualFoxPro,
                          const std::string& fileName, RecordLayout* out);
 
-    // A layout from field specifications (offsets and null bits computed).
+    // A layout from field descriptors (offsets and null bits computed).
     static Status build(std::vector<FieldDescriptor> fields, const std::string& fileName, RecordLayout* out);
 
     // Writes the descriptors and the 0x0D terminator (32·n + 1 bytes).

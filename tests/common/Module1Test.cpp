@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         m_c4 = d4init_v();
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         def.fields = {{"NAME", 'C', 0, 30}, {"BORN", 'D', 0, 8}, {"NOTES", 'M', 0, 10}};
         ASSERT_TRUE(m_c4->createTable(m_dir.fileStd(QStringLiteral("t.dbf")), def, &m_d4).isOk());
         d4appendStartVB(m_d4, 0);

@@ -33,7 +33,7 @@ const Base& base()
         MemEnv env;
         xbase::Engine engine(&env);
         engine.settings().exclusive = true;
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         def.fields = {{"NAME", 'C', 0, 30}, {"NUM", 'N', 0, 8}, {"DAY", 'D', 0, 8}};
         xbase::Table* t = nullptr;
         if (!engine.createTable("t.dbf", def, &t).isOk())

@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         m_engine.settings().exclusive = true;
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         def.fields = {{"NAME", 'C', 0, 12}, {"NUM", 'N', 0, 6}};
         xbase::Table* t = nullptr;
         ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), def, &t).isOk());

@@ -35,7 +35,7 @@ class DumpCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         def.fields = {{"NAME", 'C', 0, 12}, {"AMOUNT", 'N', 0, 8, 2}, {"BORN", 'D', 0, 8}, {"NOTES", 'M', 0, 10}};
         def.structuralIndex = false;
         xbase::Table* t = nullptr;

@@ -43,7 +43,7 @@ public:
         CdxFile::Options o;
         o.cacheNodes = 64; // small, so pages are read back from the file
         EXPECT_TRUE(CdxFile::open(Env::standard(), m_path, o, &m_file).isOk());
-        m_tree = std::make_unique<CdxTree>(m_file.get(), TreeSpec{0x600, c.keyLen, c.fill});
+        m_tree = std::make_unique<CdxTree>(m_file.get(), TreeShape{0x600, c.keyLen, c.fill});
     }
 
     std::string key(int value) const
@@ -76,7 +76,7 @@ public:
     void verify()
     {
         TreeStats stats;
-        Status s = m_file->read([&] { return verifyTree(m_file.get(), m_tree->spec(), &stats); });
+        Status s = m_file->read([&] { return verifyTree(m_file.get(), m_tree->shape(), &stats); });
         ASSERT_TRUE(s.isOk()) << s.toString();
         ASSERT_EQ(stats.pairs, m_model.size());
         m_maxDepth = std::max(m_maxDepth, stats.depth);

@@ -11,11 +11,11 @@ namespace {
 class FieldValues : public XbaseFixture {
 protected:
     // Writes an empty Visual FoxPro table (with its memo file) of the fields.
-    void writeVisualFoxProTable(const std::string& name, const std::vector<std::string>& specs)
+    void writeVisualFoxProTable(const std::string& name, const std::vector<std::string>& fieldTexts)
     {
         std::vector<xbase::FieldDescriptor> fields;
-        for (const std::string& s : specs)
-            fields.push_back(fieldSpec(s));
+        for (const std::string& s : fieldTexts)
+            fields.push_back(fieldLayout(s));
         xbase::RecordLayout layout;
         XB_ASSERT_OK(xbase::RecordLayout::build(fields, name, &layout));
         xbase::TableHeader h;

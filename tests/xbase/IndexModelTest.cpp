@@ -269,7 +269,7 @@ protected:
         IndexTag* tag = Index::of(*m_table)->find(tagName);
         cdx::TreeStats stats;
         cdx::CdxFile& file = Index::of(*m_table)->file();
-        EXPECT_TRUE(file.read([&] { return cdx::verifyTree(&file, tag->spec(), &stats); }).isOk());
+        EXPECT_TRUE(file.read([&] { return cdx::verifyTree(&file, tag->shape(), &stats); }).isOk());
         return stats.depth;
     }
 

@@ -11,9 +11,9 @@ protected:
     void SetUp() override
     {
         m_c4 = d4init_v();
-        xbase::TableSpec def;
+        xbase::TableDefinition def;
         for (const char* f : {"ROWID:N:10", "AMOUNT:N:10:2", "DESC:C:20", "SUBMITDT:D", "NOTES:M"})
-            def.fields.push_back(fieldSpec(f));
+            def.fields.push_back(fieldLayout(f));
         xbase::Table* t = nullptr;
         XB_ASSERT_OK(m_c4->createTable(m_path, def, &t));
         XB_ASSERT_OK(m_c4->closeTable(t));

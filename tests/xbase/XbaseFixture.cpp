@@ -5,7 +5,7 @@
 #include <sstream>
 #include <unistd.h>
 
-xbase::FieldDescriptor fieldSpec(const std::string& def)
+xbase::FieldDescriptor fieldLayout(const std::string& def)
 {
     std::vector<std::string> parts;
     std::stringstream in(def);
@@ -22,9 +22,9 @@ xbase::FieldDescriptor fieldSpec(const std::string& def)
 
 xbase::Table* XbaseFixture::create(const std::string& name, const std::vector<std::string>& fields, bool index)
 {
-    xbase::TableSpec def;
+    xbase::TableDefinition def;
     for (const std::string& f : fields)
-        def.fields.push_back(fieldSpec(f));
+        def.fields.push_back(fieldLayout(f));
     def.structuralIndex = index;
     xbase::Table* table = nullptr;
     const xbase::Status s = m_engine.createTable(path(name), def, &table);

@@ -35,7 +35,7 @@ protected:
 };
 
 // Parses "NAME:T:LEN[:DEC[:FLAGS]]".
-xbase::FieldDescriptor fieldSpec(const std::string& def);
+xbase::FieldDescriptor fieldLayout(const std::string& def);
 
 #define XB_ASSERT_OK(expr)                                                       \
     do {                                                                         \
