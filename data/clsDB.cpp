@@ -19,16 +19,8 @@ clsDB::~clsDB()
 bool clsDB::startSession(const QString& folder, qint32 loginId, const QString& loginName)
 {
     endSession();
-    m_engine = d4init_v();
-    if (!m_engine)
+    if (!startEngine(folder))
         return false;
-    code4accessMode(m_engine, 0);
-    code4readOnly(m_engine, 0);
-    code4readLock(m_engine, 0);
-    code4lockEnforce(m_engine, 1);
-    code4lockAttempts(m_engine, -1);
-    code4lockDelay(m_engine, 100);
-    m_dbPath = folder;
     m_loginId = loginId;
     m_loginName = loginName;
     m_isOpen = true;

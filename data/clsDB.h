@@ -8,6 +8,7 @@
 #include "xbase/c4.h"
 
 #include <QList>
+#include <functional>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -374,6 +375,11 @@ private:
     std::optional<DbListRows> walkRows(const QString& path, const QString& idField, const QString& textField,
                         const QString& filterField, qint32 filterValue, const char* label);
     QString customerDetail(DATA4* customers, DATA4* categories);
+    // Reads one text of the row with identifier `rowid` of the table at
+    // `path` (or of `handle` when given), "" when there is none; errors are
+    // shown under `label`.
+    QString readById(qint32 rowid, DATA4* handle, const QString& path, const char* label,
+                     const std::function<QString(DATA4*)>& read);
     static void AppendSep(QString& text, const QString& part);
 
     bool m_isAdmin = false;

@@ -22,50 +22,45 @@ QString text(DATA4* table, const char* field)
 
 } // namespace
 
-QString clsDB::GetUsername2(qint32 userId, DATA4* users)
+QString clsDB::readById(qint32 rowid, DATA4* handle, const QString& path, const char* label,
+                        const std::function<QString(DATA4*)>& read)
 {
     QString result;
     try {
-        TableUse table(users, users ? nullptr : OpenTable(UserTable()));
+        TableUse table(handle, handle ? nullptr : OpenTable(path));
         if (!table)
             return result;
         // The identifier is sought as a number: the tag keys numbers.
-        m_lastResult = seekRowid(table.get(), userId);
-        if (m_lastResult == 0) {
-            const QString login = text(table.get(), "login");
-            const QString name = Sys().MakeFullName(text(table.get(), "firstname"), text(table.get(), "lastname"));
-            result = name.isEmpty() ? login : name + QStringLiteral(" (") + login + QLatin1Char(')');
-        }
+        m_lastResult = seekRowid(table.get(), rowid);
+        if (m_lastResult == 0)
+            result = read(table.get());
         m_lastResult = table.close();
     } catch (const Fault& f) {
-        Sys().ShowError(QStringLiteral("clsDB_GetUsername2"), f.error);
+        Sys().ShowError(QLatin1String(label), f.error);
     }
     return result;
 }
 
+QString clsDB::GetUsername2(qint32 userId, DATA4* users)
+{
+    return readById(userId, users, UserTable(), "clsDB_GetUsername2", [](DATA4* table) {
+        const QString login = text(table, "login");
+        const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
+        return name.isEmpty() ? login : name + QStringLiteral(" (") + login + QLatin1Char(')');
+    });
+}
+
 QString clsDB::GetCustomername(qint32 custId, DATA4* customers)
 {
-    QString result;
     if (custId < 1)
-        return result;
-    try {
-        TableUse table(customers, customers ? nullptr : OpenTable(CustomerTable()));
-        if (!table)
-            return result;
-        m_lastResult = seekRowid(table.get(), custId);
-        if (m_lastResult == 0) {
-            const QString name = Sys().MakeFullName(text(table.get(), "firstname"), text(table.get(), "lastname"));
-            const QString company = text(table.get(), "company");
-            if (CustomerNameDisplayFlag() == 1 || company.isEmpty())
-                result = name;
-            else
-                result = name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
-        }
-        m_lastResult = table.close();
-    } catch (const Fault& f) {
-        Sys().ShowError(QStringLiteral("clsDB_GetCustomerName"), f.error);
-    }
-    return result;
+        return {};
+    return readById(custId, customers, CustomerTable(), "clsDB_GetCustomerName", [](DATA4* table) {
+        const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
+        const QString company = text(table, "company");
+        if (CustomerNameDisplayFlag() == 1 || company.isEmpty())
+            return name;
+        return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
+    });
 }
 
 QString clsDB::GetCustomerDetail(qint32 custId, DATA4* customers, DATA4* categories)
@@ -118,21 +113,10 @@ void clsDB::AppendSep(QString& text, const QString& part)
 
 QString clsDB::GetCustomerEmail(qint32 custId, DATA4* customers)
 {
-    QString result;
     if (custId < 1)
-        return result;
-    try {
-        TableUse table(customers, customers ? nullptr : OpenTable(CustomerTable()));
-        if (!table)
-            return result;
-        m_lastResult = seekRowid(table.get(), custId);
-        if (m_lastResult == 0)
-            result = text(table.get(), "emailname");
-        m_lastResult = table.close();
-    } catch (const Fault& f) {
-        Sys().ShowError(QStringLiteral("clsDB_GetCustomerEmail"), f.error);
-    }
-    return result;
+        return {};
+    return readById(custId, customers, CustomerTable(), "clsDB_GetCustomerEmail",
+                    [](DATA4* table) { return text(table, "emailname"); });
 }
 
 qint32 clsDB::GetLoginID(const QString& login)

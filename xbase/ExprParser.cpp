@@ -92,28 +92,16 @@ private:
         }
         return a;
     }
-    NodePtr additive()
+    NodePtr additive() { return arithmetic(&Parser::multiplicative, "+", "-"); }
+    NodePtr multiplicative() { return arithmetic(&Parser::unary, "*", "/"); }
+    // One left-associative level of arithmetic over operands parsed by `next`.
+    NodePtr arithmetic(NodePtr (Parser::*next)(), const char* op1, const char* op2)
     {
-        NodePtr a = multiplicative();
-        while (a && (isOp("+") || isOp("-"))) {
+        NodePtr a = (this->*next)();
+        while (a && (isOp(op1) || isOp(op2))) {
             const char op = m_tok.text[0];
             advance();
-            NodePtr b = multiplicative();
-            if (!b)
-                return nullptr;
-            a = expr::makeArithmetic(op, std::move(a), std::move(b));
-            if (!a)
-                return fail(std::string("cannot apply ") + op + " to these values");
-        }
-        return a;
-    }
-    NodePtr multiplicative()
-    {
-        NodePtr a = unary();
-        while (a && (isOp("*") || isOp("/"))) {
-            const char op = m_tok.text[0];
-            advance();
-            NodePtr b = unary();
+            NodePtr b = (this->*next)();
             if (!b)
                 return nullptr;
             a = expr::makeArithmetic(op, std::move(a), std::move(b));

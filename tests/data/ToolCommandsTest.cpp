@@ -4,26 +4,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 namespace bmtest {
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out;
-};
+using bmtest::ToolRun;
 
 ToolRun bmtool(const QStringList& args)
 {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QDir(templatesDir()).filePath(QStringLiteral("bmtool")), args);
-    ToolRun r;
-    if (p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit)
-        r.code = p.exitCode();
-    r.out = QString::fromLocal8Bit(p.readAll());
-    return r;
+    return bmtest::runBmtool(args);
 }
 
 QByteArray contents(const QString& path)
@@ -45,11 +34,11 @@ protected:
 TEST_F(ToolCommandsTest, MkdbMakesADatabaseThatChecksAndHoldsTheAdministrator)
 {
     const QString db = m_temp.file(QStringLiteral("db"));
-    ASSERT_EQ(bmtool({QStringLiteral("mkdb"), db}).code, 0);
+    ASSERT_EQ(bmtool({QStringLiteral("mkdb"), db}).exitCode, 0);
     EXPECT_EQ(QDir(db).entryList(QDir::Files).size(), 28);
     for (Schema::Table t : Schema::allTables()) {
         const ToolRun check = bmtool({QStringLiteral("check"), QDir(db).filePath(Schema::dataFileName(t))});
-        EXPECT_EQ(check.code, 0) << check.out.toStdString();
+        EXPECT_EQ(check.exitCode, 0) << check.all().toStdString();
     }
     const ToolRun dump = bmtool({QStringLiteral("dump"), QDir(db).filePath(QStringLiteral("bccuser.dbf"))});
     EXPECT_TRUE(dump.out.contains(QStringLiteral("LOGIN: admin"))) << dump.out.toStdString();
@@ -57,7 +46,7 @@ TEST_F(ToolCommandsTest, MkdbMakesADatabaseThatChecksAndHoldsTheAdministrator)
 
     // A folder that holds a database already is refused and left alone.
     const QByteArray before = contents(QDir(db).filePath(QStringLiteral("bccuser.dbf")));
-    EXPECT_EQ(bmtool({QStringLiteral("mkdb"), db}).code, 1);
+    EXPECT_EQ(bmtool({QStringLiteral("mkdb"), db}).exitCode, 1);
     EXPECT_EQ(contents(QDir(db).filePath(QStringLiteral("bccuser.dbf"))), before);
 }
 
@@ -67,10 +56,10 @@ TEST_F(ToolCommandsTest, SeedFillsReproduciblyFromTheSeed)
                               m_temp.file(QStringLiteral("c"))};
     const QStringList seeds{QStringLiteral("7"), QStringLiteral("7"), QStringLiteral("8")};
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(bmtool({QStringLiteral("mkdb"), folders[i]}).code, 0);
+        ASSERT_EQ(bmtool({QStringLiteral("mkdb"), folders[i]}).exitCode, 0);
         const ToolRun seed = bmtool({QStringLiteral("seed"), folders[i], QStringLiteral("--customers"), QStringLiteral("20"),
                                  QStringLiteral("--issues"), QStringLiteral("50"), QStringLiteral("--seed"), seeds[i]});
-        ASSERT_EQ(seed.code, 0) << seed.out.toStdString();
+        ASSERT_EQ(seed.exitCode, 0) << seed.all().toStdString();
     }
     for (const char* name : {"bcccust.dbf", "bcccust.fpt", "bccissues.dbf", "bcciactions.dbf", "bcccat.dbf"}) {
         // The header's date of last change (bytes 1 to 3) may differ.
@@ -81,7 +70,7 @@ TEST_F(ToolCommandsTest, SeedFillsReproduciblyFromTheSeed)
     EXPECT_NE(contents(QDir(folders[0]).filePath(QStringLiteral("bcccust.dbf"))).mid(4),
               contents(QDir(folders[2]).filePath(QStringLiteral("bcccust.dbf"))).mid(4));
     for (const char* table : {"bcccust.dbf", "bcccust_ps.dbf", "bccissues.dbf", "bcciactions.dbf", "bccuser.dbf"})
-        EXPECT_EQ(bmtool({QStringLiteral("check"), QDir(folders[0]).filePath(QLatin1String(table))}).code, 0) << table;
+        EXPECT_EQ(bmtool({QStringLiteral("check"), QDir(folders[0]).filePath(QLatin1String(table))}).exitCode, 0) << table;
     const ToolRun count = bmtool({QStringLiteral("dump"), QDir(folders[0]).filePath(QStringLiteral("bccissues.dbf")),
                               QStringLiteral("--count")});
     EXPECT_EQ(count.out.trimmed(), QStringLiteral("50"));
@@ -90,7 +79,7 @@ TEST_F(ToolCommandsTest, SeedFillsReproduciblyFromTheSeed)
 TEST_F(ToolCommandsTest, SeedRefusesWrongArguments)
 {
     const QString db = m_temp.file(QStringLiteral("db"));
-    ASSERT_EQ(bmtool({QStringLiteral("mkdb"), db}).code, 0);
+    ASSERT_EQ(bmtool({QStringLiteral("mkdb"), db}).exitCode, 0);
     const QList<QStringList> wrong{{QStringLiteral("seed"), db},
                                    {QStringLiteral("seed"), db, QStringLiteral("--customers"), QStringLiteral("x"),
                                     QStringLiteral("--issues"), QStringLiteral("1")},
@@ -99,10 +88,10 @@ TEST_F(ToolCommandsTest, SeedRefusesWrongArguments)
                                    {QStringLiteral("seed"), db, QStringLiteral("--customers"), QStringLiteral("1"),
                                     QStringLiteral("--issues")}};
     for (const QStringList& args : wrong)
-        EXPECT_EQ(bmtool(args).code, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(bmtool(args).exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(bmtool({QStringLiteral("seed"), m_temp.file(QStringLiteral("none")), QStringLiteral("--customers"),
                       QStringLiteral("1"), QStringLiteral("--issues"), QStringLiteral("0")})
-                  .code,
+                  .exitCode,
               1);
 }
 

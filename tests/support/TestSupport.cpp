@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace bmtest {
@@ -28,6 +29,18 @@ QString systemPython()
     return QFileInfo(QStringLiteral("/usr/lib/python3/dist-packages/dbfread")).isDir() && QFileInfo(python).isExecutable()
         ? python
         : QString();
+}
+
+ToolRun runBmtool(const QStringList& args, int timeoutMs)
+{
+    QProcess p;
+    p.start(QDir(programDir()).filePath(QStringLiteral("bmtool")), args);
+    ToolRun r;
+    if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit)
+        r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
 }
 
 TempFolder::TempFolder()

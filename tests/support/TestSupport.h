@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace bmtest {
@@ -15,6 +16,17 @@ QString programDir();
 // A folder of the system's Python that reads xBase files independently, or an
 // empty text when python3-dbfread is not installed.
 QString systemPython();
+
+// What a run of the project's command-line tool printed and returned.
+struct ToolRun {
+    int exitCode = -1; // -1 when it did not finish normally in time
+    QString out;
+    QString err;
+    QString all() const { return out + err; }
+};
+
+// Runs bmtool from the program folder with `args` and waits for it.
+ToolRun runBmtool(const QStringList& args, int timeoutMs = 120000);
 
 // Path of a file inside a fresh temporary folder that lives as long as the object.
 class TempFolder {

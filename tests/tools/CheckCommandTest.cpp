@@ -5,22 +5,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CheckRun {
-    int exitCode = -1;
-    QString out;
-};
-
-CheckRun check(const QStringList& args)
+bmtest::ToolRun check(const QStringList& args)
 {
-    QProcess p;
-    p.start(QDir(bmtest::programDir()).filePath(QStringLiteral("bmtool")), QStringList{QStringLiteral("check")} + args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+    return bmtest::runBmtool(QStringList{QStringLiteral("check")} + args);
 }
 
 // Twenty records NAME "name 0" .. "name 19" with tags on the name and on
@@ -66,7 +57,7 @@ protected:
 
 TEST_F(CheckCommand, ATableInStepWithItsIndexPasses)
 {
-    const CheckRun r = check({m_table});
+    const bmtest::ToolRun r = check({m_table});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("2 tags agree with 20 records\n"));
 }
@@ -74,7 +65,7 @@ TEST_F(CheckCommand, ATableInStepWithItsIndexPasses)
 TEST_F(CheckCommand, ReportsEachMissingAndExtraKeyAndFails)
 {
     renameBehindTheIndex(3, "zebra");
-    const CheckRun r = check({m_table});
+    const bmtest::ToolRun r = check({m_table});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("tag NAME: record 3 extra, key 'NAME 2'"))) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("tag NAME: record 3 missing, key 'ZEBRA'"))) << r.out.toStdString();
@@ -84,7 +75,7 @@ TEST_F(CheckCommand, ReportsEachMissingAndExtraKeyAndFails)
 TEST_F(CheckCommand, AMissingIndexFileAndABadCallFail)
 {
     ASSERT_TRUE(QFile::remove(m_dir.file(QStringLiteral("t.cdx"))));
-    const CheckRun r = check({m_table});
+    const bmtest::ToolRun r = check({m_table});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("is missing")));
     EXPECT_EQ(check({}).exitCode, 2);

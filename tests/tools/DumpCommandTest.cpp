@@ -2,33 +2,16 @@
 #include "xbase/Engine.h"
 #include "xbase/Table.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The program folder, or where the build puts it beside the tests' folder.
-QString toolPath()
-{
-    const QString dir = bmtest::programDir();
-    return dir.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/bmtool")
-                         : QDir(dir).filePath(QStringLiteral("bmtool"));
-}
+using bmtest::ToolRun;
 
 ToolRun bmtool(const QStringList& args)
 {
-    QProcess p;
-    p.start(toolPath(), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return bmtest::runBmtool(args);
 }
 
 class DumpCommand : public ::testing::Test {
