@@ -23,9 +23,11 @@ class DamagedFiles : public XbaseFixture {
 public:
     void rebuild()
     {
-        for (const char* f : {"d.dbf", "d.fpt"})
-            if (m_engine.env()->exists(path(f)))
+        for (const char* f : {"d.dbf", "d.fpt"}) {
+            if (m_engine.env()->exists(path(f))) {
                 ASSERT_TRUE(m_engine.env()->remove(path(f)).isOk());
+            }
+        }
         Table* t = create("d.dbf", {"NAME:C:10", "BORN:D", "NOTES:M"});
         appendTexts(t, {{"NAME", "one"}, {"NOTES", "first memo"}});
         appendTexts(t, {{"NAME", "two"}, {"NOTES", "second memo"}});
