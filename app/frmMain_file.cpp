@@ -1,11 +1,11 @@
 #include "app/frmMain.h"
 
-#include "app/NotAvailable.h"
 #include "common/Product.h"
 #include "common/clsSystem.h"
 #include "common/mdlFolderSelection.h"
 #include "data/ShippedData.h"
 #include "data/clsDB.h"
+#include "data/ui/clsDBUtil.h"
 
 // The File menu chooses folders, explains and refreshes the frame; creating,
 // opening and closing are the database object's.
@@ -124,5 +124,5 @@ void frmMain::menuHelpDatabaseMaintenance_Click()
         return;
     if (!closeChildren())
         return;
-    notAvailableYet(QStringLiteral("Database Maintenance"));
+    DBUtil().DlgDBMaintenance(this, DB().DataFilePaths());
 }

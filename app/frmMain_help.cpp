@@ -1,12 +1,13 @@
 #include "app/frmMain.h"
 
-#include "app/NotAvailable.h"
 #include "app/frmSplash.h"
 #include "app/frmTip.h"
 #include "common/Product.h"
 #include "common/ProgramEnv.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/clsSystemUI.h"
+#include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
 
 // The Help menu: help topics, the maker's pages, the tip, the backup advice
@@ -54,6 +55,12 @@ void frmMain::mnuHelpAbout_Click()
     about.exec();
 }
 
-void frmMain::mnuHelpBulkIssues_Click() { notAvailableYet(QStringLiteral("Add Bulk Issues")); }
+void frmMain::mnuHelpBulkIssues_Click()
+{
+    frmProgress* wait = nullptr;
+    SysUI().WaitDlgShow(wait, QStringLiteral("Adding issues"), QStringLiteral("Please wait..."), true, true);
+    DB().AddBulkIssues(*wait);
+    SysUI().WaitDlgRemove(wait);
+}
 
 void frmMain::GotoWebsite(const QString& url) { Sys().GotoWebsite(url); }

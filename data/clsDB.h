@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Progress.h"
 #include "data/DbListRow.h"
 #include "data/DbWindows.h"
 #include "data/RecColl.h"
@@ -342,6 +343,42 @@ public:
     // case, active or not); 0 when none.
     qint32 GetLoginID(const QString& login);
 
+    // --- Report column catalogue ----------------------------------------------
+    // The catalogue is the program folder's table (ReportColumnsTable), never
+    // written. Members given a null handle open it for the one call.
+    // Kind 1: the trimmed text of `field` of catalogue row `id`; kind 5: its
+    // whole number in decimal; other kinds and a missing row: "".
+    QString GetRptColField(qint32 id, const QString& field, qint32 kind, DATA4* handle);
+    // The row's `name` as stored, whatever its custom label.
+    QString RptColumnName(qint32 id);
+    // The rows that a column picker lists (LBLoadRptColumns in data/ui): those
+    // of the report type and purpose (exact), in catalogue order, named as
+    // clsRepDispCol names them less one trailing ":", the column identifier
+    // as id. Nothing when the catalogue can't be opened.
+    std::optional<DbListRows> rptColumnRows(const QString& reportType, const QString& purpose);
+    // The row's `cattype`, or -1.
+    qint32 RptFilterGetCatType(qint32 id);
+    // Saves a copy of the report definition titled "Copy of " and its title;
+    // the copy's identifier, or -1 when the row can't be read or saved.
+    qint32 CopyReport(qint32 reportId);
+    // Over the caller's open bcccust_ps (False without one): True when the
+    // customer has the product/service.
+    bool CustomerHasPS(qint32 custId, qint32 psId, DATA4* customerPs);
+    // Over the caller's open bcccust_ps and bcccat ("" without either): the
+    // descriptions of the customer's products/services joined by ";", in the
+    // order of tag custid; a deleted category gives an empty piece.
+    QString CustomerPS(qint32 custId, DATA4* customerPs, DATA4* categories);
+
+    // --- Database maintenance ------------------------------------------------
+    // Appends the numbered test issues of BulkIssues::range() to bccissues,
+    // holding it exclusively with lock enforcement off, and reports every
+    // 10,000 rows to `progress` (a false answer ends the run there). Refused
+    // with a message, before anything is written, when bccissues already
+    // holds an identifier of the range or bccid would issue one; after a run
+    // bccid issues identifiers above the last appended row. The engine is
+    // shared with lock enforcement on again on every way out.
+    void AddBulkIssues(Progress& progress);
+
 private:
     clsDB() = default;
     ~clsDB();
@@ -381,6 +418,12 @@ private:
     QString readById(qint32 rowid, DATA4* handle, const QString& path, const char* label,
                      const std::function<QString(DATA4*)>& read);
     static void AppendSep(QString& text, const QString& part);
+    // Bulk issues: the first identifier that bccid would give bccissues
+    // (1000 without its row), -1 after a failure (shown).
+    qint32 peekNextId(const QString& tableName);
+    // Makes bccid issue identifiers above `lastUsed` for the table (under
+    // the row's lock, or the append lock for a new row).
+    bool advanceIdPast(const QString& tableName, qint32 lastUsed);
 
     bool m_isAdmin = false;
     QString m_permissions;

@@ -95,3 +95,64 @@ qint32 clsDB::createIdRow(DATA4* ids, const QString& tableName)
     m_lastResult = check(m_engine, d4unlock(ids));
     return 1000;
 }
+
+qint32 clsDB::peekNextId(const QString& tableName)
+{
+    qint32 result = -1;
+    try {
+        TableUse ids(nullptr, OpenTable(LastIDTable()));
+        if (!ids)
+            return -1;
+        selectTag(ids.get(), "TBLNAME");
+        m_lastResult = seekExact(ids.get(), tableName, needField(ids.get(), "tblname"));
+        result = m_lastResult == 0 ? qint32(f4long(needField(ids.get(), "lastid"))) : 1000;
+    } catch (const Fault& f) {
+        result = -1;
+        Sys().ShowError(QStringLiteral("clsDB_GetNextID"), f.error);
+    }
+    return result;
+}
+
+bool clsDB::advanceIdPast(const QString& tableName, qint32 lastUsed)
+{
+    try {
+        TableUse ids(nullptr, OpenTable(LastIDTable()));
+        if (!ids)
+            return false;
+        LockAttempts attempts(m_engine);
+        DATA4* t = ids.get();
+        selectTag(t, "TBLNAME");
+        FIELD4* tblname = needField(t, "tblname");
+        FIELD4* lastid = needField(t, "lastid");
+        AppendLock appendLock(m_engine, t);
+        if (appendLock.status().isLocked()) {
+            MsgBox(DbMsg::recordLockedNextId(), MsgStyle::Critical);
+            return false;
+        }
+        if (!appendLock.status().isOk())
+            raise(C4_ERR_LOCK, QString::fromStdString(appendLock.status().toString()));
+        if (seekExact(t, tableName, tblname) != 0) {
+            check(m_engine, d4appendStartVB(t, 0));
+            check(m_engine, d4blank(t));
+            assignText(tblname, tableName);
+            check(m_engine, f4assignLong(lastid, lastUsed + 1));
+            m_lastResult = check(m_engine, d4append(t));
+        } else {
+            appendLock.release();
+            m_lastResult = check(m_engine, d4lock(t, d4recNo(t)));
+            if (m_lastResult == C4_LOCKED) {
+                MsgBox(DbMsg::recordLockedNextId(), MsgStyle::Critical);
+                return false;
+            }
+            // Read under the lock: another user may have moved it meanwhile.
+            if (f4long(lastid) <= lastUsed)
+                check(m_engine, f4assignLong(lastid, lastUsed + 1));
+        }
+        m_lastResult = check(m_engine, d4flush(t));
+        m_lastResult = check(m_engine, d4unlock(t));
+        return ids.close() == 0;
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_AddBulkIssues"), f.error);
+    }
+    return false;
+}

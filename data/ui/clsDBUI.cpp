@@ -5,6 +5,7 @@
 #include "data/clsDB.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QTreeWidget>
 
 clsDBUI& clsDBUI::instance()
@@ -60,4 +61,16 @@ void clsDBUI::LoadCbo_Users(QComboBox* cbo, bool activeOnly, bool clearFirst) co
         cbo->clear();
     for (const DbListRow& row : *rows)
         cbo->addItem(row.text, row.id);
+}
+
+void clsDBUI::LBLoadRptColumns(QListWidget* list, const QString& reportType, const QString& purpose) const
+{
+    list->clear();
+    const auto rows = DB().rptColumnRows(reportType, purpose);
+    if (!rows)
+        return;
+    for (const DbListRow& row : *rows) {
+        auto* item = new QListWidgetItem(row.text, list);
+        item->setData(Qt::UserRole, row.id);
+    }
 }

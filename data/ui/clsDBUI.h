@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QListWidget;
 class QTreeWidget;
 
 // The list fills of the database object, with their given names. The rows
@@ -29,6 +30,12 @@ public:
     // Adds the users (or the active ones) in login order, after clearing
     // when `clearFirst`; no blank entry.
     void LoadCbo_Users(QComboBox* cbo, bool activeOnly, bool clearFirst) const;
+
+    // A report column picker: clears the list, then adds the catalogue's
+    // columns of the report type and purpose (exact letter case) in catalogue
+    // order, each with its column identifier as item data. A catalogue that
+    // can't be opened leaves the list empty.
+    void LBLoadRptColumns(QListWidget* list, const QString& reportType, const QString& purpose) const;
 
 private:
     clsDBUI() = default;

@@ -8,8 +8,10 @@
 #include "common/ui/clsSystemUI.h"
 #include "data/ShippedData.h"
 #include "data/clsDB.h"
+#include "data/ui/frmDBMaint.h"
 
 #include <QDir>
+#include <QListWidget>
 
 ScriptedDbWindows::ScriptedDbWindows()
     : m_previous(DbWindows::install(this))
@@ -55,12 +57,19 @@ AppFixture::AppFixture()
         m_launched.append(QStringList{program} + arguments);
         return 0;
     });
+    clsDBUtil::installModalRunner([this](frmDBMaint& window) {
+        QStringList files;
+        for (int i = 0; i < window.lstDataFiles->count(); ++i)
+            files.append(window.lstDataFiles->item(i)->text());
+        m_maintenanceShown.append(files);
+    });
 }
 
 AppFixture::~AppFixture()
 {
     DB().CloseDB();
     ShellRunner::setRunner({});
+    clsDBUtil::installModalRunner(nullptr);
     Clock::clearFixed();
     ProgramEnv::setComputerName(std::nullopt);
     qputenv("HOME", m_oldHome);

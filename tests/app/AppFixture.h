@@ -3,6 +3,7 @@
 #include "common/ScriptedPrompts.h"
 #include "common/SettingsFile.h"
 #include "data/DbWindows.h"
+#include "data/ui/clsDBUtil.h"
 
 #include "TestSupport.h"
 
@@ -64,6 +65,9 @@ protected:
     ScriptedPrompts m_prompts;
     ScriptedDbWindows m_logins;
     QList<QStringList> m_launched;   // program and arguments of each helper run
+    // The data files listed by each showing of the maintenance window, which
+    // is never shown modally here.
+    QList<QStringList> m_maintenanceShown;
 
 private:
     QByteArray m_oldHome;

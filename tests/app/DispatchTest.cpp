@@ -177,7 +177,7 @@ TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
         &F::EditIssueStatusCategory, &F::EditIssueActionsCategory, &F::EditIssuePriorityCategory,
         &F::EditIssueCategory, &F::UserManagement, &F::ManageIssueTemplates, &F::ImportData,
         &F::Customizations, &F::EmailHandlerDlg, &F::PurgeOldIssues, &F::ChangePassword, &F::HelpCenter,
-        &F::mnuFileChangePWD_Click, &F::mnuHelpBulkIssues_Click,
+        &F::mnuFileChangePWD_Click,
     };
     for (frmMain::Command command : later) {
         m_prompts.clear();

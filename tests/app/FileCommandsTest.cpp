@@ -159,6 +159,13 @@ TEST_F(FileCommandsTest, DatabaseMaintenanceClosesEveryOtherWindowFirst)
     m_main.menuHelpDatabaseMaintenance_Click();
     EXPECT_EQ(m_main.openForms().size(), 1);
     EXPECT_TRUE(DB().IsOpen());
+    // The window came up once, listing the ten data files of the database.
+    ASSERT_EQ(m_maintenanceShown.size(), 1);
+    QStringList tables;
+    for (const clsDBFile& file : DB().DataFilePaths())
+        tables.append(file.Table);
+    EXPECT_EQ(m_maintenanceShown.first(), tables);
+    EXPECT_EQ(tables.size(), 10);
 }
 
 } // namespace

@@ -9,6 +9,16 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+// Failure messages show texts and list rows as text.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+inline void PrintTo(const DbListRow& row, std::ostream* os)
+{
+    *os << "{" << row.id << ", \"" << row.text.toStdString() << "\"}";
+}
+
 namespace bmtest {
 
 // The program folder with the shipped templates (BM_PROGRAM_DIR, else the

@@ -6,13 +6,6 @@
 
 #include <memory>
 
-#include <ostream>
-
-inline void PrintTo(const DbListRow& row, std::ostream* os)
-{
-    *os << "{" << row.id << ", \"" << row.text.toStdString() << "\"}";
-}
-
 namespace bmtest {
 
 // A DataTest with a temporary settings file and scripted database windows,
