@@ -150,6 +150,7 @@ bool clsDB::advanceIdPast(const QString& tableName, qint32 lastUsed)
         }
         m_lastResult = check(m_engine, d4flush(t));
         m_lastResult = check(m_engine, d4unlock(t));
+        appendLock.release();
         return ids.close() == 0;
     } catch (const Fault& f) {
         Sys().ShowError(QStringLiteral("clsDB_AddBulkIssues"), f.error);

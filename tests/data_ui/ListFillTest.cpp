@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QListWidget>
 #include <QTreeWidget>
 
 namespace bmtest {
@@ -92,6 +93,28 @@ TEST_F(ListFillTest, UsersComboShowsNamesWithLogins)
     EXPECT_EQ(cbo.itemData(1).toInt(), ann);
     DBUI().LoadCbo_Users(&cbo, false, true);
     EXPECT_EQ(cbo.count(), 3);
+}
+
+TEST_F(ListFillTest, ReportColumnPickerReplacesItsEntriesWithTheCataloguesColumns)
+{
+    ASSERT_TRUE(m_db.SetParamValue(QStringLiteral("BCCISSUES.DBF_ISSUECAT"), QStringLiteral("Area:")));
+    QListWidget list;
+    list.addItem(QStringLiteral("stale"));
+    DBUI().LBLoadRptColumns(&list, QStringLiteral("I"), QStringLiteral("F"));
+    ASSERT_EQ(list.count(), 4);
+    const QStringList expected{QStringLiteral("Product/Service"), QStringLiteral("Status"), QStringLiteral("Priority"),
+                               QStringLiteral("Area")};
+    const QList<int> ids{151, 152, 153, 154};
+    for (int i = 0; i < list.count(); ++i) {
+        EXPECT_EQ(list.item(i)->text(), expected[i]);
+        EXPECT_EQ(list.item(i)->data(Qt::UserRole).toInt(), ids[i]);
+    }
+    list.setCurrentRow(1);
+    EXPECT_EQ(SysUI().lbGetItemID(&list), 152);
+
+    DBUI().LBLoadRptColumns(&list, QStringLiteral("i"), QStringLiteral("F"));
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
 } // namespace
