@@ -119,7 +119,7 @@ void clsDB::AddBulkIssues(Progress& progress)
                 cust = cust == 130000 ? 1 : cust + 1;
                 ps = ps == 1999 ? 1001 : ps + 1;
                 if (n % 10000 == 0
-                    && !progress.report(int(double(n) / BulkIssues::kProgressWhole * 100)))
+                    && !progress.report(int(qint64(n) * 100 / BulkIssues::kProgressWhole)))
                     break;
             }
             m_lastResult = check(m_engine, table.close());
