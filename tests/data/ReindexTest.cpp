@@ -98,6 +98,23 @@ TEST_F(ReindexTest, ReindexRepairsAnIndexOutOfStepWithItsTable)
     EXPECT_TRUE(shownTexts().isEmpty());
 }
 
+TEST_F(ReindexTest, AnIndexThatCannotBeReadIsReplacedFromTheTemplate)
+{
+    const clsDBFile f = files(Schema::Table::User);
+    {
+        QFile index(f.TableIndex);
+        ASSERT_TRUE(index.open(QIODevice::ReadWrite));
+        index.seek(0);
+        index.write(QByteArray(512, '\xA5'));
+    }
+    EXPECT_NE(check(f.Table).exitCode, 0);
+    ASSERT_TRUE(reindex(Schema::Table::User, 31));
+    const ToolRun run = check(f.Table);
+    EXPECT_EQ(run.exitCode, 0) << run.all().toStdString();
+    EXPECT_EQ(m_db.GetLoginID(QStringLiteral("admin")), 1000);   // found through tag login
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
 TEST_F(ReindexTest, ABackupNameThatExistsIsNeverReplaced)
 {
     const clsDBFile f = files(Schema::Table::Cust);
