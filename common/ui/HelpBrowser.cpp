@@ -31,6 +31,26 @@ QPushButton* addButton(QHBoxLayout* row, const QString& text, const char* name, 
     return button;
 }
 
+// Where a topic is: the page and anchor the contents link it to; the
+// contents themselves for topic 0 or a topic they do not list.
+QUrl topicAddress(const QString& helpFile, long topic)
+{
+    const QUrl contents = QUrl::fromLocalFile(helpFile);
+    QFile file(helpFile);
+    if (topic <= 0 || !file.open(QIODevice::ReadOnly))
+        return contents;
+    static const QRegularExpression link(QStringLiteral(R"re(href\s*=\s*"([^"#]*)#(\d+)")re"));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const QRegularExpressionMatch& m : link.globalMatch(text)) {
+        if (m.captured(2) != QString::number(topic))
+            continue;
+        QUrl address = m.captured(1).isEmpty() ? contents : contents.resolved(QUrl(m.captured(1)));
+        address.setFragment(m.captured(2));
+        return address;
+    }
+    return contents;
+}
+
 QString pageOf(const QUrl& address) { return address.adjusted(QUrl::RemoveFragment).toLocalFile(); }
 
 } // namespace
@@ -72,27 +92,9 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     resize(760, 560);
 }
 
-QUrl HelpBrowser::topicAddress(const QString& helpFile, long topic)
-{
-    const QUrl contents = QUrl::fromLocalFile(helpFile);
-    QFile file(helpFile);
-    if (topic <= 0 || !file.open(QIODevice::ReadOnly))
-        return contents;
-    static const QRegularExpression link(QStringLiteral(R"re(href\s*=\s*"([^"#]*)#(\d+)")re"));
-    const QString text = QString::fromUtf8(file.readAll());
-    for (const QRegularExpressionMatch& m : link.globalMatch(text)) {
-        if (m.captured(2) != QString::number(topic))
-            continue;
-        QUrl address = m.captured(1).isEmpty() ? contents : contents.resolved(QUrl(m.captured(1)));
-        address.setFragment(m.captured(2));
-        return address;
-    }
-    return contents;
-}
-
 bool HelpBrowser::ShowTopic(const QString& helpFile, long topic, QString& missingPage)
 {
-    const QUrl address = QFileInfo::exists(helpFile) ? topicAddress(helpFile, topic) : QUrl::fromLocalFile(helpFile);
+    const QUrl address = topicAddress(helpFile, topic);
     const QString page = pageOf(address);
     if (!QFileInfo(page).isFile()) {
         missingPage = page;

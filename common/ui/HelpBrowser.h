@@ -21,10 +21,6 @@ public:
     // The page shown, with the topic's anchor as its fragment.
     QUrl address() const;
 
-    // Where a topic is: the page and anchor the contents link it to; the
-    // contents themselves for topic 0 or a topic they do not list.
-    static QUrl topicAddress(const QString& helpFile, long topic);
-
     // Puts the one viewer behind clsSystem's help members; uninstall closes
     // it and takes it away. current() is the viewer once a topic was shown.
     static void install();

@@ -6,6 +6,8 @@
 #include "common/ui/HelpBrowser.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/frmMessage.h"
+#include "data/ui/frmLogin.h"
+#include "data/ui/frmUnderEditMsg.h"
 
 #include <QAction>
 #include <QDialog>
@@ -134,6 +136,16 @@ TEST_F(HelpTest, F1OpensTheTopicOfTheWindowItIsPressedIn)
     notice.Init(QStringLiteral("plain"), 1, -1);
     QTest::keyClick(&notice, Qt::Key_F1);
     EXPECT_EQ(anchorShown(), QString());
+
+    frmLogin login;
+    QTest::keyClick(login.txtPassword, Qt::Key_F1);
+    EXPECT_EQ(anchorShown(), QStringLiteral("1040"));
+    HelpBrowser::current()->cmdContents->click();
+    login.cmdHelp->click();
+    EXPECT_EQ(anchorShown(), QStringLiteral("1040"));
+    frmUnderEditMsg underEdit;
+    QTest::keyClick(&underEdit, Qt::Key_F1);
+    EXPECT_EQ(anchorShown(), QStringLiteral("1050"));
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
