@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/frmMain.h"
+#include "common/HelpViewer.h"
 #include "common/ProgramEnv.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpBrowser.h"
@@ -147,6 +148,24 @@ TEST_F(HelpTest, F1OpensTheTopicOfTheWindowItIsPressedIn)
     QTest::keyClick(&underEdit, Qt::Key_F1);
     EXPECT_EQ(anchorShown(), QStringLiteral("1050"));
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
+TEST_F(HelpTest, F1InAWindowWithATopicDoesNotAlsoOpenTheContents)
+{
+    showMain();
+    QList<long> topics;
+    HelpViewer::set([&topics](const QString&, long topic, QString&) {
+        topics.append(topic);
+        return true;
+    });
+    auto* form = new QLineEdit;
+    HelpContext::set(form, 1320);
+    m_main.addMdiChild(form);
+    form->show();
+    form->setFocus();
+    QTest::keyClick(form, Qt::Key_F1);
+    QTest::keyClick(&m_main, Qt::Key_F1);
+    EXPECT_EQ(topics, (QList<long>{1320, 0}));
 }
 
 TEST_F(HelpTest, OpenedFromAModalDialogTheViewerTakesInputToo)
