@@ -92,7 +92,7 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     resize(760, 560);
 }
 
-bool HelpBrowser::ShowTopic(const QString& helpFile, long topic, QString& missingPage)
+bool HelpBrowser::showTopic(const QString& helpFile, long topic, QString& missingPage)
 {
     const QUrl address = topicAddress(helpFile, topic);
     const QString page = pageOf(address);
@@ -127,7 +127,7 @@ void HelpBrowser::install()
     HelpViewer::set([](const QString& helpFile, long topic, QString& missingPage) {
         if (!instance())
             instance() = new HelpBrowser;
-        return instance()->ShowTopic(helpFile, topic, missingPage);
+        return instance()->showTopic(helpFile, topic, missingPage);
     });
 }
 

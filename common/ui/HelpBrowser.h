@@ -16,7 +16,7 @@ public:
     // Shows `topic` (0: the contents) and brings the window up; false, with
     // the page that could not be read in `missingPage`, when the help file or
     // the topic's page is missing.
-    bool ShowTopic(const QString& helpFile, long topic, QString& missingPage);
+    bool showTopic(const QString& helpFile, long topic, QString& missingPage);
 
     // The page shown, with the topic's anchor as its fragment.
     QUrl address() const;
