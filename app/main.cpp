@@ -2,6 +2,8 @@
 #include "app/frmMain.h"
 #include "app/mdlStartup.h"
 #include "common/Product.h"
+#include "common/ui/HelpBrowser.h"
+#include "common/ui/HelpContext.h"
 #include "common/ui/WidgetPrompts.h"
 #include "data/ui/WidgetDbWindows.h"
 
@@ -18,6 +20,8 @@ int main(int argc, char** argv)
     setPrompts(&prompts);
     WidgetDbWindows dbWindows;
     DbWindows::install(&dbWindows);
+    HelpBrowser::install();
+    HelpContext::installF1Handler();
 
     int code = 0;
     {
@@ -34,6 +38,8 @@ int main(int argc, char** argv)
         }
         dbWindows.setMenuLabelsHandler({});
     }
+    HelpContext::removeF1Handler();
+    HelpBrowser::uninstall();
     DbWindows::install(nullptr);
     setPrompts(nullptr);
     return code;

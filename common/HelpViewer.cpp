@@ -2,21 +2,21 @@
 
 namespace HelpViewer {
 namespace {
-Viewer& installed()
+Viewer& current()
 {
     static Viewer viewer;
     return viewer;
 }
 } // namespace
 
-void set(Viewer viewer) { installed() = std::move(viewer); }
+void set(Viewer viewer) { current() = std::move(viewer); }
 
-bool show(const QString& helpFile, long topic)
+bool installed() { return static_cast<bool>(current()); }
+
+bool show(const QString& helpFile, long topic, QString& missingPage)
 {
-    if (!installed())
-        return false;
-    installed()(helpFile, topic);
-    return true;
+    missingPage.clear();
+    return current()(helpFile, topic, missingPage);
 }
 
 } // namespace HelpViewer

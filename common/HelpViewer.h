@@ -8,12 +8,17 @@
 // clsSystem hand their topics to it. Topic 0 means the contents.
 namespace HelpViewer {
 
-using Viewer = std::function<void(const QString& helpFile, long topic)>;
+// Shows the topic of the help file. Gives false, with the page it could not
+// read in `missingPage`, when the help file or the topic's page is missing.
+using Viewer = std::function<bool(const QString& helpFile, long topic, QString& missingPage)>;
 
 // Installs the viewer; an empty function removes it.
 void set(Viewer viewer);
 
-// Shows the topic; false when no viewer is installed.
-bool show(const QString& helpFile, long topic);
+bool installed();
+
+// Shows the topic through the installed viewer (which must be installed);
+// false with the missing page as above.
+bool show(const QString& helpFile, long topic, QString& missingPage);
 
 } // namespace HelpViewer

@@ -274,7 +274,8 @@ public:
     // The help file in the program folder.
     QString HelpFilename() const;
     // Show the help at its contents or at a topic through the help viewer;
-    // without one, an information box says that no help is available.
+    // without one, an information box says that no help is available. A
+    // missing page is reported as a file that cannot be launched.
     void ShowHelpContents() const;
     void ShowHelpTopic(long topic) const;
 

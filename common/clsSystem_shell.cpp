@@ -28,8 +28,13 @@ bool launch(const QString& program, const QString& target)
 
 void showHelp(long topic)
 {
-    if (!HelpViewer::show(Sys().HelpFilename(), topic))
+    if (!HelpViewer::installed()) {
         MsgBox(QStringLiteral("No help is available."), MsgStyle::Information);
+        return;
+    }
+    QString missing;
+    if (!HelpViewer::show(Sys().HelpFilename(), topic, missing))
+        MsgBox(noApplication(missing), MsgStyle::Exclamation);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "common/ui/WidgetPrompts.h"
 
 #include "common/ShellRunner.h"
-#include "common/clsSystem.h"
+#include "common/ui/HelpContext.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/frmMessage.h"
 
@@ -12,7 +12,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -130,11 +129,7 @@ MsgAnswer WidgetPrompts::messageBox(const MsgBoxRequest& request)
         box.addButton(b);
     const int defaultIndex = MsgStyle::defaultButton(request.style);
     box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
-    const int helpContext = request.helpContext;
-    QShortcut help(QKeySequence::HelpContents, &box);
-    QObject::connect(&help, &QShortcut::activated, &box, [helpContext] {
-        helpContext > 0 ? Sys().ShowHelpTopic(helpContext) : Sys().ShowHelpContents();
-    });
+    HelpContext::set(&box, request.helpContext);
     return answerOf(box.exec(), request.style);
 }
 

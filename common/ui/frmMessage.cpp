@@ -3,9 +3,9 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/HelpContext.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -113,6 +113,7 @@ void frmMessage::buildButtons()
 void frmMessage::Init(const QString& text, int icon, int helpContext)
 {
     m_helpContext = helpContext < 1 ? 0 : helpContext;
+    HelpContext::set(this, m_helpContext);
     // Texts break lines with CR LF or with a carriage return alone.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -123,15 +124,6 @@ void frmMessage::Init(const QString& text, int icon, int helpContext)
         l->hide();
     if (icon >= 1 && icon <= 4)
         images.at(icon - 1)->show();
-}
-
-void frmMessage::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        m_helpContext > 0 ? Sys().ShowHelpTopic(m_helpContext) : Sys().ShowHelpContents();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void frmMessage::cmdPrint_Click()

@@ -30,9 +30,6 @@ public:
     QPushButton* cmdEmail = nullptr;
     QPushButton* cmdClose = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void buildIcons();
     void buildButtons();

@@ -2,13 +2,13 @@
 
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/DbNotices.h"
 #include "data/clsDB.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +38,7 @@ frmLogin::frmLogin(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
+    HelpContext::set(this, kHelpContext);
     buildFields();
     buildButtons();
 }
@@ -155,11 +156,3 @@ void frmLogin::cmdHelp_Click()
     Sys().ShowHelpTopic(kHelpContext);
 }
 
-void frmLogin::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

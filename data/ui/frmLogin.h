@@ -41,9 +41,6 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void buildFields();
     void buildButtons();

@@ -1,10 +1,9 @@
 #include "data/ui/frmUnderEditMsg.h"
 
-#include "common/clsSystem.h"
+#include "common/ui/HelpContext.h"
 #include "data/DbNotices.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -15,6 +14,7 @@ frmUnderEditMsg::frmUnderEditMsg(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmUnderEditMsg"));
     setWindowTitle(QStringLiteral("Record Currently Under Edit"));
+    HelpContext::set(this, kHelpContext);
     imgWarn = new QLabel(this);
     imgWarn->setObjectName(QStringLiteral("imgWarn"));
     imgWarn->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32));
@@ -59,13 +59,4 @@ void frmUnderEditMsg::CancelButton_Click()
 {
     EditAnyway = false;
     reject();
-}
-
-void frmUnderEditMsg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        Sys().ShowHelpTopic(kHelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

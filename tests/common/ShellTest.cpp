@@ -118,14 +118,28 @@ TEST(Help, TopicsGoToTheViewerOrSayNoHelpIsAvailable)
 
     QString file;
     long topic = -1;
-    HelpViewer::set([&](const QString& f, long t) { file = f, topic = t; });
+    HelpViewer::set([&](const QString& f, long t, QString&) {
+        file = f, topic = t;
+        return true;
+    });
     Sys().ShowHelpTopic(1310);
     EXPECT_EQ(topic, 1310);
     EXPECT_EQ(file, Sys().HelpFilename());
     Sys().ShowHelpContents();
     EXPECT_EQ(topic, 0);
-    HelpViewer::set({});
     EXPECT_EQ(prompts.shown().size(), 1);
+
+    // A page the viewer cannot read is reported as a file that cannot be launched.
+    HelpViewer::set([](const QString&, long, QString& missing) {
+        missing = QStringLiteral("/opt/bm/userman_issues.html");
+        return false;
+    });
+    Sys().ShowHelpTopic(1310);
+    HelpViewer::set({});
+    ASSERT_EQ(prompts.shown().size(), 2);
+    EXPECT_EQ(prompts.last().text, QStringLiteral("Unable to launch '/opt/bm/userman_issues.html'! No application may "
+                                                  "be associated with this file type."));
+    EXPECT_EQ(prompts.last().style, MsgStyle::Exclamation);
 }
 
 } // namespace
