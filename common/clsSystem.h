@@ -155,6 +155,10 @@ public:
             collection.add(key, value);
     }
 
+    // The text without the blanks (spaces only) at either end; tabs and line
+    // breaks stay, as stored texts expect.
+    QString trimBlanks(const QString& text) const;
+
     // --- Fixed-width text -------------------------------------------------
     // Always width - 1 characters: the text padded with blanks on the right,
     // or, when longer, its first width - 4 characters and ".. ". A width below

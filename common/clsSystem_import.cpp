@@ -2,21 +2,6 @@
 
 #include "common/ImportFileReader.h"
 
-namespace {
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    return text.mid(from, to - from);
-}
-
-} // namespace
-
 bool clsSystem::FileReadRowNum(const QString& fileName, qint32 lineNumber, QString& line) const
 {
     WaitStart();

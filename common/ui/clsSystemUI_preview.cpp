@@ -65,7 +65,7 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
     QList<QStringList> pending;
     QString line;
     for (qint32 lineNumber = 1; ok && reader.readLine(line);) {
-        if (lineNumber != 1 && !line.trimmed().isEmpty()) {
+        if (lineNumber != 1 && !Sys().trimBlanks(line).isEmpty()) {
             pending.append(previewRow(line, lineNumber - 1, headings, relevant, int(columns.size())));
             WaitDlgUpdate(wait, int(std::nearbyint(double(lineNumber) / (double(dataLines) + 1) * 100)));
         }
