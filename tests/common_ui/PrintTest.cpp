@@ -64,6 +64,7 @@ TEST(ListPrint, PageLayoutInTwipsOnTheRecordingSurface)
     auto lv = makeList(150, {400, 800}, {QStringLiteral("A heading far too long for its column"), QStringLiteral("Detail")});
     ASSERT_EQ(lv->header()->logicalDpiX(), 96) << "the expected widths assume 15 twips a pixel";
     lv->topLevelItem(0)->setText(1, QString(60, u'x'));
+    lv->topLevelItem(1)->setText(0, QStringLiteral("Customer with a name that is far too long"));
     QList<PrintStep> log;
     RecordingSurface surface(&log);
     const QFont before = surface.font();
@@ -95,6 +96,7 @@ TEST(ListPrint, PageLayoutInTwipsOnTheRecordingSurface)
     EXPECT_EQ(first[0].text, QStringLiteral("Row 1"));
     EXPECT_FALSE(first[0].bold);
     EXPECT_EQ(first[1].text, QString(60, u'x')); // 60 characters: 6000 twips fit in 6827
+    EXPECT_EQ(textsAt(log, 640 + 480 + 240).at(0).text, QStringLiteral("Customer with a name that is f.."));
     EXPECT_EQ(textsAt(log, 640 + 480 + 55 * 240).at(0).text, QStringLiteral("Row 56"));
     EXPECT_EQ(textsAt(log, 640 + 480 + 37 * 240).last().text, QStringLiteral("Detail 150"));
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const PrintStep& s) { return s.kind == Kind::NewPage; }), 2);

@@ -1,10 +1,13 @@
 #include "common/ScriptedPrompts.h"
+#include "common/SettingsFile.h"
 #include "common/ShellRunner.h"
 #include "common/clsSystem.h"
 #include "common/ui/WidgetPrompts.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmMessage.h"
+#include "common/ui/frmPrinterSelectionDlg.h"
 #include "common/ui/frmProgress.h"
+#include "common/ui/frmRptOption.h"
 
 #include "ReadBack.h"
 #include "RecordingSurface.h"
@@ -16,6 +19,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -170,6 +174,35 @@ TEST(WidgetPrompts, TheMessageWindowIsModalAndClosesWithOk)
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(MsgBox(QStringLiteral("Discard?"), MsgStyle::YesNo | MsgStyle::Question), MsgAnswer::No);
+    setPrompts(previous);
+}
+
+TEST(WidgetPrompts, PrinterChoiceAndProgramDialogsAreModal)
+{
+    bmtest::TempFolder temp;
+    SettingsFile::Override settings(temp.file(QStringLiteral("prefs.ini")));
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QString title;
+    whenModalShows([&title](QWidget* modal) {
+        auto* dlg = qobject_cast<frmPrinterSelectionDlg*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        title = dlg->windowTitle();
+        dlg->CancelButton->click();
+    });
+    EXPECT_FALSE(widgets.printerSelection(QString()).has_value());
+    EXPECT_EQ(title, QStringLiteral("Printer Selection"));
+
+    frmRptOption options;
+    whenModalShows([](QWidget* modal) {
+        auto* dlg = qobject_cast<frmRptOption*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        dlg->optPortrait->setChecked(true);
+        dlg->OKButton->click();
+    });
+    EXPECT_TRUE(widgets.execDialog(&options));
+    EXPECT_TRUE(options.m_bOK);
+    EXPECT_EQ(options.m_nPageOrientation, 1);
     setPrompts(previous);
 }
 
