@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -23,8 +24,12 @@ public:
         : m_printer(QPrinter::HighResolution)
     {
         if (!choice.fileName.isEmpty()) {
+            // The document goes to a file beside the chosen one and takes its
+            // name only once it is complete, so a failed print leaves any
+            // earlier file of that name as it was.
+            m_target = choice.fileName;
             m_printer.setOutputFormat(QPrinter::PdfFormat);
-            m_printer.setOutputFileName(choice.fileName);
+            m_printer.setOutputFileName(choice.fileName + QStringLiteral(".printing"));
         } else if (!choice.printerName.isEmpty()) {
             m_printer.setPrinterName(choice.printerName);
         }
@@ -106,8 +111,18 @@ public:
         if (!ready())
             return;
         m_open = false;
-        if (!m_painter.end())
-            fail(QStringLiteral("The printer could not finish the document."));
+        const bool ended = m_painter.end();
+        if (m_target.isEmpty()) {
+            if (!ended)
+                fail(QStringLiteral("The printer could not finish the document."));
+            return;
+        }
+        const QString written = m_printer.outputFileName();
+        if (ended
+            && std::rename(QFile::encodeName(written).constData(), QFile::encodeName(m_target).constData()) == 0)
+            return;
+        QFile::remove(written);
+        fail(QStringLiteral("The document could not be saved as ") + m_target + u'.');
     }
 
     void abortJob() override
@@ -117,8 +132,7 @@ public:
         m_open = false;
         m_printer.abort();
         m_painter.end();
-        // A file printer cannot take a document back: remove what it wrote.
-        if (!m_printer.outputFileName().isEmpty())
+        if (!m_target.isEmpty())
             QFile::remove(m_printer.outputFileName());
     }
 
@@ -141,6 +155,7 @@ private:
     QPainter m_painter;
     QFont m_font;
     RunError m_error;
+    QString m_target; // the PDF file chosen, when printing to a file
     bool m_open = false;
 };
 

@@ -6,6 +6,7 @@
 #include "common/ui/PrintSurface.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QSaveFile>
 #include <QTableView>
@@ -93,20 +94,23 @@ void clsSystemUI::SaveGrid(QTableView* grid, int firstRow, int firstColumn, int 
         return;
     QCoreApplication::processEvents();
     Sys().WaitStart();
-    if (!Sys().DeleteFile(fileName, false)) {
+    // Written whole or not at all: the lines go to a temporary file that
+    // takes the name, and replaces an earlier file, only once the last line
+    // is in. What cannot be replaced (a folder of that name, a folder
+    // without write access) is refused before anything is written.
+    QSaveFile file(fileName);
+    const QFileInfo target(fileName);
+    if ((target.exists() && !target.isFile()) || !file.open(QIODevice::WriteOnly)) {
         Sys().WaitEnd();
         MsgBox(QStringLiteral("Unable to write to : ") + fileName
                    + QStringLiteral(". This file may already be open by another application."),
                MsgStyle::Exclamation);
         return;
     }
-    // Written whole or not at all: the lines go to a temporary file that
-    // takes the name only once the last one is in.
     const QAbstractItemModel* model = grid->model();
     const int rowCount = model->rowCount() + 1;
     const int columnCount = model->columnCount();
-    QSaveFile file(fileName);
-    bool ok = file.open(QIODevice::WriteOnly);
+    bool ok = true;
     for (int row = firstRow; ok && row <= lastRow; ++row) {
         QString line;
         for (int column = firstColumn; column <= lastColumn; ++column) {

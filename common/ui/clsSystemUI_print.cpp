@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTreeView>
@@ -133,7 +134,10 @@ void clsSystemUI::GridPrint(QTableView* grid, const QString& title, const QStrin
         dialog.SetPageOrientation(orientation);
     if (!Prompts().execDialog(&dialog) || !dialog.m_bOK)
         return;
+    const QPointer<QTableView> alive(grid);
     QCoreApplication::processEvents();
+    if (!alive)
+        return;
     GridPrintJob job;
     job.documentName = dialog.txtTitle->text();
     if (dialog.m_nPrintDateTime == 1)

@@ -42,6 +42,11 @@ TEST(SaveGrid, EachCellBecomesAFieldByItsKind)
         grid.setItem(r, 0, new QTableWidgetItem(QString::fromUtf8(cases[r].cell)));
     bmtest::TempFolder temp;
     const QString path = temp.file(QStringLiteral("out.csv"));
+    {
+        QFile earlier(path); // replaced
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier, longer file that must not show through\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    }
     ScriptedPrompts prompts;
     prompts.text(path).button(MsgAnswer::No);
     SysUI().SaveGrid(&grid);

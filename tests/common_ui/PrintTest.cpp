@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -380,10 +381,15 @@ TEST(PrintToPdf, AListOfAHundredAndFiftyRowsShowsTitleAndPageNumbersOnEachPage)
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Detail 150")));
 }
 
-TEST(PrintToPdf, AnErrorMidPrintLeavesNoOpenJobAndNoFile)
+TEST(PrintToPdf, AnErrorMidPrintLeavesNoOpenJobAndTheEarlierFileAsItWas)
 {
     bmtest::TempFolder temp;
     const QString pdf = temp.file(QStringLiteral("broken.pdf"));
+    {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier print");
+    }
     ScriptedPrompts prompts;
     auto lv = makeList(150, {150, 300}, {QStringLiteral("Customer"), QStringLiteral("Detail")});
     auto inner = PrintSurfaces::printerSurface({QString(), pdf, 1});
@@ -393,7 +399,10 @@ TEST(PrintToPdf, AnErrorMidPrintLeavesNoOpenJobAndNoFile)
     EXPECT_FALSE(SysUI().ListViewPrint(surface, lv.get(), 1000, 1000, 1000, 1000, QStringLiteral("List")));
     EXPECT_FALSE(real->jobOpen());
     EXPECT_EQ(surface.font(), before);
-    EXPECT_FALSE(QFile::exists(pdf));
+    QFile earlier(pdf);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("earlier print"));
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList{QStringLiteral("broken.pdf")});
     EXPECT_EQ(prompts.last().title, QStringLiteral("Error"));
 }
 
