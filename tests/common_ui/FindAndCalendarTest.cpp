@@ -4,7 +4,9 @@
 #include "common/ui/frmCalendar.h"
 #include "common/ui/frmFind.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +38,11 @@ public:
         calls.append({text, wholePhrase, matchCase, upwards});
     }
     QList<FindCall> calls;
+};
+
+class StubbornOwner : public RecordingOwner {
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
 QModelIndex dayCell(QTableView* view, int day)
@@ -195,6 +202,26 @@ TEST(Find, AnOwnerThatIsGoneOrCannotFindIsNeverCalled)
     delete owner;
     QTest::mouseClick(dlg.OKButton, Qt::LeftButton); // would crash on a dangling owner
     EXPECT_EQ(dlg.owner(), nullptr);
+
+    // A closed owner is let go; one that refuses to close is kept.
+    RecordingOwner closing;
+    closing.show();
+    dlg.setOwner(&closing);
+    closing.close();
+    QApplication::processEvents();
+    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    EXPECT_EQ(dlg.owner(), nullptr);
+    EXPECT_TRUE(closing.calls.isEmpty());
+
+    StubbornOwner stubborn;
+    stubborn.show();
+    dlg.setOwner(&stubborn);
+    stubborn.close();
+    QApplication::processEvents();
+    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    EXPECT_EQ(dlg.owner(), &stubborn);
+    EXPECT_EQ(stubborn.calls.size(), 1);
+    dlg.setOwner(nullptr);
 
     QWidget plain;
     dlg.setOwner(&plain);
