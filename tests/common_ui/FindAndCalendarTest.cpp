@@ -1,5 +1,6 @@
 #include "../common/LocaleScope.h"
 #include "common/Clock.h"
+#include "common/ScriptedPrompts.h"
 #include "common/ui/FindTarget.h"
 #include "common/ui/frmCalendar.h"
 #include "common/ui/frmFind.h"
@@ -98,6 +99,23 @@ TEST(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
     EXPECT_TRUE(dlg.m_bOK);
     EXPECT_EQ(dlg.m_sDate, QStringLiteral("3/14/2026"));
     EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST(Calendar, ScriptedThroughThePromptService)
+{
+    LocaleScope english(LocaleScope::english());
+    FixedDay day;
+    ScriptedPrompts prompts;
+    prompts.accept().cancel();
+    frmCalendar dlg;
+    dlg.Init(QStringLiteral("7/4/2030"), QStringLiteral("OK"));
+    EXPECT_TRUE(Prompts().execDialog(&dlg));
+    EXPECT_TRUE(dlg.m_bOK);
+    EXPECT_EQ(dlg.m_sDate, QStringLiteral("7/4/2030"));
+    dlg.Init(QString(), QStringLiteral("OK"));
+    EXPECT_FALSE(Prompts().execDialog(&dlg));
+    EXPECT_FALSE(dlg.m_bOK);
+    EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Calendar"));
 }
 
 TEST(Calendar, DoubleClickingADayActsAsOk)
