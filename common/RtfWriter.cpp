@@ -18,7 +18,8 @@ void appendCharacter(QByteArray& out, char32_t c)
         const QString one = QString::fromUcs4(&c, 1);
         const std::string encoded = toWin1252(one);
         if (encoded != "?") {
-            out.append(QByteArrayLiteral("\\'") + QByteArray::number(quint8(encoded.front()), 16).rightJustified(2, '0'));
+            const QByteArray hex = QByteArray::number(quint8(encoded.front()), 16).rightJustified(2, '0');
+            out.append("\\'" + hex);
         } else {
             // \u takes a signed 16-bit number; beyond the basic plane each
             // UTF-16 half goes on its own.

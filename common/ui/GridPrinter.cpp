@@ -27,13 +27,15 @@ void printPages(PrintSurface& surface, QTableView* grid, const GridPrintJob& job
         int y = job.pageHeader ? job.pageHeader(surface, page, a.top) : a.top;
         font.setBold(true);
         surface.setFont(font);
-        PrintLayout::drawRow(surface, columns, a.left, y, [model](int c) { return model->headerData(c, Qt::Horizontal).toString(); });
+        PrintLayout::drawRow(surface, columns, a.left, y,
+                             [model](int c) { return model->headerData(c, Qt::Horizontal).toString(); });
         font.setBold(false);
         surface.setFont(font);
         y += lineHeight;
         // At least one row a page, however much the page heading took.
         for (bool first = true; next < rows && (first || y + lineHeight <= a.bottom); first = false) {
-            PrintLayout::drawRow(surface, columns, a.left, y, [model, next](int c) { return model->index(next, c).data().toString(); });
+            PrintLayout::drawRow(surface, columns, a.left, y,
+                                 [model, next](int c) { return model->index(next, c).data().toString(); });
             y += lineHeight;
             do
                 ++next;

@@ -19,10 +19,12 @@
 
 namespace {
 
-class FixedDay {
-public:
-    FixedDay() { Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(9, 30))); }
-    ~FixedDay() { Clock::clearFixed(); }
+// English dates on Saturday, 14 March 2026.
+class Calendar : public ::testing::Test {
+protected:
+    Calendar() { Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(9, 30))); }
+    ~Calendar() override { Clock::clearFixed(); }
+    LocaleScope english{LocaleScope::english()};
 };
 
 struct FindCall {
@@ -56,10 +58,8 @@ QModelIndex dayCell(QTableView* view, int day)
     return {};
 }
 
-TEST(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
+TEST_F(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     const struct {
         const char* text;
         QDate shown;
@@ -78,10 +78,8 @@ TEST(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
     }
 }
 
-TEST(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
+TEST_F(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     frmCalendar dlg;
     dlg.Init(QStringLiteral("12/24/2029"), QStringLiteral("OK"));
     dlg.show();
@@ -101,10 +99,8 @@ TEST(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST(Calendar, ScriptedThroughThePromptService)
+TEST_F(Calendar, ScriptedThroughThePromptService)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     ScriptedPrompts prompts;
     prompts.accept().cancel();
     frmCalendar dlg;
@@ -118,10 +114,8 @@ TEST(Calendar, ScriptedThroughThePromptService)
     EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Calendar"));
 }
 
-TEST(Calendar, DoubleClickingADayActsAsOk)
+TEST_F(Calendar, DoubleClickingADayActsAsOk)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     frmCalendar dlg;
     dlg.Init(QStringLiteral("1/5/2030"), QStringLiteral("OK"));
     dlg.show();
@@ -137,10 +131,8 @@ TEST(Calendar, DoubleClickingADayActsAsOk)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST(Calendar, APressInTheCalendarReleasedOnAButtonClicksIt)
+TEST_F(Calendar, APressInTheCalendarReleasedOnAButtonClicksIt)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     frmCalendar dlg;
     dlg.Init(QString(), QStringLiteral("OK"));
     dlg.show();

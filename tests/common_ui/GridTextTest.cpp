@@ -167,7 +167,8 @@ TEST(ListText, ColumnsShareEightyCharactersByTheirHeaderWidths)
          QStringLiteral("Administrator account")}));
     ScriptedPrompts prompts;
     const QString text = SysUI().LVContent(&lv);
-    const QString expected = QStringLiteral("Date Opened        Description                            By                 \r\n")
+    const QString expected = QStringLiteral("Date Opened        Description                            "
+                                            "By                 \r\n")
                              + QString(80, u'-') + QStringLiteral("\r\n")
                              + QStringLiteral("3/14/2026          Printer in the front office jams on .. "
                                               "Administrator ac.. \r\n");

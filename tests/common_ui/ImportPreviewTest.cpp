@@ -90,7 +90,8 @@ TEST(ImportFile, PreviewShowsRelevantColumnsWithDataLineNumbers)
                                    "\"Carl \"\"C\"\"\",777\r\n"
                                    "\xfe" "Dora,\xfe,,\xfe\r\n");
     QTableView grid;
-    EXPECT_TRUE(SysUI().ImportLoadPreviewGrid(&grid, path, kDefined, headingsOf(QStringLiteral("Name,Phone,Fax,City")), 6));
+    const QStringList headings = headingsOf(QStringLiteral("Name,Phone,Fax,City"));
+    EXPECT_TRUE(SysUI().ImportLoadPreviewGrid(&grid, path, kDefined, headings, 6));
     EXPECT_EQ(gridText(grid), (QStringList{QStringLiteral("Row|Name|Phone|City"),
                                            QStringLiteral("1|Anna|555-1234|Berlin, Mitte"),
                                            QStringLiteral("4|||"),
@@ -103,7 +104,8 @@ TEST(ImportFile, PreviewShowsRelevantColumnsWithDataLineNumbers)
         EXPECT_EQ(qobject_cast<frmProgress*>(w), nullptr) << "the wait window is gone";
 
     const QString headingOnly = writeFile(temp, QStringLiteral("h.csv"), "Name,Phone\r\n");
-    EXPECT_TRUE(SysUI().ImportLoadPreviewGrid(&grid, headingOnly, kDefined, headingsOf(QStringLiteral("Name,Phone")), 0));
+    EXPECT_TRUE(
+        SysUI().ImportLoadPreviewGrid(&grid, headingOnly, kDefined, headingsOf(QStringLiteral("Name,Phone")), 0));
     EXPECT_EQ(gridText(grid), QStringList{QStringLiteral("Row|Name|Phone")});
 }
 
@@ -117,7 +119,8 @@ TEST(ImportFile, Utf8AndWindows1252FilesShowAlike)
         const QString path = writeFile(temp, QStringLiteral("enc.csv"), bytes);
         QTableView grid;
         EXPECT_TRUE(SysUI().ImportLoadPreviewGrid(&grid, path, kDefined, headings, 1));
-        EXPECT_EQ(gridText(grid), (QStringList{QStringLiteral("Row|Name|City"), QStringLiteral("1|M\u00fcller|K\u00f6ln")}));
+        EXPECT_EQ(gridText(grid),
+                  (QStringList{QStringLiteral("Row|Name|City"), QStringLiteral("1|M\u00fcller|K\u00f6ln")}));
     }
 }
 

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -62,7 +61,8 @@ QStringList pageNumbers(const QList<PrintStep>& log)
 TEST(ListPrint, PageLayoutInTwipsOnTheRecordingSurface)
 {
     ScriptedPrompts prompts;
-    auto lv = makeList(150, {400, 800}, {QStringLiteral("A heading far too long for its column"), QStringLiteral("Detail")});
+    auto lv = makeList(150, {400, 800},
+                       {QStringLiteral("A heading far too long for its column"), QStringLiteral("Detail")});
     ASSERT_EQ(lv->header()->logicalDpiX(), 96) << "the expected widths assume 15 twips a pixel";
     lv->topLevelItem(0)->setText(1, QString(60, u'x'));
     lv->topLevelItem(1)->setText(0, QStringLiteral("Customer with a name that is far too long"));
@@ -353,14 +353,6 @@ private:
     RunError m_error;
 };
 
-bool hasLine(const QString& page, const QString& text)
-{
-    return page.split(u'\n').contains(text, Qt::CaseSensitive)
-           || QRegularExpression(QStringLiteral("(^|\\n)\\s*") + QRegularExpression::escape(text) + QStringLiteral("\\s*(\\n|$)"))
-                  .match(page)
-                  .hasMatch();
-}
-
 TEST(PrintToPdf, AListOfAHundredAndFiftyRowsShowsTitleAndPageNumbersOnEachPage)
 {
     bmtest::TempFolder temp;
@@ -374,7 +366,7 @@ TEST(PrintToPdf, AListOfAHundredAndFiftyRowsShowsTitleAndPageNumbersOnEachPage)
     ASSERT_GE(pages.size(), 2);
     for (int i = 0; i < pages.size(); ++i) {
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Customer List"))) << i;
-        EXPECT_TRUE(hasLine(pages[i], QString::number(i + 1))) << i << pages[i].toStdString();
+        EXPECT_TRUE(readback::hasLine(pages[i], QString::number(i + 1))) << i << pages[i].toStdString();
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Customer"))) << i;
     }
     EXPECT_TRUE(pages.first().contains(QStringLiteral("Row 1 ")));

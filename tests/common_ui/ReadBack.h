@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QProcess>
+
+#include <algorithm>
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +45,13 @@ inline QStringList pdfPages(const QString& path)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// True when a line of the page holds `text` alone, blanks around it aside.
+inline bool hasLine(const QString& page, const QString& text)
+{
+    const QStringList lines = page.split(u'\n');
+    return std::any_of(lines.begin(), lines.end(), [&text](const QString& l) { return l.trimmed() == text; });
 }
 
 } // namespace readback
