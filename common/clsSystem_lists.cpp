@@ -4,18 +4,6 @@
 
 namespace {
 
-// Trims spaces only: pieces split at CR keep their LF, as stored texts expect.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 int hexDigit(QChar c)
 {
     if (c >= u'0' && c <= u'9')
@@ -101,4 +89,15 @@ QString clsSystem::HexStrToString(const QString& hex) const
             bytes.push_back(static_cast<char>(code));
     }
     return fromWin1252(bytes);
+}
+
+QString clsSystem::trimBlanks(const QString& text) const
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
 }

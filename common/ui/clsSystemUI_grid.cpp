@@ -11,17 +11,6 @@
 
 namespace {
 
-QString trimBlanks(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && text.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
-
 QString cellText(const QTableWidget* grid, int row, int column)
 {
     const QTableWidgetItem* item = grid->item(row, column);
@@ -32,7 +21,7 @@ bool cellMatches(QString cell, const QString& sought, bool wholeCell, bool match
 {
     if (!matchCase)
         cell = cell.toUpper();
-    return wholeCell ? trimBlanks(cell) == trimBlanks(sought) : cell.contains(sought);
+    return wholeCell ? Sys().trimBlanks(cell) == Sys().trimBlanks(sought) : cell.contains(sought);
 }
 
 void makeCurrent(QTableWidget* grid, int row, int column)

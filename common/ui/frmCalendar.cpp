@@ -59,10 +59,10 @@ frmCalendar::frmCalendar(QWidget* parent)
 
     connect(Cal, &QCalendarWidget::selectionChanged, this, &frmCalendar::UpdateDateLabel);
     connect(Cal, &QCalendarWidget::clicked, this, &frmCalendar::UpdateDateLabel);
-    connect(Cal, &QCalendarWidget::activated, this, &frmCalendar::OKButton_Click);
+    connect(Cal, &QCalendarWidget::activated, this, &frmCalendar::accept);
     connect(cmdToday, &QPushButton::clicked, this, &frmCalendar::cmdToday_Click);
-    connect(OKButton, &QPushButton::clicked, this, &frmCalendar::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &frmCalendar::CancelButton_Click);
+    connect(OKButton, &QPushButton::clicked, this, &frmCalendar::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &frmCalendar::reject);
 
     // The calendar's day table is a child view; its presses reach the filter
     // through the viewport.
@@ -110,15 +110,15 @@ void frmCalendar::cmdToday_Click()
     UpdateDateLabel();
 }
 
-void frmCalendar::OKButton_Click()
+void frmCalendar::accept()
 {
     m_sDate = formatDate(Cal->selectedDate(), QLocale::ShortFormat);
     m_bOK = true;
-    accept();
+    QDialog::accept();
 }
 
-void frmCalendar::CancelButton_Click()
+void frmCalendar::reject()
 {
     m_bOK = false;
-    reject();
+    QDialog::reject();
 }

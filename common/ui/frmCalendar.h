@@ -7,8 +7,9 @@ class QLabel;
 class QPushButton;
 
 // The date picker. The caller makes one, calls Init, shows it modally
-// (exec), reads m_bOK and, when True, m_sDate (the locale's short date with
-// a four-digit year), and then deletes it.
+// through the prompt service (execDialog), reads m_bOK and, when True,
+// m_sDate (the locale's short date with a four-digit year), and then deletes
+// it. accept() is the OK button, reject() Cancel.
 class frmCalendar : public QDialog {
     Q_OBJECT
 public:
@@ -29,13 +30,15 @@ public:
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
+public slots:
+    void accept() override;
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void cmdToday_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
 
     // A press inside the calendar whose release lands on one of the buttons
     // still counts as that button's click.

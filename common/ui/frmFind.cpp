@@ -4,6 +4,7 @@
 #include "common/ui/WindowRegistry.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 frmFind& frmFind::instance()
@@ -82,8 +84,25 @@ frmFind::frmFind(QWidget* parent)
 
 void frmFind::setOwner(QWidget* owner)
 {
+    if (m_owner)
+        m_owner->removeEventFilter(this);
     m_target = dynamic_cast<FindTarget*>(owner);
     m_owner = m_target ? owner : nullptr;
+    if (m_owner)
+        m_owner->installEventFilter(this);
+}
+
+bool frmFind::eventFilter(QObject* watched, QEvent* event)
+{
+    // A close may still be refused; whether the owner went is clear once
+    // the close event has been handled.
+    if (watched == m_owner && event->type() == QEvent::Close) {
+        QTimer::singleShot(0, this, [this, closing = QPointer<QWidget>(m_owner)] {
+            if (closing && closing == m_owner && closing->isHidden())
+                setOwner(nullptr);
+        });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmFind::textFind_Change() { OKButton->setEnabled(!textFind->text().isEmpty()); }

@@ -19,8 +19,8 @@ public:
     static frmFind& instance();
 
     // The window to search: a widget that implements FindTarget (any other
-    // widget, or null, leaves the dialog without an owner). The dialog never
-    // calls an owner that has been destroyed.
+    // widget, or null, leaves the dialog without an owner). The dialog lets
+    // go of an owner that is closed or destroyed and never calls it again.
     void setOwner(QWidget* owner);
     QWidget* owner() const { return m_owner; }
     void setTitle(const QString& title) { setWindowTitle(title); }
@@ -32,6 +32,9 @@ public:
     QCheckBox* ckMatchCase = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit frmFind(QWidget* parent);

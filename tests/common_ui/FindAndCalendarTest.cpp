@@ -1,10 +1,13 @@
 #include "../common/LocaleScope.h"
 #include "common/Clock.h"
+#include "common/ScriptedPrompts.h"
 #include "common/ui/FindTarget.h"
 #include "common/ui/frmCalendar.h"
 #include "common/ui/frmFind.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,10 +19,12 @@
 
 namespace {
 
-class FixedDay {
-public:
-    FixedDay() { Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(9, 30))); }
-    ~FixedDay() { Clock::clearFixed(); }
+// English dates on Saturday, 14 March 2026.
+class Calendar : public ::testing::Test {
+protected:
+    Calendar() { Clock::setFixed(QDateTime(QDate(2026, 3, 14), QTime(9, 30))); }
+    ~Calendar() override { Clock::clearFixed(); }
+    LocaleScope english{LocaleScope::english()};
 };
 
 struct FindCall {
@@ -38,6 +43,11 @@ public:
     QList<FindCall> calls;
 };
 
+class StubbornOwner : public RecordingOwner {
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 QModelIndex dayCell(QTableView* view, int day)
 {
     const QAbstractItemModel* model = view->model();
@@ -48,10 +58,8 @@ QModelIndex dayCell(QTableView* view, int day)
     return {};
 }
 
-TEST(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
+TEST_F(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     const struct {
         const char* text;
         QDate shown;
@@ -70,10 +78,8 @@ TEST(Calendar, InitShowsTheGivenDateOrTodayAndCaptionsOk)
     }
 }
 
-TEST(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
+TEST_F(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     frmCalendar dlg;
     dlg.Init(QStringLiteral("12/24/2029"), QStringLiteral("OK"));
     dlg.show();
@@ -93,10 +99,23 @@ TEST(Calendar, OkGivesTheShortDateWithFourDigitYearsAndCancelGivesNone)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST(Calendar, DoubleClickingADayActsAsOk)
+TEST_F(Calendar, ScriptedThroughThePromptService)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
+    ScriptedPrompts prompts;
+    prompts.accept().cancel();
+    frmCalendar dlg;
+    dlg.Init(QStringLiteral("7/4/2030"), QStringLiteral("OK"));
+    EXPECT_TRUE(Prompts().execDialog(&dlg));
+    EXPECT_TRUE(dlg.m_bOK);
+    EXPECT_EQ(dlg.m_sDate, QStringLiteral("7/4/2030"));
+    dlg.Init(QString(), QStringLiteral("OK"));
+    EXPECT_FALSE(Prompts().execDialog(&dlg));
+    EXPECT_FALSE(dlg.m_bOK);
+    EXPECT_EQ(prompts.shown().first().title, QStringLiteral("Calendar"));
+}
+
+TEST_F(Calendar, DoubleClickingADayActsAsOk)
+{
     frmCalendar dlg;
     dlg.Init(QStringLiteral("1/5/2030"), QStringLiteral("OK"));
     dlg.show();
@@ -112,10 +131,8 @@ TEST(Calendar, DoubleClickingADayActsAsOk)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST(Calendar, APressInTheCalendarReleasedOnAButtonClicksIt)
+TEST_F(Calendar, APressInTheCalendarReleasedOnAButtonClicksIt)
 {
-    LocaleScope english(LocaleScope::english());
-    FixedDay day;
     frmCalendar dlg;
     dlg.Init(QString(), QStringLiteral("OK"));
     dlg.show();
@@ -195,6 +212,26 @@ TEST(Find, AnOwnerThatIsGoneOrCannotFindIsNeverCalled)
     delete owner;
     QTest::mouseClick(dlg.OKButton, Qt::LeftButton); // would crash on a dangling owner
     EXPECT_EQ(dlg.owner(), nullptr);
+
+    // A closed owner is let go; one that refuses to close is kept.
+    RecordingOwner closing;
+    closing.show();
+    dlg.setOwner(&closing);
+    closing.close();
+    QApplication::processEvents();
+    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    EXPECT_EQ(dlg.owner(), nullptr);
+    EXPECT_TRUE(closing.calls.isEmpty());
+
+    StubbornOwner stubborn;
+    stubborn.show();
+    dlg.setOwner(&stubborn);
+    stubborn.close();
+    QApplication::processEvents();
+    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    EXPECT_EQ(dlg.owner(), &stubborn);
+    EXPECT_EQ(stubborn.calls.size(), 1);
+    dlg.setOwner(nullptr);
 
     QWidget plain;
     dlg.setOwner(&plain);

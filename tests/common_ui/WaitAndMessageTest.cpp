@@ -1,18 +1,25 @@
 #include "common/ScriptedPrompts.h"
+#include "common/SettingsFile.h"
 #include "common/ShellRunner.h"
 #include "common/clsSystem.h"
 #include "common/ui/WidgetPrompts.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmMessage.h"
+#include "common/ui/frmPrinterSelectionDlg.h"
 #include "common/ui/frmProgress.h"
+#include "common/ui/frmRptOption.h"
 
+#include "ReadBack.h"
+#include "RecordingSurface.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -107,29 +114,39 @@ TEST(MessageWindow, ShowsOneIconAndKeepsAHelpContextAboveZero)
     EXPECT_EQ(window.helpContextId(), 1310);
 }
 
-TEST(MessageWindow, ButtonsPrintSaveAndMailThroughThePromptService)
+TEST(MessageWindow, PrintAndSaveAsGoThroughTheRichTextServices)
 {
     ScriptedPrompts prompts;
+    RecordingPrinter printer;
     bmtest::TempFolder temp;
-    const QString saved = temp.file(QStringLiteral("msg.txt"));
-    prompts.cancel().cancel().text(saved);
+    const QString saved = temp.file(QStringLiteral("msg.rtf"));
+    prompts.cancel().cancel();
     frmMessage window;
-    window.Init(QStringLiteral("Login failed"), 3, 0);
+    window.Init(QStringLiteral("Login failed {user}"), 3, 0);
     window.show();
     QTest::mouseClick(window.cmdPrint, Qt::LeftButton);
     QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("Login failed"));
-    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("Login failed {user}"));
+    EXPECT_TRUE(printer.log.isEmpty());
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    ASSERT_EQ(prompts.shown().size(), 2);
+    EXPECT_EQ(prompts.shown().at(0).kind, ShownPrompt::Kind::PrinterSelection);
+    EXPECT_EQ(prompts.shown().at(1).kind, ShownPrompt::Kind::FileDialog);
+    EXPECT_EQ(prompts.shown().at(1).file.title, QStringLiteral("Save As"));
+
+    prompts.clear();
+    prompts.accept().text(saved);
+    QTest::mouseClick(window.cmdPrint, Qt::LeftButton);
+    ASSERT_FALSE(printer.log.isEmpty());
+    EXPECT_EQ(printer.log.first().text, QStringLiteral("Brindlemark"));
+    const QList<PrintStep> texts = printer.texts();
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const PrintStep& s) { return s.text == QStringLiteral("Brindlemark"); }));
     QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
-    QFile f(saved);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("Login failed"));
+    EXPECT_TRUE(readback::unrtfText(saved).contains(QStringLiteral("Login failed {user}")));
     QTest::mouseClick(window.cmdEmail, Qt::LeftButton);
     EXPECT_EQ(prompts.last().text, QStringLiteral("EmailMsg"));
-    ASSERT_EQ(prompts.shown().size(), 4);
-    EXPECT_EQ(prompts.shown().at(0).kind, ShownPrompt::Kind::PrinterDialog);
-    EXPECT_EQ(prompts.shown().at(1).kind, ShownPrompt::Kind::FileDialog);
     QTest::mouseClick(window.cmdClose, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
@@ -157,6 +174,35 @@ TEST(WidgetPrompts, TheMessageWindowIsModalAndClosesWithOk)
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(MsgBox(QStringLiteral("Discard?"), MsgStyle::YesNo | MsgStyle::Question), MsgAnswer::No);
+    setPrompts(previous);
+}
+
+TEST(WidgetPrompts, PrinterChoiceAndProgramDialogsAreModal)
+{
+    bmtest::TempFolder temp;
+    SettingsFile::Override settings(temp.file(QStringLiteral("prefs.ini")));
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QString title;
+    whenModalShows([&title](QWidget* modal) {
+        auto* dlg = qobject_cast<frmPrinterSelectionDlg*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        title = dlg->windowTitle();
+        dlg->CancelButton->click();
+    });
+    EXPECT_FALSE(widgets.printerSelection(QString()).has_value());
+    EXPECT_EQ(title, QStringLiteral("Printer Selection"));
+
+    frmRptOption options;
+    whenModalShows([](QWidget* modal) {
+        auto* dlg = qobject_cast<frmRptOption*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        dlg->optPortrait->setChecked(true);
+        dlg->OKButton->click();
+    });
+    EXPECT_TRUE(widgets.execDialog(&options));
+    EXPECT_TRUE(options.m_bOK);
+    EXPECT_EQ(options.m_nPageOrientation, 1);
     setPrompts(previous);
 }
 
