@@ -249,8 +249,14 @@ public:
     // read (no message).
     QString GetUsername(qint32 userId);
     // Stores the new password ("" resets it to the user's login) with a new
-    // last-edit stamp; False when the save failed.
+    // last-edit stamp; False when the save failed. A password that could
+    // never be used to log in is refused with its rule's message before
+    // anything is written.
     bool SetPassword(qint32 userId, const QString& newPassword);
+    // The message naming the rule that a new password breaks: a character
+    // the stored form cannot hold, or more characters than it has room for;
+    // "" for a password that can be stored.
+    static QString PasswordRuleBroken(const QString& newPassword);
     // True for an administrator; otherwise the refusal message and False.
     bool CheckAdmin() const;
     // The rows of the users combo box (LoadCbo_Users in data/ui): every user,

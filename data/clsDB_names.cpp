@@ -1,5 +1,6 @@
 #include "data/clsDB.h"
 
+#include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB_internal.h"
@@ -127,7 +128,7 @@ qint32 clsDB::GetLoginID(const QString& login)
         if (!table)
             return 0;
         selectTag(table.get(), "login");
-        m_lastResult = seekExact(table.get(), login.toUpper(), needField(table.get(), "login"));
+        m_lastResult = seekExact(table.get(), upperWin1252(login), needField(table.get(), "login"));
         if (m_lastResult == 0)
             result = qint32(f4long(needField(table.get(), "rowid")));
         m_lastResult = table.close();

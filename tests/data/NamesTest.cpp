@@ -112,6 +112,7 @@ TEST_F(NamesTest, CustomersWithTheSameNumber)
     customer({f("custno", QStringLiteral("A1"))});
     customer({f("custno", QStringLiteral("a1"))});
     customer({f("custno", QStringLiteral("A12"))});
+    const int mass = customer({f("custno", QStringLiteral("Maß-1"))});
     const clsLookupCustomer lookup;
     struct Case {
         QString number;
@@ -121,7 +122,9 @@ TEST_F(NamesTest, CustomersWithTheSameNumber)
     const Case cases[] = {{QStringLiteral("A1"), -1, 2},   {QStringLiteral("A1"), a, 1},
                           {QStringLiteral(" A1 "), a, 1},  {QStringLiteral("a1"), -1, 1},
                           {QStringLiteral("A"), -1, 0},    {QString(), -1, 0},
-                          {QStringLiteral("   "), -1, 0},  {QStringLiteral("B7"), -1, 0}};
+                          {QStringLiteral("   "), -1, 0},  {QStringLiteral("B7"), -1, 0},
+                          {QStringLiteral("Maß-1"), -1, 1}, {QStringLiteral("Maß-1"), mass, 0},
+                          {QStringLiteral("MASS-1"), -1, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(lookup.CustomersWithCustomerNumber(c.number, c.own), c.expected)
             << "'" << c.number.toStdString() << "' " << c.own;
