@@ -91,8 +91,9 @@ public:
     QList<clsDBFile> DataFilePaths() const;
 
     // --- Saving -----------------------------------------------------------
-    // Opens a table of the open engine; null (after "Unable to open: " and
-    // the path, and a cleared engine error) when it cannot be opened.
+    // Opens a table of the open engine; null (after "Unable to open: " with
+    // the file that failed, the table's or its index's or memo's, and what
+    // was wrong with it, and a cleared engine error) when it cannot be opened.
     DATA4* OpenTable(const QString& path);
     // Writes the collection's row: a `_rowid` below 1 appends a new row under
     // a fresh identifier, which replaces `_rowid`; otherwise the row is found

@@ -41,6 +41,10 @@ bool clsDB::VerifyLogin(const QString& login, const QString& typedPassword, qint
 
 bool clsDB::PromptLogin(const QString& folder)
 {
+    // A users table that can't be read would refuse every login as a wrong
+    // password: its failure is shown once and the login ends as Cancel does.
+    if (TableUse users(nullptr, OpenTable(UserTable())); !users)
+        return false;
     const qint32 activeUsers = GetRecCount(UserTable(), QStringLiteral("ACTIVEUSER"));
     if (activeUsers < 1)
         AddAdminUser();

@@ -115,7 +115,7 @@ TEST_F(UsersTest, LoginUniquenessIgnoresCaseAndTheEditedRow)
                           {bobby, QStringLiteral("bob"), false}, {bob, QStringLiteral("bobby"), false},
                           {-1, QStringLiteral("bo"), true},      {-1, QStringLiteral("carl"), true}};
     // ACTIVEUSER keys the login too, under a name of its own.
-    for (const QString tag : {QStringLiteral("login"), QStringLiteral("ACTIVEUSER")}) {
+    for (const QString& tag : {QStringLiteral("login"), QStringLiteral("ACTIVEUSER")}) {
         for (const Case& c : cases)
             EXPECT_EQ(m_db.IsUniqueVal(c.rowid, c.login, tag, m_db.UserTable()), c.unique)
                 << tag.toStdString() << " " << c.login.toStdString() << " " << c.rowid;
