@@ -339,8 +339,12 @@ public:
     // open, null opens the table for the one call. "" when not found.
     // "Last, First (login)", or the login alone.
     QString GetUsername2(qint32 userId, DATA4* users = nullptr);
-    // The customer display name (parameter CUSTOMERNAME_DISPLAY).
+    // The customer display name (parameter CUSTOMERNAME_DISPLAY, read at
+    // each call).
     QString GetCustomername(qint32 custId, DATA4* customers = nullptr);
+    // The same for a list fill or a report run, which reads the parameter
+    // once (CustomerNameDisplayFlag) and passes it to every lookup.
+    QString GetCustomername(qint32 custId, DATA4* customers, long nameDisplayFlag);
     // Name, company, address, state, postal code, country and phones joined
     // by ", ", empty parts left out.
     QString GetCustomerDetail(qint32 custId, DATA4* customers = nullptr, DATA4* categories = nullptr);
@@ -382,6 +386,8 @@ private:
     std::optional<DbListRows> walkRows(const QString& path, const QString& idField, const QString& textField,
                         const QString& filterField, qint32 filterValue, const char* label);
     QString customerDetail(DATA4* customers, DATA4* categories);
+    // A customer's display name; the flag is read when not given.
+    QString customerName(qint32 custId, DATA4* customers, std::optional<long> nameDisplayFlag);
     // Reads one text of the row with identifier `rowid` of the table at
     // `path` (or of `handle` when given), "" when there is none; errors are
     // shown under `label`.
