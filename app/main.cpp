@@ -19,7 +19,9 @@ int main(int argc, char** argv)
     WidgetDbWindows dbWindows;
     DbWindows::install(&dbWindows);
 
-    int code = 0;
+    // A copy refused because another one runs ends with 1.
+    int code = 1;
+    closeOnTermSignals(nullptr);
     {
         mdlStartup startup;
         dbWindows.setMenuLabelsHandler([&startup] {

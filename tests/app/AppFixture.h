@@ -67,4 +67,5 @@ protected:
 
 private:
     QByteArray m_oldHome;
+    QByteArray m_oldRuntime;
 };
