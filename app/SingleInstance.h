@@ -35,8 +35,6 @@ public:
     // Answers on the socket when its name is free, now or as soon as the
     // copy that answers ends.
     void serve();
-    // True while this copy answers on the socket.
-    bool serving() const { return m_server != nullptr; }
 
 signals:
     // A later start asked this program to come forward.
