@@ -1,5 +1,6 @@
 #include "app/TermSignals.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -24,15 +25,27 @@ void onSignal(int)
 
 void closeOnTermSignals(QWidget* window)
 {
+    static QPointer<QWidget> target;
+    // A signal that came while there was neither a window nor a dialog to
+    // close closes the window once there is one.
+    static bool pending = false;
+    target = window;
+    if (pending && window) {
+        pending = false;
+        QMetaObject::invokeMethod(window, [window] { window->close(); }, Qt::QueuedConnection);
+    }
     if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, window);
-    QPointer<QWidget> target(window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
+    auto* notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte = 0;
         (void)!::read(g_pipe[1], &byte, 1);
         if (target)
             target->close();
+        else if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        else
+            pending = true;
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;

@@ -1,6 +1,7 @@
 #include "app/clsCustomLabels.h"
 
 #include "common/ui/ObjectTag.h"
+#include "data/Schema.h"
 #include "data/clsDB.h"
 
 #include <QLabel>
@@ -69,17 +70,17 @@ void clsCustomLabels::SetLabels(QWidget* form, const QString& tableFile) const
 
 QString clsCustomLabels::GetCustomerLabelName(const QString& fieldName, bool addColon) const
 {
-    return GetCurrentLabelName(QStringLiteral("bcccust.dbf"), fieldName, addColon);
+    return GetCurrentLabelName(Schema::dataFileName(Schema::Table::Cust), fieldName, addColon);
 }
 
 QString clsCustomLabels::GetPSLabelName(const QString& fieldName, bool addColon) const
 {
-    return GetCurrentLabelName(QStringLiteral("bcccust_ps.dbf"), fieldName, addColon);
+    return GetCurrentLabelName(Schema::dataFileName(Schema::Table::CustPs), fieldName, addColon);
 }
 
 QString clsCustomLabels::GetIssueLabelName(const QString& fieldName, bool addColon) const
 {
-    return GetCurrentLabelName(QStringLiteral("bccissues.dbf"), fieldName, addColon);
+    return GetCurrentLabelName(Schema::dataFileName(Schema::Table::Issues), fieldName, addColon);
 }
 
 QString clsCustomLabels::GetCurrentLabelName(const QString& tableFile, const QString& fieldName,
@@ -93,11 +94,11 @@ QString clsCustomLabels::GetCurrentLabelName(const QString& tableFile, const QSt
 
 QString clsCustomLabels::GetDefaultLabelName(const QString& tableFile, const QString& fieldName) const
 {
-    if (tableFile == QLatin1String("bcccust.dbf"))
+    if (tableFile == Schema::dataFileName(Schema::Table::Cust))
         return GetCustomerDefaultLabelName(fieldName, false);
-    if (tableFile == QLatin1String("bcccust_ps.dbf"))
+    if (tableFile == Schema::dataFileName(Schema::Table::CustPs))
         return GetPSDefaultLabelName(fieldName);
-    if (tableFile == QLatin1String("bccissues.dbf"))
+    if (tableFile == Schema::dataFileName(Schema::Table::Issues))
         return GetIssueDefaultLabelName(fieldName);
     return {};
 }

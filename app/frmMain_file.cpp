@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "common/Product.h"
+#include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/mdlFolderSelection.h"
 #include "data/ShippedData.h"
@@ -120,6 +121,12 @@ QString frmMain::BackupMsg(const QString& dataDir) const
 // window goes first; one that refuses to close stops the command.
 void frmMain::menuHelpDatabaseMaintenance_Click()
 {
+    // Without a database there is no login whose permission could be asked.
+    if (!DB().IsOpen()) {
+        MsgBox(QStringLiteral("No database is currently open. See File menu."), MsgStyle::Information,
+               QStringLiteral("No Database Open"));
+        return;
+    }
     if (!DB().Perm_DBAdmin())
         return;
     if (!closeChildren())

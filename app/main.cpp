@@ -23,7 +23,9 @@ int main(int argc, char** argv)
     HelpBrowser::install();
     HelpContext::installF1Handler();
 
-    int code = 0;
+    // A copy refused because another one runs ends with 1.
+    int code = 1;
+    closeOnTermSignals(nullptr);
     {
         mdlStartup startup;
         dbWindows.setMenuLabelsHandler([&startup] {

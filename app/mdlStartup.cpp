@@ -9,6 +9,7 @@
 #include "common/mdlRegistry.h"
 #include "data/clsDB.h"
 
+#include <QApplication>
 #include <QEventLoop>
 
 mdlStartup::mdlStartup()
@@ -34,8 +35,8 @@ bool mdlStartup::Main(const QString& commandLine)
     m_instance = std::make_unique<SingleInstance>(m_options.instanceName);
     if (refuseSecondCopy(hasArgument))
         return false;
-    if (m_instance->listen())
-        QObject::connect(m_instance.get(), &SingleInstance::comeForwardRequested, [this] { bringForward(); });
+    QObject::connect(m_instance.get(), &SingleInstance::comeForwardRequested, [this] { bringForward(); });
+    m_instance->serve();
 
     showSplashWhileLoading();
     if (hasArgument)
@@ -48,10 +49,11 @@ bool mdlStartup::Main(const QString& commandLine)
     return true;
 }
 
-// With a folder named, a further copy may run (to open another database).
+// With a folder named, a further copy may run (to open another database);
+// it counts as running all the same.
 bool mdlStartup::refuseSecondCopy(bool hasArgument)
 {
-    if (hasArgument || !m_instance->isRunning())
+    if (m_instance->join(!hasArgument))
         return false;
     MsgBox(Product::name() + QStringLiteral(" is already running!"), MsgStyle::Exclamation, Product::name());
     (void)m_instance->askToComeForward();
@@ -79,12 +81,17 @@ void mdlStartup::showSplashWhileLoading()
     m_main->show();
 }
 
+// A modal dialog that is up stays in front of the main window: it is the
+// one the user has to answer.
 void mdlStartup::bringForward()
 {
     if (!m_main)
         return;
     m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
     m_main->show();
-    m_main->raise();
-    m_main->activateWindow();
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = m_main.get();
+    front->raise();
+    front->activateWindow();
 }

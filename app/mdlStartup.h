@@ -19,7 +19,8 @@ public:
     struct Options {
         // The splash's timer; the program keeps the default.
         int splashMillis = 3000;
-        // The single-instance socket's name; empty for the user's own.
+        // The name of the single-instance socket and lock in the runtime
+        // folder; empty for the program's own.
         QString instanceName;
     };
 

@@ -1,5 +1,7 @@
 #include "common/Win1252.h"
 
+#include "xbase/LetterCase.h"
+
 #include <array>
 
 namespace {
@@ -69,4 +71,16 @@ std::string toWin1252(const QString& text)
         bytes.push_back(c.isSurrogate() ? '?' : encodeChar(c.unicode()));
     }
     return bytes;
+}
+
+QString upperWin1252(const QString& text)
+{
+    QString upper = text;
+    for (QChar& c : upper) {
+        const char16_t code = c.unicode();
+        const char byte = encodeChar(code);
+        if (byte != '?' || code == u'?')
+            c = QChar(kTable[xbase::upper1252(static_cast<unsigned char>(byte))]);
+    }
+    return upper;
 }

@@ -18,3 +18,9 @@
 QString fromWin1252(const char* data, qsizetype len);
 QString fromWin1252(const std::string& bytes);
 std::string toWin1252(const QString& text);
+
+// Upper case as the engine's UPPER() makes it, for every text that is
+// compared with index keys or stored keys: each character of Windows-1252
+// becomes the character of its upper-cased byte ("ß" and "µ" stay, "ÿ" becomes
+// "Ÿ"); a character the code page cannot hold is left as it is.
+QString upperWin1252(const QString& text);

@@ -52,7 +52,7 @@ void clsSystem::StrParse2Array(const QString& text, QStringList& pieces, QChar d
     pieces = QStringList{QString()};
     for (const QString& part : text.split(delimiter)) {
         const QString piece = trimBlanks(part);
-        pieces.append(upperCase ? piece.toUpper() : piece);
+        pieces.append(upperCase ? upperWin1252(piece) : piece);
     }
 }
 

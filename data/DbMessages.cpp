@@ -2,9 +2,10 @@
 
 namespace DbMsg {
 
-QString unableToOpen(const QString& path)
+QString unableToOpen(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Unable to open: ") + path;
+    const QString first = QStringLiteral("Unable to open: ") + path;
+    return reason.isEmpty() ? first : first + QStringLiteral("\r\n\r\n") + reason;
 }
 
 QString rowidNotFound()

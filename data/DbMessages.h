@@ -6,7 +6,8 @@
 // product name.
 namespace DbMsg {
 
-QString unableToOpen(const QString& path);             // "Unable to open: " + path
+// "Unable to open: " + path, then, after an empty line, what was wrong.
+QString unableToOpen(const QString& path, const QString& reason = QString());
 QString rowidNotFound();                                // "ROWID NOT FOUND: Unable to update record!"
 QString recordLockedUpdate();                           // "RECORD LOCKED: Unable to update record!"
 QString recordLockedNextId();                           // "RECORD LOCKED: Unable to get next id (locked)!"

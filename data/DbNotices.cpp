@@ -90,6 +90,19 @@ QString notAdmin()
                          "icon).");
 }
 
+QString passwordCharacter(const QString& character)
+{
+    return QStringLiteral("The password can't contain '") + character
+        + QStringLiteral("'! A password can only use the letters, digits and signs of Western European "
+                         "languages.");
+}
+
+QString passwordTooLong(int maxLength)
+{
+    return QStringLiteral("The password is too long! A password can have at most ") + QString::number(maxLength)
+        + QStringLiteral(" characters.");
+}
+
 QString noPermission(const QString& login)
 {
     return QStringLiteral("Sorry, you are not permitted to perform this action. Please ask your system "

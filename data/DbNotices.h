@@ -22,6 +22,10 @@ QString loginNameMissing();     // "Login Name must be entered!"
 QString passwordMissing();      // "Password must be entered!"
 QString loginFailed();          // "Invalid Login Name or Password! ..."
 QString notAdmin();             // "Only the users who have 'admin' role ..."
+// A new password that could never be used: "The password can't contain 'ł'! ..."
+QString passwordCharacter(const QString& character);
+// "The password is too long! A password can have at most 20 characters."
+QString passwordTooLong(int maxLength);
 // "Sorry, you are not permitted ... your login '<login>' ..."
 QString noPermission(const QString& login);
 

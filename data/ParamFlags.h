@@ -9,5 +9,10 @@
 bool IsIssueTemplatesEnabled();
 
 // 1 when customers are named by the person's name alone (parameter
-// "CUSTOMERNAME_DISPLAY" is "1"), else 0.
+// "CUSTOMERNAME_DISPLAY" is "1"), else 0. A list fill or a report run reads
+// it once and hands it to each lookup (clsDB::GetCustomername).
 long CustomerNameDisplayFlag();
+
+// How many times CustomerNameDisplayFlag has read the parameter table since
+// the program started: lets tests see that a fill reads it once.
+long CustomerNameDisplayReads();

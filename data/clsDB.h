@@ -92,8 +92,9 @@ public:
     QList<clsDBFile> DataFilePaths() const;
 
     // --- Saving -----------------------------------------------------------
-    // Opens a table of the open engine; null (after "Unable to open: " and
-    // the path, and a cleared engine error) when it cannot be opened.
+    // Opens a table of the open engine; null (after "Unable to open: " with
+    // the file that failed, the table's or its index's or memo's, and what
+    // was wrong with it, and a cleared engine error) when it cannot be opened.
     DATA4* OpenTable(const QString& path);
     // Writes the collection's row: a `_rowid` below 1 appends a new row under
     // a fresh identifier, which replaces `_rowid`; otherwise the row is found
@@ -250,8 +251,14 @@ public:
     // read (no message).
     QString GetUsername(qint32 userId);
     // Stores the new password ("" resets it to the user's login) with a new
-    // last-edit stamp; False when the save failed.
+    // last-edit stamp; False when the save failed. A password that could
+    // never be used to log in is refused with its rule's message before
+    // anything is written.
     bool SetPassword(qint32 userId, const QString& newPassword);
+    // The message naming the rule that a new password breaks: a character
+    // the stored form cannot hold, or more characters than it has room for;
+    // "" for a password that can be stored.
+    static QString PasswordRuleBroken(const QString& newPassword);
     // True for an administrator; otherwise the refusal message and False.
     bool CheckAdmin() const;
     // The rows of the users combo box (LoadCbo_Users in data/ui): every user,
@@ -333,8 +340,12 @@ public:
     // open, null opens the table for the one call. "" when not found.
     // "Last, First (login)", or the login alone.
     QString GetUsername2(qint32 userId, DATA4* users = nullptr);
-    // The customer display name (parameter CUSTOMERNAME_DISPLAY).
+    // The customer display name (parameter CUSTOMERNAME_DISPLAY, read at
+    // each call).
     QString GetCustomername(qint32 custId, DATA4* customers = nullptr);
+    // The same for a list fill or a report run, which reads the parameter
+    // once (CustomerNameDisplayFlag) and passes it to every lookup.
+    QString GetCustomername(qint32 custId, DATA4* customers, long nameDisplayFlag);
     // Name, company, address, state, postal code, country and phones joined
     // by ", ", empty parts left out.
     QString GetCustomerDetail(qint32 custId, DATA4* customers = nullptr, DATA4* categories = nullptr);
@@ -412,6 +423,8 @@ private:
     std::optional<DbListRows> walkRows(const QString& path, const QString& idField, const QString& textField,
                         const QString& filterField, qint32 filterValue, const char* label);
     QString customerDetail(DATA4* customers, DATA4* categories);
+    // A customer's display name; the flag is read when not given.
+    QString customerName(qint32 custId, DATA4* customers, std::optional<long> nameDisplayFlag);
     // Reads one text of the row with identifier `rowid` of the table at
     // `path` (or of `handle` when given), "" when there is none; errors are
     // shown under `label`.

@@ -80,13 +80,28 @@ bool clsDB::DirContainsValidData(const QString& folder)
         (isAddableFile(name) ? addable : required).append(name);
     QString missing = listFiles(folder, required, false);
     if (missing.isEmpty()) {
+        // A table is completed from its template only when none of its files
+        // is there: a blank table beside a surviving index or memo file
+        // would lose its rows. A table that lacks some of its files is
+        // missing them, and then nothing at all is copied.
         QStringList toCopy;
-        for (const QString& name : std::as_const(addable))
-            if (!Sys().FileExists(MakePath(folder, name)))
-                toCopy.append(name);
-        if (!copyTemplates(folder, toCopy, nullptr))
-            return false;
-        missing = listFiles(folder, addable, false);
+        for (Schema::Table t : {Schema::Table::IActions, Schema::Table::ITempl}) {
+            const QString stem = Schema::tableName(t) + QLatin1Char('.');
+            QStringList files;
+            for (const QString& name : std::as_const(addable))
+                if (name.startsWith(stem))
+                    files.append(name);
+            const QString absent = listFiles(folder, files, false);
+            if (absent.count(kBreak) == files.size())
+                toCopy += files;
+            else
+                missing += absent;
+        }
+        if (missing.isEmpty()) {
+            if (!copyTemplates(folder, toCopy, nullptr))
+                return false;
+            missing = listFiles(folder, addable, false);
+        }
     }
     if (missing.isEmpty())
         return true;

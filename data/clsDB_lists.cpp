@@ -89,7 +89,7 @@ qint32 clsDB::CategoryExists(const QString& text, qint32 type, DATA4* handle)
         FIELD4* typeField = needField(t, "type");
         FIELD4* desc = needField(t, "desc");
         selectTag(t, "desc");
-        const QString key = text.toUpper();
+        const QString key = upperWin1252(text);
         const std::string bytes = toWin1252(key);
         // A row whose text merely begins with the text is no match. Equal
         // keys come first under the tag, so the walk ends at a longer one.

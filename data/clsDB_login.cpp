@@ -1,5 +1,6 @@
 #include "data/clsDB.h"
 
+#include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "common/mdlRegistry.h"
 #include "data/clsDB_internal.h"
@@ -22,7 +23,7 @@ bool clsDB::VerifyLogin(const QString& login, const QString& typedPassword, qint
             return false;
         selectTag(users.get(), "ACTIVEUSER");
         // "bob" must never pass as "bobby": the whole login has to match.
-        m_lastResult = seekExact(users.get(), login.toUpper(), needField(users.get(), "login"));
+        m_lastResult = seekExact(users.get(), upperWin1252(login), needField(users.get(), "login"));
         if (m_lastResult != 0)
             return false;
         const QString stored = Sys().HexStrToString(trimBlanks(fieldText(needField(users.get(), "password"))));
@@ -40,6 +41,10 @@ bool clsDB::VerifyLogin(const QString& login, const QString& typedPassword, qint
 
 bool clsDB::PromptLogin(const QString& folder)
 {
+    // A users table that can't be read would refuse every login as a wrong
+    // password: its failure is shown once and the login ends as Cancel does.
+    if (TableUse users(nullptr, OpenTable(UserTable())); !users)
+        return false;
     const qint32 activeUsers = GetRecCount(UserTable(), QStringLiteral("ACTIVEUSER"));
     if (activeUsers < 1)
         AddAdminUser();

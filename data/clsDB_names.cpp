@@ -1,5 +1,6 @@
 #include "data/clsDB.h"
 
+#include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB_internal.h"
@@ -52,13 +53,27 @@ QString clsDB::GetUsername2(qint32 userId, DATA4* users)
 
 QString clsDB::GetCustomername(qint32 custId, DATA4* customers)
 {
+    return customerName(custId, customers, std::nullopt);
+}
+
+QString clsDB::GetCustomername(qint32 custId, DATA4* customers, long nameDisplayFlag)
+{
+    return customerName(custId, customers, nameDisplayFlag);
+}
+
+// The display name; the parameter is read only for a row that is found,
+// unless the caller has read it already.
+QString clsDB::customerName(qint32 custId, DATA4* customers, std::optional<long> nameDisplayFlag)
+{
     if (custId < 1)
         return {};
-    return readById(custId, customers, CustomerTable(), "clsDB_GetCustomerName", [](DATA4* table) {
+    return readById(custId, customers, CustomerTable(), "clsDB_GetCustomerName", [nameDisplayFlag](DATA4* table) {
         const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
         const QString company = text(table, "company");
-        if (CustomerNameDisplayFlag() == 1 || company.isEmpty())
-            return name;
+        // Named by the person, a customer who is only a company keeps a name.
+        const long byPerson = nameDisplayFlag ? *nameDisplayFlag : CustomerNameDisplayFlag();
+        if (byPerson == 1 || company.isEmpty())
+            return name.isEmpty() ? company : name;
         return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
     });
 }
@@ -127,7 +142,7 @@ qint32 clsDB::GetLoginID(const QString& login)
         if (!table)
             return 0;
         selectTag(table.get(), "login");
-        m_lastResult = seekExact(table.get(), login.toUpper(), needField(table.get(), "login"));
+        m_lastResult = seekExact(table.get(), upperWin1252(login), needField(table.get(), "login"));
         if (m_lastResult == 0)
             result = qint32(f4long(needField(table.get(), "rowid")));
         m_lastResult = table.close();

@@ -27,7 +27,7 @@ QString clsDB::GetParamValue(const QString& key)
             return result;
         selectTag(table.get(), "sid");
         // The label of "emailname" is not that of "emailname2".
-        m_lastResult = seekExact(table.get(), key.toUpper(), needField(table.get(), "sid"));
+        m_lastResult = seekExact(table.get(), upperWin1252(key), needField(table.get(), "sid"));
         if (m_lastResult == 0)
             result = trimBlanks(memoText(needField(table.get(), "value")));
     } catch (const Fault& f) {
@@ -48,7 +48,7 @@ bool clsDB::SetParamValue(const QString& key, const QString& value)
         LockAttempts attempts(m_engine);
         DATA4* t = table.get();
         selectTag(t, "sid");
-        const QString sid = key.toUpper();
+        const QString sid = upperWin1252(key);
         try {
             m_lastResult = seekExact(t, sid, needField(t, "sid"));
             result = m_lastResult == 0 ? storeParam(t, value) : appendParam(t, sid, value);

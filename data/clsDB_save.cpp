@@ -6,13 +6,58 @@
 #include "data/Schema.h"
 #include "data/clsDB_internal.h"
 
+#include <cerrno>
+#include <cstring>
+
 using namespace dbdetail;
+
+namespace {
+
+// The file that a failed open names: the table's index or memo file when
+// the engine's message names one of them, else the table file.
+QString failedFile(const QString& message, const QString& tablePath)
+{
+    const QString base = tablePath.endsWith(QLatin1String(".dbf"), Qt::CaseInsensitive) ? tablePath.chopped(4)
+                                                                                         : tablePath;
+    for (const QString& ext : {QStringLiteral(".cdx"), QStringLiteral(".fpt")}) {
+        const qsizetype at = message.indexOf(base + ext, 0, Qt::CaseInsensitive);
+        if (at >= 0)
+            return message.mid(at, base.size() + ext.size());
+    }
+    return tablePath;
+}
+
+// What was wrong with the file, in a few plain words.
+QString openFailureReason(const xbase::Status& status)
+{
+    const QString message = QString::fromLocal8Bit(status.message());
+    const qsizetype colon = message.lastIndexOf(QLatin1String(": "));
+    const QString detail = colon >= 0 ? message.mid(colon + 2) : message;
+    if (status.isNotFound())
+        return QStringLiteral("The file is missing.");
+    if (status.isCorruption())
+        return QStringLiteral("The file is damaged (") + detail + QStringLiteral(").");
+    if (status.isLocked())
+        return QStringLiteral("The file is locked by another program.");
+    if (detail == QString::fromLocal8Bit(std::strerror(EACCES)) || detail == QString::fromLocal8Bit(std::strerror(EROFS)))
+        return QStringLiteral("The file is read-only or may not be written to.");
+    return QStringLiteral("The system reports: ") + detail + QLatin1Char('.');
+}
+
+} // namespace
 
 DATA4* clsDB::OpenTable(const QString& path)
 {
     DATA4* table = m_engine ? d4open(m_engine, path.toLocal8Bit().constData()) : nullptr;
     if (!table) {
-        MsgBox(DbMsg::unableToOpen(path), MsgStyle::Critical | MsgStyle::OkOnly);
+        QString file = path;
+        QString reason;
+        if (m_engine) {
+            const xbase::Status& status = m_engine->lastError();
+            file = failedFile(QString::fromLocal8Bit(status.message()), path);
+            reason = openFailureReason(status);
+        }
+        MsgBox(DbMsg::unableToOpen(file, reason), MsgStyle::Critical | MsgStyle::OkOnly);
         if (m_engine)
             m_lastResult = code4errorCode(m_engine, 0);
     }

@@ -1,5 +1,7 @@
 #include "data/clsDB.h"
 
+#include "common/PromptService.h"
+#include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "data/DbNotices.h"
 #include "data/clsDB_internal.h"
@@ -31,8 +33,31 @@ QString clsDB::GetUsername(qint32 userId)
     return ReadRecord(coll, true) ? coll.text(QStringLiteral("login")) : QString();
 }
 
+QString clsDB::PasswordRuleBroken(const QString& newPassword)
+{
+    // Stored lower-cased, two hexadecimal digits a character, in a field of
+    // 40: each character must survive the code page, and 20 fit.
+    constexpr qsizetype kMaxLength = 20;
+    const QString stored = newPassword.toLower();
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const qsizetype len = stored.at(i).isHighSurrogate() && i + 1 < stored.size() ? 2 : 1;
+        const QString c = stored.mid(i, len);
+        if (fromWin1252(toWin1252(c)) != c)
+            return DbNotice::passwordCharacter(newPassword.mid(i, len));
+        i += len - 1;
+    }
+    if (newPassword.size() > kMaxLength)
+        return DbNotice::passwordTooLong(kMaxLength);
+    return QString();
+}
+
 bool clsDB::SetPassword(qint32 userId, const QString& newPassword)
 {
+    const QString broken = PasswordRuleBroken(newPassword);
+    if (!broken.isEmpty()) {
+        MsgBox(broken, MsgStyle::Exclamation);
+        return false;
+    }
     RecColl coll(UserTable(), userId, QStringLiteral("_setpwd"));
     coll.add(QStringLiteral("password"), newPassword);
     return SaveRecord(coll, false);

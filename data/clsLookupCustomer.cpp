@@ -11,7 +11,7 @@ qint32 clsLookupCustomer::CustomersWithCustomerNumber(const QString& number, qin
 {
     // The number as the customer window stores it: without surrounding blanks.
     const QString trimmed = trimBlanks(number);
-    const QString key = trimmed.toUpper();
+    const QString key = upperWin1252(trimmed);
     if (key.isEmpty())
         return 0;
     qint32 count = 0;

@@ -1,45 +1,13 @@
 #include "xbase/ExprNode.h"
 
 #include "xbase/KeyCodec.h"
+#include "xbase/LetterCase.h"
 #include "xbase/NumberText.h"
 
 #include <cmath>
 
 namespace xbase::expr {
 namespace {
-
-// Letter case in Windows-1252, as Unicode maps it, so that a key upper-cased
-// here matches a search text upper-cased before its conversion to the code
-// page. Letters without a single-letter partner (ß, µ) stay.
-uint8_t upper1252(uint8_t c)
-{
-    if (c >= 'a' && c <= 'z')
-        return uint8_t(c - 32);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return uint8_t(c - 32);
-    switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return c;
-    }
-}
-
-uint8_t lower1252(uint8_t c)
-{
-    if (c >= 'A' && c <= 'Z')
-        return uint8_t(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return uint8_t(c + 32);
-    switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return c;
-    }
-}
 
 enum class Fn { Upper, Lower, Trim, LTrim, AllTrim, Dtos, Str, Deleted };
 

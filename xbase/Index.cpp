@@ -52,6 +52,28 @@ void Index::install(Engine& engine) { engine.addOpenHook(&Index::attach); }
 
 Index* Index::of(Table& table) { return table.extension<Index>(); }
 
+namespace {
+
+// A failure to open the index names the index file, so that it is not taken
+// for one of the table.
+Status namingFile(const std::string& path, const Status& s)
+{
+    if (s.message().find(path) != std::string::npos)
+        return s;
+    const std::string msg = path + ": " + s.message();
+    switch (s.code()) {
+    case Status::Code::NotFound: return Status::notFound(msg);
+    case Status::Code::Corruption: return Status::corruption(msg);
+    case Status::Code::IOError: return Status::ioError(msg);
+    case Status::Code::Locked: return Status::locked(msg);
+    case Status::Code::InvalidArgument: return Status::invalidArgument(msg);
+    case Status::Code::Ok: break;
+    }
+    return s;
+}
+
+} // namespace
+
 Status Index::attach(Table& table)
 {
     if (!(table.header().flags & kTableHasStructuralIndex) || of(table))
@@ -66,7 +88,9 @@ Status Index::attach(Table& table)
             return Status::ok();
     }
     std::unique_ptr<Index> index(new Index(table, path));
-    XB_RETURN_IF_ERROR(index->load());
+    Status loaded = index->load();
+    if (!loaded.isOk())
+        return namingFile(path, loaded);
     table.addObserver(index.get());
     table.addExtension(std::move(index));
     return Status::ok();

@@ -233,6 +233,12 @@ bool WidgetPrompts::execDialog(QObject* dialog)
 bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl)
 {
     if (!asUrl) {
+        // The addresses follow the mail program's options: one that begins
+        // with "-" would be read as an option, and is no e-mail address.
+        for (const QString& address : message.to) {
+            if (address.trimmed().startsWith(QLatin1Char('-')))
+                return false;
+        }
         QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
         arguments += message.to;
         return ShellRunner::run(QStringLiteral("xdg-email"), arguments) == 0;

@@ -98,8 +98,10 @@ public:
     void CtlSetFocus(QWidget* ctl) const;
     // Ctrl+E: the key E with the Control modifier, whatever else is held.
     bool KeyPressedCtrlE(int keyCode, Qt::KeyboardModifiers modifiers) const;
-    // Asks for a text (trimmed; "" when cancelled). With `numbersOnly`, a
-    // non-numeric answer brings "Please enter a numeric value!" and asks again.
+    // Asks for a text (trimmed; "" when cancelled). With `numbersOnly`, an
+    // answer that is no whole number in decimal digits (an optional sign,
+    // within the range of a 32-bit Long, which is what the callers convert
+    // to) brings "Please enter a numeric value!" and asks again.
     QString PromptInputString(const QString& title, const QString& prompt, const QString& defaultText,
                               bool numbersOnly) const;
 

@@ -5,6 +5,7 @@
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
 
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -30,6 +31,16 @@ void closeForms(Pred shouldClose)
         if (shouldClose(objectTag(form)))
             (void)registry.closeForm(form);
     }
+}
+
+// Decimal digits with an optional sign, within a Long: what a caller of a
+// numeric prompt can convert. Fractions, exponents and "&H" forms are not.
+bool isWholeNumber(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[+-]?[0-9]+$"));
+    bool fits = false;
+    (void)text.toInt(&fits);
+    return fits && digits.match(text).hasMatch();
 }
 
 } // namespace
@@ -83,7 +94,7 @@ QString clsSystemUI::PromptInputString(const QString& title, const QString& prom
         if (!answer)
             return {};
         const QString text = answer->trimmed();
-        if (text.isEmpty() || !numbersOnly || Sys().isNumeric(text))
+        if (text.isEmpty() || !numbersOnly || isWholeNumber(text))
             return text;
         MsgBox(QStringLiteral("Please enter a numeric value!"), MsgStyle::Exclamation);
     }

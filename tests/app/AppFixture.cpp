@@ -49,8 +49,11 @@ void ScriptedDbWindows::setCustomMenuLabels()
 
 AppFixture::AppFixture()
     : m_oldHome(qgetenv("HOME"))
+    , m_oldRuntime(qgetenv("XDG_RUNTIME_DIR"))
 {
     qputenv("HOME", m_temp.path().toLocal8Bit());
+    // The single-instance socket and lock of each test's program.
+    qputenv("XDG_RUNTIME_DIR", m_temp.path().toLocal8Bit());
     ProgramEnv::setComputerName(QStringLiteral("testbox"));
     Clock::setFixed(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
     ShellRunner::setRunner([this](const QString& program, const QStringList& arguments) {
@@ -73,6 +76,10 @@ AppFixture::~AppFixture()
     Clock::clearFixed();
     ProgramEnv::setComputerName(std::nullopt);
     qputenv("HOME", m_oldHome);
+    if (m_oldRuntime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
 }
 
 QString AppFixture::makeDatabase(const QString& name)

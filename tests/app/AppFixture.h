@@ -71,4 +71,5 @@ protected:
 
 private:
     QByteArray m_oldHome;
+    QByteArray m_oldRuntime;
 };

@@ -168,4 +168,18 @@ TEST_F(FileCommandsTest, DatabaseMaintenanceClosesEveryOtherWindowFirst)
     EXPECT_EQ(tables.size(), 10);
 }
 
+// Without a database the notice comes first: there is no login whose
+// permission could be refused.
+TEST_F(FileCommandsTest, DatabaseMaintenanceWithoutADatabaseSaysSoFirst)
+{
+    ASSERT_FALSE(DB().IsOpen());
+    m_main.menuHelpDatabaseMaintenance_Click();
+    ASSERT_EQ(m_prompts.shown().size(), 1);
+    const ShownPrompt box = m_prompts.last();
+    EXPECT_EQ(box.kind, ShownPrompt::Kind::MessageBox);
+    EXPECT_EQ(box.text, QStringLiteral("No database is currently open. See File menu."));
+    EXPECT_EQ(box.title, QStringLiteral("No Database Open"));
+    EXPECT_EQ(box.style, 64);
+}
+
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
@@ -155,6 +156,24 @@ TEST_F(StartupTest, ASecondCopyWithoutArgumentSaysSoAndBringsTheFirstForward)
     ASSERT_NE(third->mainWindow(), nullptr);
     EXPECT_TRUE(DB().IsOpen());
     end(third);
+    end(first);
+}
+
+// The dialog the user has to answer stays in front of the main window.
+TEST_F(StartupTest, ACopyBroughtForwardActivatesItsModalDialog)
+{
+    auto first = start(QString());
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeModalWidget(), &dialog, 5000);
+    first->mainWindow()->showMinimized();
+    QApplication::setActiveWindow(nullptr);
+
+    auto second = start(QString(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(!first->mainWindow()->isMinimized(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &dialog, 5000);
+    dialog.close();
     end(first);
 }
 

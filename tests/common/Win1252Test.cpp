@@ -1,4 +1,7 @@
 #include "common/Win1252.h"
+#include "xbase/Expr.h"
+#include "xbase/ExprValue.h"
+#include "xbase/RecordLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +53,51 @@ TEST(Win1252, KeepsEmbeddedNulsAndIgnoresEmptyInput)
     EXPECT_EQ(fromWin1252(bytes).size(), 3);
     EXPECT_EQ(toWin1252(fromWin1252(bytes)), bytes);
     EXPECT_TRUE(fromWin1252(nullptr, 5).isEmpty());
+}
+
+namespace {
+
+// The engine's UPPER() of one byte, through a one-field record.
+unsigned char engineUpper(unsigned char byte)
+{
+    xbase::RecordLayout layout;
+    EXPECT_TRUE(xbase::RecordLayout::build({{"NAME", 'C', 0, 1}}, "t.dbf", &layout).isOk());
+    std::vector<uint8_t> record(layout.recordLength(), ' ');
+    record[layout.field(*layout.find("NAME")).offset] = byte;
+    std::unique_ptr<xbase::Expr> upper;
+    EXPECT_TRUE(xbase::Expr::compile("UPPER(name)", layout, &upper).isOk());
+    xbase::ExprValue value;
+    upper->eval(record.data(), &value);
+    return value.text.empty() ? 0 : static_cast<unsigned char>(value.text[0]);
+}
+
+} // namespace
+
+// Texts that are compared with index keys are upper-cased as the index's
+// UPPER() does, for every character of the code page: a letter takes its
+// single upper-case partner when the code page has it, anything else stays.
+TEST(Win1252, UpperCaseAgreesWithTheEnginesUpperOverTheWholeCodePage)
+{
+    for (int i = 1; i < 256; ++i) {
+        const char byte = static_cast<char>(i);
+        const QString c = fromWin1252(&byte, 1);
+        const QString unicodeUpper(c.at(0).toUpper());
+        const QString expected = fromWin1252(toWin1252(unicodeUpper)) == unicodeUpper ? unicodeUpper : c;
+        EXPECT_EQ(upperWin1252(c), expected) << "byte " << i;
+        EXPECT_EQ(toWin1252(upperWin1252(c)), std::string(1, static_cast<char>(engineUpper(uint8_t(i)))))
+            << "byte " << i;
+    }
+    // Letters whose full upper case is longer, or lies outside the code
+    // page, stay; the rest of a text is untouched by the rule.
+    const struct {
+        QString text;
+        QString upper;
+    } cases[] = {
+        {QStringLiteral("Großhandel"), QStringLiteral("GROßHANDEL")},
+        {QStringLiteral("Maß-1 µm"), QStringLiteral("MAß-1 µM")},
+        {QStringLiteral("ÿšœžé÷"), QStringLiteral("ŸŠŒŽÉ÷")},
+        {QStringLiteral("łódź"), QStringLiteral("łÓDź")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(upperWin1252(c.text), c.upper) << c.text.toStdString();
 }

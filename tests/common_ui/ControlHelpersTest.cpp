@@ -89,16 +89,29 @@ TEST(TextHelpers, CtrlEIsTheEKeyWithControlHeld)
     EXPECT_FALSE(SysUI().KeyPressedCtrlE(Qt::Key_R, Qt::ControlModifier));
 }
 
-TEST(TextHelpers, PromptInputStringAsksAgainUntilTheAnswerIsNumeric)
+// A numeric prompt takes only whole numbers its callers can convert:
+// fractions, exponents, "&H" forms and numbers beyond a Long are asked again.
+TEST(TextHelpers, PromptInputStringAsksAgainUntilTheAnswerIsAWholeNumber)
 {
     ScriptedPrompts prompts;
-    prompts.text(QStringLiteral(" abc ")).accept().text(QStringLiteral(" 42 ")).cancel();
+    const QStringList refused{QStringLiteral(" abc "), QStringLiteral("1.5"),  QStringLiteral("&H10"),
+                              QStringLiteral("1E3"),   QStringLiteral("2147483648"), QStringLiteral("4 2")};
+    for (const QString& answer : refused)
+        prompts.text(answer).accept();
+    prompts.text(QStringLiteral(" 42 ")).text(QStringLiteral("-3")).cancel();
     EXPECT_EQ(SysUI().PromptInputString(QStringLiteral("T"), QStringLiteral("Days?"), QStringLiteral("7"), true),
               QStringLiteral("42"));
-    ASSERT_EQ(prompts.shown().size(), 3);
+    ASSERT_EQ(prompts.shown().size(), 2 * refused.size() + 1);
     EXPECT_EQ(prompts.shown().at(0).defaultText, QStringLiteral("7"));
-    EXPECT_EQ(prompts.shown().at(1).text, QStringLiteral("Please enter a numeric value!"));
+    for (qsizetype i = 0; i < refused.size(); ++i)
+        EXPECT_EQ(prompts.shown().at(2 * i + 1).text, QStringLiteral("Please enter a numeric value!")) << i;
+    EXPECT_EQ(SysUI().PromptInputString(QStringLiteral("T"), QStringLiteral("Days?"), QString(), true),
+              QStringLiteral("-3"));
     EXPECT_EQ(SysUI().PromptInputString(QStringLiteral("T"), QStringLiteral("Days?"), QString(), true), QString());
+    // Without numbers only, any answer goes back.
+    prompts.text(QStringLiteral(" 1.5 "));
+    EXPECT_EQ(SysUI().PromptInputString(QStringLiteral("T"), QStringLiteral("Days?"), QString(), false),
+              QStringLiteral("1.5"));
 }
 
 class GridFindTest : public ::testing::Test {

@@ -235,4 +235,22 @@ TEST(WidgetPrompts, MailGoesToTheMailProgramAsSeparateArgumentsOrAsOneEncodedUrl
                          "&body=Line%201%0D%0ALine%202%3F"));
 }
 
+// An address that begins with "-" would pass as an option of the mail
+// program: the hand-off is refused and nothing runs.
+TEST(WidgetPrompts, AnAddressThatLooksLikeAnOptionIsNeverHandedOver)
+{
+    int runs = 0;
+    ShellRunner::setRunner([&](const QString&, const QStringList&) {
+        ++runs;
+        return 0;
+    });
+    WidgetPrompts widgets;
+    for (const QString& bad : {QStringLiteral("--utf8"), QStringLiteral(" -x@y.example")}) {
+        const MailMessage message{{QStringLiteral("anna@x.example"), bad}, QStringLiteral("S"), QStringLiteral("B")};
+        EXPECT_FALSE(widgets.mailHandOff(message, false)) << bad.toStdString();
+    }
+    ShellRunner::setRunner({});
+    EXPECT_EQ(runs, 0);
+}
+
 } // namespace

@@ -75,6 +75,8 @@ TEST_F(CategoriesTest, CategoryExistsMatchesTheWholeTextOfItsType)
     const qint32 ohio = add(QStringLiteral("Ohio"), CatType::State);
     const qint32 ohioCountry = add(QStringLiteral("OHIO"), CatType::Country);
     add(QStringLiteral("Ohio Valley"), CatType::CustomerCategory);
+    const qint32 wholesale = add(QStringLiteral("Großhandel"), CatType::CustomerCategory);
+    const qint32 micron = add(QStringLiteral("µm-Teile"), CatType::ProductService);
     struct Case {
         QString text;
         qint32 type;
@@ -85,7 +87,11 @@ TEST_F(CategoriesTest, CategoryExistsMatchesTheWholeTextOfItsType)
                           {QStringLiteral("ohio"), CatType::CustomerCategory, -1},   // only "Ohio Valley" there
                           {QStringLiteral("Oh"), CatType::State, -1},
                           {QStringLiteral("open"), CatType::IssueStatus, 400},
-                          {QStringLiteral("Open"), CatType::IssuePriority, -1}};
+                          {QStringLiteral("Open"), CatType::IssuePriority, -1},
+                          // Letters beyond ASCII, in any case the code page has.
+                          {QStringLiteral("Großhandel"), CatType::CustomerCategory, wholesale},
+                          {QStringLiteral("GROßHANDEL"), CatType::CustomerCategory, wholesale},
+                          {QStringLiteral("µM-TEILE"), CatType::ProductService, micron}};
     for (const Case& c : cases) {
         EXPECT_EQ(m_db.CategoryExists(c.text, c.type, m_cat), c.expected) << c.text.toStdString() << " " << c.type;
         EXPECT_EQ(m_db.CategoryExists(c.text, c.type, nullptr), c.expected) << c.text.toStdString();

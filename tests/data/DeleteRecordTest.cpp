@@ -1,6 +1,5 @@
 #include "DataFixture.h"
 
-#include "data/DbMessages.h"
 
 namespace bmtest {
 namespace {
@@ -41,9 +40,9 @@ TEST_F(DeleteRecordTest, RowLockedElsewhereRefusesSaveAndDelete)
     EXPECT_EQ(attempts(), -1);
     EXPECT_FALSE(m_db.DeleteRecord(id, path));
     EXPECT_EQ(attempts(), -1);
-    EXPECT_EQ(shownTexts(), (QStringList{DbMsg::recordLockedUpdate(), DbMsg::recordLockedDelete(path, QStringLiteral("1001"))}));
-    EXPECT_EQ(DbMsg::recordLockedDelete(QStringLiteral("d/bccissues.dbf"), QStringLiteral("1005")),
-              QStringLiteral("RECORD LOCKED: Unable to Delete from d/bccissues.dbf(id=1005) !"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("RECORD LOCKED: Unable to update record!"),
+                                         QStringLiteral("RECORD LOCKED: Unable to Delete from ") + path
+                                             + QStringLiteral("(id=1001) !")}));
     EXPECT_EQ(read(path, id, QStringLiteral("_issue")).text(QStringLiteral("shortdesc")), QStringLiteral("old"));
     EXPECT_EQ(m_db.CBEngine()->openCount(), 0u);
 }
@@ -67,7 +66,7 @@ TEST_F(DeleteRecordTest, DeleteAllStopsOnceAtARowThatStaysLocked)
     LockHolder other(path, 2);
     ASSERT_TRUE(other.holding());
     EXPECT_FALSE(m_db.DeleteAllRecords(7, path, QStringLiteral("issueid")));
-    EXPECT_EQ(shownTexts(), QStringList{DbMsg::recordLockedDelete(path, QStringLiteral("7"))});
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("RECORD LOCKED: Unable to Delete from ") + path + QStringLiteral("(id=7) !")});
     EXPECT_EQ(attempts(), -1);
     EXPECT_EQ(m_db.GetRecCount(path, QStringLiteral("issueid")), 2);
 }
@@ -93,7 +92,7 @@ TEST_F(DeleteRecordTest, FirstIdentifierWaitsForTheAppendLock)
     LockHolder other(m_db.LastIDTable(), 0);
     ASSERT_TRUE(other.holding());
     EXPECT_EQ(saveNew(m_db.ReportTable(), QStringLiteral("_rptdef"), {}), -1);
-    EXPECT_EQ(shownTexts(), QStringList{DbMsg::recordLockedNextId()});
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("RECORD LOCKED: Unable to get next id (locked)!")});
     EXPECT_EQ(m_db.GetRecCountFast(m_db.ReportTable(), QStringLiteral("rowid")), 0);
 }
 

@@ -2,7 +2,6 @@
 
 #include "common/clsSystem.h"
 #include "common/mdlRegistry.h"
-#include "data/DbNotices.h"
 
 namespace bmtest {
 namespace {
@@ -155,7 +154,10 @@ TEST_F(LoginStateTest, CheckAdminRefusesOrdinaryUsers)
     ASSERT_TRUE(logInAs(QStringLiteral("eve"), QStringLiteral("eve")));
     EXPECT_FALSE(m_db.CheckAdmin());
     ASSERT_EQ(m_prompts.shown().size(), 1);
-    EXPECT_EQ(m_prompts.last().text, DbNotice::notAdmin());
+    EXPECT_EQ(m_prompts.last().text,
+              QStringLiteral("Only the users who have 'admin' role can perform this action!\r\n\r\nIf you believe you "
+                             "should be able to perform this function, please ask your administrator to change your "
+                             "role to 'admin' (See Database Admin, User Management icon)."));
     EXPECT_EQ(m_prompts.last().style, 2);
     ASSERT_TRUE(logInAs(QStringLiteral("admin"), QStringLiteral("vorne")));
     EXPECT_TRUE(m_db.CheckAdmin());

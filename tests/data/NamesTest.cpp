@@ -1,6 +1,7 @@
 #include "LoginFixture.h"
 
 #include "data/CategoryTypes.h"
+#include "data/ParamFlags.h"
 #include "data/clsLookupCustomer.h"
 
 namespace bmtest {
@@ -41,7 +42,7 @@ TEST_F(NamesTest, CustomerDisplayNamesForEachCombination)
     const Case cases[] = {
         {john, smith, acme, QStringLiteral("Acme (Smith, John)"), QStringLiteral("Smith, John")},
         {john, smith, QString(), QStringLiteral("Smith, John"), QStringLiteral("Smith, John")},
-        {QString(), QString(), acme, acme, QString()},
+        {QString(), QString(), acme, acme, acme},   // a company alone keeps its name
         {john, QString(), QString(), john, john},
         {QString(), smith, acme, QStringLiteral("Acme (Smith)"), smith},
         {QString(), QString(), QString(), QString(), QString()},
@@ -56,6 +57,37 @@ TEST_F(NamesTest, CustomerDisplayNamesForEachCombination)
                 << i << (byPerson ? " by person" : " by company");
     }
     EXPECT_EQ(m_db.GetCustomername(0), QString());
+}
+
+// A list fill or report run reads the display rule once and hands it to
+// every lookup; single lookups still read it each time.
+TEST_F(NamesTest, AListFillReadsTheDisplayRuleOnce)
+{
+    const QString acme = QStringLiteral("Acme");
+    QList<int> ids;
+    for (int i = 0; i < 50; ++i)
+        ids.append(customer({f("firstname", QStringLiteral("John")), f("lastname", QString::number(i)),
+                             f("company", i % 2 ? acme : QString())}));
+    ASSERT_TRUE(m_db.SetParamValue(QStringLiteral("CUSTOMERNAME_DISPLAY"), QStringLiteral("0")));
+
+    DATA4* custs = m_db.OpenTable(m_db.CustomerTable());
+    ASSERT_NE(custs, nullptr);
+    const long readsBefore = CustomerNameDisplayReads();
+    const long flag = CustomerNameDisplayFlag();
+    constexpr int kRows = 100000;
+    int named = 0;
+    for (int row = 0; row < kRows; ++row) {
+        const int i = row % int(ids.size());
+        const QString expected = i % 2 ? QStringLiteral("Acme (%1, John)").arg(i) : QStringLiteral("%1, John").arg(i);
+        named += m_db.GetCustomername(ids[i], custs, flag) == expected;
+    }
+    EXPECT_EQ(CustomerNameDisplayReads() - readsBefore, 1);
+    EXPECT_EQ(named, kRows);
+    d4close(custs);
+
+    (void)m_db.GetCustomername(ids[0]);
+    (void)m_db.GetCustomername(ids[1]);
+    EXPECT_EQ(CustomerNameDisplayReads() - readsBefore, 3);
 }
 
 TEST_F(NamesTest, CustomerDetailLeavesEmptyPartsOut)
@@ -112,6 +144,7 @@ TEST_F(NamesTest, CustomersWithTheSameNumber)
     customer({f("custno", QStringLiteral("A1"))});
     customer({f("custno", QStringLiteral("a1"))});
     customer({f("custno", QStringLiteral("A12"))});
+    const int mass = customer({f("custno", QStringLiteral("Maß-1"))});
     const clsLookupCustomer lookup;
     struct Case {
         QString number;
@@ -121,7 +154,9 @@ TEST_F(NamesTest, CustomersWithTheSameNumber)
     const Case cases[] = {{QStringLiteral("A1"), -1, 2},   {QStringLiteral("A1"), a, 1},
                           {QStringLiteral(" A1 "), a, 1},  {QStringLiteral("a1"), -1, 1},
                           {QStringLiteral("A"), -1, 0},    {QString(), -1, 0},
-                          {QStringLiteral("   "), -1, 0},  {QStringLiteral("B7"), -1, 0}};
+                          {QStringLiteral("   "), -1, 0},  {QStringLiteral("B7"), -1, 0},
+                          {QStringLiteral("Maß-1"), -1, 1}, {QStringLiteral("Maß-1"), mass, 0},
+                          {QStringLiteral("MASS-1"), -1, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(lookup.CustomersWithCustomerNumber(c.number, c.own), c.expected)
             << "'" << c.number.toStdString() << "' " << c.own;

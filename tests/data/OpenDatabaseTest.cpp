@@ -2,14 +2,51 @@
 
 #include "common/clsSystem.h"
 #include "common/mdlRegistry.h"
-#include "data/DbNotices.h"
 #include "data/Schema.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
+#include <functional>
+
+#include <unistd.h>
+
 namespace bmtest {
 namespace {
+
+// The backup advice that ends the missing-files message, as users read it.
+QString backupAdvice(const QString& attachPath)
+{
+    return QStringLiteral(
+               "Brindlemark database consists of the following 28 files. All these files must exist together in a "
+               "directory before a database can be opened. All these files must be BACKed up together as a unit and "
+               "if needed, RESTOREd together as a unit from a single backup archive. For example, if you backup on "
+               "a weekly basis, do NOT restore some files from the backup archive made this week and other files "
+               "from the backup archive from last week. Instead, restore all files from either this week's or last "
+               "week's backup archive. \r\n\r\n"
+               "bcccat.dbf\r\nbcccat.cdx\r\nbcccust.dbf\r\nbcccust.cdx\r\nbcccust.fpt\r\nbcccust_ps.dbf\r\n"
+               "bcccust_ps.cdx\r\nbcccust_ps.fpt\r\nbccid.dbf\r\nbccid.cdx\r\nbccissues.dbf\r\nbccissues.cdx\r\n"
+               "bccissues.fpt\r\nbcciactions.dbf\r\nbcciactions.cdx\r\nbcciactions.fpt\r\nbccitempl.dbf\r\n"
+               "bccitempl.cdx\r\nbccitempl.fpt\r\nbccuser.dbf\r\nbccuser.cdx\r\nbccuser.fpt\r\nbccrep.dbf\r\n"
+               "bccrep.cdx\r\nbccrep.fpt\r\nbccparam.dbf\r\nbccparam.cdx\r\nbccparam.fpt\r\n\r\n"
+               "IMPORTANT: The attachments for a Brindlemark are saved in a folder called 'bccattach' under your "
+               "Customer Data directory. Therefore, you will also need to back up all directories and files under ")
+        + attachPath + QStringLiteral("\r\n");
+}
+
+const QString kCreateOrOpen = QStringLiteral(
+    "If you have not previously created Brindlemark database, please choose File, New Database... menu or if you "
+    "have moved the Brindlemark database files to another location choose File, Open Database... menu and select "
+    "the directory that contains these files.");
+
+// The missing-files message for a folder and its list of missing files.
+QString missingFilesText(const QString& folder, const QString& list, const QString& attachPath)
+{
+    return QStringLiteral("OPEN FAILED!\r\n\r\nThe following data files are missing from the directory '") + folder
+        + QStringLiteral("':\r\n\r\n") + list + QStringLiteral("\r\n") + kCreateOrOpen
+        + QStringLiteral("\r\n\r\n") + backupAdvice(attachPath);
+}
 
 class OpenDatabaseTest : public LoginTest {
 protected:
@@ -18,6 +55,17 @@ protected:
     {
         for (const QString& name : names)
             ASSERT_TRUE(QFile::remove(QDir(folder).filePath(name))) << name.toStdString();
+    }
+    // Every file of the folder with a checksum of its contents.
+    static QMap<QString, QByteArray> checksums(const QString& folder)
+    {
+        QMap<QString, QByteArray> sums;
+        for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+            QFile file(QDir(folder).filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+            sums.insert(name, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+        }
+        return sums;
     }
     QList<ShownPrompt> messageWindows() const
     {
@@ -57,7 +105,13 @@ TEST_F(OpenDatabaseTest, NewDatabaseRefusesAFolderHoldingAnyDatabaseFile)
     EXPECT_FALSE(m_db.NewDB(folder.path()));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("bccid.cdx")});
     ASSERT_EQ(messageWindows().size(), 1);
-    EXPECT_EQ(messageWindows().first().text, DbNotice::existingFiles(folder.path(), QStringLiteral("bccid.cdx\r\n")));
+    EXPECT_EQ(messageWindows().first().text,
+              QStringLiteral("NEW DATABASE CREATION FAILED!\r\n\r\nThe following data files already exist in the "
+                             "directory '")
+                  + folder.path()
+                  + QStringLiteral("':\r\n\r\nbccid.cdx\r\n\r\nPlease select a directory that does not already "
+                                   "contain Brindlemark database or choose File, Open Database... menu to open an "
+                                   "existing database."));
     EXPECT_EQ(messageWindows().first().style, 3);
 }
 
@@ -78,7 +132,7 @@ TEST_F(OpenDatabaseTest, FailedNewDatabaseRemovesWhatItCopiedSoASecondTryWorks)
     EXPECT_FALSE(created);
     EXPECT_TRUE(QDir(target.path()).entryList(QDir::Files).isEmpty());
     ASSERT_FALSE(m_prompts.shown().isEmpty());
-    EXPECT_EQ(m_prompts.last().text, DbNotice::reinstall());
+    EXPECT_EQ(m_prompts.last().text, QStringLiteral("Please try re-installing Brindlemark to resolve this issue."));
     EXPECT_TRUE(m_db.NewDB(target.path()));
 }
 
@@ -86,16 +140,17 @@ TEST_F(OpenDatabaseTest, NewDatabaseInAFolderThatDoesNotExistFailsAtTheFirstCopy
 {
     TempFolder parent;
     EXPECT_FALSE(m_db.NewDB(parent.file(QStringLiteral("nothere"))));
-    EXPECT_EQ(m_prompts.last().text, DbNotice::reinstall());
+    EXPECT_EQ(m_prompts.last().text, QStringLiteral("Please try re-installing Brindlemark to resolve this issue."));
     EXPECT_FALSE(QDir(parent.file(QStringLiteral("nothere"))).exists());
 }
 
-TEST_F(OpenDatabaseTest, MissingActionAndTemplateFilesAreCompletedFromTheTemplates)
+TEST_F(OpenDatabaseTest, MissingActionAndTemplateTablesAreCompletedFromTheTemplates)
 {
     TempFolder old;
     ASSERT_TRUE(makeDatabase(old.path()));
     const QStringList addable{QStringLiteral("bcciactions.dbf"), QStringLiteral("bcciactions.cdx"),
-                              QStringLiteral("bcciactions.fpt"), QStringLiteral("bccitempl.cdx")};
+                              QStringLiteral("bcciactions.fpt"), QStringLiteral("bccitempl.dbf"),
+                              QStringLiteral("bccitempl.cdx"),   QStringLiteral("bccitempl.fpt")};
     removeFiles(old.path(), addable);
     m_windows.tryLogin(QStringLiteral("admin"), QStringLiteral("vorne"));
     ASSERT_TRUE(m_db.OpenDB(old.path()));
@@ -106,6 +161,111 @@ TEST_F(OpenDatabaseTest, MissingActionAndTemplateFilesAreCompletedFromTheTemplat
     EXPECT_GE(saveNew(m_db.IssuesActionsTable(), QStringLiteral("_issueaction"),
                       {{QStringLiteral("issueid"), QStringLiteral("1")}}),
               1000);
+}
+
+// A blank table copied in beside a surviving index or memo file would lose
+// every row the table had: the opening fails instead and writes nothing.
+TEST_F(OpenDatabaseTest, ATableMissingSomeOfItsFilesFailsToOpenAndNothingIsWritten)
+{
+    const QStringList cases[] = {
+        {QStringLiteral("bcciactions.dbf")},
+        {QStringLiteral("bccitempl.cdx")},
+        {QStringLiteral("bcciactions.fpt"), QStringLiteral("bccitempl.dbf"), QStringLiteral("bccitempl.cdx"),
+         QStringLiteral("bccitempl.fpt")},
+    };
+    for (const QStringList& gone : cases) {
+        m_prompts.clear();
+        TempFolder folder;
+        ASSERT_TRUE(makeDatabase(folder.path()));
+        removeFiles(folder.path(), gone);
+        const QMap<QString, QByteArray> before = checksums(folder.path());
+
+        EXPECT_FALSE(m_db.OpenDB(folder.path()));
+        EXPECT_EQ(checksums(folder.path()), before) << gone.join(QLatin1Char(' ')).toStdString();
+        // The whole table that lost only some files is named, and only it.
+        const QString listed = gone.size() == 1 ? gone.first() + QStringLiteral("\r\n")
+                                                : QStringLiteral("bcciactions.fpt\r\n");
+        ASSERT_EQ(messageWindows().size(), 1);
+        EXPECT_EQ(messageWindows().first().text, missingFilesText(folder.path(), listed, m_db.AttachPath()));
+        EXPECT_EQ(messageWindows().first().style, 2);
+    }
+    EXPECT_EQ(m_windows.offers().size(), 0);
+}
+
+// A users table that can't be read would refuse every login as a wrong
+// password: its failure shows once, naming the file and what is wrong, and
+// the opening ends as a cancelled login does, without the dialog.
+TEST_F(OpenDatabaseTest, AUsersTableThatCantBeReadEndsTheLoginAfterOneMessage)
+{
+    const struct {
+        const char* name;
+        std::function<void(const QString& folder)> spoil;
+        QString reason;
+        bool needsNonRoot;
+    } cases[] = {
+        {"empty users table",
+         [](const QString& folder) { QFile(QDir(folder).filePath(QStringLiteral("bccuser.dbf"))).resize(0); },
+         QStringLiteral("The file is damaged (truncated header (0 bytes))."), false},
+        {"read-only folder",
+         [](const QString& folder) {
+             for (const QString& name : QDir(folder).entryList(QDir::Files))
+                 QFile::setPermissions(QDir(folder).filePath(name), QFile::ReadOwner | QFile::ReadGroup);
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+         },
+         QStringLiteral("The file is read-only or may not be written to."), true},
+    };
+    for (const auto& c : cases) {
+        if (c.needsNonRoot && ::geteuid() == 0)
+            continue;   // permissions don't hold back the superuser
+        m_db.CloseDB();
+        m_prompts.clear();
+        TempFolder folder;
+        ASSERT_TRUE(makeDatabase(folder.path()));
+        c.spoil(folder.path());
+        m_windows.tryLogin(QStringLiteral("admin"), QStringLiteral("vorne"));
+        const int offers = m_windows.offers().size();
+
+        EXPECT_FALSE(m_db.OpenDB(folder.path())) << c.name;
+        EXPECT_EQ(m_windows.offers().size(), offers) << c.name;
+        ASSERT_EQ(shownTexts().size(), 1) << c.name;
+        EXPECT_EQ(shownTexts().first(), QStringLiteral("Unable to open: ") + folder.file(QStringLiteral("bccuser.dbf"))
+                                            + QStringLiteral("\r\n\r\n") + c.reason);
+        EXPECT_FALSE(m_db.IsOpen());
+        EXPECT_EQ(m_db.CBEngine(), nullptr);
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+// The file that failed is named, index and memo files included, with what
+// was wrong with it.
+TEST_F(OpenDatabaseTest, AFailedOpenNamesTheFileThatFailedAndWhy)
+{
+    const struct {
+        QString file;
+        QByteArray contents;   // null: the file is removed
+        QString table;
+        QString reason;
+    } cases[] = {
+        {QStringLiteral("bccissues.cdx"), QByteArray(1024, 'x'), m_db.IssuesTable(),
+         QStringLiteral("The file is damaged (bad key length).")},
+        {QStringLiteral("bcccust.fpt"), QByteArray(), m_db.CustomerTable(), QStringLiteral("The file is missing.")},
+        {QStringLiteral("bccrep.dbf"), QByteArray(), m_db.ReportTable(), QStringLiteral("The file is missing.")},
+    };
+    for (const auto& c : cases) {
+        m_prompts.clear();
+        const QString path = m_folder.file(c.file);
+        if (c.contents.isNull()) {
+            ASSERT_TRUE(QFile::remove(path));
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.contents);
+        }
+        EXPECT_EQ(m_db.OpenTable(c.table), nullptr) << c.file.toStdString();
+        ASSERT_EQ(shownTexts().size(), 1);
+        EXPECT_EQ(shownTexts().first(), QStringLiteral("Unable to open: ") + path + QStringLiteral("\r\n\r\n") + c.reason)
+            << shownTexts().first().toStdString();
+    }
 }
 
 TEST_F(OpenDatabaseTest, MissingRequiredFileStopsTheOpeningBeforeAnythingIsClosed)
@@ -120,7 +280,7 @@ TEST_F(OpenDatabaseTest, MissingRequiredFileStopsTheOpeningBeforeAnythingIsClose
     EXPECT_FALSE(m_db.OpenDB(broken.path()));
     ASSERT_EQ(messageWindows().size(), 1);
     const ShownPrompt shown = messageWindows().first();
-    EXPECT_EQ(shown.text, DbNotice::missingFiles(broken.path(), QStringLiteral("bcccust.cdx\r\n"), m_db.DBMSFiles()));
+    EXPECT_EQ(shown.text, missingFilesText(broken.path(), QStringLiteral("bcccust.cdx\r\n"), m_db.AttachPath()));
     EXPECT_TRUE(shown.text.startsWith(QStringLiteral("OPEN FAILED!")));
     EXPECT_EQ(shown.style, 2);
     EXPECT_FALSE(exists(broken.path(), QStringLiteral("bcciactions.dbf")));   // nothing copied
@@ -175,7 +335,11 @@ TEST_F(OpenDatabaseTest, EmptyLastFolderOpensNothingAndAMissingOneSaysSo)
     EXPECT_FALSE(m_db.OpenDBOnCommandLine(gone));
     ASSERT_EQ(messageWindows().size(), 2);
     for (const ShownPrompt& p : messageWindows()) {
-        EXPECT_EQ(p.text, DbNotice::cantReach(gone));
+        EXPECT_EQ(p.text, QStringLiteral("OPEN FAILED!\r\n\r\nDirectory '") + gone
+                              + QStringLiteral("' does not exist OR is NOT accessible at this time. If this directory "
+                                               "is located on another computer on the network, please verify that "
+                                               "computer is up and running.\r\n\r\n")
+                              + kCreateOrOpen);
         EXPECT_EQ(p.style, 2);
     }
     EXPECT_FALSE(m_db.IsOpen());
@@ -206,13 +370,9 @@ TEST_F(OpenDatabaseTest, ClosingUnloadsWindowsEvenWithNoDatabaseOpen)
 
 TEST_F(OpenDatabaseTest, BackupAdviceNamesTheFilesAndTheAttachmentsFolder)
 {
-    const QString advice = m_db.DBMSFiles();
-    EXPECT_TRUE(advice.startsWith(QStringLiteral("Brindlemark database consists of the following 28 files.")));
-    EXPECT_TRUE(advice.contains(QStringLiteral("\r\n\r\nbcccat.dbf\r\nbcccat.cdx\r\n")));
-    EXPECT_TRUE(advice.contains(QStringLiteral("\r\nbccparam.fpt\r\n\r\nIMPORTANT: ")));
-    EXPECT_TRUE(advice.endsWith(m_db.AttachPath() + QStringLiteral("\r\n")));
+    EXPECT_EQ(m_db.DBMSFiles(), backupAdvice(m_folder.file(QStringLiteral("bccattach"))));
     m_db.CloseDB();
-    EXPECT_TRUE(m_db.DBMSFiles().endsWith(QStringLiteral("files under bccattach\r\n")));
+    EXPECT_EQ(m_db.DBMSFiles(), backupAdvice(QStringLiteral("bccattach")));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "LoginFixture.h"
 
-#include "data/DbMessages.h"
 #include "data/ParamFlags.h"
 
 namespace bmtest {
@@ -70,7 +69,7 @@ TEST_F(ParametersTest, ANewKeyWaitsForAnotherUsersAppend)
         ASSERT_TRUE(holder.holding());
         EXPECT_FALSE(m_db.SetParamValue(QStringLiteral("NEWKEY"), QStringLiteral("v")));
         ASSERT_EQ(m_prompts.shown().size(), 1);
-        EXPECT_EQ(m_prompts.last().text, DbMsg::recordLockedUpdate());
+        EXPECT_EQ(m_prompts.last().text, QStringLiteral("RECORD LOCKED: Unable to update record!"));
     }
     EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(m_db.SetParamValue(QStringLiteral("NEWKEY"), QStringLiteral("v")));
@@ -84,7 +83,7 @@ TEST_F(ParametersTest, ALockedRowKeepsItsOldValue)
         LockHolder holder(m_db.ParamTable(), 1);
         ASSERT_TRUE(holder.holding());
         EXPECT_FALSE(m_db.SetParamValue(QStringLiteral("KEY"), QStringLiteral("new")));
-        EXPECT_EQ(m_prompts.last().text, DbMsg::recordLockedUpdate());
+        EXPECT_EQ(m_prompts.last().text, QStringLiteral("RECORD LOCKED: Unable to update record!"));
     }
     EXPECT_EQ(m_db.GetParamValue(QStringLiteral("KEY")), QStringLiteral("old"));
 }

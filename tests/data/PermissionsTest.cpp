@@ -1,6 +1,5 @@
 #include "LoginFixture.h"
 
-#include "data/DbNotices.h"
 
 namespace bmtest {
 namespace {
@@ -39,7 +38,10 @@ TEST_F(PermissionsTest, DefaultUserIsRefusedMailListsAndAdministrationByName)
     ASSERT_EQ(m_prompts.shown().size(), 3);
     for (const ShownPrompt& p : m_prompts.shown()) {
         EXPECT_EQ(p.kind, ShownPrompt::Kind::MessageWindow);
-        EXPECT_EQ(p.text, DbNotice::noPermission(QStringLiteral("Clerk")));
+        EXPECT_EQ(p.text, QStringLiteral("Sorry, you are not permitted to perform this action. Please ask your system "
+                                         "administrator to grant this permission to your login 'Clerk'. After your "
+                                         "system administrator has granted you the permission, you will need to close "
+                                         "down and then re-open Brindlemark."));
         EXPECT_EQ(p.style, 4);
     }
     EXPECT_TRUE(m_prompts.last().text.contains(QStringLiteral("your login 'Clerk'")));

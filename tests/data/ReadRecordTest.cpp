@@ -1,6 +1,5 @@
 #include "DataFixture.h"
 
-#include "data/DbMessages.h"
 #include "data/Schema.h"
 
 namespace bmtest {
@@ -16,12 +15,10 @@ TEST_F(ReadRecordTest, MissingRowIsReportedUnlessQuiet)
             RecColl coll(m_db.CustomerTable(), rowid, QStringLiteral("_customer"));
             EXPECT_FALSE(m_db.ReadRecord(coll, quiet));
             EXPECT_EQ(coll.count(), 4);
-            const QStringList expected = quiet ? QStringList() : QStringList{DbMsg::unableToRead(rowid, m_db.CustomerTable())};
+            const QStringList expected = quiet ? QStringList() : QStringList{QStringLiteral("Unable to read row_id %1 from table ").arg(rowid) + m_db.CustomerTable()};
             EXPECT_EQ(shownTexts(), expected);
         }
     }
-    EXPECT_EQ(DbMsg::unableToRead(4711, QStringLiteral("d/bcccust.dbf")),
-              QStringLiteral("Unable to read row_id 4711 from table d/bcccust.dbf"));
 }
 
 TEST_F(ReadRecordTest, CustomerReadsNumbersAndTrimmedTextsInOrder)

@@ -2,7 +2,6 @@
 
 #include "common/Clock.h"
 #include "common/clsSystem.h"
-#include "data/DbMessages.h"
 
 namespace bmtest {
 namespace {
@@ -38,7 +37,7 @@ TEST_F(SaveRecordTest, StaleIdentifierIsReportedUnlessQuiet)
         bool quiet;
         QStringList messages;
     };
-    const Case cases[] = {{false, {DbMsg::rowidNotFound()}}, {true, {}}};
+    const Case cases[] = {{false, {QStringLiteral("ROWID NOT FOUND: Unable to update record!")}}, {true, {}}};
     for (const Case& c : cases) {
         m_prompts.clear();
         RecColl coll = newColl(m_db.CustomerTable(), QStringLiteral("_customer"), 4711);

@@ -2,7 +2,6 @@
 
 #include "common/Clock.h"
 #include "common/ProgramEnv.h"
-#include "data/DbNotices.h"
 
 namespace bmtest {
 namespace {
@@ -82,13 +81,23 @@ TEST_F(UnderEditTest, OwnLeftOverMarkIsShownToo)
 
 TEST_F(UnderEditTest, ClearingAnotherUsersMarkOrAFreeRowWritesNothing)
 {
+    // The table file's bytes: not even a last-edit stamp may change.
+    const auto tableBytes = [this] {
+        QFile file(m_db.CustomerTable());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    QByteArray before = tableBytes();
     EXPECT_FALSE(setMark(m_cust, true));   // free row
+    EXPECT_EQ(tableBytes(), before);
     markAsOther();
-    const QString before = read(m_db.CustomerTable(), m_cust, QStringLiteral("_customer")).text(QStringLiteral("company"));
+    before = tableBytes();
     EXPECT_FALSE(setMark(m_cust, true));
+    EXPECT_EQ(tableBytes(), before);
     EXPECT_EQ(mark().value(QStringLiteral("underedit")).toInt(), m_other);
     EXPECT_EQ(mark().text(QStringLiteral("edtstation")), QStringLiteral("OFFICE2"));
-    EXPECT_EQ(before, QStringLiteral("Acme"));
+    EXPECT_EQ(read(m_db.CustomerTable(), m_cust, QStringLiteral("_customer")).text(QStringLiteral("company")),
+              QStringLiteral("Acme"));
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
@@ -105,7 +114,8 @@ TEST_F(UnderEditTest, RowsNotYetStoredOrGone)
     EXPECT_TRUE(m_prompts.shown().isEmpty());
     EXPECT_FALSE(m_db.CheckIfRecExists(m_db.CustomerTable(), QStringLiteral("bcccust.dbf"), m_cust, false));
     ASSERT_EQ(m_prompts.shown().size(), 1);
-    EXPECT_EQ(m_prompts.last().text, DbNotice::recordGone());
+    EXPECT_EQ(m_prompts.last().text,
+              QStringLiteral("Record cannot be accessed or no longer exists. It may have been deleted by another user."));
     EXPECT_EQ(m_prompts.last().style, 3);
 }
 

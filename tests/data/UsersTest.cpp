@@ -61,6 +61,47 @@ TEST_F(UsersTest, SetPasswordStoresLowerCaseOrResetsToTheLogin)
     }
 }
 
+// A password that the stored form can't hold would be saved yet never log
+// in; it is refused, with the rule it breaks, and the row stays as it was.
+TEST_F(UsersTest, SetPasswordRefusesPasswordsThatCouldNeverLogIn)
+{
+    const int id = newUser(QStringLiteral("erik"));
+    const QString before = storedPassword(id);
+    struct Case {
+        QString typed;
+        QString message;
+    };
+    const Case cases[] = {
+        {QStringLiteral("łódź123"),
+         QStringLiteral("The password can't contain 'ł'! A password can only use the letters, digits and signs of "
+                        "Western European languages.")},
+        {QStringLiteral("abc\U0001F600"),
+         QStringLiteral("The password can't contain '\U0001F600'! A password can only use the letters, digits and "
+                        "signs of Western European languages.")},
+        {QString(21, QLatin1Char('x')),
+         QStringLiteral("The password is too long! A password can have at most 20 characters.")},
+    };
+    for (const Case& c : cases) {
+        m_prompts.clear();
+        EXPECT_FALSE(m_db.SetPassword(id, c.typed)) << c.typed.toStdString();
+        EXPECT_EQ(shownTexts(), QStringList{c.message});
+        EXPECT_EQ(storedPassword(id), before);
+    }
+
+    // At the limit, and with letters of the code page, the password is kept
+    // and logs in.
+    for (const QString& typed : {QString(20, QLatin1Char('y')), QStringLiteral("Größe€µ")}) {
+        m_prompts.clear();
+        ASSERT_TRUE(m_db.SetPassword(id, typed));
+        EXPECT_TRUE(shownTexts().isEmpty());
+        qint32 userId = 0;
+        bool isAdmin = true;
+        QString perm;
+        EXPECT_TRUE(m_db.VerifyLogin(QStringLiteral("ERIK"), typed, userId, isAdmin, perm)) << typed.toStdString();
+        EXPECT_EQ(userId, id);
+    }
+}
+
 TEST_F(UsersTest, LoginUniquenessIgnoresCaseAndTheEditedRow)
 {
     const int bob = newUser(QStringLiteral("bob"));
@@ -73,9 +114,13 @@ TEST_F(UsersTest, LoginUniquenessIgnoresCaseAndTheEditedRow)
     const Case cases[] = {{-1, QStringLiteral("BOB"), false},   {bob, QStringLiteral("Bob"), true},
                           {bobby, QStringLiteral("bob"), false}, {bob, QStringLiteral("bobby"), false},
                           {-1, QStringLiteral("bo"), true},      {-1, QStringLiteral("carl"), true}};
-    for (const Case& c : cases)
-        EXPECT_EQ(m_db.IsUniqueVal(c.rowid, c.login, QStringLiteral("login"), m_db.UserTable()), c.unique)
-            << c.login.toStdString() << " " << c.rowid;
+    // ACTIVEUSER keys the login too, under a name of its own.
+    for (const QString& tag : {QStringLiteral("login"), QStringLiteral("ACTIVEUSER")}) {
+        for (const Case& c : cases)
+            EXPECT_EQ(m_db.IsUniqueVal(c.rowid, c.login, tag, m_db.UserTable()), c.unique)
+                << tag.toStdString() << " " << c.login.toStdString() << " " << c.rowid;
+    }
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
 TEST_F(UsersTest, ActiveUserTagCountsOnlyActiveUsers)

@@ -1,7 +1,6 @@
 #include "DataUiFixture.h"
 
 #include "common/mdlRegistry.h"
-#include "data/DbNotices.h"
 #include "data/ui/frmLogin.h"
 
 #include <QLabel>
@@ -11,6 +10,17 @@
 
 namespace bmtest {
 namespace {
+
+// The failure message of the login dialog, as users read it.
+const QString kLoginFailed = QStringLiteral(
+    "Invalid Login Name or Password! Please try again.\r\n\r\n"
+    "If you believe you are getting this message in error, please ask your administrator to check whether your "
+    "Login Name exists in the system. Your administrator can:\r\n"
+    "  - Add a Login Name for you\r\n"
+    "  - Activate a Login Name if it is not ACTIVE\r\n"
+    "  - Reset your Password to your Login Name (if you have forgotten your password)\r\n\r\n"
+    "Please note BOTH the Login Name and Password for a new database is set initially as follows: Login Name ADMIN, "
+    "Password VORNE.");
 
 class LoginDialogTest : public DataUiTest {
 protected:
@@ -52,7 +62,8 @@ TEST_F(LoginDialogTest, AdministratorLogsInWithThePasswordInAnyCase)
             EXPECT_EQ(dialog->txtDir->text(), m_folder.path());
             EXPECT_EQ(dialog->txtLogin->text(), QStringLiteral("admin"));
             EXPECT_EQ(dialog->txtPassword->echoMode(), QLineEdit::Password);
-            EXPECT_TRUE(dialog->lblMsg->text().contains(QStringLiteral("VORNE")));
+            EXPECT_EQ(dialog->lblMsg->text(), QStringLiteral("Unless they have been changed, the initial Login Name of a "
+                                                             "new database is ADMIN and its initial Password is VORNE."));
             QTest::keyClicks(dialog->txtPassword, password);
             QTest::keyClick(dialog->txtPassword, Qt::Key_Return);   // OK is the default button
         });
@@ -78,7 +89,7 @@ TEST_F(LoginDialogTest, WrongPasswordKeepsTheDialogForAnotherTry)
         QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
     });
     ASSERT_TRUE(open());
-    EXPECT_EQ(messageWindowTexts(), QStringList(3, DbNotice::loginFailed()));
+    EXPECT_EQ(messageWindowTexts(), QStringList(3, kLoginFailed));
     EXPECT_EQ(m_prompts.shown().first().style, 2);
 }
 
@@ -106,7 +117,7 @@ TEST_F(LoginDialogTest, InactiveUserCannotLogIn)
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
     });
     EXPECT_FALSE(open());
-    EXPECT_EQ(messageWindowTexts(), QStringList{DbNotice::loginFailed()});
+    EXPECT_EQ(messageWindowTexts(), QStringList{kLoginFailed});
 }
 
 TEST_F(LoginDialogTest, BobNeverLogsInAsBobby)
@@ -134,10 +145,10 @@ TEST_F(LoginDialogTest, EmptyBoxesAreAskedFor)
     });
     EXPECT_FALSE(open());
     ASSERT_EQ(m_prompts.shown().size(), 2);
-    EXPECT_EQ(m_prompts.shown().at(0).text, DbNotice::loginNameMissing());
+    EXPECT_EQ(m_prompts.shown().at(0).text, QStringLiteral("Login Name must be entered!"));
     EXPECT_EQ(m_prompts.shown().at(0).style, MsgStyle::Exclamation);
     EXPECT_EQ(m_prompts.shown().at(0).title, QStringLiteral("Brindlemark"));
-    EXPECT_EQ(m_prompts.shown().at(1).text, DbNotice::passwordMissing());
+    EXPECT_EQ(m_prompts.shown().at(1).text, QStringLiteral("Password must be entered!"));
 }
 
 TEST_F(LoginDialogTest, CursorStartsWhereTypingIsNeeded)

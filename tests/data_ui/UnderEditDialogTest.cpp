@@ -1,7 +1,6 @@
 #include "DataUiFixture.h"
 
 #include "common/ProgramEnv.h"
-#include "data/DbNotices.h"
 #include "data/ui/frmUnderEditMsg.h"
 
 #include <QLabel>
@@ -36,7 +35,8 @@ TEST_F(UnderEditDialogTest, NamesTheUserAndMachineAndEditingAnywayGoesOn)
 {
     whenModal<frmUnderEditMsg>([](frmUnderEditMsg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Record Currently Under Edit"));
-        EXPECT_EQ(dialog->lblMsg->text(), DbNotice::underEdit(QStringLiteral("olga"), QStringLiteral("OFFICE2")));
+        EXPECT_EQ(dialog->lblMsg->text(), QStringLiteral("The record you are trying to edit is currently being edited by user 'olga' from "
+                                                       "machine 'OFFICE2'\n\nWhat would you like to do?"));
         EXPECT_EQ(dialog->OKButton->text(), QStringLiteral("Edi&t the record anyway"));
         EXPECT_EQ(dialog->CancelButton->text(), QStringLiteral("I will try &later "));
         QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
