@@ -155,7 +155,8 @@ TEST_F(BulkIssuesTest, ATableInUseElsewhereCannotBeOpenedAndNothingIsAdded)
         ASSERT_TRUE(other.holding());
         RecordingProgress progress;
         m_db.AddBulkIssues(progress);
-        EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Unable to open: ") + m_db.IssuesTable()});
+        EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Unable to open: ") + m_db.IssuesTable() +
+                                            QStringLiteral("\r\n\r\nThe file is locked by another program.")});
         EXPECT_TRUE(progress.percents.isEmpty());
         expectEngineSharedWithLocks();
     }

@@ -230,7 +230,8 @@ TEST_F(ReportColumnsTest, CatalogueThatCannotBeOpenedGivesEmptyResults)
     EXPECT_EQ(col.ColID, 12);
     EXPECT_TRUE(col.name.isEmpty());
     EXPECT_EQ(col.order, -1);
-    const QString expected = QStringLiteral("Unable to open: ") + m_program.file(QStringLiteral("bccrepcols.dbf"));
+    const QString expected = QStringLiteral("Unable to open: ") + m_program.file(QStringLiteral("bccrepcols.dbf")) +
+                             QStringLiteral("\r\n\r\nThe file is missing.");
     EXPECT_EQ(shownTexts(), QStringList(4, expected));
 }
 
