@@ -18,6 +18,9 @@ int main(int argc, char** argv)
     setPrompts(&prompts);
     WidgetDbWindows dbWindows;
     DbWindows::install(&dbWindows);
+    // The windows of the customer, issue, report, import and administration
+    // parts register their creators here (WindowCreators); a kind without
+    // one answers that it is not available yet.
 
     int code = 0;
     {

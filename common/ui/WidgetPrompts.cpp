@@ -17,6 +17,14 @@
 
 namespace {
 
+// F1 in a prompt: the help at its context, or the contents without one.
+void connectHelpKey(QShortcut& key, int helpContext)
+{
+    QObject::connect(&key, &QShortcut::activated, &key, [helpContext] {
+        helpContext > 0 ? Sys().ShowHelpTopic(helpContext) : Sys().ShowHelpContents();
+    });
+}
+
 QMessageBox::Icon boxIcon(int style)
 {
     switch (MsgStyle::icon(style)) {
@@ -130,11 +138,8 @@ MsgAnswer WidgetPrompts::messageBox(const MsgBoxRequest& request)
         box.addButton(b);
     const int defaultIndex = MsgStyle::defaultButton(request.style);
     box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
-    const int helpContext = request.helpContext;
     QShortcut help(QKeySequence::HelpContents, &box);
-    QObject::connect(&help, &QShortcut::activated, &box, [helpContext] {
-        helpContext > 0 ? Sys().ShowHelpTopic(helpContext) : Sys().ShowHelpContents();
-    });
+    connectHelpKey(help, request.helpContext);
     return answerOf(box.exec(), request.style);
 }
 
@@ -146,12 +151,14 @@ void WidgetPrompts::messageWindow(const QString& text, int icon, int helpContext
 }
 
 std::optional<QString> WidgetPrompts::inputBox(const QString& prompt, const QString& title,
-                                               const QString& defaultText)
+                                               const QString& defaultText, int helpContext)
 {
     QInputDialog dialog(owner());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    QShortcut help(QKeySequence::HelpContents, &dialog);
+    connectHelpKey(help, helpContext);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
