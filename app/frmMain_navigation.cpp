@@ -247,7 +247,7 @@ void frmMain::openSingleWindow(Kind kind, const QString& tag, const QString& wha
     if (!window)
         return;
     setObjectTag(window, tag);
-    if (auto* reports = dynamic_cast<ReportListWindow*>(window))
+    if (auto* reports = dynamic_cast<ReportListWindow*>(window); reports && kind == Kind::ReportList)
         reports->Init();
     addMdiChild(window);
 }

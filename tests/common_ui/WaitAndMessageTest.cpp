@@ -1,3 +1,4 @@
+#include "common/HelpViewer.h"
 #include "common/ScriptedPrompts.h"
 #include "common/ShellRunner.h"
 #include "common/clsSystem.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -157,6 +159,27 @@ TEST(WidgetPrompts, TheMessageWindowIsModalAndClosesWithOk)
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(MsgBox(QStringLiteral("Discard?"), MsgStyle::YesNo | MsgStyle::Question), MsgAnswer::No);
+    setPrompts(previous);
+}
+
+TEST(WidgetPrompts, F1InAnInputBoxOpensItsHelpContext)
+{
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QList<long> topics;
+    HelpViewer::set([&topics](const QString&, long topic) { topics.append(topic); });
+    for (const int context : {1210, 0}) {
+        whenModalShows([](QWidget* modal) {
+            auto* box = qobject_cast<QInputDialog*>(modal);
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_F1);
+            box->reject();
+        });
+        EXPECT_FALSE(widgets.inputBox(QStringLiteral("Enter Customer ID"), QStringLiteral("Brindlemark"), QString(),
+                                      context));
+    }
+    EXPECT_EQ(topics, (QList<long>{1210, 0}));
+    HelpViewer::set({});
     setPrompts(previous);
 }
 
