@@ -104,7 +104,12 @@ private:
 };
 
 // A record window: a Qt window class (QWidget for an MDI child, QDialog for
-// a modal one) with the shared behaviour. The close box, Close All, Close
+// a modal one) with the shared behaviour. A window passes its RecordTable,
+// lays out EM, LE and lblEdit with its own controls (tagging with "E" those
+// that change only in edit mode, and setting the Tab order of its layout,
+// since these three are made first), points cmdRefresh and the like at its
+// buttons, calls InitControls once it is built, and is opened by the main
+// window's Show members, which call Init. The close box, Close All, Close
 // Database and Exit all pass its close handler; Ctrl+E runs DoEditModeBtn.
 // A dialog window (QDialog) asks QueryClose in its own Cancel and reject().
 template <class Base>

@@ -8,6 +8,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -210,6 +213,9 @@ private:
     QMdiSubWindow* subWindowOf(const QWidget* form) const;
     bool bringForward(const QString& tag);
     QWidget* makeWindow(WindowCreators::Kind kind, const QString& what, QWidget* parent = nullptr);
+    // Makes the dialog of `kind` and shows it modally; null when there is
+    // none. The dialog is unloaded when the pointer goes.
+    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind, const QString& what);
     void openRecordWindow(QWidget* window, qint32 rowId, bool editMode);
     void openSingleWindow(WindowCreators::Kind kind, const QString& tag, const QString& what);
     qint32 promptRowIdentifier(const QString& what, int helpContext);

@@ -64,6 +64,17 @@ QWidget* frmMain::makeWindow(Kind kind, const QString& what, QWidget* parent)
     return window;
 }
 
+std::unique_ptr<QDialog> frmMain::runDialog(Kind kind, const QString& what)
+{
+    std::unique_ptr<QWidget> window(makeWindow(kind, what, this));
+    std::unique_ptr<QDialog> dialog(qobject_cast<QDialog*>(window.get()));
+    if (!dialog)
+        return nullptr;
+    (void)window.release();
+    dialog->exec();
+    return dialog;
+}
+
 void frmMain::openRecordWindow(QWidget* window, qint32 rowId, bool editMode)
 {
     if (auto* form = dynamic_cast<clsForm*>(window))
@@ -161,17 +172,13 @@ void frmMain::NewCustomer()
 
 void frmMain::LookupCustomer()
 {
-    std::unique_ptr<QWidget> window(makeWindow(Kind::LookupCustomer, QStringLiteral("Lookup Customer"), this));
-    auto* dialog = qobject_cast<QDialog*>(window.get());
-    auto* lookup = dynamic_cast<LookupCustomerDialog*>(window.get());
-    if (!dialog || !lookup)
-        return;
-    dialog->exec();
-    if (!lookup->OKPressed())
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::LookupCustomer, QStringLiteral("Lookup Customer"));
+    const auto* lookup = dynamic_cast<LookupCustomerDialog*>(dialog.get());
+    if (!lookup || !lookup->OKPressed())
         return;
     const QString searchStr = lookup->SearchStr();
     const int searchType = lookup->SearchType();
-    window.reset();
+    dialog.reset();
     if (searchType == 5) {
         ShowCustomer(searchStr.trimmed().toInt(), false);
         return;
@@ -186,13 +193,9 @@ void frmMain::LookupCustomer()
 
 void frmMain::SearchIssues()
 {
-    std::unique_ptr<QWidget> window(makeWindow(Kind::SearchIssues, QStringLiteral("Search Issues"), this));
-    auto* dialog = qobject_cast<QDialog*>(window.get());
-    auto* search = dynamic_cast<SearchIssuesDialog*>(window.get());
-    if (!dialog || !search)
-        return;
-    dialog->exec();
-    if (!search->OKPressed())
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::SearchIssues, QStringLiteral("Search Issues"));
+    const auto* search = dynamic_cast<SearchIssuesDialog*>(dialog.get());
+    if (!search || !search->OKPressed())
         return;
     QWidget* list = makeWindow(Kind::IssueList, QStringLiteral("The issue list"));
     if (!list)
@@ -201,7 +204,7 @@ void frmMain::SearchIssues()
         issues->SetSearchFields(search->SearchShortDesc(), search->SearchDescription(), search->SearchResolution());
         issues->Init(search->SearchText(), search->SearchType(), search->PSID());
     }
-    window.reset();
+    dialog.reset();
     addMdiChild(list);
 }
 
@@ -273,14 +276,12 @@ void frmMain::ManageIssueTemplates()
 {
     if (!DB().Perm_DBAdmin())
         return;
-    std::unique_ptr<QWidget> window(makeWindow(Kind::EditIssueTemplates, QStringLiteral("Issue Templates"), this));
-    auto* dialog = qobject_cast<QDialog*>(window.get());
-    auto* templates = dynamic_cast<EditIssueTemplatesDialog*>(window.get());
-    if (!dialog || !templates)
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::EditIssueTemplates, QStringLiteral("Issue Templates"));
+    const auto* templates = dynamic_cast<EditIssueTemplatesDialog*>(dialog.get());
+    if (!templates)
         return;
-    dialog->exec();
     const qint32 id = templates->TemplateID();
-    window.reset();
+    dialog.reset();
     if (id > 0)
         ShowIssueTemplate(id, true);
 }
@@ -289,22 +290,15 @@ void frmMain::UserManagement()
 {
     if (!DB().Perm_DBAdmin())
         return;
-    std::unique_ptr<QWidget> window(makeWindow(Kind::Users, QStringLiteral("User Management"), this));
-    if (auto* dialog = qobject_cast<QDialog*>(window.get()))
-        dialog->exec();
+    (void)runDialog(Kind::Users, QStringLiteral("User Management"));
 }
 
 void frmMain::Customizations()
 {
     if (!DB().Perm_DBAdmin())
         return;
-    std::unique_ptr<QWidget> window(makeWindow(Kind::Preferences, QStringLiteral("Customizations"), this));
-    auto* dialog = qobject_cast<QDialog*>(window.get());
-    if (!dialog)
-        return;
-    dialog->exec();
-    window.reset();
-    SetCustomMenuLabels();
+    if (runDialog(Kind::Preferences, QStringLiteral("Customizations")))
+        SetCustomMenuLabels();
 }
 
 void frmMain::HelpCenter()

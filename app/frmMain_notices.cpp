@@ -1,6 +1,5 @@
 #include "app/frmMain.h"
 
-#include "app/NotAvailable.h"
 #include "app/WindowInterfaces.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmCalendar.h"
@@ -45,14 +44,10 @@ QString frmMain::GetShortDateFromPopupCalendar(const QString& initialDate)
 
 bool frmMain::GetIssueTemplateID(qint32& TemplateID)
 {
-    std::unique_ptr<QWidget> window(
-        makeWindow(WindowCreators::Kind::SelectIssueTemplate, QStringLiteral("Issue Templates"), this));
-    auto* dialog = qobject_cast<QDialog*>(window.get());
-    auto* picker = dynamic_cast<SelectIssueTemplateDialog*>(window.get());
-    if (!dialog || !picker)
-        return false;
-    dialog->exec();
-    if (!picker->OKPressed())
+    const std::unique_ptr<QDialog> dialog =
+        runDialog(WindowCreators::Kind::SelectIssueTemplate, QStringLiteral("Issue Templates"));
+    const auto* picker = dynamic_cast<SelectIssueTemplateDialog*>(dialog.get());
+    if (!picker || !picker->OKPressed())
         return false;
     TemplateID = picker->TemplateID();
     return true;
