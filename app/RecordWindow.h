@@ -4,9 +4,8 @@
 #include "common/ui/clsSystemUI.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QKeySequence>
-#include <QShortcut>
 #include <QString>
 #include <QWidget>
 
@@ -110,7 +109,8 @@ private:
 // since these three are made first), points cmdRefresh and the like at its
 // buttons, calls InitControls once it is built, and is opened by the main
 // window's Show members, which call Init. The close box, Close All, Close
-// Database and Exit all pass its close handler; Ctrl+E runs DoEditModeBtn.
+// Database and Exit all pass its close handler; Ctrl+E anywhere in it runs
+// DoEditModeBtn.
 // A dialog window (QDialog) asks QueryClose in its own Cancel and reject().
 template <class Base>
 class RecordWindow : public Base, public RecordForm {
@@ -120,9 +120,9 @@ public:
         , RecordForm(std::move(table))
     {
         makeContractControls(this);
-        auto* ctrlE = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
-        ctrlE->setContext(Qt::WidgetWithChildrenShortcut);
-        QObject::connect(ctrlE, &QShortcut::activated, this, [this] { DoEditModeBtn(); });
+        // The window sees its keys before its controls do (a text box would
+        // take Ctrl+E as "end of line" on some desktops).
+        QCoreApplication::instance()->installEventFilter(this);
     }
 
 protected:
@@ -137,13 +137,20 @@ protected:
         Base::closeEvent(event);
     }
 
-    // Ctrl+E with any other keys held, when no control took the key first.
-    void keyPressEvent(QKeyEvent* event) override
+    // Ctrl+E, with any other keys held, anywhere in the window.
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (SysUI().KeyPressedCtrlE(event->key(), event->modifiers())) {
-            DoEditModeBtn();
-            return;
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
+            auto* target = static_cast<QWidget*>(watched);
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((target == this || this->isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())) {
+                if (type == QEvent::KeyPress)
+                    DoEditModeBtn();
+                event->accept();
+                return true;
+            }
         }
-        Base::keyPressEvent(event);
+        return Base::eventFilter(watched, event);
     }
 };

@@ -9,6 +9,7 @@
 #include "data/clsDB.h"
 #include "xbase/c4.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -82,6 +83,28 @@ public:
 
     QLabel* lblCustom1 = nullptr;
     QLineEdit* txtCompany = nullptr;
+};
+
+// A text box that claims every key, shortcuts included.
+class GreedyEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    QList<int> keys;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        keys.append(e->key());
+        e->accept();
+    }
 };
 
 class RecordWindowTest : public AppFixture {
@@ -172,6 +195,7 @@ TEST_F(RecordWindowTest, EditSetsTheMarkAndShowsWhatWasSavedMeanwhile)
     CustomerTestWindow* window = open(id);
     EXPECT_EQ(objectTag(window), QStringLiteral("C%1").arg(id));
     EXPECT_EQ(window->EM->lblMode->text(), QStringLiteral("read-only"));
+    EXPECT_EQ(window->EM->lblMode->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0xC0));
     EXPECT_EQ(window->lblEdit->text(), QStringLiteral("Edi&t Data"));
     EXPECT_TRUE(window->txtCompany->isReadOnly());
     EXPECT_FALSE(window->cmdApply->isEnabled());
@@ -200,8 +224,16 @@ TEST_F(RecordWindowTest, CtrlEOpensEditModeAndAsksBeforeLeavingIt)
 {
     const qint32 id = addCustomer(QStringLiteral("Acme"));
     CustomerTestWindow* window = open(id);
-    QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
+    // Even a control that takes every key itself leaves Ctrl+E to the window.
+    auto* greedy = new GreedyEdit(window);
+    m_main.show();
+    QApplication::setActiveWindow(&m_main);
+    greedy->setFocus();
+    QTest::keyClick(greedy, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_TRUE(window->EM->InEditMode());
+    QTest::keyClick(greedy, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(greedy->keys.contains(Qt::Key_X));
+    EXPECT_FALSE(greedy->keys.contains(Qt::Key_E));
     window->txtCompany->setText(QStringLiteral("typed"));
 
     // No and Cancel keep the values, the mode and the mark; Yes gives them up.
@@ -351,7 +383,9 @@ TEST_F(RecordWindowTest, AFirstSaveRetagsTheWindowWithTheNewRow)
     CustomerTestWindow* window = open(-1, true);
     EXPECT_EQ(objectTag(window), QStringLiteral("C-1"));
     EXPECT_EQ(window->EM->lblMode->text(), QStringLiteral("edit-data"));
+    EXPECT_EQ(window->EM->lblMode->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(window->LE->ModifiedBy(), QString());
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
     window->txtCompany->setText(QStringLiteral("Newco"));
     window->cmdApply->click();
 
