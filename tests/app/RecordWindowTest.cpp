@@ -317,6 +317,15 @@ TEST_F(RecordWindowTest, AWindowInEditModeClosesOnlyWhenTheDiscardIsConfirmed)
     EXPECT_TRUE(DB().IsOpen());
     EXPECT_EQ(dumpedMark(), QStringLiteral("1000|testbox"));
 
+    // Opening another database answered No: the same.
+    const QString other = makeDatabase(QStringLiteral("other"));
+    const QString folder = DB().DBPath();
+    m_prompts.text(other).button(MsgAnswer::No);
+    m_main.mnuFileOpen_Click();
+    EXPECT_TRUE(window && !window->isHidden());
+    EXPECT_EQ(DB().DBPath(), folder);
+    EXPECT_TRUE(m_logins.loginFolders.size() == 1);
+
     // Close All answered Cancel: the same.
     m_prompts.button(MsgAnswer::Cancel);
     m_main.mnuWindowCloseAll_Click();
@@ -328,7 +337,7 @@ TEST_F(RecordWindowTest, AWindowInEditModeClosesOnlyWhenTheDiscardIsConfirmed)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(window);
     EXPECT_EQ(dumpedMark(), QStringLiteral("0|"));
-    EXPECT_EQ(questions(), QStringList(3, kDiscard));
+    EXPECT_EQ(questions(), QStringList(4, kDiscard));
 
     // A window in view mode closes without a question.
     m_prompts.clear();
