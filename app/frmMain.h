@@ -84,9 +84,9 @@ public:
     void LookupCustomer();
     void NewCustomer();
     void SearchIssues();
-    // Ask for a row identifier (a whole number from 1 to 2147483647; blanks
-    // around it are dropped, anything else is asked again, nothing ends
-    // quietly) and open the row in view mode.
+    // Ask for a row identifier (a whole number from 1 to 2147483647, blanks
+    // around it dropped; anything else is asked for again, an empty answer
+    // ends quietly) and open the row in view mode.
     void LookupByIssueNumber();
     void LookupByCustomerNumber();
     void MyIssues();

@@ -8,6 +8,7 @@
 #include "common/PromptService.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
+#include "data/Schema.h"
 #include "data/clsDB.h"
 
 #include <QDialog>
@@ -41,9 +42,10 @@ std::optional<qint32> rowIdentifier(const QString& typed)
     return qint32(value);
 }
 
-bool rowExists(const QString& path, const QString& file, qint32 id)
+// Shows the database object's message when the row is not there.
+bool rowExists(const QString& path, Schema::Table table, qint32 id)
 {
-    return DB().CheckIfRecExists(path, file, id, false);
+    return DB().CheckIfRecExists(path, Schema::dataFileName(table), id, false);
 }
 
 } // namespace
@@ -86,7 +88,7 @@ void frmMain::ShowCustomer(qint32 CustID, bool EditMode)
 {
     if (bringForward(QStringLiteral("C%1").arg(CustID)))
         return;
-    if (CustID >= 1 && !rowExists(DB().CustomerTable(), QStringLiteral("bcccust.dbf"), CustID))
+    if (CustID >= 1 && !rowExists(DB().CustomerTable(), Schema::Table::Cust, CustID))
         return;
     if (QWidget* window = makeWindow(Kind::Customer, QStringLiteral("The customer window")))
         openRecordWindow(window, CustID, EditMode);
@@ -99,8 +101,8 @@ void frmMain::ShowPS(qint32 PSID, qint32 CustID, bool EditMode)
     if (bringForward(QStringLiteral("P%1").arg(PSID)))
         return;
     if (PSID >= 1
-        && (!rowExists(DB().CustomerTable(), QStringLiteral("bcccust.dbf"), CustID)
-            || !rowExists(DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"), PSID)))
+        && (!rowExists(DB().CustomerTable(), Schema::Table::Cust, CustID)
+            || !rowExists(DB().Customers2PSTable(), Schema::Table::CustPs, PSID)))
         return;
     QWidget* window = makeWindow(Kind::PS, QStringLiteral("The product/service window"));
     if (!window)
@@ -114,7 +116,7 @@ void frmMain::ShowIssue(qint32 IssueID, qint32 CustID, bool EditMode, qint32 Tem
 {
     if (bringForward(QStringLiteral("I%1").arg(IssueID)))
         return;
-    if (IssueID >= 1 && !rowExists(DB().IssuesTable(), QStringLiteral("bccissues.dbf"), IssueID))
+    if (IssueID >= 1 && !rowExists(DB().IssuesTable(), Schema::Table::Issues, IssueID))
         return;
     QWidget* window = makeWindow(Kind::Issue, QStringLiteral("The issue window"));
     if (!window)
@@ -130,7 +132,7 @@ void frmMain::ShowIssueTemplate(qint32 TemplateID, bool EditMode)
 {
     if (TemplateID < 1 || bringForward(QStringLiteral("T%1").arg(TemplateID)))
         return;
-    if (!rowExists(DB().IssuesTemplatesTable(), QStringLiteral("bccitempl.dbf"), TemplateID))
+    if (!rowExists(DB().IssuesTemplatesTable(), Schema::Table::ITempl, TemplateID))
         return;
     if (QWidget* window = makeWindow(Kind::IssueTemplate, QStringLiteral("The issue template window")))
         openRecordWindow(window, TemplateID, EditMode);
@@ -140,7 +142,7 @@ void frmMain::ShowReportDef(qint32 RptID, const QString& RptType, bool EditMode)
 {
     if (bringForward(QStringLiteral("REPORTDEF%1").arg(RptID)))
         return;
-    if (RptID >= 1 && !rowExists(DB().ReportTable(), QStringLiteral("bccrep.dbf"), RptID))
+    if (RptID >= 1 && !rowExists(DB().ReportTable(), Schema::Table::Rep, RptID))
         return;
     QWidget* window = makeWindow(Kind::ReportDef, QStringLiteral("The report definition window"));
     if (!window)
@@ -154,7 +156,7 @@ void frmMain::ShowReport(qint32 RptID)
 {
     if (RptID < 1 || bringForward(QStringLiteral("REPORTDISPLAY%1").arg(RptID)))
         return;
-    if (!rowExists(DB().ReportTable(), QStringLiteral("bccrep.dbf"), RptID))
+    if (!rowExists(DB().ReportTable(), Schema::Table::Rep, RptID))
         return;
     QWidget* window = makeWindow(Kind::ReportDisplay, QStringLiteral("The report window"));
     if (!window)
