@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
@@ -21,6 +22,9 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    for (QStyle::StandardPixmap image : {QStyle::SP_DirHomeIcon, QStyle::SP_DriveHDIcon, QStyle::SP_FileIcon,
+                                         QStyle::SP_MessageBoxWarning, QStyle::SP_FileDialogDetailedView})
+        SysImageList.append(style()->standardIcon(image));
     resize(900, 640);
 
     SetWindowCaption();

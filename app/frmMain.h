@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowCreators.h"
 #include "common/ui/WindowRegistry.h"
 
 #include <QIcon>
@@ -7,6 +8,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -59,11 +63,32 @@ public:
     // The backup advice for `dataDir` (empty: the open database's folder).
     QString BackupMsg(const QString& dataDir = QString()) const;
 
-    // --- View menu and toolbar: commands of later windows -------------------
+    // --- Navigation (frmMain_navigation.cpp) ----------------------------------
+    // One window per record, found by its whole tag (kind and row
+    // identifier): an open one comes forward, unchanged. A stored row (1 or
+    // more) must exist (the database object tells the user when it does not);
+    // below 1 opens a new record. The windows come from WindowCreators.
+    void ShowCustomer(qint32 CustID, bool EditMode);
+    // Nothing for a customer below 1; a stored product/service also needs
+    // its customer.
+    void ShowPS(qint32 PSID, qint32 CustID, bool EditMode);
+    void ShowIssue(qint32 IssueID, qint32 CustID, bool EditMode, qint32 TemplateID);
+    // Stored templates only: nothing below 1.
+    void ShowIssueTemplate(qint32 TemplateID, bool EditMode);
+    // The type goes to a new definition only.
+    void ShowReportDef(qint32 RptID, const QString& RptType, bool EditMode);
+    // Stored reports only: nothing below 1.
+    void ShowReport(qint32 RptID);
+
+    // Commands; those of the administration check Perm_DBAdmin first.
     void LookupCustomer();
     void NewCustomer();
     void SearchIssues();
+    // Ask for a row identifier (a whole number from 1 to 2147483647, blanks
+    // around it dropped; anything else is asked for again, an empty answer
+    // ends quietly) and open the row in view mode.
     void LookupByIssueNumber();
+    void LookupByCustomerNumber();
     void MyIssues();
     void Reports();
     void EditCustomerCategory();
@@ -83,7 +108,22 @@ public:
     void EmailHandlerDlg();
     void PurgeOldIssues();
     void ChangePassword();
+    // The Help Center window ("MAIN_HELP"); one at a time.
     void HelpCenter();
+
+    // --- Notices and pickers (frmMain_notices.cpp) ------------------------------
+    // The open window of customer `CustID` reloads its issue list (`What` 1)
+    // or its product/service list (2), selecting `RowID`; anything else, or
+    // no such window, does nothing.
+    void NotifyCustomer(qint32 CustID, int What, qint32 RowID);
+    // The open report list reloads, selecting `RptID`.
+    void NotifyReportList(qint32 RptID);
+    // The date picker over `initialDate`: the chosen short date, or "" when
+    // cancelled.
+    QString GetShortDateFromPopupCalendar(const QString& initialDate);
+    // The template picker: on OK `TemplateID` becomes the chosen template
+    // (-1 "Blank Issue") and the result is true; otherwise it is left alone.
+    bool GetIssueTemplateID(qint32& TemplateID);
     // Database Admin, Statistics: the record counts of five tables.
     void mnuViewDatabaseAdminStatistics_Click();
 
@@ -142,6 +182,9 @@ public:
     // The images of the toolbar buttons, 1-based as the command table
     // numbers them.
     QList<QIcon> TBIL;
+    // The images of the list windows' rows, 1-based: 1 customer, 2
+    // product/service, 4 issue, 5 report.
+    QList<QIcon> SysImageList;
 
 signals:
     // The window closed for good: the database is closed and the position
@@ -168,6 +211,14 @@ private:
     bool newDatabaseInFolder(const QString& folder);
     QString creationNotice(const QString& folder) const;
     QMdiSubWindow* subWindowOf(const QWidget* form) const;
+    bool bringForward(const QString& tag);
+    QWidget* makeWindow(WindowCreators::Kind kind, const QString& what, QWidget* parent = nullptr);
+    // Makes the dialog of `kind` and shows it modally; null when there is
+    // none. The dialog is unloaded when the pointer goes.
+    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind, const QString& what);
+    void openRecordWindow(QWidget* window, qint32 rowId, bool editMode);
+    void openSingleWindow(WindowCreators::Kind kind, const QString& tag, const QString& what);
+    qint32 promptRowIdentifier(const QString& what, int helpContext);
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* TB = nullptr;

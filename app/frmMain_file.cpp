@@ -43,7 +43,9 @@ void frmMain::mnuFileNew_Click()
         return;
     if (DB().NewDB(folder)) {
         Sys().ShowMsg(creationNotice(folder), 1, 1610);
-        (void)DB().OpenDB(folder);
+        // A window that keeps its edit keeps its database open too.
+        if (closeChildren())
+            (void)DB().OpenDB(folder);
     }
     SetUI();
 }
@@ -69,7 +71,10 @@ void frmMain::mnuFileOpen_Click()
             + Product::name() + QStringLiteral(" database:"));
     if (folder.isEmpty())
         return;
-    (void)DB().OpenDB(folder);
+    // Only a folder that holds a database closes the windows, and a window
+    // that keeps its edit keeps its database open too.
+    if (DB().DirContainsValidData(folder) && closeChildren())
+        (void)DB().OpenDB(folder);
     SetUI();
 }
 

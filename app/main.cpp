@@ -22,6 +22,9 @@ int main(int argc, char** argv)
     DbWindows::install(&dbWindows);
     HelpBrowser::install();
     HelpContext::installF1Handler();
+    // The windows of the customer, issue, report, import and administration
+    // parts register their creators here (WindowCreators); a kind without
+    // one answers that it is not available yet.
 
     // A copy refused because another one runs ends with 1.
     int code = 1;

@@ -16,7 +16,7 @@ public:
         return msgEscapeAnswer(r.style);
     }
     void messageWindow(const QString& text, int, int) override { qWarning().noquote() << text; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
     QString folderDialog(const QString&, const QString&, bool) override { return {}; }
     bool printerDialog(QPrinter*, const QString&) override { return false; }

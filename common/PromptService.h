@@ -93,9 +93,10 @@ public:
     // the user has closed it.
     virtual void messageWindow(const QString& text, int icon, int helpContext) = 0;
 
-    // An input box; nullopt when cancelled.
+    // An input box; nullopt when cancelled. F1 in it opens the help at
+    // `helpContext` (0: the help's contents).
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                            const QString& defaultText) = 0;
+                                            const QString& defaultText, int helpContext = 0) = 0;
 
     // An open or save dialog; the chosen path, or nullopt when cancelled.
     virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;

@@ -118,13 +118,14 @@ void ScriptedPrompts::messageWindow(const QString& text, int icon, int helpConte
 }
 
 std::optional<QString> ScriptedPrompts::inputBox(const QString& prompt, const QString& title,
-                                                 const QString& defaultText)
+                                                 const QString& defaultText, int helpContext)
 {
     ShownPrompt p;
     p.kind = ShownPrompt::Kind::InputBox;
     p.text = prompt;
     p.title = title;
     p.defaultText = defaultText;
+    p.helpContext = helpContext;
     m_shown.append(p);
     return textAnswer();
 }

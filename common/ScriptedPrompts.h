@@ -63,7 +63,7 @@ public:
     MsgAnswer messageBox(const MsgBoxRequest& request) override;
     void messageWindow(const QString& text, int icon, int helpContext) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+                                    const QString& defaultText, int helpContext = 0) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     QString folderDialog(const QString& title, const QString& startFolder, bool includeFiles) override;
     bool printerDialog(QPrinter* printer, const QString& title) override;

@@ -143,12 +143,13 @@ void WidgetPrompts::messageWindow(const QString& text, int icon, int helpContext
 }
 
 std::optional<QString> WidgetPrompts::inputBox(const QString& prompt, const QString& title,
-                                               const QString& defaultText)
+                                               const QString& defaultText, int helpContext)
 {
     QInputDialog dialog(owner());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    HelpContext::set(&dialog, helpContext);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -88,7 +88,8 @@ public:
     // Locks (view mode) or unlocks (edit mode) the window's controls tagged
     // `tag`: text boxes and combo boxes turn read-only, list boxes and grids
     // disabled, all of these light yellow (#FFFFC0) when locked and white
-    // when not; any other tagged control is disabled.
+    // when not; a tagged control with EditEnabledControl is told the mode
+    // instead, and any other tagged control is disabled.
     void LockControls(QWidget* window, bool lock, const QString& tag) const;
     // Replaces the selection with `text`, or inserts it at the caret.
     void TxtCtlInsertStr(QLineEdit* txt, const QString& text) const;

@@ -1,5 +1,6 @@
 #include "common/ui/clsSystemUI.h"
 
+#include "common/ui/EditEnabledControl.h"
 #include "common/ui/ObjectTag.h"
 
 #include <QAbstractSpinBox>
@@ -81,7 +82,9 @@ bool lockText(QWidget* w, bool lock)
 
 void lockOne(QWidget* w, bool lock)
 {
-    if (auto* cbo = qobject_cast<QComboBox*>(w)) {
+    if (auto* own = dynamic_cast<EditEnabledControl*>(w)) {
+        own->SetEditEnabled(!lock);
+    } else if (auto* cbo = qobject_cast<QComboBox*>(w)) {
         paintBackground(w, lock);
         lockCombo(cbo, lock);
     } else if (lockText(w, lock)) {

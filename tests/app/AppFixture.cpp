@@ -7,6 +7,7 @@
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/ShippedData.h"
+#include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "data/ui/frmDBMaint.h"
 
@@ -37,6 +38,12 @@ bool ScriptedDbWindows::promptLogin(const QString& folder, const QString&, const
     answer.LoginName = login;
     answer.Password = password;
     return true;
+}
+
+bool ScriptedDbWindows::askEditAnyway(const QString& userName, const QString& computerName)
+{
+    underEditAsked.append(userName + QLatin1Char('@') + computerName);
+    return editAnyway;
 }
 
 void ScriptedDbWindows::unloadAllButMain() { SysUI().UnloadAll(QStringLiteral("MAINFORM")); }
@@ -102,6 +109,19 @@ QString AppFixture::openNewDatabase(const QString& name)
     const QString folder = makeDatabase(name);
     openAsAdmin(folder);
     return folder;
+}
+
+void AppFixture::addUser(const QString& login, const QString& permissions)
+{
+    RecColl user(DB().UserTable(), -1, QStringLiteral("_userinfo"));
+    const std::pair<const char*, QString> fields[] = {
+        {"login", login},        {"firstname", QString()},         {"lastname", login},
+        {"dept", QString()},     {"useractive", QStringLiteral("T")}, {"usertype", QStringLiteral("0")},
+        {"perm", permissions},   {"note", QString()},
+    };
+    for (const auto& [name, value] : fields)
+        user.add(QString::fromLatin1(name), value);
+    ASSERT_TRUE(DB().SaveRecord(user, false));
 }
 
 QStringList AppFixture::shownTexts(ShownPrompt::Kind kind) const

@@ -30,11 +30,14 @@ public:
 
     bool promptLogin(const QString& folder, const QString& login, const QString& password,
                      LoginAnswer& answer) override;
-    bool askEditAnyway(const QString&, const QString&) override { return false; }
+    // Records the user and machine named and answers `editAnyway`.
+    bool askEditAnyway(const QString& userName, const QString& computerName) override;
     void unloadAllButMain() override;
     void setCustomMenuLabels() override;
 
     QStringList loginFolders;   // the folder of each login asked for
+    QStringList underEditAsked; // "user@machine" of each under-edit dialog
+    bool editAnyway = false;
 
 private:
     std::deque<std::pair<QString, QString>> m_script;
@@ -56,6 +59,10 @@ protected:
     void openAsAdmin(const QString& folder);
     // makeDatabase + openAsAdmin.
     QString openNewDatabase(const QString& name = QStringLiteral("db"));
+
+    // Adds an active user whose password is the login, with `permissions`
+    // (30 characters "0"/"1").
+    void addUser(const QString& login, const QString& permissions);
 
     // Texts of the message windows / boxes shown so far.
     QStringList shownTexts(ShownPrompt::Kind kind) const;

@@ -55,16 +55,7 @@ TEST_F(StatisticsTest, CancelDuringTheCountsShowsNothing)
 TEST_F(StatisticsTest, AUserWithoutAdministrationGetsOnlyTheRefusal)
 {
     const QString folder = openNewDatabase();
-    RecColl user(DB().UserTable(), -1, QStringLiteral("_userinfo"));
-    const std::pair<const char*, QString> fields[] = {
-        {"login", QStringLiteral("clerk")},       {"firstname", QString()},
-        {"lastname", QStringLiteral("Clerk")},     {"dept", QString()},
-        {"useractive", QStringLiteral("T")},       {"usertype", QStringLiteral("0")},
-        {"perm", DB().GetDefaultPermissionsStr()}, {"note", QString()},
-    };
-    for (const auto& [name, value] : fields)
-        user.add(QString::fromLatin1(name), value);
-    ASSERT_TRUE(DB().SaveRecord(user, false));
+    addUser(QStringLiteral("clerk"), DB().GetDefaultPermissionsStr());
     DB().CloseDB();
     m_logins.login(QStringLiteral("clerk"), QStringLiteral("clerk"));
     ASSERT_TRUE(DB().OpenDB(folder));

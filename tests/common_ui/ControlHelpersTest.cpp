@@ -1,4 +1,5 @@
 #include "common/ScriptedPrompts.h"
+#include "common/ui/EditEnabledControl.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 
@@ -60,6 +61,28 @@ TEST(LockControls, LocksTheTaggedControlsForViewingAndBack)
     EXPECT_EQ(txt->text(), QStringLiteral("typed"));
     QTest::keyClick(cbo, Qt::Key_Down);
     EXPECT_EQ(cbo->currentIndex(), 1);
+}
+
+// A control that keeps itself viewable in view mode: it is told the mode
+// and stays enabled.
+class AttachmentsLike final : public QWidget, public EditEnabledControl {
+public:
+    using QWidget::QWidget;
+    void SetEditEnabled(bool enabled) override { modes.append(enabled); }
+    QList<bool> modes;
+};
+
+TEST(LockControls, AControlThatHandlesTheModeItselfIsToldInsteadOfDisabled)
+{
+    QWidget window;
+    auto* own = new AttachmentsLike(&window);
+    setObjectTag(own, QStringLiteral("E"));
+    auto* untagged = new AttachmentsLike(&window);
+    SysUI().LockControls(&window, true, QStringLiteral("E"));
+    SysUI().LockControls(&window, false, QStringLiteral("E"));
+    EXPECT_EQ(own->modes, (QList<bool>{false, true}));
+    EXPECT_TRUE(own->isEnabled());
+    EXPECT_TRUE(untagged->modes.isEmpty());
 }
 
 TEST(TextHelpers, InsertReplacesTheSelectionOrGoesInAtTheCaret)

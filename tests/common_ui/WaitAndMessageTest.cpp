@@ -1,7 +1,9 @@
+#include "common/HelpViewer.h"
 #include "common/ScriptedPrompts.h"
 #include "common/SettingsFile.h"
 #include "common/ShellRunner.h"
 #include "common/clsSystem.h"
+#include "common/ui/HelpContext.h"
 #include "common/ui/WidgetPrompts.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmMessage.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -203,6 +206,32 @@ TEST(WidgetPrompts, PrinterChoiceAndProgramDialogsAreModal)
     EXPECT_TRUE(widgets.execDialog(&options));
     EXPECT_TRUE(options.m_bOK);
     EXPECT_EQ(options.m_nPageOrientation, 1);
+    setPrompts(previous);
+}
+
+TEST(WidgetPrompts, F1InAnInputBoxOpensItsHelpContext)
+{
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QList<long> topics;
+    HelpViewer::set([&topics](const QString&, long topic, QString&) {
+        topics.append(topic);
+        return true;
+    });
+    HelpContext::installF1Handler();
+    for (const int context : {1210, 0}) {
+        whenModalShows([](QWidget* modal) {
+            auto* box = qobject_cast<QInputDialog*>(modal);
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_F1);
+            box->reject();
+        });
+        EXPECT_FALSE(widgets.inputBox(QStringLiteral("Enter Customer ID"), QStringLiteral("Brindlemark"), QString(),
+                                      context));
+    }
+    EXPECT_EQ(topics, (QList<long>{1210, 0}));
+    HelpContext::removeF1Handler();
+    HelpViewer::set({});
     setPrompts(previous);
 }
 
