@@ -5,6 +5,7 @@
 #include "common/ui/HelpBrowser.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/WidgetPrompts.h"
+#include "customers/CustomerWindows.h"
 #include "data/ui/WidgetDbWindows.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     // The windows of the customer, issue, report, import and administration
     // parts register their creators here (WindowCreators); a kind without
     // one answers that it is not available yet.
+    registerCustomerWindows();
 
     // A copy refused because another one runs ends with 1.
     int code = 1;
