@@ -106,6 +106,13 @@ public:
     // Writes every changed page (the caller is inside an operation or the
     // file is exclusive).
     Status flush();
+    // Forgets every page read, and the counter they were read under: the
+    // file was put back behind this handle's back.
+    void forgetPages()
+    {
+        dropCache();
+        m_counterKnown = false;
+    }
 
     // Changes whenever cached pages may no longer be what a cursor saw.
     uint64_t generation() const { return m_generation; }

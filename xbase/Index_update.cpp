@@ -76,7 +76,12 @@ Status Index::afterWrite(Table&, uint32_t recno, const Status& outcome)
     else
         for (const Change& c : m_changes)
             c.tag->recordWritten(recno, m_written.data());
-    return m_file->end();
+    Status s = m_file->end();
+    // Exclusive handles write their pages in each call too, so that a call
+    // that returned has all of its change in the files.
+    if (s.isOk() && m_table.isExclusive() && outcome.isOk())
+        s = m_file->flush();
+    return s;
 }
 
 Status Index::checkCandidates(uint32_t recno)

@@ -37,7 +37,9 @@ Status Table::append()
     const bool shared = !m_exclusive;
     if (shared)
         XB_RETURN_IF_ERROR(takeLock(kHeaderLockOffset));
-    Status s = appendLocked();
+    Status s = beginWrite();
+    if (s.isOk())
+        s = endWrite(appendLocked());
     if (shared) {
         Status u = m_file->unlock(kHeaderLockOffset, 1);
         if (s.isOk())
