@@ -113,6 +113,8 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
             XB_RETURN_IF_ERROR(readPage(offset, buf, 4));
             next = coding::getU32LE(buf);
         }
+        if (next != 0 && next != kNoPage && next % kPageSize != 0)
+            return Status::corruption(path() + ": the free-page list leaves the page grid after page " + std::to_string(offset));
         dir->freeList = next == kNoPage ? 0 : next;
     } else {
         uint64_t end = 0;
@@ -130,6 +132,7 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
     n->keyLen = keyLen;
     n->fill = fill;
     n->leaf = leaf;
+    n->checked = true;
     n->lastUse = ++m_tick;
     *out = n.get();
     markDirty(n.get());

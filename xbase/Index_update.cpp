@@ -58,7 +58,12 @@ Status Index::beforeWrite(Table&, uint32_t recno, const uint8_t* oldImage, const
     if (s.isOk())
         s = apply(recno);
     if (!s.isOk()) {
-        undo(recno);
+        // A refused key is taken back; after damage nothing of the change
+        // is trusted. Either way no page of it reaches the file.
+        if (!s.isCorruption())
+            undo(recno);
+        m_changes.clear();
+        m_file->forgetPages();
         (void)m_file->end();
         return s;
     }
