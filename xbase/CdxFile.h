@@ -152,6 +152,7 @@ private:
     std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
     std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
+    std::vector<std::pair<uint64_t, uint64_t>> m_ranges; // what a flush writes
     CdxNode* m_last = nullptr;                       // the node asked for last
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;

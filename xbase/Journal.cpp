@@ -336,15 +336,13 @@ void Journal::removeIfUnused(File& dataFile)
         (void)m_env->remove(m_path);
 }
 
-Status Journal::append(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n)
+void Journal::addEntry(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n)
 {
-    m_buf.clear();
-    if (!m_started) {
+    if (!m_started && m_buf.empty()) {
         m_salt = freshSalt();
         m_buf.assign(kHeadSize, 0);
         std::memcpy(m_buf.data(), kMagic, sizeof kMagic);
         coding::putU64LE(m_buf.data() + 8, m_salt);
-        m_end = 0;
     }
     const size_t at = m_buf.size();
     m_buf.resize(at + kHeadSize + n, 0);
@@ -357,43 +355,69 @@ Status Journal::append(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8
     if (n)
         std::memcpy(head + kHeadSize, payload, n);
     coding::putU32LE(head + 24, checksum(head, payload, n));
-    XB_RETURN_IF_ERROR(m_file->writeAt(m_end, m_buf.data(), m_buf.size()));
-    m_end += m_buf.size();
-    m_started = true;
-    return Status::ok();
 }
 
-Status Journal::protect(JournalledFile& file, uint64_t offset, uint64_t n)
+Status Journal::writeEntries()
+{
+    if (m_buf.empty())
+        return Status::ok();
+    Status s = m_file->writeAt(m_end, m_buf.data(), m_buf.size());
+    if (s.isOk()) {
+        m_end += m_buf.size();
+        m_started = true;
+    }
+    m_buf.clear();
+    return s;
+}
+
+Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64_t, uint64_t>>& ranges)
 {
     Touched* t = nullptr;
     for (Touched& c : m_touched)
         if (c.file == &file)
             t = &c;
+    const size_t touched = m_touched.size();
     if (!t) {
         if (m_touched.size() >= 255)
             return Status::invalidArgument(m_path + ": too many files in one call");
         uint64_t size = 0;
         XB_RETURN_IF_ERROR(file.inner().size(&size));
         const std::string& name = file.name();
-        XB_RETURN_IF_ERROR(append('F', uint8_t(m_touched.size()), size, reinterpret_cast<const uint8_t*>(name.data()),
-                                  uint32_t(name.size())));
+        addEntry('F', uint8_t(m_touched.size()), size, reinterpret_cast<const uint8_t*>(name.data()), uint32_t(name.size()));
         m_touched.push_back({&file, size, {}});
         t = &m_touched.back();
     }
-    const uint64_t end = std::min(t->size, offset + std::min(n, ~uint64_t(0) - offset));
-    if (offset >= end)
-        return Status::ok(); // beyond the old end: cutting the file back undoes it
-    for (const auto& [from, to] : t->saved)
-        if (from <= offset && end <= to)
-            return Status::ok();
-    std::vector<uint8_t> before(end - offset);
-    size_t got = 0;
-    XB_RETURN_IF_ERROR(file.inner().readAt(offset, before.data(), before.size(), &got));
-    before.resize(got);
     const uint8_t fileNo = uint8_t(t - m_touched.data());
-    XB_RETURN_IF_ERROR(append('B', fileNo, offset, before.data(), uint32_t(before.size())));
-    t->saved.emplace_back(offset, end);
-    return Status::ok();
+    const size_t saved = t->saved.size();
+    // What did not reach the journal must not count as kept.
+    auto forget = [&](Status s) {
+        m_buf.clear();
+        if (m_touched.size() > touched)
+            m_touched.resize(touched);
+        else
+            m_touched[fileNo].saved.resize(saved);
+        return s;
+    };
+    for (const auto& [offset, n] : ranges) {
+        const uint64_t end = std::min(t->size, offset + std::min(n, ~uint64_t(0) - offset));
+        if (offset >= end)
+            continue; // beyond the old end: cutting the file back undoes it
+        const bool kept = std::any_of(t->saved.begin(), t->saved.end(),
+                                      [&](const auto& r) { return r.first <= offset && end <= r.second; });
+        if (kept)
+            continue;
+        m_before.resize(end - offset);
+        size_t got = 0;
+        Status s = file.inner().readAt(offset, m_before.data(), m_before.size(), &got);
+        if (!s.isOk())
+            return forget(s);
+        addEntry('B', fileNo, offset, m_before.data(), uint32_t(got));
+        t->saved.emplace_back(offset, end);
+    }
+    // The file's size and its old bytes are in the journal before any byte
+    // of it changes.
+    Status s = writeEntries();
+    return s.isOk() ? s : forget(s);
 }
 
 } // namespace xbase

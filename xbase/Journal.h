@@ -67,9 +67,9 @@ public:
     // nothing waits in it to be played back; for closing.
     void removeIfUnused(File& dataFile);
 
-    // For JournalledFile: keeps what [offset, offset + n) of `file` holds
-    // before it changes.
-    Status protect(JournalledFile& file, uint64_t offset, uint64_t n);
+    // For JournalledFile: keeps what the ranges (offset, length) of `file`
+    // hold before they change, with one write to the journal.
+    Status protect(JournalledFile& file, const std::vector<std::pair<uint64_t, uint64_t>>& ranges);
 
 private:
     class FileEnv;
@@ -80,7 +80,9 @@ private:
     };
 
     Status openJournal();
-    Status append(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n);
+    // Entries gather in m_buf and reach the journal file together.
+    void addEntry(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n);
+    Status writeEntries();
     Status playBack(bool* played);
     void reset();
 
@@ -96,6 +98,7 @@ private:
     uint64_t m_end = 0;
     std::vector<Touched> m_touched;
     std::vector<uint8_t> m_buf;
+    std::vector<uint8_t> m_before;
 };
 
 // A file of the table: its writes inside a call are journalled first.
@@ -109,17 +112,21 @@ public:
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
         if (m_journal->active())
-            XB_RETURN_IF_ERROR(m_journal->protect(*this, offset, n));
+            XB_RETURN_IF_ERROR(protect(offset, n));
         return m_file->writeAt(offset, buf, n);
     }
     Status size(uint64_t* out) override { return m_file->size(out); }
     Status truncate(uint64_t length) override
     {
         if (m_journal->active())
-            XB_RETURN_IF_ERROR(m_journal->protect(*this, length, ~uint64_t(0) - length));
+            XB_RETURN_IF_ERROR(protect(length, ~uint64_t(0) - length));
         return m_file->truncate(length);
     }
     Status sync() override { return m_file->sync(); }
+    Status willWrite(const std::vector<std::pair<uint64_t, uint64_t>>& ranges) override
+    {
+        return m_journal->active() ? m_journal->protect(*this, ranges) : Status::ok();
+    }
     Status tryLock(uint64_t offset, uint64_t length, bool exclusive) override
     {
         return m_file->tryLock(offset, length, exclusive);
@@ -131,9 +138,16 @@ public:
     File& inner() { return *m_file; }
 
 private:
+    Status protect(uint64_t offset, uint64_t n)
+    {
+        m_range[0] = {offset, n};
+        return m_journal->protect(*this, m_range);
+    }
+
     Journal* m_journal;
     std::unique_ptr<File> m_file;
     std::string m_name;
+    std::vector<std::pair<uint64_t, uint64_t>> m_range = {{0, 0}};
 };
 
 } // namespace xbase
