@@ -398,7 +398,8 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
             m_touched[fileNo].saved.resize(saved);
         return s;
     };
-    for (const auto& [offset, n] : ranges) {
+    for (const auto& range : ranges) {
+        const uint64_t offset = range.first, n = range.second;
         const uint64_t end = std::min(t->size, offset + std::min(n, ~uint64_t(0) - offset));
         if (offset >= end)
             continue; // beyond the old end: cutting the file back undoes it
