@@ -89,6 +89,15 @@ Status waitForLock(Env* env, File& file, bool exclusive)
     }
 }
 
+// Whether the journal holds a call to play back (its magic is set).
+bool holdsCall(File& journal)
+{
+    uint8_t magic[sizeof kMagic] = {};
+    size_t got = 0;
+    return journal.readAt(0, magic, sizeof magic, &got).isOk() && got == sizeof magic &&
+        std::memcmp(magic, kMagic, sizeof magic) == 0;
+}
+
 struct Entry {
     uint8_t kind;
     uint8_t fileNo;
@@ -158,6 +167,9 @@ Status playJournal(Env* env, const std::string& folder, File& journal, bool* pla
         if (e.kind != 'F' || files.count(e.fileNo))
             continue;
         Target t{nullptr, std::string(e.payload.begin(), e.payload.end()), e.where};
+        // Only files beside the table, whatever the journal says.
+        if (t.name.empty() || t.name.find('/') != std::string::npos || t.name == "." || t.name == "..")
+            return Status::corruption(journal.path() + ": names a file outside the table's folder");
         const std::string path = folder + t.name;
         if (env->exists(path)) {
             XB_RETURN_IF_ERROR(env->open(path, Env::OpenMode::ReadWrite, &t.file));
@@ -229,12 +241,7 @@ Status Journal::recover(Env* env, const std::string& tablePath)
     if (!env->exists(path))
         return Status::ok();
     std::unique_ptr<File> journal;
-    if (!env->open(path, Env::OpenMode::ReadOnly, &journal).isOk())
-        return Status::ok();
-    uint8_t magic[sizeof kMagic] = {};
-    size_t got = 0;
-    XB_RETURN_IF_ERROR(journal->readAt(0, magic, sizeof magic, &got));
-    if (got != sizeof magic || std::memcmp(magic, kMagic, sizeof magic) != 0)
+    if (!env->open(path, Env::OpenMode::ReadOnly, &journal).isOk() || !holdsCall(*journal))
         return Status::ok();
     // Playing back needs write access; a reader without it sees the files
     // as they are until a writer opens them.
@@ -318,21 +325,16 @@ Status Journal::holdWriters(File& dataFile) { return waitForLock(m_env, dataFile
 
 Status Journal::releaseWriters(File& dataFile) { return dataFile.unlock(kLockOffset, 1); }
 
-void Journal::removeIfUnused(File& dataFile)
+void Journal::removeIfUnused(File& dataFile, uint64_t openLockOffset)
 {
     if (!m_file && !m_env->exists(m_path))
         return;
     m_file.reset();
     // The open lock held exclusively: no other handle can be writing.
-    constexpr uint64_t kOpenLock = 0x7FFFFFFF;
-    if (!dataFile.tryLock(kOpenLock, 1, true).isOk())
+    if (!dataFile.tryLock(openLockOffset, 1, true).isOk())
         return;
     std::unique_ptr<File> journal;
-    if (!m_env->open(m_path, Env::OpenMode::ReadOnly, &journal).isOk())
-        return;
-    uint8_t magic[sizeof kMagic] = {};
-    size_t got = 0;
-    if (journal->readAt(0, magic, sizeof magic, &got).isOk() && (got < sizeof magic || std::memcmp(magic, kMagic, sizeof magic) != 0))
+    if (m_env->open(m_path, Env::OpenMode::ReadOnly, &journal).isOk() && !holdsCall(*journal))
         (void)m_env->remove(m_path);
 }
 

@@ -63,9 +63,10 @@ public:
     Status holdWriters(File& dataFile);
     Status releaseWriters(File& dataFile);
 
-    // Removes the journal file if no other handle has the table open and
-    // nothing waits in it to be played back; for closing.
-    void removeIfUnused(File& dataFile);
+    // Removes the journal file if no other handle has the table open (the
+    // open lock at `openLockOffset` can be had exclusively) and nothing waits
+    // in it to be played back; for closing.
+    void removeIfUnused(File& dataFile, uint64_t openLockOffset);
 
     // For JournalledFile: keeps what the ranges (offset, length) of `file`
     // hold before they change, with one write to the journal.

@@ -158,7 +158,7 @@ Status Table::close()
     m_locks.clear(); // closing the files releases every lock they hold
     m_memo.reset();
     if (m_file && !m_readOnly)
-        m_journal->removeIfUnused(*m_file);
+        m_journal->removeIfUnused(*m_file, kOpenLockOffset);
     m_file.reset();
     return result;
 }
