@@ -29,18 +29,20 @@ Status CdxTree::damaged(const CdxNode& n, const std::string& what) const
 
 // Damage found here or below (a page that does not decode, a free-page list
 // that names a page in use) names the file and the tag and asks for a
-// re-index.
+// re-index. The tag directory holds what a re-index rebuilds from, so its
+// damage only names the file.
 Status CdxTree::named(Status s) const
 {
     static const std::string kAsk = "re-index it with Database Maintenance";
+    const std::string prefix = m_file->path() + ": ";
     if (!s.isCorruption() || s.message().find(kAsk) != std::string::npos)
         return s;
     std::string detail = s.message();
-    const std::string prefix = m_file->path() + ": ";
     if (detail.compare(0, prefix.size(), prefix) == 0)
         detail.erase(0, prefix.size());
-    const std::string what = m_shape.tag.empty() ? "the tag directory" : "tag " + m_shape.tag;
-    return Status::corruption(m_file->path() + ": " + what + " is damaged; " + kAsk + " (" + detail + ")");
+    if (m_shape.tag.empty())
+        return Status::corruption(prefix + detail);
+    return Status::corruption(prefix + "tag " + m_shape.tag + " is damaged; " + kAsk + " (" + detail + ")");
 }
 
 Status CdxTree::node(uint32_t offset, CdxNode** out)

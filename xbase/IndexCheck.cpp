@@ -144,24 +144,6 @@ void checkDirectory(Index& index, const std::vector<TagDefinition>* wanted, std:
                 problems->push_back("tag directory: tag " + upper(d.name) + " is missing");
 }
 
-Status checkTags(Table& table, Index* index, const std::vector<TagDefinition>* wanted, std::vector<std::string>* problems);
-
-} // namespace
-
-Status checkIndex(Table& table, std::vector<std::string>* problems, const std::vector<TagDefinition>* wanted)
-{
-    Index* index = Index::of(table);
-    if (!index)
-        return Status::ok();
-    XB_RETURN_IF_ERROR(table.flush());
-    XB_RETURN_IF_ERROR(table.holdWriters());
-    Status s = checkTags(table, index, wanted, problems);
-    Status r = table.releaseWriters();
-    return s.isOk() ? r : s;
-}
-
-namespace {
-
 Status checkTags(Table& table, Index* index, const std::vector<TagDefinition>* wanted, std::vector<std::string>* problems)
 {
     checkDirectory(*index, wanted, problems);
@@ -195,5 +177,17 @@ Status checkTags(Table& table, Index* index, const std::vector<TagDefinition>* w
 }
 
 } // namespace
+
+Status checkIndex(Table& table, std::vector<std::string>* problems, const std::vector<TagDefinition>* wanted)
+{
+    Index* index = Index::of(table);
+    if (!index)
+        return Status::ok();
+    XB_RETURN_IF_ERROR(table.flush());
+    XB_RETURN_IF_ERROR(table.holdWriters());
+    Status s = checkTags(table, index, wanted, problems);
+    Status r = table.releaseWriters();
+    return s.isOk() ? r : s;
+}
 
 } // namespace xbase
