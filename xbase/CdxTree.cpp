@@ -47,10 +47,17 @@ Status CdxTree::named(Status s) const
 
 Status CdxTree::node(uint32_t offset, CdxNode** out)
 {
+    XB_RETURN_IF_ERROR(stepNode(offset, out));
+    return checkNode(**out);
+}
+
+// Steps along the leaf chain check the links and the order where leaves
+// meet; the whole of a leaf is checked when a search or a change comes down
+// to it, so that a walk does not pay for it on every page.
+Status CdxTree::stepNode(uint32_t offset, CdxNode** out)
+{
     Status s = m_file->node(offset, m_shape.keyLen, m_shape.fill, out);
-    if (s.isOk())
-        return checkNode(**out);
-    return named(std::move(s));
+    return s.isOk() ? s : named(std::move(s));
 }
 
 // Once per page read: what a search or a change relies on in the node itself.
@@ -160,7 +167,7 @@ Status CdxTree::last(TreePos* out) { return edge(true, out); }
 Status CdxTree::next(TreePos* pos)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(node(pos->leaf, &n));
+    XB_RETURN_IF_ERROR(stepNode(pos->leaf, &n));
     if (!n->leaf)
         return damaged(*n, "interior node in the leaf chain");
     if (pos->index + 1 < n->count()) {
@@ -172,7 +179,7 @@ Status CdxTree::next(TreePos* pos)
         return Status::ok();
     }
     CdxNode* r = nullptr;
-    XB_RETURN_IF_ERROR(node(n->right, &r));
+    XB_RETURN_IF_ERROR(stepNode(n->right, &r));
     if (!r->leaf || r->left != n->offset || r->count() == 0)
         return damaged(*r, "broken leaf chain");
     if (n->count() > 0
@@ -185,7 +192,7 @@ Status CdxTree::next(TreePos* pos)
 Status CdxTree::prev(TreePos* pos)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(node(pos->leaf, &n));
+    XB_RETURN_IF_ERROR(stepNode(pos->leaf, &n));
     if (!n->leaf)
         return damaged(*n, "interior node in the leaf chain");
     if (pos->index > 0 && pos->index <= n->count()) {
@@ -197,7 +204,7 @@ Status CdxTree::prev(TreePos* pos)
         return Status::ok();
     }
     CdxNode* l = nullptr;
-    XB_RETURN_IF_ERROR(node(n->left, &l));
+    XB_RETURN_IF_ERROR(stepNode(n->left, &l));
     if (!l->leaf || l->right != n->offset || l->count() == 0)
         return damaged(*l, "broken leaf chain");
     if (n->count() > 0
@@ -210,7 +217,7 @@ Status CdxTree::prev(TreePos* pos)
 Status CdxTree::entry(const TreePos& pos, uint8_t* key, uint32_t* recno)
 {
     CdxNode* n = nullptr;
-    XB_RETURN_IF_ERROR(node(pos.leaf, &n));
+    XB_RETURN_IF_ERROR(stepNode(pos.leaf, &n));
     if (!n->leaf || pos.index >= n->count())
         return damaged(*n, "position outside the leaf");
     std::memcpy(key, n->key(pos.index), m_shape.keyLen);

@@ -27,9 +27,11 @@ struct TreePos {
 // inside an operation of the CdxFile (reads in a read or write operation,
 // changes in a write operation). Keys are exactly shape.keyLen bytes.
 //
-// Every node met on the way is checked before it is trusted: pairs ascend
-// within it, its pointers lie on the page grid, it carries the pair its
-// parent's entry names and it links to the children beside it. Damage is a
+// Every node a search or a change meets on its way down is checked before
+// it is trusted: pairs ascend within it, its pointers lie on the page grid,
+// it carries the pair its parent's entry names and it links to the children
+// beside it. Steps along the leaf chain check the links and the order where
+// two leaves meet. Damage is a
 // Corruption status that names the index file and the tag and asks for a
 // re-index; a change that meets it leaves the tree as it was.
 class CdxTree {
@@ -63,6 +65,7 @@ private:
     using Path = std::vector<Step>;
 
     Status node(uint32_t offset, CdxNode** out);
+    Status stepNode(uint32_t offset, CdxNode** out);
     Status checkNode(CdxNode& n) const;
     Status root(CdxNode** out);
     Status child(const CdxNode* parent, size_t i, CdxNode** out);
