@@ -10,6 +10,8 @@ class IssueStore {
 public:
     virtual ~IssueStore() = default;
     virtual const char* name() const = 0;
+    // How the store is set up, for the report (empty when nothing to say).
+    virtual std::string settings() { return {}; }
     // Creates the table with its indexes in `folder` and appends rows 1..n,
     // each row on its own (one transaction per row).
     virtual uint64_t appendAll(const std::string& folder, int n) = 0;
@@ -26,7 +28,8 @@ public:
 };
 
 IssueStore* ourStore();
-IssueStore* sqliteStore();
+IssueStore* sqliteStore();    // SQLite's default rollback journal
+IssueStore* sqliteWalStore(); // SQLite's write-ahead log
 
 // Our engine reads with the table opened exclusively (as bulk work does)
 // instead of shared, the way the data store opens it.

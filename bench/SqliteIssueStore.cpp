@@ -5,7 +5,10 @@
 #include <stdexcept>
 
 // The same table in SQLite: the same columns and indexes, one transaction
-// per appended row, synchronous=OFF, prepared statements throughout.
+// per appended row, synchronous=OFF (neither engine waits for the disk),
+// prepared statements throughout. Two journal modes: SQLite's default
+// rollback journal, which like ours survives a killed process, and its
+// write-ahead log.
 
 namespace {
 
@@ -25,13 +28,22 @@ private:
 
 class SqliteIssueStore final : public IssueStore {
 public:
+    explicit SqliteIssueStore(bool wal) : m_wal(wal) {}
     ~SqliteIssueStore() override { close(); }
-    const char* name() const override { return "sqlite"; }
+    const char* name() const override { return m_wal ? "sqlite-wal" : "sqlite"; }
+
+    std::string settings() override
+    {
+        if (!m_db)
+            return {};
+        return "journal_mode=" + pragma("journal_mode") + " synchronous=" + pragma("synchronous") + " (0 = OFF)";
+    }
 
     uint64_t appendAll(const std::string& folder, int n) override
     {
-        const std::string path = folder + "/issues.db";
-        std::remove(path.c_str());
+        const std::string path = folder + (m_wal ? "/issues-wal.db" : "/issues.db");
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+            std::remove((path + suffix).c_str());
         open(path);
         exec("CREATE TABLE issues(rowid INTEGER, custid INTEGER, psid INTEGER, shortdesc TEXT, custom1 TEXT, custom2 TEXT,"
              " assignedto INTEGER, priority INTEGER, status INTEGER, issuecat INTEGER, submitdt TEXT, responsedt TEXT,"
@@ -63,7 +75,7 @@ public:
         return count();
     }
 
-    void reopen(const std::string& folder) override { open(folder + "/issues.db"); }
+    void reopen(const std::string& folder) override { open(folder + (m_wal ? "/issues-wal.db" : "/issues.db")); }
 
     uint64_t seekRows(const std::vector<int>& rowids) override
     {
@@ -115,7 +127,17 @@ private:
         close();
         if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
             throw std::runtime_error("cannot open " + path);
+        if (m_wal)
+            exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=OFF");
+    }
+    std::string pragma(const char* name)
+    {
+        Statement q(m_db, (std::string("PRAGMA ") + name).c_str());
+        if (sqlite3_step(q.get()) != SQLITE_ROW)
+            return "?";
+        const auto* text = sqlite3_column_text(q.get(), 0);
+        return text ? reinterpret_cast<const char*>(text) : "?";
     }
     void close()
     {
@@ -139,6 +161,7 @@ private:
         return uint64_t(sqlite3_column_int64(q.get(), 0));
     }
 
+    bool m_wal;
     sqlite3* m_db = nullptr;
 };
 
@@ -146,6 +169,12 @@ private:
 
 IssueStore* sqliteStore()
 {
-    static SqliteIssueStore store;
+    static SqliteIssueStore store(false);
+    return &store;
+}
+
+IssueStore* sqliteWalStore()
+{
+    static SqliteIssueStore store(true);
     return &store;
 }

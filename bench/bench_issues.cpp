@@ -1,11 +1,13 @@
 // Our engine against SQLite on the issues table: the same rows, columns and
-// indexes, the same work, timed side by side in one run. Each pair ends in
-// a line with both times and the ratio ours/SQLite.
+// indexes, the same work, timed side by side in one run, SQLite once in its
+// default rollback-journal mode and once with its write-ahead log. Each work
+// ends in a line with the three times and our ratio to each; the SQLite
+// settings follow.
 //
 // usage: bench_issues [--rows=N] [--dir=FOLDER] [--exclusive] [Google Benchmark flags]
-// (1,000,000 rows by default; the files go to a new folder under /tmp). A
-// FOLDER that already holds both tables is used as it is, so that read work
-// can be timed again without appending again. --exclusive has our engine
+// (1,000,000 rows by default; the files go to a new folder under /tmp). The
+// tables a FOLDER already holds are used as they are, so that read work can
+// be timed again without appending again. --exclusive has our engine
 // read with the table opened exclusively; by default it is shared, as the
 // program opens it.
 
@@ -29,16 +31,17 @@ namespace {
 int g_rows = 1000000;
 std::string g_folder;
 
+constexpr int kStores = 3;
 struct Pair {
     std::string work;
-    double ms[2] = {-1, -1};
-    uint64_t checksum[2] = {0, 0};
+    double ms[kStores] = {-1, -1, -1};
+    uint64_t checksum[kStores] = {0, 0, 0};
 };
 std::vector<Pair> g_pairs;
-bool g_built[2] = {false, false};
-bool g_reopened[2] = {false, false};
+bool g_built[kStores] = {false, false, false};
+bool g_reopened[kStores] = {false, false, false};
 
-IssueStore& store(int which) { return which == 0 ? *ourStore() : *sqliteStore(); }
+IssueStore& store(int which) { return which == 0 ? *ourStore() : which == 1 ? *sqliteStore() : *sqliteWalStore(); }
 
 // Read workloads need the table; without a timed append before them (a
 // filtered run), it is made untimed.
@@ -68,7 +71,7 @@ void registerPair(const std::string& title, bool append, const Work& work)
 {
     const size_t index = g_pairs.size();
     g_pairs.push_back({title});
-    for (int which = 0; which < 2; ++which) {
+    for (int which = 0; which < kStores; ++which) {
         const std::string name = title + "/" + store(which).name();
         benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
             if (!append)
@@ -104,12 +107,20 @@ void registerAll()
 
 void printPairs()
 {
-    std::printf("\n%-42s %12s %12s %12s\n", "work", "ours ms", "sqlite ms", "ours/sqlite");
+    std::printf("\n%-42s %10s %10s %12s %10s %12s\n", "work", "ours ms", "sqlite ms", "ours/sqlite", "wal ms", "ours/wal");
     for (const Pair& p : g_pairs) {
         if (p.ms[0] < 0 || p.ms[1] < 0)
             continue;
-        std::printf("%-42s %12.1f %12.1f %12.2f%s\n", p.work.c_str(), p.ms[0], p.ms[1], p.ms[0] / p.ms[1],
-                    p.checksum[0] == p.checksum[1] ? "" : "  (results differ!)");
+        const bool same = p.checksum[0] == p.checksum[1] && (p.ms[2] < 0 || p.checksum[0] == p.checksum[2]);
+        std::printf("%-42s %10.1f %10.1f %12.2f", p.work.c_str(), p.ms[0], p.ms[1], p.ms[0] / p.ms[1]);
+        if (p.ms[2] >= 0)
+            std::printf(" %10.1f %12.2f", p.ms[2], p.ms[0] / p.ms[2]);
+        std::printf("%s\n", same ? "" : "  (results differ!)");
+    }
+    for (int which = 1; which < kStores; ++which) {
+        const std::string settings = store(which).settings();
+        if (!settings.empty())
+            std::printf("%s: %s\n", store(which).name(), settings.c_str());
     }
 }
 
@@ -143,8 +154,11 @@ int main(int argc, char** argv)
         g_folder = pattern;
     }
     namespace fs = std::filesystem;
-    if (!ownFolder && fs::exists(g_folder + "/bccissues.dbf") && fs::exists(g_folder + "/issues.db"))
-        g_built[0] = g_built[1] = true;
+    if (!ownFolder) {
+        g_built[0] = fs::exists(g_folder + "/bccissues.dbf");
+        g_built[1] = fs::exists(g_folder + "/issues.db");
+        g_built[2] = fs::exists(g_folder + "/issues-wal.db");
+    }
     benchmark::Initialize(&argc, argv);
     registerAll();
     benchmark::RunSpecifiedBenchmarks();

@@ -1,18 +1,47 @@
 #include "Command.h"
 
+#include "data/Schema.h"
 #include "xbase/Engine.h"
 #include "xbase/Index.h"
 #include "xbase/IndexCheck.h"
 #include "xbase/Table.h"
 
+#include <QFileInfo>
+
+#include <optional>
 #include <ostream>
 
 // bmtool check TABLE
 //
 // Walks every tag of the table's index and the table itself and prints one
-// line per missing, extra or misordered key (and per damaged page). Exits 0
-// only when every tag agrees with the table; 1 on any disagreement or when
-// the table cannot be read. The table is opened read-only and shared.
+// line per missing, extra or misordered key (and per damaged page). A table
+// of a database folder or of the program folder must also carry exactly the
+// tags the schema gives it, with their expressions. Exits 0 only when every
+// tag agrees with the table; 1 on any disagreement or when the table cannot
+// be read. The table is opened read-only and shared; writers of other
+// processes wait while the check reads.
+
+namespace {
+
+// The tags the schema gives a table file of this name, if it is one of ours.
+std::optional<std::vector<xbase::TagDefinition>> schemaTags(const std::string& path)
+{
+    const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+    const Schema::TableDef* def = nullptr;
+    for (Schema::Table t : Schema::allTables())
+        if (name.compare(Schema::dataFileName(t), Qt::CaseInsensitive) == 0)
+            def = &Schema::table(t);
+    if (name.compare(Schema::reportColumnsFileName(), Qt::CaseInsensitive) == 0)
+        def = &Schema::reportColumnsTable();
+    if (!def)
+        return std::nullopt;
+    std::vector<xbase::TagDefinition> tags;
+    for (const Schema::TagDef& t : def->tags)
+        tags.push_back({t.name, t.key, t.forExpr ? t.forExpr : ""});
+    return tags;
+}
+
+} // namespace
 
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -32,7 +61,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::vector<std::string> problems;
     if (!index && (t->header().flags & xbase::kTableHasStructuralIndex))
         problems.push_back("index file " + xbase::Index::pathFor(args[0]) + " is missing");
-    s = xbase::checkIndex(*t, &problems);
+    const auto wanted = schemaTags(args[0]);
+    s = xbase::checkIndex(*t, &problems, wanted ? &*wanted : nullptr);
     if (!s.isOk()) {
         err << "bmtool check: " << s.toString() << '\n';
         return kCommandFailed;

@@ -6,6 +6,7 @@
 // The commands, one file each.
 int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReindex(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runMkdb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
@@ -14,6 +15,7 @@ namespace {
 const Command kCommands[] = {
     {"dump", "TABLE [--count | --structure]", runDump},
     {"check", "TABLE", runCheck},
+    {"reindex", "TABLE", runReindex},
     {"mkdb", "FOLDER", runMkdb},
     {"seed", "FOLDER --customers N --issues M [--seed S]", runSeed},
 };

@@ -106,6 +106,13 @@ public:
     // Writes every changed page (the caller is inside an operation or the
     // file is exclusive).
     Status flush();
+    // Forgets every page read, and the counter they were read under: the
+    // file was put back behind this handle's back.
+    void forgetPages()
+    {
+        dropCache();
+        m_counterKnown = false;
+    }
 
     // Changes whenever cached pages may no longer be what a cursor saw.
     uint64_t generation() const { return m_generation; }
@@ -145,6 +152,7 @@ private:
     std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
     std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
+    std::vector<std::pair<uint64_t, uint64_t>> m_ranges; // what a flush writes
     CdxNode* m_last = nullptr;                       // the node asked for last
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;

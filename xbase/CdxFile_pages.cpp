@@ -113,6 +113,8 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
             XB_RETURN_IF_ERROR(readPage(offset, buf, 4));
             next = coding::getU32LE(buf);
         }
+        if (next != 0 && next != kNoPage && next % kPageSize != 0)
+            return Status::corruption(path() + ": the free-page list leaves the page grid after page " + std::to_string(offset));
         dir->freeList = next == kNoPage ? 0 : next;
     } else {
         uint64_t end = 0;
@@ -130,6 +132,7 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
     n->keyLen = keyLen;
     n->fill = fill;
     n->leaf = leaf;
+    n->checked = true;
     n->lastUse = ++m_tick;
     *out = n.get();
     markDirty(n.get());
@@ -163,6 +166,18 @@ Status CdxFile::flush()
 {
     if (!m_modified)
         return Status::ok();
+    // Everything this flush writes, announced at once (a journal saves the
+    // old bytes with one write).
+    m_ranges.clear();
+    m_ranges.emplace_back(kCounterOffset, 4);
+    for (uint32_t offset : m_dirty)
+        m_ranges.emplace_back(offset, kPageSize);
+    for (const auto& [offset, next] : m_freed)
+        m_ranges.emplace_back(offset, kPageSize);
+    for (const auto& [offset, h] : m_headers)
+        if (h.dirty)
+            m_ranges.emplace_back(offset, kHeaderSize);
+    XB_RETURN_IF_ERROR(m_file->willWrite(m_ranges));
     // The counter moves first, so that a reader working from its cache
     // notices a change before any page of it reaches the file.
     ++m_counter;

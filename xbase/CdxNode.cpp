@@ -81,8 +81,13 @@ Packed packEntry(const CdxNode& node, size_t i)
     const uint8_t fill = node.fill;
     const size_t len = node.keyLen;
     const size_t trail = trailingFill(node.key(i), len, fill);
-    size_t dup = i == 0 ? 0 : commonPrefix(node.key(i - 1), node.key(i), len);
-    dup = std::min(dup, len - trail);
+    if (i == 0)
+        return {0, trail};
+    // Shared bytes come from what the previous entry stores: its padding is
+    // not stored, so a key that continues where the previous one was padded
+    // ("PHONE CALL" after "PHONE") must store those bytes itself.
+    const uint8_t* prev = node.key(i - 1);
+    const size_t dup = std::min({commonPrefix(prev, node.key(i), len), len - trail, len - trailingFill(prev, len, fill)});
     return {dup, trail};
 }
 

@@ -30,6 +30,7 @@ struct CdxNode {
     std::vector<uint32_t> recnos;
     std::vector<uint32_t> children;
     bool dirty = false;
+    bool checked = false; // its order and pointers were found sound (CdxTree)
     uint64_t lastUse = 0; // cache bookkeeping
     // Leaves: the key bytes the entries store once compressed, kept up to
     // date by insertAt and eraseAt so that a change need not measure the

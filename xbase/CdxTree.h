@@ -2,6 +2,7 @@
 
 #include "xbase/CdxFile.h"
 
+#include <string>
 #include <vector>
 
 namespace xbase::cdx {
@@ -11,6 +12,7 @@ struct TreeShape {
     uint32_t header = 0; // offset of the tag header
     uint16_t keyLen = 0;
     uint8_t fill = 0x20;
+    std::string tag; // for messages; empty for the tag directory
 };
 
 // A place in a tag's leaf chain: entry `index` of the leaf at `leaf`;
@@ -24,6 +26,14 @@ struct TreePos {
 // The B-tree of one tag, ordered by (key, record number). All calls run
 // inside an operation of the CdxFile (reads in a read or write operation,
 // changes in a write operation). Keys are exactly shape.keyLen bytes.
+//
+// Every node a search or a change meets on its way down is checked before
+// it is trusted: pairs ascend within it, its pointers lie on the page grid,
+// it carries the pair its parent's entry names and it links to the children
+// beside it. Steps along the leaf chain check the links and the order where
+// two leaves meet. Damage is a
+// Corruption status that names the index file and the tag and asks for a
+// re-index; a change that meets it leaves the tree as it was.
 class CdxTree {
 public:
     CdxTree(CdxFile* file, const TreeShape& shape) : m_file(file), m_shape(shape) {}
@@ -54,6 +64,9 @@ private:
     };
     using Path = std::vector<Step>;
 
+    Status node(uint32_t offset, CdxNode** out);
+    Status stepNode(uint32_t offset, CdxNode** out);
+    Status checkNode(CdxNode& n) const;
     Status root(CdxNode** out);
     Status child(const CdxNode* parent, size_t i, CdxNode** out);
     Status descend(const uint8_t* key, uint32_t recno, Path* path);
@@ -68,7 +81,8 @@ private:
     Status collapseRoot();
     size_t splitPoint(const CdxNode& n) const;
     bool underfull(const CdxNode& n) const;
-    Status damaged(const CdxNode& n, const char* what) const;
+    Status damaged(const CdxNode& n, const std::string& what) const;
+    Status named(Status s) const;
 
     CdxFile* m_file;
     TreeShape m_shape;

@@ -106,14 +106,16 @@ Status CdxTree::split(Path& path, size_t level, bool appending)
 {
     CdxNode* n = path[level].node;
     CdxNode* r = nullptr;
-    XB_RETURN_IF_ERROR(m_file->allocNode(m_shape.keyLen, m_shape.fill, n->leaf, &r));
+    XB_RETURN_IF_ERROR(named(m_file->allocNode(m_shape.keyLen, m_shape.fill, n->leaf, &r)));
     const size_t at = appending ? n->count() - 1 : splitPoint(*n);
     n->moveTail(at, *r);
     r->left = n->offset;
     r->right = n->right;
     if (n->right != kNoPage) {
         CdxNode* rr = nullptr;
-        XB_RETURN_IF_ERROR(m_file->node(n->right, m_shape.keyLen, m_shape.fill, &rr));
+        XB_RETURN_IF_ERROR(node(n->right, &rr));
+        if (rr->left != n->offset)
+            return damaged(*rr, "left link does not name the node before it");
         rr->left = r->offset;
         m_file->markDirty(rr);
     }
@@ -136,14 +138,14 @@ Status CdxTree::split(Path& path, size_t level, bool appending)
 Status CdxTree::splitRoot(CdxNode* left, CdxNode* right)
 {
     CdxNode* root = nullptr;
-    XB_RETURN_IF_ERROR(m_file->allocNode(m_shape.keyLen, m_shape.fill, false, &root));
+    XB_RETURN_IF_ERROR(named(m_file->allocNode(m_shape.keyLen, m_shape.fill, false, &root)));
     root->root = true;
     left->root = false;
     right->root = false;
     root->insertAt(0, left->key(left->count() - 1), left->recnos.back(), left->offset);
     root->insertAt(1, right->key(right->count() - 1), right->recnos.back(), right->offset);
     CdxTagHeader* h = nullptr;
-    XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
+    XB_RETURN_IF_ERROR(named(m_file->header(m_shape.header, &h)));
     h->root = root->offset;
     m_file->markHeaderDirty(m_shape.header);
     return Status::ok();
@@ -153,16 +155,20 @@ Status CdxTree::unlinkNode(CdxNode* n)
 {
     CdxNode* side = nullptr;
     if (n->left != kNoPage) {
-        XB_RETURN_IF_ERROR(m_file->node(n->left, m_shape.keyLen, m_shape.fill, &side));
+        XB_RETURN_IF_ERROR(node(n->left, &side));
+        if (side->right != n->offset)
+            return damaged(*side, "right link does not name the node after it");
         side->right = n->right;
         m_file->markDirty(side);
     }
     if (n->right != kNoPage) {
-        XB_RETURN_IF_ERROR(m_file->node(n->right, m_shape.keyLen, m_shape.fill, &side));
+        XB_RETURN_IF_ERROR(node(n->right, &side));
+        if (side->left != n->offset)
+            return damaged(*side, "left link does not name the node before it");
         side->left = n->left;
         m_file->markDirty(side);
     }
-    return m_file->freeNode(n);
+    return named(m_file->freeNode(n));
 }
 
 Status CdxTree::removeEmpty(Path& path, size_t level)
@@ -226,11 +232,13 @@ Status CdxTree::mergeChildren(Path& path, size_t level, size_t j, bool* merged)
     b->right = kNoPage; // already linked around
     if (a->right != kNoPage) {
         CdxNode* rr = nullptr;
-        XB_RETURN_IF_ERROR(m_file->node(a->right, m_shape.keyLen, m_shape.fill, &rr));
+        XB_RETURN_IF_ERROR(node(a->right, &rr));
+        if (rr->left != b->offset)
+            return damaged(*rr, "left link does not name the node before it");
         rr->left = a->offset;
         m_file->markDirty(rr);
     }
-    XB_RETURN_IF_ERROR(m_file->freeNode(b));
+    XB_RETURN_IF_ERROR(named(m_file->freeNode(b)));
     p->setEntry(j, p->key(j + 1), p->recnos[j + 1]);
     p->eraseAt(j + 1);
     m_file->markDirty(p);
@@ -252,10 +260,10 @@ Status CdxTree::collapseRoot()
         c->left = c->right = kNoPage;
         m_file->markDirty(c);
         CdxTagHeader* h = nullptr;
-        XB_RETURN_IF_ERROR(m_file->header(m_shape.header, &h));
+        XB_RETURN_IF_ERROR(named(m_file->header(m_shape.header, &h)));
         h->root = c->offset;
         m_file->markHeaderDirty(m_shape.header);
-        XB_RETURN_IF_ERROR(m_file->freeNode(r));
+        XB_RETURN_IF_ERROR(named(m_file->freeNode(r)));
     }
 }
 

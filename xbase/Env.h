@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace xbase {
 
@@ -22,6 +24,14 @@ public:
     virtual Status size(uint64_t* out) = 0;
     virtual Status truncate(uint64_t length) = 0;
     virtual Status sync() = 0;
+    // Says which byte ranges (offset, length) the caller is about to write,
+    // so that a journalling file can save what they hold in one go. Plain
+    // files ignore it.
+    virtual Status willWrite(const std::vector<std::pair<uint64_t, uint64_t>>& ranges)
+    {
+        (void)ranges;
+        return Status::ok();
+    }
 
     // Byte-range locks of this open file. They conflict with every other open
     // of the same file, in this process or another, and are released when the

@@ -107,7 +107,7 @@ Status Index::load()
     // Another writer of the index wrote records too: the table's read-ahead
     // may hold their old images.
     o.othersChanged = [table = &m_table] { table->dropReadAhead(); };
-    XB_RETURN_IF_ERROR(CdxFile::open(m_table.engine().env(), m_path, o, &m_file));
+    XB_RETURN_IF_ERROR(CdxFile::open(m_table.fileEnv(), m_path, o, &m_file));
     return loadTags();
 }
 
@@ -160,6 +160,12 @@ void Index::select(IndexTag* tag)
 }
 
 Status Index::flush() { return m_file ? m_file->flush() : Status::ok(); }
+
+void Index::filesRestored()
+{
+    if (m_file)
+        m_file->forgetPages();
+}
 
 Status Index::close()
 {

@@ -67,6 +67,7 @@ public:
     Status afterWrite(Table& table, uint32_t recno, const Status& outcome) override;
     Status flush() override;
     Status close() override;
+    void filesRestored() override;
 
 private:
     struct Change {

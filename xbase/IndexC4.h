@@ -33,8 +33,10 @@ int d4seekDouble(DATA4* d4, double value);
 int d4seekNext(DATA4* d4, const char* text);
 int d4seekNextDouble(DATA4* d4, double value);
 
-// Rebuilds every tag of the table's index (the table must be open
-// exclusively). A table without an index has nothing to rebuild.
+// Rebuilds every tag of the table's index from its records (the table must
+// be open exclusively); the old index stays in place until the new one is
+// complete. A table without an index has nothing to rebuild. This is the one
+// rebuild: `bmtool reindex` and the Database Maintenance window run it.
 int d4reindex(DATA4* d4);
 
 // Tag definitions for i4create; the array ends with a null name. unique: 0

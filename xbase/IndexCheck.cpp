@@ -5,6 +5,7 @@
 #include "xbase/Table.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <unordered_set>
 
@@ -96,18 +97,63 @@ void checkFreeList(Index& index, const std::unordered_set<uint32_t>& used, std::
             problems->push_back("free-page list: page " + std::to_string(page) + " is in use");
 }
 
-} // namespace
-
-Status checkIndex(Table& table, std::vector<std::string>* problems)
+std::string upper(std::string s)
 {
-    Index* index = Index::of(table);
-    if (!index)
-        return Status::ok();
-    XB_RETURN_IF_ERROR(table.flush());
+    for (char& c : s)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool isTagName(const std::string& name)
+{
+    if (name.empty() || name.size() > 10 || std::isdigit(static_cast<unsigned char>(name[0])))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
+// The directory: names that are names, each once, and when the caller knows
+// what the index must hold, exactly those tags.
+void checkDirectory(Index& index, const std::vector<TagDefinition>* wanted, std::vector<std::string>* problems)
+{
+    std::unordered_set<std::string> seen;
+    for (size_t i = 0; i < index.tagCount(); ++i) {
+        const IndexTag& tag = *index.tag(i);
+        if (!isTagName(tag.name()))
+            problems->push_back("tag directory: " + printable(tag.name()) + " is not a tag name");
+        if (!seen.insert(upper(tag.name())).second)
+            problems->push_back("tag directory: tag " + tag.name() + " is listed twice");
+        if (!wanted)
+            continue;
+        const auto want = std::find_if(wanted->begin(), wanted->end(),
+                                       [&](const TagDefinition& d) { return upper(d.name) == upper(tag.name()); });
+        if (want == wanted->end()) {
+            problems->push_back("tag directory: " + printable(tag.name()) + " is not a tag of this table");
+            continue;
+        }
+        const TagDefinition have = tag.definition();
+        if (upper(have.keyExpr) != upper(want->keyExpr))
+            problems->push_back("tag " + tag.name() + ": key expression " + have.keyExpr + ", wanted " + want->keyExpr);
+        if (upper(have.forExpr) != upper(want->forExpr))
+            problems->push_back("tag " + tag.name() + ": FOR expression " + have.forExpr + ", wanted " + want->forExpr);
+    }
+    if (wanted)
+        for (const TagDefinition& d : *wanted)
+            if (!seen.count(upper(d.name)))
+                problems->push_back("tag directory: tag " + upper(d.name) + " is missing");
+}
+
+Status checkTags(Table& table, Index* index, const std::vector<TagDefinition>* wanted, std::vector<std::string>* problems)
+{
+    checkDirectory(*index, wanted, problems);
     std::unordered_set<uint32_t> used = {0, cdx::kPageSize};
     cdx::TreeStats dir;
-    if (index->file().read([&] { return cdx::verifyTree(&index->file(), cdx::TreeShape{0, 10, 0x20}, &dir); }).isOk())
+    const Status dirStatus = index->file().read([&] { return cdx::verifyTree(&index->file(), cdx::TreeShape{0, 10, 0x20, {}}, &dir); });
+    if (dirStatus.isOk())
         used.insert(dir.pageOffsets.begin(), dir.pageOffsets.end());
+    else
+        problems->push_back("tag directory: " + dirStatus.message());
     for (size_t i = 0; i < index->tagCount(); ++i) {
         IndexTag& tag = *index->tag(i);
         std::vector<Pair> held, want;
@@ -128,6 +174,20 @@ Status checkIndex(Table& table, std::vector<std::string>* problems)
     }
     checkFreeList(*index, used, problems);
     return Status::ok();
+}
+
+} // namespace
+
+Status checkIndex(Table& table, std::vector<std::string>* problems, const std::vector<TagDefinition>* wanted)
+{
+    Index* index = Index::of(table);
+    if (!index)
+        return Status::ok();
+    XB_RETURN_IF_ERROR(table.flush());
+    XB_RETURN_IF_ERROR(table.holdWriters());
+    Status s = checkTags(table, index, wanted, problems);
+    Status r = table.releaseWriters();
+    return s.isOk() ? r : s;
 }
 
 } // namespace xbase

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xbase/IndexTag.h"
 #include "xbase/Status.h"
 
 #include <string>
@@ -18,6 +19,12 @@ class Table;
 // ("tag NAME: record 12 missing, key 'SMITH'"). The status is an error only
 // when the table itself cannot be read; a table without an index has no
 // problems.
-Status checkIndex(Table& table, std::vector<std::string>* problems);
+//
+// Tag names must be names (a letter or underscore, then letters, digits,
+// underscores; at most 10) and differ. With `wanted`, the index must hold
+// exactly those tags, each with its key and FOR expression (letter case
+// ignored). Other handles are kept from writing while the check runs, so
+// that it sees one state of the table.
+Status checkIndex(Table& table, std::vector<std::string>* problems, const std::vector<TagDefinition>* wanted = nullptr);
 
 } // namespace xbase

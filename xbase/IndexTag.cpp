@@ -57,7 +57,7 @@ Status IndexTag::open(Table& table, CdxFile* file, const std::string& name, uint
     if (keyLen != h.keyLen)
         return Status::corruption(file->path() + ": tag " + name + " stores " + std::to_string(h.keyLen) +
                                   "-byte keys, its expression makes " + std::to_string(keyLen));
-    out->reset(new IndexTag(table, file, TreeShape{header, keyLen, key::fillByte(type)}));
+    out->reset(new IndexTag(table, file, TreeShape{header, keyLen, key::fillByte(type), name}));
     IndexTag& t = **out;
     t.m_name = name;
     t.m_key = std::move(keyExpr);

@@ -58,7 +58,12 @@ Status Index::beforeWrite(Table&, uint32_t recno, const uint8_t* oldImage, const
     if (s.isOk())
         s = apply(recno);
     if (!s.isOk()) {
-        undo(recno);
+        // A refused key is taken back; after damage nothing of the change
+        // is trusted. Either way no page of it reaches the file.
+        if (!s.isCorruption())
+            undo(recno);
+        m_changes.clear();
+        m_file->forgetPages();
         (void)m_file->end();
         return s;
     }
@@ -76,7 +81,12 @@ Status Index::afterWrite(Table&, uint32_t recno, const Status& outcome)
     else
         for (const Change& c : m_changes)
             c.tag->recordWritten(recno, m_written.data());
-    return m_file->end();
+    Status s = m_file->end();
+    // Exclusive handles write their pages in each call too, so that a call
+    // that returned has all of its change in the files.
+    if (s.isOk() && m_table.isExclusive() && outcome.isOk())
+        s = m_file->flush();
+    return s;
 }
 
 Status Index::checkCandidates(uint32_t recno)

@@ -98,6 +98,7 @@ Status MemoFile::allocate(std::string_view text, uint32_t* block)
     const uint64_t next = start + blocksFor(text.size());
     if (next > UINT32_MAX)
         return Status::ioError(path() + ": memo file is full");
+    XB_RETURN_IF_ERROR(m_file->willWrite({{start * m_blockSize, (next - start) * m_blockSize}, {0, sizeof h}}));
     XB_RETURN_IF_ERROR(writeBlocks(uint32_t(start), text));
     coding::putU32BE(h, uint32_t(next));
     XB_RETURN_IF_ERROR(m_file->writeAt(0, h, sizeof h));

@@ -43,7 +43,10 @@ std::string memoPathFor(Env* env, const std::string& dataPath)
 
 } // namespace
 
-Table::Table(Engine& engine, std::string path) : m_engine(engine), m_path(std::move(path)) {}
+Table::Table(Engine& engine, std::string path)
+    : m_engine(engine), m_path(std::move(path)), m_journal(std::make_unique<Journal>(engine.env(), m_path))
+{
+}
 
 Table::~Table() = default;
 
@@ -62,13 +65,21 @@ Status Table::openFiles()
     // A read-only file cannot carry a write lock, so read-only opens are
     // always shared.
     m_exclusive = s.exclusive && !s.readOnly;
-    Env* env = m_engine.env();
-    XB_RETURN_IF_ERROR(env->open(m_path, m_readOnly ? Env::OpenMode::ReadOnly : Env::OpenMode::ReadWrite, &m_file));
+    XB_RETURN_IF_ERROR(fileEnv()->open(m_path, m_readOnly ? Env::OpenMode::ReadOnly : Env::OpenMode::ReadWrite, &m_file));
     Status locked = m_file->tryLock(kOpenLockOffset, 1, m_exclusive);
+    // The last handle to close holds the open lock exclusively for a moment
+    // while it removes the journal file; a shared open waits that out.
+    for (int waited = 0; locked.isLocked() && !m_exclusive && waited < 100; ++waited) {
+        m_engine.env()->sleepMillis(1);
+        locked = m_file->tryLock(kOpenLockOffset, 1, false);
+    }
     if (locked.isLocked())
         return Status::locked(m_path + (m_exclusive ? ": the table is in use and cannot be opened exclusively"
                                                     : ": the table is open exclusively elsewhere"));
     XB_RETURN_IF_ERROR(locked);
+    // What a writer that died in the middle of a call left is undone before
+    // anything is read.
+    XB_RETURN_IF_ERROR(Journal::recover(m_engine.env(), m_path));
     XB_RETURN_IF_ERROR(readHeader());
     XB_RETURN_IF_ERROR(openMemo());
     for (size_t i = 0; i < m_layout.fieldCount(); ++i) {
@@ -111,7 +122,7 @@ Status Table::openMemo()
     const std::string memoPath = memoPathFor(m_engine.env(), m_path);
     if (!m_engine.env()->exists(memoPath))
         return Status::notFound(m_path + ": memo file " + memoPath + " is missing");
-    return MemoFile::open(m_engine.env(), memoPath, m_readOnly, &m_memo);
+    return MemoFile::open(fileEnv(), memoPath, m_readOnly, &m_memo);
 }
 
 Status Table::create(Engine& engine, const std::string& path, const TableHeader& header, const RecordLayout& layout)
@@ -146,6 +157,8 @@ Status Table::close()
     m_order = nullptr;
     m_locks.clear(); // closing the files releases every lock they hold
     m_memo.reset();
+    if (m_file && !m_readOnly)
+        m_journal->removeIfUnused(*m_file, kOpenLockOffset);
     m_file.reset();
     return result;
 }
@@ -164,9 +177,64 @@ void Table::removeObserver(RecordObserver* observer)
 Status Table::setStructuralIndexFlag(bool on)
 {
     const uint8_t flags = uint8_t(on ? m_header.flags | kTableHasStructuralIndex : m_header.flags & ~kTableHasStructuralIndex);
-    XB_RETURN_IF_ERROR(m_file->writeAt(TableHeader::kFlagsOffset, &flags, 1));
+    XB_RETURN_IF_ERROR(beginWrite());
+    XB_RETURN_IF_ERROR(endWrite(m_file->writeAt(TableHeader::kFlagsOffset, &flags, 1)));
     m_header.flags = flags;
     return Status::ok();
 }
+
+Status Table::beginWrite()
+{
+    bool recovered = false;
+    XB_RETURN_IF_ERROR(m_journal->begin(*m_file, m_exclusive, &recovered));
+    if (recovered)
+        filesRestored(false);
+    return Status::ok();
+}
+
+Status Table::endWrite(const Status& outcome)
+{
+    bool restored = false;
+    Status s = m_journal->end(*m_file, outcome, &restored);
+    if (restored)
+        filesRestored(true);
+    return outcome.isOk() ? s : outcome;
+}
+
+// After a play-back: what was read ahead and counted may be gone. `discard`
+// also drops the change of the current record, which did not get through.
+void Table::filesRestored(bool discard)
+{
+    m_readAhead.clear();
+    uint64_t size = 0;
+    if (m_file->size(&size).isOk()) {
+        const uint64_t n = size > m_header.headerLength ? (size - m_header.headerLength) / m_header.recordLength : 0;
+        m_count = uint32_t(std::min<uint64_t>(n, UINT32_MAX - 1));
+        m_header.recordCount = m_count;
+    }
+    for (auto& extension : m_extensions)
+        extension->filesRestored();
+    if (!discard)
+        return;
+    if (m_changed) {
+        // The record did not reach the file and its change stays pending;
+        // memo pointers that the call set name blocks that are gone now.
+        for (const FieldDescriptor& f : m_layout.fields())
+            if (f.isMemo()) {
+                if (m_appending)
+                    std::fill_n(m_record.begin() + f.offset, f.length, uint8_t(f.length == 4 ? 0 : ' '));
+                else if (m_old.size() == m_record.size())
+                    std::copy_n(m_old.begin() + f.offset, f.length, m_record.begin() + f.offset);
+            }
+        return;
+    }
+    if (m_recno > m_count && !m_appending)
+        positionAtEof(m_count);
+    (void)discardChanges();
+}
+
+Status Table::holdWriters() { return m_exclusive ? Status::ok() : m_journal->holdWriters(*m_file); }
+
+Status Table::releaseWriters() { return m_exclusive ? Status::ok() : m_journal->releaseWriters(*m_file); }
 
 } // namespace xbase

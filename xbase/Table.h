@@ -2,6 +2,7 @@
 
 #include "xbase/Env.h"
 #include "xbase/Field.h"
+#include "xbase/Journal.h"
 #include "xbase/MemoFile.h"
 #include "xbase/RecordCache.h"
 #include "xbase/RecordLayout.h"
@@ -67,6 +68,9 @@ public:
     bool isExclusive() const { return m_exclusive; }
     bool isReadOnly() const { return m_readOnly; }
     File& dataFile() { return *m_file; }
+    // The environment through which the table's own files (data, memo,
+    // index) are opened, so that the journal sees their writes.
+    Env* fileEnv() { return m_journal->env(); }
     MemoFile* memoFile() { return m_memo.get(); }
 
     size_t fieldCount() const { return m_fields.size(); }
@@ -133,6 +137,12 @@ public:
         return nullptr;
     }
 
+    // Keeps other handles from writing while the caller reads the whole
+    // table (a check): waits until a call that writes has ended. No-op for
+    // an exclusive handle.
+    Status holdWriters();
+    Status releaseWriters();
+
     // Sets or clears the structural index flag in the header (by the index
     // when it creates or drops the table's .cdx).
     Status setStructuralIndexFlag(bool on);
@@ -169,6 +179,13 @@ private:
     void resetMemos();
     uint64_t recordOffset(uint32_t recno) const { return m_header.headerLength + uint64_t(recno - 1) * m_header.recordLength; }
 
+    // Every call that writes runs between these two (README.md, "Saves and
+    // crashes"): the files reach the state after the call whole, or the one
+    // before it.
+    Status beginWrite();
+    Status endWrite(const Status& outcome);
+    void filesRestored(bool discard);
+
     Status commitRecord(uint32_t recno, const uint8_t* oldImage);
     Status storeMemos();
     Status writeChanged();
@@ -178,6 +195,7 @@ private:
 
     Engine& m_engine;
     std::string m_path;
+    std::unique_ptr<Journal> m_journal;
     std::unique_ptr<File> m_file;
     std::unique_ptr<MemoFile> m_memo;
     TableHeader m_header;

@@ -16,6 +16,9 @@ public:
     // Runs when the table closes, after its last record write and before its
     // files close. The extension is destroyed right after.
     virtual Status close() { return Status::ok(); }
+    // The table's files were put back as they were before a call that
+    // failed or whose process died: whatever was read of them may be stale.
+    virtual void filesRestored() {}
 };
 
 } // namespace xbase

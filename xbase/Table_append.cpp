@@ -37,7 +37,9 @@ Status Table::append()
     const bool shared = !m_exclusive;
     if (shared)
         XB_RETURN_IF_ERROR(takeLock(kHeaderLockOffset));
-    Status s = appendLocked();
+    Status s = beginWrite();
+    if (s.isOk())
+        s = endWrite(appendLocked());
     if (shared) {
         Status u = m_file->unlock(kHeaderLockOffset, 1);
         if (s.isOk())
@@ -56,6 +58,8 @@ Status Table::appendLocked()
     if (count >= 0x07FFFFFF)
         return Status::invalidArgument(m_path + ": the table is full");
     const uint32_t recno = count + 1;
+    // The record with its end byte, and the header's date and count.
+    XB_RETURN_IF_ERROR(m_file->willWrite({{recordOffset(recno), uint64_t(m_header.recordLength) + 1}, {0, TableHeader::kSize}}));
     Status s = commitRecord(recno, nullptr);
     if (m_changed)
         return s; // nothing reached the file; the append stays pending

@@ -96,9 +96,13 @@ Status Table::writeChanged()
     if (needLock)
         XB_RETURN_IF_ERROR(takeLock(recordLockOffset(m_recno)));
     m_old.resize(m_record.size());
-    Status s = readImage(m_recno, m_old.data());
-    if (s.isOk())
-        s = commitRecord(m_recno, m_old.data());
+    Status s = beginWrite();
+    if (s.isOk()) {
+        Status w = readImage(m_recno, m_old.data());
+        if (w.isOk())
+            w = commitRecord(m_recno, m_old.data());
+        s = endWrite(w);
+    }
     if (needLock) {
         Status u = m_file->unlock(recordLockOffset(m_recno), 1);
         if (s.isOk())

@@ -3,6 +3,8 @@
 #include "common/Clock.h"
 #include "common/clsSystem.h"
 
+#include <QFile>
+
 namespace bmtest {
 namespace {
 
@@ -19,6 +21,26 @@ TEST_F(SaveRecordTest, NewRowsGetIdentifiersPerTableFrom1000)
     EXPECT_EQ(lastId(QStringLiteral("bcccust.dbf")), 1002);
     EXPECT_EQ(lastId(QStringLiteral("bccissues.dbf")), 1001);
     EXPECT_TRUE(m_prompts.shown().isEmpty()) << shownTexts().join(QLatin1Char('|')).toStdString();
+}
+
+// A damaged index is named in the message of the save it stops.
+TEST_F(SaveRecordTest, ADamagedIndexFailsTheSaveWithItsNameAndTheRemedy)
+{
+    EXPECT_EQ(saveNew(m_db.CustomerTable(), QStringLiteral("_customer"), {}), 1000);
+    m_db.endSession();
+    // The first tag's header (0x600) names its root page: one off the page grid.
+    QFile cdx(m_folder.file(QStringLiteral("bcccust.cdx")));
+    ASSERT_TRUE(cdx.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(cdx.seek(0x600));
+    ASSERT_EQ(cdx.write("\x34\x12\0\0", 4), 4);
+    cdx.close();
+    ASSERT_TRUE(m_db.startSession(m_folder.path(), 1000, QStringLiteral("admin")));
+
+    RecColl coll = newColl(m_db.CustomerTable(), QStringLiteral("_customer"));
+    EXPECT_FALSE(m_db.SaveRecord(coll, false));
+    const QString shown = shownTexts().join(QLatin1Char('|'));
+    EXPECT_TRUE(shown.contains(m_folder.file(QStringLiteral("bcccust.cdx")))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("is damaged; re-index it with Database Maintenance"))) << shown.toStdString();
 }
 
 TEST_F(SaveRecordTest, AnyRowidBelowOneAppendsAndReturnsTheNewIdentifier)

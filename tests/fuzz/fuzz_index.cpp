@@ -124,14 +124,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     exercise(*t);
     (void)engine.closeTable(t);
     // Re-indexing rebuilds from the stored definitions; what it writes must
-    // agree with the table.
+    // agree with the table. It keeps the tag names as they are, so a garbled
+    // name (a directory problem) stays.
     engine.settings().exclusive = true;
     if (!engine.openTable("t.dbf", &t).isOk())
         return 0;
     if (d4reindex(t) == C4_SUCCESS) {
         std::vector<std::string> problems;
-        if (!xbase::checkIndex(*t, &problems).isOk() || !problems.empty())
+        if (!xbase::checkIndex(*t, &problems).isOk())
             std::abort();
+        for (const std::string& p : problems)
+            if (p.rfind("tag directory: ", 0) != 0)
+                std::abort();
     }
     (void)engine.closeTable(t);
     return 0;

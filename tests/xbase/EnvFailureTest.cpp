@@ -1,5 +1,8 @@
 #include "XbaseFixture.h"
 
+#include "xbase/Index.h"
+#include "xbase/IndexCheck.h"
+
 using xbase::Env;
 using xbase::File;
 using xbase::Status;
@@ -16,6 +19,7 @@ public:
     std::string suffix;
     bool failWrites = false;
     bool failReads = false;
+    bool once = false; // the first failure disarms failWrites
 
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
 };
@@ -31,8 +35,10 @@ public:
     }
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
-        if (m_env.failWrites && hit())
+        if (m_env.failWrites && hit()) {
+            m_env.failWrites = !m_env.once;
             return Status::ioError("injected write failure in " + path());
+        }
         return m_target->writeAt(offset, buf, n);
     }
     Status size(uint64_t* out) override { return m_target->size(out); }
@@ -112,6 +118,45 @@ TEST_F(EnvFailures, AFailedRecordWriteKeepsTheChangePending)
     t = open("f.dbf");
     XB_ASSERT_OK(t->go(1));
     EXPECT_EQ(t->field("NAME")->raw(), "changed   ");
+}
+
+// The record and its memo reach their files before the index pages do; when
+// those fail, the call puts everything back before it returns.
+TEST_F(EnvFailures, AFailedIndexWriteTakesBackTheRecordAndItsMemo)
+{
+    m_engine.settings().exclusive = true;
+    Table* t = open("f.dbf");
+    XB_ASSERT_OK(xbase::Index::create(*t, {{"NAME", "UPPER(name)", ""}}));
+    close(t);
+    m_engine.settings().exclusive = false;
+    const auto dbf = readFile("f.dbf"), fpt = readFile("f.fpt"), cdx = readFile("f.cdx");
+
+    XB_ASSERT_OK(m_failing.openTable(path("f.dbf"), &t));
+    XB_ASSERT_OK(t->appendStart());
+    XB_ASSERT_OK(t->field("NAME")->assignText("two"));
+    XB_ASSERT_OK(t->field("NOTES")->assignMemo(std::string(300, 'x')));
+    m_env.suffix = ".cdx";
+    m_env.failWrites = m_env.once = true;
+    const Status s = t->append();
+    EXPECT_TRUE(s.isIOError()) << s.toString();
+    EXPECT_EQ(readFile("f.dbf"), dbf);
+    EXPECT_EQ(readFile("f.fpt"), fpt);
+    // All but the index's change counter, which moves on so that no reader
+    // trusts what it read of the half-written index.
+    auto withoutCounter = [](std::vector<uint8_t> bytes) {
+        std::fill_n(bytes.begin() + 8, 4, 0);
+        return bytes;
+    };
+    EXPECT_EQ(withoutCounter(readFile("f.cdx")), withoutCounter(cdx));
+
+    appendTexts(t, {{"NAME", "three"}, {"NOTES", "memo three"}});
+    uint32_t count = 0;
+    XB_ASSERT_OK(t->recordCount(&count));
+    EXPECT_EQ(count, 2u);
+    std::vector<std::string> problems;
+    XB_ASSERT_OK(xbase::checkIndex(*t, &problems));
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    XB_ASSERT_OK(m_failing.closeTable(t));
 }
 
 TEST_F(EnvFailures, AFailedReadFailsTheOpenWithTheFilesName)

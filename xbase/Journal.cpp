@@ -1,0 +1,426 @@
+#include "xbase/Journal.h"
+
+#include "xbase/Coding.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <map>
+
+// The journal file: a 32-byte header, then entries of a 32-byte head and a
+// payload. All words little-endian.
+//
+//   header: magic "XBJRNL01" (8), salt (8), zeros
+//   entry:  salt (8), kind (1), file number (1), zeros (2), payload length
+//           (4), where (8), checksum (4), zeros (4), payload
+//
+// Kind 'F' names a file of the call: payload its name in the table's folder,
+// where its size before the call. Kind 'B' keeps a before-image: payload the
+// bytes, where their offset. An entry counts only with the header's salt and
+// a matching checksum, so entries of earlier calls that still lie further on
+// in the file end the list. A zeroed magic means "nothing to play back".
+
+namespace xbase {
+namespace {
+
+constexpr char kMagic[8] = {'X', 'B', 'J', 'R', 'N', 'L', '0', '1'};
+constexpr size_t kHeadSize = 32;
+constexpr int kLockTimeoutMs = 60000;
+
+uint32_t checksum(const uint8_t* head, const uint8_t* payload, size_t n)
+{
+    uint32_t h = 2166136261u;
+    auto mix = [&h](const uint8_t* p, size_t len) {
+        for (size_t i = 0; i < len; ++i)
+            h = (h ^ p[i]) * 16777619u;
+    };
+    mix(head, 24); // the head up to its checksum
+    mix(payload, n);
+    return h;
+}
+
+uint64_t freshSalt()
+{
+    static std::atomic<uint64_t> sequence{0};
+    const auto now = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto wall = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+    uint64_t x = now ^ (wall << 17) ^ (++sequence * 0x9E3779B97F4A7C15ull);
+    x ^= x >> 31;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 29;
+    return x == 0 ? 1 : x;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Index files carry a change counter that readers trust their cached pages
+// by (big-endian at byte 8).
+bool isIndexFile(const std::string& name)
+{
+    if (name.size() < 4 || name[name.size() - 4] != '.')
+        return false;
+    std::string ext = name.substr(name.size() - 3);
+    for (char& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext == "cdx" || ext == "dcx";
+}
+
+constexpr uint64_t kCounterOffset = 8;
+
+Status waitForLock(Env* env, File& file, bool exclusive)
+{
+    for (int waited = 0;; ++waited) {
+        Status s = file.tryLock(Journal::kLockOffset, 1, exclusive);
+        if (!s.isLocked() || waited >= kLockTimeoutMs)
+            return s.isLocked() ? Status::locked(file.path() + ": another user is saving to the table") : s;
+        env->sleepMillis(1);
+    }
+}
+
+// Whether the journal holds a call to play back (its magic is set).
+bool holdsCall(File& journal)
+{
+    uint8_t magic[sizeof kMagic] = {};
+    size_t got = 0;
+    return journal.readAt(0, magic, sizeof magic, &got).isOk() && got == sizeof magic &&
+        std::memcmp(magic, kMagic, sizeof magic) == 0;
+}
+
+struct Entry {
+    uint8_t kind;
+    uint8_t fileNo;
+    uint64_t where;
+    std::vector<uint8_t> payload;
+};
+
+// Reads the entries of the call that the journal holds; *valid is false
+// when its magic is cleared (nothing to play back).
+Status readEntries(File& journal, std::vector<Entry>* out, bool* valid)
+{
+    out->clear();
+    uint8_t head[kHeadSize];
+    size_t got = 0;
+    XB_RETURN_IF_ERROR(journal.readAt(0, head, kHeadSize, &got));
+    *valid = got == kHeadSize && std::memcmp(head, kMagic, sizeof kMagic) == 0;
+    if (!*valid)
+        return Status::ok();
+    const uint64_t salt = coding::getU64LE(head + 8);
+    uint64_t size = 0;
+    XB_RETURN_IF_ERROR(journal.size(&size));
+    for (uint64_t at = kHeadSize; at + kHeadSize <= size;) {
+        XB_RETURN_IF_ERROR(journal.readAt(at, head, kHeadSize, &got));
+        if (got != kHeadSize || coding::getU64LE(head) != salt)
+            break;
+        Entry e{head[8], head[9], coding::getU64LE(head + 16), {}};
+        const uint32_t n = coding::getU32LE(head + 12);
+        if ((e.kind != 'F' && e.kind != 'B') || n > size - at - kHeadSize)
+            break;
+        e.payload.resize(n);
+        XB_RETURN_IF_ERROR(journal.readAt(at + kHeadSize, e.payload.data(), n, &got));
+        if (got != n || checksum(head, e.payload.data(), n) != coding::getU32LE(head + 24))
+            break;
+        at += kHeadSize + n;
+        out->push_back(std::move(e));
+    }
+    return Status::ok();
+}
+
+Status readCounter(File& f, uint32_t* out)
+{
+    uint8_t b[4] = {};
+    size_t got = 0;
+    XB_RETURN_IF_ERROR(f.readAt(kCounterOffset, b, 4, &got));
+    *out = got == 4 ? coding::getU32BE(b) : 0;
+    return Status::ok();
+}
+
+// Puts the files back as the journal says they were, then clears its magic.
+// Opens the files afresh by name, so it serves the open of any process.
+Status playJournal(Env* env, const std::string& folder, File& journal, bool* played)
+{
+    *played = false;
+    std::vector<Entry> entries;
+    bool valid = false;
+    XB_RETURN_IF_ERROR(readEntries(journal, &entries, &valid));
+    if (!valid)
+        return Status::ok();
+    struct Target {
+        std::unique_ptr<File> file;
+        std::string name;
+        uint64_t size;
+        uint32_t counter = 0;
+    };
+    std::map<uint8_t, Target> files;
+    for (const Entry& e : entries) {
+        if (e.kind != 'F' || files.count(e.fileNo))
+            continue;
+        Target t{nullptr, std::string(e.payload.begin(), e.payload.end()), e.where};
+        // Only files beside the table, whatever the journal says.
+        if (t.name.empty() || t.name.find('/') != std::string::npos || t.name == "." || t.name == "..")
+            return Status::corruption(journal.path() + ": names a file outside the table's folder");
+        const std::string path = folder + t.name;
+        if (env->exists(path)) {
+            XB_RETURN_IF_ERROR(env->open(path, Env::OpenMode::ReadWrite, &t.file));
+            if (isIndexFile(t.name))
+                XB_RETURN_IF_ERROR(readCounter(*t.file, &t.counter));
+        }
+        files.emplace(e.fileNo, std::move(t));
+    }
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        auto f = files.find(it->fileNo);
+        if (it->kind != 'B' || f == files.end() || !f->second.file)
+            continue;
+        XB_RETURN_IF_ERROR(f->second.file->writeAt(it->where, it->payload.data(), it->payload.size()));
+    }
+    for (auto& [no, t] : files) {
+        if (!t.file)
+            continue;
+        uint64_t size = 0;
+        XB_RETURN_IF_ERROR(t.file->size(&size));
+        if (size > t.size)
+            XB_RETURN_IF_ERROR(t.file->truncate(t.size));
+        if (isIndexFile(t.name) && t.size >= kCounterOffset + 4) {
+            // A reader may have cached pages of the half-written state under
+            // the counter it reached; a counter it has never seen makes every
+            // reader read again.
+            uint32_t restored = 0;
+            XB_RETURN_IF_ERROR(readCounter(*t.file, &restored));
+            uint8_t b[4];
+            coding::putU32BE(b, std::max(restored, t.counter) + 1);
+            XB_RETURN_IF_ERROR(t.file->writeAt(kCounterOffset, b, 4));
+        }
+    }
+    const uint8_t cleared[sizeof kMagic] = {};
+    XB_RETURN_IF_ERROR(journal.writeAt(0, cleared, sizeof cleared));
+    *played = true;
+    return Status::ok();
+}
+
+} // namespace
+
+class Journal::FileEnv final : public EnvWrapper {
+public:
+    FileEnv(Env* target, Journal* journal) : EnvWrapper(target), m_journal(journal) {}
+    Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override
+    {
+        std::unique_ptr<File> file;
+        XB_RETURN_IF_ERROR(target()->open(path, mode, &file));
+        *out = std::make_unique<JournalledFile>(m_journal, std::move(file), nameOf(path));
+        return Status::ok();
+    }
+
+private:
+    Journal* m_journal;
+};
+
+Journal::Journal(Env* env, std::string tablePath)
+    : m_env(env), m_tablePath(std::move(tablePath)), m_path(pathFor(m_tablePath)),
+      m_fileEnv(std::make_unique<FileEnv>(env, this))
+{
+}
+
+Journal::~Journal() = default;
+
+Env* Journal::env() { return m_fileEnv.get(); }
+
+Status Journal::recover(Env* env, const std::string& tablePath)
+{
+    const std::string path = pathFor(tablePath);
+    if (!env->exists(path))
+        return Status::ok();
+    std::unique_ptr<File> journal;
+    if (!env->open(path, Env::OpenMode::ReadOnly, &journal).isOk() || !holdsCall(*journal))
+        return Status::ok();
+    // Playing back needs write access; a reader without it sees the files
+    // as they are until a writer opens them.
+    std::unique_ptr<File> data;
+    if (!env->open(tablePath, Env::OpenMode::ReadWrite, &data).isOk() ||
+        !env->open(path, Env::OpenMode::ReadWrite, &journal).isOk())
+        return Status::ok();
+    XB_RETURN_IF_ERROR(waitForLock(env, *data, true));
+    bool played = false;
+    Status s = playJournal(env, folderOf(tablePath), *journal, &played);
+    Status u = data->unlock(kLockOffset, 1);
+    return s.isOk() ? u : s;
+}
+
+Status Journal::openJournal()
+{
+    if (m_file)
+        return Status::ok();
+    Status s = m_env->open(m_path, Env::OpenMode::ReadWrite, &m_file);
+    if (s.isNotFound() || !m_env->exists(m_path)) {
+        s = m_env->open(m_path, Env::OpenMode::CreateNew, &m_file);
+        if (!s.isOk() && m_env->exists(m_path)) // another handle made it first
+            s = m_env->open(m_path, Env::OpenMode::ReadWrite, &m_file);
+    }
+    return s;
+}
+
+Status Journal::begin(File& dataFile, bool exclusive, bool* recovered)
+{
+    *recovered = false;
+    if (m_depth++ > 0)
+        return Status::ok();
+    Status s = openJournal();
+    if (s.isOk() && !exclusive) {
+        s = waitForLock(m_env, dataFile, true);
+        m_locked = s.isOk();
+    }
+    if (s.isOk())
+        s = playJournal(m_env, folderOf(m_tablePath), *m_file, recovered);
+    if (!s.isOk()) {
+        if (m_locked)
+            (void)dataFile.unlock(kLockOffset, 1);
+        m_locked = false;
+        m_depth = 0;
+    }
+    return s;
+}
+
+Status Journal::end(File& dataFile, const Status& outcome, bool* restored)
+{
+    *restored = false;
+    if (m_depth == 0 || --m_depth > 0)
+        return Status::ok();
+    Status s;
+    if (m_started && outcome.isOk()) {
+        const uint8_t cleared[sizeof kMagic] = {};
+        s = m_file->writeAt(0, cleared, sizeof cleared);
+    } else if (m_started) {
+        // On failure the journal stays valid whatever happens here, so that
+        // the next writer plays it back if this does not get through.
+        s = playJournal(m_env, folderOf(m_tablePath), *m_file, restored);
+    }
+    reset();
+    if (m_locked) {
+        Status u = dataFile.unlock(kLockOffset, 1);
+        if (s.isOk())
+            s = u;
+        m_locked = false;
+    }
+    return s;
+}
+
+void Journal::reset()
+{
+    m_started = false;
+    m_end = 0;
+    m_touched.clear();
+}
+
+Status Journal::holdWriters(File& dataFile) { return waitForLock(m_env, dataFile, false); }
+
+Status Journal::releaseWriters(File& dataFile) { return dataFile.unlock(kLockOffset, 1); }
+
+void Journal::removeIfUnused(File& dataFile, uint64_t openLockOffset)
+{
+    if (!m_file && !m_env->exists(m_path))
+        return;
+    m_file.reset();
+    // The open lock held exclusively: no other handle can be writing.
+    if (!dataFile.tryLock(openLockOffset, 1, true).isOk())
+        return;
+    std::unique_ptr<File> journal;
+    if (m_env->open(m_path, Env::OpenMode::ReadOnly, &journal).isOk() && !holdsCall(*journal))
+        (void)m_env->remove(m_path);
+}
+
+void Journal::addEntry(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n)
+{
+    if (!m_started && m_buf.empty()) {
+        m_salt = freshSalt();
+        m_buf.assign(kHeadSize, 0);
+        std::memcpy(m_buf.data(), kMagic, sizeof kMagic);
+        coding::putU64LE(m_buf.data() + 8, m_salt);
+    }
+    const size_t at = m_buf.size();
+    m_buf.resize(at + kHeadSize + n, 0);
+    uint8_t* head = m_buf.data() + at;
+    coding::putU64LE(head, m_salt);
+    head[8] = kind;
+    head[9] = fileNo;
+    coding::putU32LE(head + 12, n);
+    coding::putU64LE(head + 16, where);
+    if (n)
+        std::memcpy(head + kHeadSize, payload, n);
+    coding::putU32LE(head + 24, checksum(head, payload, n));
+}
+
+Status Journal::writeEntries()
+{
+    if (m_buf.empty())
+        return Status::ok();
+    Status s = m_file->writeAt(m_end, m_buf.data(), m_buf.size());
+    if (s.isOk()) {
+        m_end += m_buf.size();
+        m_started = true;
+    }
+    m_buf.clear();
+    return s;
+}
+
+Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64_t, uint64_t>>& ranges)
+{
+    Touched* t = nullptr;
+    for (Touched& c : m_touched)
+        if (c.file == &file)
+            t = &c;
+    const size_t touched = m_touched.size();
+    if (!t) {
+        if (m_touched.size() >= 255)
+            return Status::invalidArgument(m_path + ": too many files in one call");
+        uint64_t size = 0;
+        XB_RETURN_IF_ERROR(file.inner().size(&size));
+        const std::string& name = file.name();
+        addEntry('F', uint8_t(m_touched.size()), size, reinterpret_cast<const uint8_t*>(name.data()), uint32_t(name.size()));
+        m_touched.push_back({&file, size, {}});
+        t = &m_touched.back();
+    }
+    const uint8_t fileNo = uint8_t(t - m_touched.data());
+    const size_t saved = t->saved.size();
+    // What did not reach the journal must not count as kept.
+    auto forget = [&](Status s) {
+        m_buf.clear();
+        if (m_touched.size() > touched)
+            m_touched.resize(touched);
+        else
+            m_touched[fileNo].saved.resize(saved);
+        return s;
+    };
+    for (const auto& range : ranges) {
+        const uint64_t offset = range.first, n = range.second;
+        const uint64_t end = std::min(t->size, offset + std::min(n, ~uint64_t(0) - offset));
+        if (offset >= end)
+            continue; // beyond the old end: cutting the file back undoes it
+        const bool kept = std::any_of(t->saved.begin(), t->saved.end(),
+                                      [&](const auto& r) { return r.first <= offset && end <= r.second; });
+        if (kept)
+            continue;
+        m_before.resize(end - offset);
+        size_t got = 0;
+        Status s = file.inner().readAt(offset, m_before.data(), m_before.size(), &got);
+        if (!s.isOk())
+            return forget(s);
+        addEntry('B', fileNo, offset, m_before.data(), uint32_t(got));
+        t->saved.emplace_back(offset, end);
+    }
+    // The file's size and its old bytes are in the journal before any byte
+    // of it changes.
+    Status s = writeEntries();
+    return s.isOk() ? s : forget(s);
+}
+
+} // namespace xbase
