@@ -20,6 +20,8 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
     QString folderDialog(const QString&, const QString&, bool) override { return {}; }
     bool printerDialog(QPrinter*, const QString&) override { return false; }
+    std::optional<PrinterChoice> printerSelection(const QString&) override { return {}; }
+    bool execDialog(QObject*) override { return false; }
     bool mailHandOff(const MailMessage&, bool) override { return false; }
     void setWaitCursor(bool) override {}
 };

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QObject;
 class QPrinter;
 
 // Message box styles and answers, with the values the system's texts use
@@ -67,6 +68,14 @@ struct MailMessage {
     QString body;
 };
 
+// The printer chosen in the printer choice dialog: an installed printer by
+// name (empty: the system's default), or, with `fileName` set, a PDF file.
+struct PrinterChoice {
+    QString printerName;
+    QString fileName;
+    int copies = 1;
+};
+
 // Everything the program shows modally, or hands to the desktop for the user
 // to confirm, goes through the one installed service: message boxes, the
 // message window, input boxes, file, folder and printer dialogs, and the
@@ -99,6 +108,16 @@ public:
     // The printer dialog over `printer` (not owned); true when the user
     // confirmed, and the printer then carries the choice.
     virtual bool printerDialog(QPrinter* printer, const QString& title) = 0;
+
+    // The printer choice: the installed printers, `current` selected (else
+    // the first), and a last entry that prints to a PDF file, whose name it
+    // then asks for. The choice with its number of copies (1 for a file), or
+    // nullopt when cancelled.
+    virtual std::optional<PrinterChoice> printerSelection(const QString& current) = 0;
+
+    // Shows one of the program's own dialogs (a QDialog, not owned) modally
+    // over the main window; true when it was closed through its accept().
+    virtual bool execDialog(QObject* dialog) = 0;
 
     // Hands a message to the desktop's mail program: with `asUrl` false to
     // xdg-email with recipients, subject and body as separate arguments,

@@ -1,5 +1,9 @@
 #include "common/ScriptedPrompts.h"
 
+#include <QMetaObject>
+#include <QObject>
+#include <QVariant>
+
 namespace {
 
 MsgAnswer firstButton(int style)
@@ -25,25 +29,31 @@ ScriptedPrompts::~ScriptedPrompts() { setPrompts(m_previous); }
 
 ScriptedPrompts& ScriptedPrompts::button(MsgAnswer answer)
 {
-    m_script.push_back({Entry::Type::Button, answer, {}});
+    m_script.push_back({Entry::Type::Button, answer, {}, {}});
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::text(const QString& answer)
 {
-    m_script.push_back({Entry::Type::Text, MsgAnswer::Ok, answer});
+    m_script.push_back({Entry::Type::Text, MsgAnswer::Ok, answer, {}});
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::cancel()
 {
-    m_script.push_back({Entry::Type::Cancel, MsgAnswer::Cancel, {}});
+    m_script.push_back({Entry::Type::Cancel, MsgAnswer::Cancel, {}, {}});
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::accept()
 {
-    m_script.push_back({Entry::Type::Accept, MsgAnswer::Ok, {}});
+    m_script.push_back({Entry::Type::Accept, MsgAnswer::Ok, {}, {}});
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::printer(const PrinterChoice& choice)
+{
+    m_script.push_back({Entry::Type::Printer, MsgAnswer::Ok, {}, choice});
     return *this;
 }
 
@@ -148,6 +158,34 @@ bool ScriptedPrompts::printerDialog(QPrinter*, const QString& title)
     m_shown.append(p);
     const auto e = next();
     return e && e->type == Entry::Type::Accept;
+}
+
+std::optional<PrinterChoice> ScriptedPrompts::printerSelection(const QString& current)
+{
+    ShownPrompt p;
+    p.kind = ShownPrompt::Kind::PrinterSelection;
+    p.text = current;
+    m_shown.append(p);
+    const auto e = next();
+    if (e && e->type == Entry::Type::Printer)
+        return e->printer;
+    if (e && e->type == Entry::Type::Accept)
+        return PrinterChoice{};
+    return std::nullopt;
+}
+
+bool ScriptedPrompts::execDialog(QObject* dialog)
+{
+    ShownPrompt p;
+    p.kind = ShownPrompt::Kind::Dialog;
+    p.text = dialog->objectName();
+    p.title = dialog->property("windowTitle").toString();
+    m_shown.append(p);
+    const auto e = next();
+    const bool accepted = e && e->type == Entry::Type::Accept;
+    // The dialog's own slots run, so that it keeps what OK or Cancel do.
+    QMetaObject::invokeMethod(dialog, accepted ? "accept" : "reject", Qt::DirectConnection);
+    return accepted;
 }
 
 bool ScriptedPrompts::mailHandOff(const MailMessage& message, bool asUrl)

@@ -8,10 +8,12 @@
 
 // What a scripted prompt service was asked to show.
 struct ShownPrompt {
-    enum class Kind { MessageBox, MessageWindow, InputBox, FileDialog, FolderDialog, PrinterDialog, Mail };
+    enum class Kind { MessageBox, MessageWindow, InputBox, FileDialog, FolderDialog, PrinterDialog, PrinterSelection,
+                      Dialog, Mail };
     Kind kind = Kind::MessageBox;
-    QString text;         // message or prompt; folder dialog: start folder; mail: body
-    QString title;        // mail: subject
+    QString text;         // message or prompt; folder dialog: start folder; mail: body;
+                          // printer selection: the current printer; dialog: object name
+    QString title;        // mail: subject; dialog: window title
     int style = 0;        // message box style, or the message window's icon
     int helpContext = 0;
     QString helpFile;
@@ -32,8 +34,11 @@ struct ShownPrompt {
 //   button(b)  message boxes answer b;
 //   text(s)    input boxes, file and folder dialogs answer s;
 //   cancel()   any prompt is cancelled (a box gives its escape answer);
-//   accept()   a printer dialog is confirmed, a mail is taken by the mail
-//              program, a box gives its first button.
+//   accept()   a printer dialog is confirmed, the printer choice gives the
+//              default printer with one copy, a dialog is accepted, a mail
+//              is taken by the mail program, a box gives its first button;
+//   printer(c) the printer choice answers c.
+// Any other entry cancels a dialog (through its reject()).
 // Any entry closes a message window.
 class ScriptedPrompts final : public PromptService {
 public:
@@ -46,6 +51,7 @@ public:
     ScriptedPrompts& text(const QString& answer);
     ScriptedPrompts& cancel();
     ScriptedPrompts& accept();
+    ScriptedPrompts& printer(const PrinterChoice& choice);
 
     const QList<ShownPrompt>& shown() const { return m_shown; }
     ShownPrompt last() const { return m_shown.isEmpty() ? ShownPrompt{} : m_shown.last(); }
@@ -61,14 +67,17 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     QString folderDialog(const QString& title, const QString& startFolder, bool includeFiles) override;
     bool printerDialog(QPrinter* printer, const QString& title) override;
+    std::optional<PrinterChoice> printerSelection(const QString& current) override;
+    bool execDialog(QObject* dialog) override;
     bool mailHandOff(const MailMessage& message, bool asUrl) override;
     void setWaitCursor(bool on) override { m_waitCursor = on; }
 
 private:
     struct Entry {
-        enum class Type { Button, Text, Cancel, Accept } type;
+        enum class Type { Button, Text, Cancel, Accept, Printer } type;
         MsgAnswer button = MsgAnswer::Ok;
         QString text;
+        PrinterChoice printer;
     };
 
     std::optional<Entry> next();

@@ -145,6 +145,31 @@ public:
     template <typename Collection>
     void CollectionClear(Collection& collection) const { collection.clear(); }
 
+    // Replaces the value stored under `key` of a keyed collection (a record
+    // collection): removes it and adds `value` under the same key at the end.
+    // A key that is not there changes nothing.
+    template <typename Collection, typename Value>
+    void CollSetValueAtExistingKey(Collection& collection, const Value& value, const QString& key) const
+    {
+        if (collection.remove(key))
+            collection.add(key, value);
+    }
+
+    // --- Fixed-width text -------------------------------------------------
+    // Always width - 1 characters: the text padded with blanks on the right,
+    // or, when longer, its first width - 4 characters and ".. ". A width below
+    // 4 with a longer text, or below 1, gives width - 1 blanks (none below 1).
+    QString PadOrTruncate(const QString& text, int width) const;
+
+    // --- Import files -----------------------------------------------------
+    // Line `lineNumber` (from 1) of the file (ImportFileReader), trimmed of
+    // blanks, into `line`: True. False, leaving `line`, when the file is
+    // shorter; a file that cannot be read is shown ("clsSystem_FileReadRowNum").
+    bool FileReadRowNum(const QString& fileName, qint32 lineNumber, QString& line) const;
+    // True when some column definition stands for `heading` (the headings
+    // of the definitions in `definedHeadings`; letter case counts).
+    bool ImportIsColumnRelevant(const QString& heading, const QStringList& definedHeadings) const;
+
     // --- Dates and times --------------------------------------------------
     // Stored forms: dates "YYYYMMDD", times "hh:mm:ss". Display: the default
     // locale's short or long date format, always with four-digit years, and

@@ -8,7 +8,7 @@ BM_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
-  python3-dbfread libdbd-xbase-perl poppler-utils
+  python3-dbfread libdbd-xbase-perl poppler-utils unrtf odt2txt
   clang libclang-rt-14-dev
 )
 

@@ -4,6 +4,7 @@
 #include "common/ui/HelpContext.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/frmMessage.h"
+#include "common/ui/frmPrinterSelectionDlg.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -12,6 +13,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QUrl>
 
 namespace {
@@ -204,6 +206,28 @@ bool WidgetPrompts::printerDialog(QPrinter* printer, const QString& title)
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PrinterChoice> WidgetPrompts::printerSelection(const QString& current)
+{
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    const QString selected = current.isEmpty() ? QPrinterInfo::defaultPrinterName() : current;
+    frmPrinterSelectionDlg dialog(printers, selected, owner());
+    if (dialog.exec() != QDialog::Accepted || !dialog.m_bOK)
+        return std::nullopt;
+    if (dialog.isFileEntry(dialog.m_nPrinterIndex))
+        return PrinterChoice{QString(), dialog.m_sFileName, 1};
+    return PrinterChoice{printers.at(dialog.m_nPrinterIndex), QString(), dialog.m_nCopies};
+}
+
+bool WidgetPrompts::execDialog(QObject* dialog)
+{
+    auto* d = qobject_cast<QDialog*>(dialog);
+    if (!d)
+        return false;
+    if (!d->parentWidget())
+        d->setParent(owner(), d->windowFlags() | Qt::Dialog);
+    return d->exec() == QDialog::Accepted;
 }
 
 bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl)

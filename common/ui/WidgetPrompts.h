@@ -20,6 +20,8 @@ public:
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     QString folderDialog(const QString& title, const QString& startFolder, bool includeFiles) override;
     bool printerDialog(QPrinter* printer, const QString& title) override;
+    std::optional<PrinterChoice> printerSelection(const QString& current) override;
+    bool execDialog(QObject* dialog) override;
     bool mailHandOff(const MailMessage& message, bool asUrl) override;
     void setWaitCursor(bool on) override;
 

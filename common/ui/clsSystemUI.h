@@ -3,7 +3,10 @@
 #include <QString>
 #include <Qt>
 
+class PrintSurface;
 class QComboBox;
+class QTableView;
+class QTreeView;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -29,6 +32,10 @@ public:
     static clsSystemUI& instance();
 
     static constexpr int kKeyRole = Qt::UserRole + 1;
+    // A grid column's display format, as header data of the column; a
+    // column with one is saved as shown (DisplayRole), any other as stored
+    // (EditRole).
+    static constexpr int kColumnFormatRole = Qt::UserRole + 2;
 
     // --- List views -------------------------------------------------------
     // A new row at the end with its key and column texts.
@@ -105,6 +112,70 @@ public:
     bool GridFind(QTableWidget* grid, const QString& text, bool wholeCell, bool matchCase, bool upwards) const;
     // Selects the row at column 0 and scrolls it into view, when it exists.
     void GridSelectRow(QTableWidget* grid, int row) const;
+
+    // --- Grids and lists as text ------------------------------------------
+    // Asks for a .csv name and writes the range of the grid (through its
+    // model; row 0 is the heading row, data row r is row r + 1, columns from
+    // 0), one CR LF line a row, in Windows-1252: "TRUE"/"FALSE" as "Yes"/"No",
+    // numbers bare, other text quoted with its quotes doubled. Offers to
+    // open the file. A file that cannot be replaced is refused and left alone.
+    void SaveGrid(QTableView* grid, int firstRow, int firstColumn, int lastRow, int lastColumn) const;
+    void SaveGrid(QTableView* grid) const; // the whole grid, headings first
+    // The top-level rows as fixed-width text: the headings, a rule of 80 "-",
+    // one line a row, each column as wide as its share of 80 characters
+    // (PadOrTruncate), every line ended by CR LF.
+    QString LVContent(QTreeView* lv) const;
+    // The text when it measures below `maxWidth` on the surface; else cut
+    // until it does, less four more characters, and ".." appended.
+    QString TrimTextToFit(const PrintSurface& surface, const QString& text, int maxWidth) const;
+
+    // --- Printing ---------------------------------------------------------
+    // The printer choice through the prompt service; the choice becomes the
+    // current printer and its number of copies is handed back.
+    bool SetPrinter(int& copies) const;
+    // The printer choice, then the list printed once per copy (each its own
+    // job) with 1000-twip margins, then "Document sent to the printer.".
+    void ListViewPrint_GetPrinter(QTreeView* lv, const QString& title, bool unused = true) const;
+    // The list's top-level rows as a paged table on the current printer (or
+    // `surface`); margins in twips from the paper edge. False, after the
+    // error was shown and the job aborted, when printing failed.
+    bool ListViewPrint(QTreeView* lv, int left, int top, int right, int bottom, const QString& title) const;
+    bool ListViewPrint(PrintSurface& surface, QTreeView* lv, int left, int top, int right, int bottom,
+                       const QString& title) const;
+    // The print options dialog, then the grid printed (printGrid) with the
+    // title (and the date and time when asked) as the document name; with
+    // "Selected row only" just the current row, or with `rowMarks` the rows
+    // whose first cell is not empty. Every row keeps its hidden state.
+    // `orientation` 1 portrait, 2 landscape, 0 the stored choice.
+    void GridPrint(QTableView* grid, const QString& title, const QString& titleValueName, bool rowMarks,
+                   int orientation) const;
+
+    // --- Rich text --------------------------------------------------------
+    // The printer choice, then the text printed once per copy with
+    // 1000-twip margins, the title at the top of each page.
+    void RTBPrint_GetPrinter(QTextEdit* rtb, const QString& title) const;
+    // The text page by page on the current printer (or `surface`), each page
+    // numbered from 1 and headed by the title when there is one.
+    void RTBPrint(QTextEdit* rtb, int left, int top, int right, int bottom, const QString& title = QString()) const;
+    void RTBPrint(PrintSurface& surface, QTextEdit* rtb, int left, int top, int right, int bottom,
+                  const QString& title = QString()) const;
+    // The save dialog proposing "Untitled " and the next document number,
+    // then SaveRTB.
+    void SaveRTB_GetFileName(QTextEdit* rtb) const;
+    // By the name's last three letters: "RTF" rich text, "ODT" OpenDocument
+    // Text, "DOC" rich text under the name ending in "RTF" (no word processor
+    // here: the user is told so), anything else plain text. A file that cannot
+    // be written is shown as an error and left as it was.
+    void SaveRTB(QTextEdit* rtb, const QString& fileName) const;
+
+    // --- Import preview ---------------------------------------------------
+    // Fills `grid` with a new model previewing the import file: column "Row"
+    // with the data line number, then one column for each heading (from
+    // index 1 of `headings`) that a column definition stands for. Shows the
+    // wait window with a bar (against `dataLines`) and Cancel; a cancel keeps
+    // the rows read so far. True when it ran to its end or was cancelled.
+    bool ImportLoadPreviewGrid(QTableView* grid, const QString& fileName, const QStringList& definedHeadings,
+                               const QStringList& headings, qint32 dataLines) const;
 
     // --- Wait dialog ------------------------------------------------------
     // Busy pointer on, a new wait window over the main window handed back in

@@ -4,11 +4,11 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/clsSystemUI.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTextEdit>
@@ -126,20 +126,8 @@ void frmMessage::Init(const QString& text, int icon, int helpContext)
         images.at(icon - 1)->show();
 }
 
-void frmMessage::cmdPrint_Click()
-{
-    QPrinter printer;
-    if (Prompts().printerDialog(&printer, Product::name()))
-        txtMsg->document()->print(&printer);
-}
+void frmMessage::cmdPrint_Click() { SysUI().RTBPrint_GetPrinter(txtMsg, Product::name()); }
 
-void frmMessage::cmdSaveAs_Click()
-{
-    const QString path = Sys().GetSaveFileName(QStringLiteral("Save As"),
-                                               QStringLiteral("Text Document (*.txt)|*.txt|All Files (*.*)|*.*"),
-                                               QStringLiteral("txt"), QString());
-    if (!path.isEmpty())
-        Sys().WriteToFile(txtMsg->toPlainText(), path, true);
-}
+void frmMessage::cmdSaveAs_Click() { SysUI().SaveRTB_GetFileName(txtMsg); }
 
 void frmMessage::cmdEmail_Click() { Sys().EmailMsg(txtMsg->toPlainText()); }

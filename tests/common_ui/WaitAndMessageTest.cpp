@@ -6,9 +6,12 @@
 #include "common/ui/frmMessage.h"
 #include "common/ui/frmProgress.h"
 
+#include "ReadBack.h"
+#include "RecordingSurface.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -107,29 +110,39 @@ TEST(MessageWindow, ShowsOneIconAndKeepsAHelpContextAboveZero)
     EXPECT_EQ(window.helpContextId(), 1310);
 }
 
-TEST(MessageWindow, ButtonsPrintSaveAndMailThroughThePromptService)
+TEST(MessageWindow, PrintAndSaveAsGoThroughTheRichTextServices)
 {
     ScriptedPrompts prompts;
+    RecordingPrinter printer;
     bmtest::TempFolder temp;
-    const QString saved = temp.file(QStringLiteral("msg.txt"));
-    prompts.cancel().cancel().text(saved);
+    const QString saved = temp.file(QStringLiteral("msg.rtf"));
+    prompts.cancel().cancel();
     frmMessage window;
-    window.Init(QStringLiteral("Login failed"), 3, 0);
+    window.Init(QStringLiteral("Login failed {user}"), 3, 0);
     window.show();
     QTest::mouseClick(window.cmdPrint, Qt::LeftButton);
     QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("Login failed"));
-    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_EQ(window.txtMsg->toPlainText(), QStringLiteral("Login failed {user}"));
+    EXPECT_TRUE(printer.log.isEmpty());
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    ASSERT_EQ(prompts.shown().size(), 2);
+    EXPECT_EQ(prompts.shown().at(0).kind, ShownPrompt::Kind::PrinterSelection);
+    EXPECT_EQ(prompts.shown().at(1).kind, ShownPrompt::Kind::FileDialog);
+    EXPECT_EQ(prompts.shown().at(1).file.title, QStringLiteral("Save As"));
+
+    prompts.clear();
+    prompts.accept().text(saved);
+    QTest::mouseClick(window.cmdPrint, Qt::LeftButton);
+    ASSERT_FALSE(printer.log.isEmpty());
+    EXPECT_EQ(printer.log.first().text, QStringLiteral("Brindlemark"));
+    const QList<PrintStep> texts = printer.texts();
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const PrintStep& s) { return s.text == QStringLiteral("Brindlemark"); }));
     QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
-    QFile f(saved);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("Login failed"));
+    EXPECT_TRUE(readback::unrtfText(saved).contains(QStringLiteral("Login failed {user}")));
     QTest::mouseClick(window.cmdEmail, Qt::LeftButton);
     EXPECT_EQ(prompts.last().text, QStringLiteral("EmailMsg"));
-    ASSERT_EQ(prompts.shown().size(), 4);
-    EXPECT_EQ(prompts.shown().at(0).kind, ShownPrompt::Kind::PrinterDialog);
-    EXPECT_EQ(prompts.shown().at(1).kind, ShownPrompt::Kind::FileDialog);
     QTest::mouseClick(window.cmdClose, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
