@@ -29,5 +29,4 @@ void frmMain::ImportData() { notAvailableYet(QStringLiteral("The Import Data Wiz
 void frmMain::Customizations() { notAvailableYet(QStringLiteral("Customizations")); }
 void frmMain::EmailHandlerDlg() { notAvailableYet(QStringLiteral("Email Options")); }
 void frmMain::PurgeOldIssues() { notAvailableYet(QStringLiteral("The Purge Old Issues Wizard")); }
-void frmMain::ChangePassword() { notAvailableYet(QStringLiteral("Change Password")); }
 void frmMain::HelpCenter() { notAvailableYet(QStringLiteral("The Help Center")); }

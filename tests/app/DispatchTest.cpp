@@ -176,8 +176,7 @@ TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
         &F::EditContractDurationsCategory, &F::EditStateCategory, &F::EditCountryCategory,
         &F::EditIssueStatusCategory, &F::EditIssueActionsCategory, &F::EditIssuePriorityCategory,
         &F::EditIssueCategory, &F::UserManagement, &F::ManageIssueTemplates, &F::ImportData,
-        &F::Customizations, &F::EmailHandlerDlg, &F::PurgeOldIssues, &F::ChangePassword, &F::HelpCenter,
-        &F::mnuFileChangePWD_Click,
+        &F::Customizations, &F::EmailHandlerDlg, &F::PurgeOldIssues, &F::HelpCenter,
     };
     for (frmMain::Command command : later) {
         m_prompts.clear();
