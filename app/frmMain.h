@@ -76,6 +76,14 @@ public:
     void EditIssueActionsCategory();
     void EditIssuePriorityCategory();
     void EditIssueCategory();
+    // The quick entry list of a custom field (category types 200 to 205).
+    void EditCustomFieldCategory(qint32 catType);
+    // Opens the list editor on one list, tagged `key`, modally; the eleven
+    // values after `key` go to its Init with the help context 1060.
+    void ListMgmt(const QString& key, const QString& caption, const QString& columnHeading,
+                  const QString& tableFile, const QString& tablePath, const QString& keyField,
+                  const QString& textField, qint32 categoryType, const QString& inUseTable1,
+                  const QString& inUseField1, const QString& inUseTable2, const QString& inUseField2);
     void UserManagement();
     void ManageIssueTemplates();
     void ImportData();

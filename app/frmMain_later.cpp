@@ -12,17 +12,6 @@ void frmMain::LookupByIssueNumber() { notAvailableYet(QStringLiteral("Lookup by 
 void frmMain::MyIssues() { notAvailableYet(QStringLiteral("My Issues")); }
 void frmMain::Reports() { notAvailableYet(QStringLiteral("Reports")); }
 
-void frmMain::EditCustomerCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditProductServiceCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditContractTypesCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditContractDurationsCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditStateCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditCountryCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditIssueStatusCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditIssueActionsCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditIssuePriorityCategory() { notAvailableYet(QStringLiteral("List Management")); }
-void frmMain::EditIssueCategory() { notAvailableYet(QStringLiteral("List Management")); }
-
 void frmMain::UserManagement() { notAvailableYet(QStringLiteral("User Management")); }
 void frmMain::ManageIssueTemplates() { notAvailableYet(QStringLiteral("Issue Templates")); }
 void frmMain::ImportData() { notAvailableYet(QStringLiteral("The Import Data Wizard")); }
