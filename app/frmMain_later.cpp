@@ -16,6 +16,5 @@ void frmMain::UserManagement() { notAvailableYet(QStringLiteral("User Management
 void frmMain::ManageIssueTemplates() { notAvailableYet(QStringLiteral("Issue Templates")); }
 void frmMain::ImportData() { notAvailableYet(QStringLiteral("The Import Data Wizard")); }
 void frmMain::Customizations() { notAvailableYet(QStringLiteral("Customizations")); }
-void frmMain::EmailHandlerDlg() { notAvailableYet(QStringLiteral("Email Options")); }
 void frmMain::PurgeOldIssues() { notAvailableYet(QStringLiteral("The Purge Old Issues Wizard")); }
 void frmMain::HelpCenter() { notAvailableYet(QStringLiteral("The Help Center")); }

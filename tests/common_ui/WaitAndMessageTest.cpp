@@ -192,7 +192,8 @@ TEST(WidgetPrompts, MailGoesToTheMailProgramAsSeparateArgumentsOrAsOneEncodedUrl
     WidgetPrompts widgets;
     const MailMessage message{{QStringLiteral("anna@x.example"), QStringLiteral("bo b@y.example")},
                               QStringLiteral("Issue 1004 & more"), QStringLiteral("Line 1\r\nLine 2?")};
-    EXPECT_TRUE(widgets.mailHandOff(message, false));
+    RunError failure;
+    EXPECT_TRUE(widgets.mailHandOff(message, false, failure));
     ShellRunner::setRunner({});
     EXPECT_EQ(program, QStringLiteral("xdg-email"));
     EXPECT_EQ(arguments, (QStringList{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"),
