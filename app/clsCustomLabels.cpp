@@ -39,6 +39,17 @@ QString lookUp(const Names& names, const QString& field)
     return {};
 }
 
+const Names* namesOf(const QString& tableFile)
+{
+    if (tableFile == QLatin1String("bcccust.dbf"))
+        return &kCustomer;
+    if (tableFile == QLatin1String("bcccust_ps.dbf"))
+        return &kPS;
+    if (tableFile == QLatin1String("bccissues.dbf"))
+        return &kIssue;
+    return nullptr;
+}
+
 QString withColon(const QString& name, bool addColon)
 {
     if (addColon && !name.isEmpty() && !name.endsWith(QLatin1Char(':')))
@@ -93,13 +104,18 @@ QString clsCustomLabels::GetCurrentLabelName(const QString& tableFile, const QSt
 
 QString clsCustomLabels::GetDefaultLabelName(const QString& tableFile, const QString& fieldName) const
 {
-    if (tableFile == QLatin1String("bcccust.dbf"))
-        return GetCustomerDefaultLabelName(fieldName, false);
-    if (tableFile == QLatin1String("bcccust_ps.dbf"))
-        return GetPSDefaultLabelName(fieldName);
-    if (tableFile == QLatin1String("bccissues.dbf"))
-        return GetIssueDefaultLabelName(fieldName);
-    return {};
+    const Names* names = namesOf(tableFile);
+    return names ? lookUp(*names, fieldName) : QString();
+}
+
+QStringList clsCustomLabels::FieldNames(const QString& tableFile) const
+{
+    QStringList fields;
+    if (const Names* names = namesOf(tableFile)) {
+        for (const auto& entry : *names)
+            fields.append(QString::fromLatin1(entry.first));
+    }
+    return fields;
 }
 
 QString clsCustomLabels::GetCustomerDefaultLabelName(const QString& fieldName, bool addColon) const

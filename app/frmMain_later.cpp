@@ -15,6 +15,5 @@ void frmMain::Reports() { notAvailableYet(QStringLiteral("Reports")); }
 void frmMain::UserManagement() { notAvailableYet(QStringLiteral("User Management")); }
 void frmMain::ManageIssueTemplates() { notAvailableYet(QStringLiteral("Issue Templates")); }
 void frmMain::ImportData() { notAvailableYet(QStringLiteral("The Import Data Wizard")); }
-void frmMain::Customizations() { notAvailableYet(QStringLiteral("Customizations")); }
 void frmMain::PurgeOldIssues() { notAvailableYet(QStringLiteral("The Purge Old Issues Wizard")); }
 void frmMain::HelpCenter() { notAvailableYet(QStringLiteral("The Help Center")); }

@@ -173,7 +173,7 @@ TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
     const frmMain::Command later[] = {
         &F::LookupCustomer, &F::NewCustomer, &F::SearchIssues, &F::LookupByIssueNumber, &F::MyIssues,
         &F::Reports, &F::UserManagement, &F::ManageIssueTemplates, &F::ImportData,
-        &F::Customizations, &F::PurgeOldIssues, &F::HelpCenter,
+        &F::PurgeOldIssues, &F::HelpCenter,
     };
     for (frmMain::Command command : later) {
         m_prompts.clear();
