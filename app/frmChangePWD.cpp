@@ -2,6 +2,7 @@
 
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/NamedControls.h"
 #include "common/ui/clsSystemUI.h"
 
 #include <QGridLayout>
@@ -11,26 +12,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-
-QLineEdit* passwordBox(QWidget* parent, const QString& name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setEchoMode(QLineEdit::Password);
-    box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));   // "*"
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
 
 frmChangePWD::frmChangePWD(QWidget* parent)
     : QDialog(parent)
@@ -46,18 +27,18 @@ void frmChangePWD::build()
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(32));
-    txtPassword = passwordBox(this, QStringLiteral("txtPassword"));
-    txtPasswordRetype = passwordBox(this, QStringLiteral("txtPasswordRetype"));
+    txtPassword = namedPasswordBox(this, QStringLiteral("txtPassword"));
+    txtPasswordRetype = namedPasswordBox(this, QStringLiteral("txtPasswordRetype"));
     lblLabels = new QLabel(QStringLiteral("&Password:"), this);
     lblLabels->setObjectName(QStringLiteral("lblLabels"));
     lblLabels->setBuddy(txtPassword);
     lblLabelRetype = new QLabel(QStringLiteral("&Retype Password:"), this);
     lblLabelRetype->setObjectName(QStringLiteral("lblLabelRetype"));
     lblLabelRetype->setBuddy(txtPasswordRetype);
-    cmdOK = button(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    cmdOK = namedButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setDefault(true);
-    cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
-    cmdHelp = button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
+    cmdCancel = namedButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    cmdHelp = namedButton(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
     connect(cmdOK, &QPushButton::clicked, this, &frmChangePWD::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmChangePWD::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmChangePWD::cmdHelp_Click);

@@ -3,6 +3,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/NamedControls.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
 #include "data/ui/clsDBUI.h"
@@ -42,13 +43,6 @@ private:
     frmEditCategories* m_window;
 };
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 void makeEditable(QTreeWidgetItem* item) { item->setFlags(item->flags() | Qt::ItemIsEditable); }
 
 } // namespace
@@ -73,12 +67,12 @@ void frmEditCategories::build()
     lv->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     lv->setItemDelegate(new RenameDelegate(this));
     lv->setMinimumSize(260, 260);
-    cmdNew = button(this, QStringLiteral("cmdNew"), QStringLiteral("&New"));
-    cmdDelete = button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete SELECTED"));
-    cmdDeleteAll = button(this, QStringLiteral("cmdDeleteAll"), QStringLiteral("Delete ALL"));
-    cmdRefresh = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("R&efresh"));
-    cmdPrint = button(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
-    cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    cmdNew = namedButton(this, QStringLiteral("cmdNew"), QStringLiteral("&New"));
+    cmdDelete = namedButton(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete SELECTED"));
+    cmdDeleteAll = namedButton(this, QStringLiteral("cmdDeleteAll"), QStringLiteral("Delete ALL"));
+    cmdRefresh = namedButton(this, QStringLiteral("cmdRefresh"), QStringLiteral("R&efresh"));
+    cmdPrint = namedButton(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
+    cmdClose = namedButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"));
     connect(cmdNew, &QPushButton::clicked, this, &frmEditCategories::cmdNew_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmEditCategories::cmdDelete_Click);
     connect(cmdDeleteAll, &QPushButton::clicked, this, &frmEditCategories::cmdDeleteAll_Click);

@@ -1,5 +1,6 @@
 #include "app/frmOptions.h"
 
+#include "app/SaveButtons.h"
 #include "app/frmMain.h"
 #include "common/clsSystem.h"
 
@@ -39,28 +40,14 @@ frmOptions::frmOptions(QWidget* parent)
     pageLayout->addStretch();
     tabs->addTab(page, QStringLiteral("Email"));
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
-    cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    connect(OKButton, &QPushButton::clicked, this, [this] {
-        SaveData();
-        accept();
-    });
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdApply, &QPushButton::clicked, this, &frmOptions::SaveData);
+    const SaveButtons saveButtons = makeSaveButtons(this, [this] { SaveData(); });
+    OKButton = saveButtons.ok;
+    CancelButton = saveButtons.cancel;
+    cmdApply = saveButtons.apply;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(cmdApply);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(saveButtons.row);
     setTabOrder(optEmail[0], optEmail[1]);
     setTabOrder(optEmail[1], OKButton);
     setTabOrder(OKButton, CancelButton);

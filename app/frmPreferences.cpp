@@ -1,9 +1,11 @@
 #include "app/frmPreferences.h"
 
+#include "app/SaveButtons.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/NamedControls.h"
 #include "data/clsDB.h"
 
 #include <QComboBox>
@@ -53,13 +55,6 @@ private:
     std::function<void()> m_onEdit;
 };
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 } // namespace
 
 frmPreferences::frmPreferences(QWidget* parent)
@@ -72,29 +67,17 @@ frmPreferences::frmPreferences(QWidget* parent)
     tabs->setObjectName(QStringLiteral("tabs"));
     tabs->addTab(buildLabelsTab(), QStringLiteral("Customize field labels"));
     tabs->addTab(buildDisplayTab(), QStringLiteral("Display"));
-    OKButton = button(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
-    OKButton->setDefault(true);
-    CancelButton = button(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
-    cmdApply = button(this, QStringLiteral("cmdApply"), QStringLiteral("Apply"));
-    cmdReset = button(this, QStringLiteral("cmdReset"), QStringLiteral("Reset"));
+    const SaveButtons saveButtons = makeSaveButtons(this, [this] { SaveData(); });
+    OKButton = saveButtons.ok;
+    CancelButton = saveButtons.cancel;
+    cmdApply = saveButtons.apply;
+    cmdReset = namedButton(this, QStringLiteral("cmdReset"), QStringLiteral("Reset"));
     cmdReset->setToolTip(QStringLiteral("Use Default Names for this window"));
-    connect(OKButton, &QPushButton::clicked, this, [this] {
-        SaveData();
-        accept();
-    });
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdApply, &QPushButton::clicked, this, &frmPreferences::SaveData);
     connect(cmdReset, &QPushButton::clicked, this, &frmPreferences::cmdReset_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdReset);
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(cmdApply);
+    saveButtons.row->insertWidget(0, cmdReset);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(saveButtons.row);
     setTabOrder(cboWindow, grdCustom);
     setTabOrder(grdCustom, optCustName[0]);
     setTabOrder(optCustName[0], optCustName[1]);

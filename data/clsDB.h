@@ -403,6 +403,10 @@ private:
     qint32 createIdRow(DATA4* ids, const QString& tableName);
     qint32 advanceId(DATA4* ids);
     int deleteLocked(DATA4* table, const QString& path, const QString& id);
+    // Locks the current row, makes the change, writes it through and unlocks:
+    // 0, or C4_LOCKED (nothing changed, nothing shown) when another user kept
+    // the lock. A fault drops the unwritten change and unlocks first.
+    int changeLocked(DATA4* table, const std::function<void()>& change);
 
     bool m_isOpen = false;
     QString m_dbPath;

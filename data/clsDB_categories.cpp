@@ -63,18 +63,8 @@ clsDB::ItemWrite clsDB::UpdateItemText(DATA4* table, const QString& keyField, co
         m_lastResult = check(m_engine, d4seekDouble(table, rowid));
         if (m_lastResult != 0)
             return ItemWrite::NotFound;
-        m_lastResult = check(m_engine, d4lock(table, d4recNo(table)));
-        if (m_lastResult == C4_LOCKED)
+        if (changeLocked(table, [&] { assignText(needField(table, textField), text); }) == C4_LOCKED)
             return ItemWrite::Locked;
-        try {
-            assignText(needField(table, textField), text);
-            m_lastResult = check(m_engine, d4flush(table));
-        } catch (const Fault&) {
-            (void)table->discardChanges();
-            (void)d4unlock(table);
-            throw;
-        }
-        m_lastResult = check(m_engine, d4unlock(table));
     } catch (const Fault& f) {
         error = f.error;
         return ItemWrite::Failed;

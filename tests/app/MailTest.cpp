@@ -134,15 +134,28 @@ TEST_F(MailTest, AMissingOrFailingHelperGivesTheErrorBoxThenTheFailureMessage)
     }
 }
 
-TEST_F(MailTest, APartTooLongToHandOverIsRefusedBeforeAnythingRuns)
+TEST_F(MailTest, AMessageTooLongToHandOverIsRefusedBeforeAnythingRuns)
 {
-    storeHandler("1");
+    const struct {
+        const char* handler;
+        QString body;
+        const char* reason;
+        QString first;
+    } cases[] = {
+        {"1", QString(200 * 1024, QLatin1Char('x')), "204800 bytes", kNoProgramFirst},
+        // Each blank becomes three characters in the link.
+        {"2", QString(50 * 1024, QLatin1Char(' ')), "The mailto: link is 153638 characters long", kNoLinkFirst},
+    };
     RealHandOff handOff(m_prompts);
-    EXPECT_FALSE(m_main.SendMail(QStringLiteral("a@x"), kSubject, QString(200 * 1024, QLatin1Char('x'))));
+    for (const auto& c : cases) {
+        storeHandler(c.handler);
+        m_prompts.clear();
+        EXPECT_FALSE(m_main.SendMail(QStringLiteral("a@x"), QStringLiteral("S"), c.body));
+        ASSERT_EQ(m_prompts.shown().size(), 2);
+        EXPECT_TRUE(m_prompts.shown().at(0).text.contains(QLatin1String(c.reason))) << m_prompts.shown().at(0).text.toStdString();
+        EXPECT_TRUE(m_prompts.shown().at(1).text.startsWith(c.first));
+    }
     EXPECT_TRUE(m_launched.isEmpty());
-    ASSERT_EQ(m_prompts.shown().size(), 2);
-    EXPECT_TRUE(m_prompts.shown().at(0).text.contains(QLatin1String("204800 bytes"))) << m_prompts.shown().at(0).text.toStdString();
-    EXPECT_TRUE(m_prompts.shown().at(1).text.startsWith(kNoProgramFirst));
 }
 
 TEST_F(MailTest, OptionsStoreTheMarkedChoiceOnApplyAndOkOnly)
