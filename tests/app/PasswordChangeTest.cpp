@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "data/clsDB.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -152,6 +153,23 @@ TEST_F(PasswordChangeTest, HelpTellsWhatEachStepAsks)
     EXPECT_EQ(shownTexts(ShownPrompt::Kind::MessageWindow),
               (QStringList{QStringLiteral("You will first enter your current password and then your new password."),
                            QStringLiteral("Enter your new password twice.")}));
+}
+
+TEST_F(PasswordChangeTest, LabelsLeadToTheirBoxesAndTabFollowsTheLayout)
+{
+    frmChangePWD dialog;
+    dialog.NewMode(QStringLiteral("*NEW* Password for 'admin'"));
+    EXPECT_EQ(dialog.lblLabels->text(), QStringLiteral("&Password:"));
+    EXPECT_EQ(dialog.lblLabels->buddy(), dialog.txtPassword);
+    EXPECT_EQ(dialog.lblLabelRetype->text(), QStringLiteral("&Retype Password:"));
+    EXPECT_EQ(dialog.lblLabelRetype->buddy(), dialog.txtPasswordRetype);
+    EXPECT_EQ(dialog.txtPassword->echoMode(), QLineEdit::Password);
+    QList<QWidget*> order;
+    for (QWidget* next = dialog.txtPassword->nextInFocusChain(); next != dialog.txtPassword; next = next->nextInFocusChain()) {
+        if (next == dialog.txtPasswordRetype || next == dialog.cmdOK || next == dialog.cmdCancel || next == dialog.cmdHelp)
+            order.append(next);
+    }
+    EXPECT_EQ(order, (QList<QWidget*>{dialog.txtPasswordRetype, dialog.cmdOK, dialog.cmdCancel, dialog.cmdHelp}));
 }
 
 } // namespace
