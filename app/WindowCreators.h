@@ -32,7 +32,6 @@ enum class Kind {
     EditIssueTemplates,   // QDialog, EditIssueTemplatesDialog
     SelectIssueTemplate,  // QDialog, SelectIssueTemplateDialog
     Users,                // QDialog
-    Preferences,          // QDialog
 };
 
 using Creator = std::function<QWidget*(QWidget* parent)>;

@@ -40,6 +40,17 @@ QString lookUp(const Names& names, const QString& field)
     return {};
 }
 
+const Names* namesOf(const QString& tableFile)
+{
+    if (tableFile == Schema::dataFileName(Schema::Table::Cust))
+        return &kCustomer;
+    if (tableFile == Schema::dataFileName(Schema::Table::CustPs))
+        return &kPS;
+    if (tableFile == Schema::dataFileName(Schema::Table::Issues))
+        return &kIssue;
+    return nullptr;
+}
+
 QString withColon(const QString& name, bool addColon)
 {
     if (addColon && !name.isEmpty() && !name.endsWith(QLatin1Char(':')))
@@ -94,13 +105,18 @@ QString clsCustomLabels::GetCurrentLabelName(const QString& tableFile, const QSt
 
 QString clsCustomLabels::GetDefaultLabelName(const QString& tableFile, const QString& fieldName) const
 {
-    if (tableFile == Schema::dataFileName(Schema::Table::Cust))
-        return GetCustomerDefaultLabelName(fieldName, false);
-    if (tableFile == Schema::dataFileName(Schema::Table::CustPs))
-        return GetPSDefaultLabelName(fieldName);
-    if (tableFile == Schema::dataFileName(Schema::Table::Issues))
-        return GetIssueDefaultLabelName(fieldName);
-    return {};
+    const Names* names = namesOf(tableFile);
+    return names ? lookUp(*names, fieldName) : QString();
+}
+
+QStringList clsCustomLabels::FieldNames(const QString& tableFile) const
+{
+    QStringList fields;
+    if (const Names* names = namesOf(tableFile)) {
+        for (const auto& entry : *names)
+            fields.append(QString::fromLatin1(entry.first));
+    }
+    return fields;
 }
 
 QString clsCustomLabels::GetCustomerDefaultLabelName(const QString& fieldName, bool addColon) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -25,6 +26,10 @@ public:
     // The stored name, or the built-in one when none is stored; with
     // `addColon`, a colon added unless the name is empty or ends in one.
     QString GetCurrentLabelName(const QString& tableFile, const QString& fieldName, bool addColon) const;
+
+    // The fields of the table file that have display names, in their order
+    // (none for a table not listed).
+    QStringList FieldNames(const QString& tableFile) const;
 
     // Built-in names ("" for a table or field not listed).
     QString GetDefaultLabelName(const QString& tableFile, const QString& fieldName) const;

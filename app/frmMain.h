@@ -101,6 +101,14 @@ public:
     void EditIssueActionsCategory();
     void EditIssuePriorityCategory();
     void EditIssueCategory();
+    // The quick entry list of a custom field (category types 200 to 205).
+    void EditCustomFieldCategory(qint32 catType);
+    // Opens the list editor on one list, tagged `key`, modally; the eleven
+    // values after `key` go to its Init with the help context 1060.
+    void ListMgmt(const QString& key, const QString& caption, const QString& columnHeading,
+                  const QString& tableFile, const QString& tablePath, const QString& keyField,
+                  const QString& textField, qint32 categoryType, const QString& inUseTable1,
+                  const QString& inUseField1, const QString& inUseTable2, const QString& inUseField2);
     void UserManagement();
     void ManageIssueTemplates();
     void ImportData();
@@ -126,6 +134,26 @@ public:
     bool GetIssueTemplateID(qint32& TemplateID);
     // Database Admin, Statistics: the record counts of five tables.
     void mnuViewDatabaseAdminStatistics_Click();
+
+    // --- E-mail -------------------------------------------------------------
+    // Hands the message to the user's mail program through the chosen
+    // handler (asking for it first while none is chosen; handler 1 when the
+    // user chooses none). True when a program took it, which says nothing
+    // about its being sent; False after the error box and the handler's
+    // failure message.
+    bool SendMail(const QString& toAddress, const QString& subject, const QString& body);
+    // Handler 1: the desktop's mail program, the address as typed as one
+    // recipient and the body unchanged.
+    bool SendMailProgram(const QString& toAddress, const QString& subject, const QString& body);
+    // Handler 2: a mailto: link, the address split at "," into recipients
+    // and the body ended by two line breaks.
+    bool SendMailLink(const QString& toAddress, const QString& subject, const QString& body);
+    void NoMAPIMsg();
+    void NoOutlookMsg();
+    // The stored handler: 1 or 2, any other value 0 (none chosen).
+    static qint32 GetEmailHandler();
+    // Stores the handler; False when the settings could not be written.
+    static bool SetEmailHandler(qint32 handler);
 
     // --- Toolbar ------------------------------------------------------------
     // The member of a toolbar button's key / of a button-menu entry's key

@@ -295,14 +295,6 @@ void frmMain::UserManagement()
     (void)runDialog(Kind::Users, QStringLiteral("User Management"));
 }
 
-void frmMain::Customizations()
-{
-    if (!DB().Perm_DBAdmin())
-        return;
-    if (runDialog(Kind::Preferences, QStringLiteral("Customizations")))
-        SetCustomMenuLabels();
-}
-
 void frmMain::HelpCenter()
 {
     if (bringForward(QStringLiteral("MAIN_HELP")))

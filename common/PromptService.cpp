@@ -1,6 +1,7 @@
 #include "common/PromptService.h"
 
 #include "common/Product.h"
+#include "common/RunError.h"
 
 #include <QDebug>
 
@@ -22,7 +23,11 @@ public:
     bool printerDialog(QPrinter*, const QString&) override { return false; }
     std::optional<PrinterChoice> printerSelection(const QString&) override { return {}; }
     bool execDialog(QObject*) override { return false; }
-    bool mailHandOff(const MailMessage&, bool) override { return false; }
+    bool mailHandOff(const MailMessage&, bool, RunError& failure) override
+    {
+        failure = RunError::make(5, QStringLiteral("No mail program is available."));
+        return false;
+    }
     void setWaitCursor(bool) override {}
 };
 

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct RunError;
+
 class QObject;
 class QPrinter;
 
@@ -122,9 +124,11 @@ public:
 
     // Hands a message to the desktop's mail program: with `asUrl` false to
     // xdg-email with recipients, subject and body as separate arguments,
-    // with `asUrl` true as a percent-encoded mailto: URL. True when a
-    // program took it; that says nothing about the message being sent.
-    virtual bool mailHandOff(const MailMessage& message, bool asUrl) = 0;
+    // with `asUrl` true as a percent-encoded mailto: URL opened by xdg-open.
+    // True when a program took it; that says nothing about the message being
+    // sent. False with the reason in `failure` (the program missing, a
+    // non-zero exit, a part or link too long to hand over).
+    virtual bool mailHandOff(const MailMessage& message, bool asUrl, RunError& failure) = 0;
 
     // Switches the busy (hourglass) pointer on or off; not counted.
     virtual void setWaitCursor(bool on) = 0;

@@ -1,5 +1,7 @@
 #include "common/ScriptedPrompts.h"
 
+#include "common/RunError.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <QVariant>
@@ -189,7 +191,7 @@ bool ScriptedPrompts::execDialog(QObject* dialog)
     return accepted;
 }
 
-bool ScriptedPrompts::mailHandOff(const MailMessage& message, bool asUrl)
+bool ScriptedPrompts::mailHandOff(const MailMessage& message, bool asUrl, RunError& failure)
 {
     ShownPrompt p;
     p.kind = ShownPrompt::Kind::Mail;
@@ -199,5 +201,9 @@ bool ScriptedPrompts::mailHandOff(const MailMessage& message, bool asUrl)
     p.mailAsUrl = asUrl;
     m_shown.append(p);
     const auto e = next();
-    return e && e->type == Entry::Type::Accept;
+    if (e && e->type == Entry::Type::Accept)
+        return true;
+    const QString reason = e && e->type == Entry::Type::Text ? e->text : QStringLiteral("The mail program did not take the message.");
+    failure = RunError::make(5, reason);
+    return false;
 }

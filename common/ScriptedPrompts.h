@@ -32,7 +32,8 @@ struct ShownPrompt {
 //
 // Script entries fit the prompt they meet:
 //   button(b)  message boxes answer b;
-//   text(s)    input boxes, file and folder dialogs answer s;
+//   text(s)    input boxes, file and folder dialogs answer s; a mail
+//              hand-off fails for the reason s;
 //   cancel()   any prompt is cancelled (a box gives its escape answer);
 //   accept()   a printer dialog is confirmed, the printer choice gives the
 //              default printer with one copy, a dialog is accepted, a mail
@@ -69,7 +70,7 @@ public:
     bool printerDialog(QPrinter* printer, const QString& title) override;
     std::optional<PrinterChoice> printerSelection(const QString& current) override;
     bool execDialog(QObject* dialog) override;
-    bool mailHandOff(const MailMessage& message, bool asUrl) override;
+    bool mailHandOff(const MailMessage& message, bool asUrl, RunError& failure) override;
     void setWaitCursor(bool on) override { m_waitCursor = on; }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Progress.h"
+#include "common/RunError.h"
 #include "data/DbListRow.h"
 #include "data/DbWindows.h"
 #include "data/RecColl.h"
@@ -321,6 +322,15 @@ public:
     // Appends a category to the caller's open bcccat; its identifier, or -1
     // for an empty text, no table, or an append that failed.
     qint32 AddCategory(const QString& text, qint32 type, DATA4* handle);
+    // How writing a list entry's text went.
+    enum class ItemWrite { Written, Locked, NotFound, Failed };
+    // Writes `text` into `textField` of the row of the caller's open table
+    // whose `keyField` (under the tag of that name) holds `rowid`, under that
+    // row's lock with the standing lock settings. Locked and NotFound write
+    // nothing and show nothing; Failed hands back the error in `error`, with
+    // the row unlocked and its unwritten change dropped.
+    ItemWrite UpdateItemText(DATA4* table, const QString& keyField, const QString& textField, qint32 rowid,
+                             const QString& text, RunError& error);
     // Fills an empty collection with a new `_customer` row: the four
     // collection keys and every customer field, blank ("" or 0). Always True.
     bool NewCustomerRecColl(RecColl& coll) const;
@@ -404,6 +414,10 @@ private:
     qint32 createIdRow(DATA4* ids, const QString& tableName);
     qint32 advanceId(DATA4* ids);
     int deleteLocked(DATA4* table, const QString& path, const QString& id);
+    // Locks the current row, makes the change, writes it through and unlocks:
+    // 0, or C4_LOCKED (nothing changed, nothing shown) when another user kept
+    // the lock. A fault drops the unwritten change and unlocks first.
+    int changeLocked(DATA4* table, const std::function<void()>& change);
 
     bool m_isOpen = false;
     QString m_dbPath;

@@ -52,3 +52,25 @@ bool clsDB::NewCustomerRecColl(RecColl& coll) const
         coll.add(QLatin1String(f.name), f.kind == Schema::fkWhole ? QVariant(0) : QVariant(QString()));
     return true;
 }
+
+clsDB::ItemWrite clsDB::UpdateItemText(DATA4* table, const QString& keyField, const QString& textField, qint32 rowid,
+                                       const QString& text, RunError& error)
+{
+    if (!table)
+        return ItemWrite::Failed;
+    try {
+        // Like every other write: a row another user keeps locked is given
+        // up after the database's few attempts, not waited for without end.
+        LockAttempts attempts(m_engine);
+        selectTag(table, keyField);
+        m_lastResult = check(m_engine, d4seekDouble(table, rowid));
+        if (m_lastResult != 0)
+            return ItemWrite::NotFound;
+        if (changeLocked(table, [&] { assignText(needField(table, textField), text); }) == C4_LOCKED)
+            return ItemWrite::Locked;
+    } catch (const Fault& f) {
+        error = f.error;
+        return ItemWrite::Failed;
+    }
+    return ItemWrite::Written;
+}

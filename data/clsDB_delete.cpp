@@ -55,13 +55,20 @@ bool clsDB::CanDeleteItem(qint32 rowid, const QString& path, const QString& fiel
 // message) when another user kept its lock.
 int clsDB::deleteLocked(DATA4* table, const QString& path, const QString& id)
 {
-    m_lastResult = check(m_engine, d4lock(table, d4recNo(table)));
-    if (m_lastResult == C4_LOCKED) {
+    if (changeLocked(table, [&] { check(m_engine, d4delete(table)); }) == C4_LOCKED) {
         MsgBox(DbMsg::recordLockedDelete(path, id), MsgStyle::Critical);
         return C4_LOCKED;
     }
+    return 0;
+}
+
+int clsDB::changeLocked(DATA4* table, const std::function<void()>& change)
+{
+    m_lastResult = check(m_engine, d4lock(table, d4recNo(table)));
+    if (m_lastResult == C4_LOCKED)
+        return C4_LOCKED;
     try {
-        check(m_engine, d4delete(table));
+        change();
         m_lastResult = check(m_engine, d4flush(table));
     } catch (const Fault&) {
         (void)table->discardChanges();

@@ -1,5 +1,6 @@
 #include "common/ui/WidgetPrompts.h"
 
+#include "common/RunError.h"
 #include "common/ShellRunner.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/WindowRegistry.h"
@@ -7,7 +8,6 @@
 #include "common/ui/frmPrinterSelectionDlg.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -97,6 +97,21 @@ QString qtPatterns(QString patterns)
 QString encoded(const QString& text, const QByteArray& keep = {})
 {
     return QString::fromLatin1(QUrl::toPercentEncoding(text, keep));
+}
+
+// The longest single argument the system hands to a program.
+constexpr qsizetype kMaxArgumentBytes = 128 * 1024 - 1;
+
+bool runHelper(const QString& program, const QStringList& arguments, RunError& failure)
+{
+    const int code = ShellRunner::run(program, arguments);
+    if (code == 0)
+        return true;
+    if (code < 0)
+        failure = RunError::make(53, program + QStringLiteral(" could not be started: it is missing or cannot be run."));
+    else
+        failure = RunError::make(5, program + QStringLiteral(" ended with exit code %1.").arg(code));
+    return false;
 }
 
 } // namespace
@@ -231,20 +246,39 @@ bool WidgetPrompts::execDialog(QObject* dialog)
     return d->exec() == QDialog::Accepted;
 }
 
-bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl)
+bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl, RunError& failure)
 {
-    if (!asUrl) {
-        // The addresses follow the mail program's options: one that begins
-        // with "-" would be read as an option, and is no e-mail address.
-        for (const QString& address : message.to) {
-            if (address.trimmed().startsWith(QLatin1Char('-')))
-                return false;
+    if (asUrl) {
+        const QString link = QString::fromLatin1(mailtoUrl(message).toEncoded());
+        if (link.size() > kMaxArgumentBytes) {
+            failure = RunError::make(5, QStringLiteral("The mailto: link is %1 characters long; at most %2 can be handed over.")
+                                            .arg(link.size())
+                                            .arg(kMaxArgumentBytes));
+            return false;
         }
-        QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
-        arguments += message.to;
-        return ShellRunner::run(QStringLiteral("xdg-email"), arguments) == 0;
+        return runHelper(QStringLiteral("xdg-open"), {link}, failure);
     }
-    return QDesktopServices::openUrl(mailtoUrl(message));
+    // The addresses follow the mail program's options: one that begins with
+    // "-" would be read as an option, and is no e-mail address.
+    for (const QString& address : message.to) {
+        if (address.trimmed().startsWith(QLatin1Char('-'))) {
+            failure = RunError::make(5, QStringLiteral("'%1' is not a valid e-mail address.").arg(address.trimmed()));
+            return false;
+        }
+    }
+    QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
+    arguments += message.to;
+    for (const QString& argument : std::as_const(arguments)) {
+        const qsizetype bytes = argument.toUtf8().size();
+        if (bytes > kMaxArgumentBytes) {
+            failure = RunError::make(5, QStringLiteral("A part of the message is %1 bytes long; at most %2 can be handed "
+                                                       "to xdg-email.")
+                                            .arg(bytes)
+                                            .arg(kMaxArgumentBytes));
+            return false;
+        }
+    }
+    return runHelper(QStringLiteral("xdg-email"), arguments, failure);
 }
 
 void WidgetPrompts::setWaitCursor(bool on)

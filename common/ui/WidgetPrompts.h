@@ -22,7 +22,7 @@ public:
     bool printerDialog(QPrinter* printer, const QString& title) override;
     std::optional<PrinterChoice> printerSelection(const QString& current) override;
     bool execDialog(QObject* dialog) override;
-    bool mailHandOff(const MailMessage& message, bool asUrl) override;
+    bool mailHandOff(const MailMessage& message, bool asUrl, RunError& failure) override;
     void setWaitCursor(bool on) override;
 
     bool waitCursor() const { return m_waitCursor; }

@@ -3,6 +3,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/NamedControls.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/DbNotices.h"
 #include "data/clsDB.h"
@@ -58,10 +59,7 @@ void frmLogin::buildFields()
     txtDir->setStyleSheet(QStringLiteral("background: palette(window);"));
     txtLogin = new QLineEdit(this);
     txtLogin->setObjectName(QStringLiteral("txtLogin"));
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));   // "*"
+    txtPassword = namedPasswordBox(this, QStringLiteral("txtPassword"));
     lblLabels = label(this, QStringLiteral("lblLabels"), QStringLiteral("&Login Name:"));
     lblLabels->setBuddy(txtLogin);
     lblLabelRetype = label(this, QStringLiteral("lblLabelRetype"), QStringLiteral("&Password:"));

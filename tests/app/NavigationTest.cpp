@@ -170,7 +170,7 @@ protected:
         const std::pair<Kind, const char*> dialogs[] = {
             {Kind::LookupCustomer, "Lookup"}, {Kind::SearchIssues, "Search"},
             {Kind::EditIssueTemplates, "Templates"}, {Kind::SelectIssueTemplate, "Picker"},
-            {Kind::Users, "Users"}, {Kind::Preferences, "Preferences"},
+            {Kind::Users, "Users"},
         };
         for (const auto& [kind, tag] : dialogs) {
             const QString name = QString::fromLatin1(tag);
@@ -377,17 +377,10 @@ TEST_F(NavigationTest, SingleWindowsOpenOnceAndDialogsAreUnloadedAfterUse)
         EXPECT_EQ(m_log, want) << id;
     }
 
-    // Users: shown and unloaded; Customizations relabels the menus after.
+    // Users: shown and unloaded.
     m_log.clear();
     m_main.UserManagement();
-    m_prepare = [](FakeDialog& d) {
-        d.onExec = [] { DB().SetParamValue(QStringLiteral("bcccust.dbf_custcat"), QStringLiteral("Segment")); };
-    };
-    m_main.Customizations();
-    EXPECT_EQ(m_log, (Log{QStringLiteral("Users shown"), QStringLiteral("Users unloaded"),
-                          QStringLiteral("Preferences shown"), QStringLiteral("Preferences unloaded")}));
-    EXPECT_EQ(m_main.findChild<QAction*>(QStringLiteral("mnuViewLMCustCat"))->text(),
-              QStringLiteral("Customer Segment..."));
+    EXPECT_EQ(m_log, (Log{QStringLiteral("Users shown"), QStringLiteral("Users unloaded")}));
 }
 
 TEST_F(NavigationTest, SearchesHandTheirAnswersToANewList)

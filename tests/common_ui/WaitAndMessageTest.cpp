@@ -254,7 +254,8 @@ TEST(WidgetPrompts, MailGoesToTheMailProgramAsSeparateArgumentsOrAsOneEncodedUrl
     WidgetPrompts widgets;
     const MailMessage message{{QStringLiteral("anna@x.example"), QStringLiteral("bo b@y.example")},
                               QStringLiteral("Issue 1004 & more"), QStringLiteral("Line 1\r\nLine 2?")};
-    EXPECT_TRUE(widgets.mailHandOff(message, false));
+    RunError failure;
+    EXPECT_TRUE(widgets.mailHandOff(message, false, failure));
     ShellRunner::setRunner({});
     EXPECT_EQ(program, QStringLiteral("xdg-email"));
     EXPECT_EQ(arguments, (QStringList{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"),
@@ -276,7 +277,9 @@ TEST(WidgetPrompts, AnAddressThatLooksLikeAnOptionIsNeverHandedOver)
     WidgetPrompts widgets;
     for (const QString& bad : {QStringLiteral("--utf8"), QStringLiteral(" -x@y.example")}) {
         const MailMessage message{{QStringLiteral("anna@x.example"), bad}, QStringLiteral("S"), QStringLiteral("B")};
-        EXPECT_FALSE(widgets.mailHandOff(message, false)) << bad.toStdString();
+        RunError failure;
+        EXPECT_FALSE(widgets.mailHandOff(message, false, failure)) << bad.toStdString();
+        EXPECT_EQ(failure.description, QStringLiteral("'") + bad.trimmed() + QStringLiteral("' is not a valid e-mail address."));
     }
     ShellRunner::setRunner({});
     EXPECT_EQ(runs, 0);

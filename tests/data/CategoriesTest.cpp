@@ -139,5 +139,25 @@ TEST_F(CategoriesTest, NewCustomerCollectionHoldsEveryFieldBlankAndSaves)
     EXPECT_EQ(m_db.GetCustomername(coll.value(QStringLiteral("_rowid")).toInt()), QStringLiteral("Imported Ltd"));
 }
 
+TEST_F(CategoriesTest, ItemTextIsWrittenUnderItsRowLockAndNothingElseIsShown)
+{
+    const qint32 id = add(QStringLiteral("Old"), CatType::CustomerCustom1);
+    RunError error;
+    EXPECT_EQ(m_db.UpdateItemText(m_cat, kRowid, kDesc, id, QStringLiteral("New"), error), clsDB::ItemWrite::Written);
+    EXPECT_EQ(m_db.GetCategoryDesc(id, m_cat), QStringLiteral("New"));
+    EXPECT_EQ(m_db.UpdateItemText(m_cat, kRowid, kDesc, 4711, QStringLiteral("Gone"), error), clsDB::ItemWrite::NotFound);
+
+    // The row found last is the one another user holds.
+    ASSERT_EQ(m_db.GetCategoryDesc(id, m_cat), QStringLiteral("New"));
+    LockHolder other(m_db.CategoryTable(), d4recNo(m_cat));
+    ASSERT_TRUE(other.holding());
+    // The database's standing setting retries without end; the rename gives
+    // up after the few attempts every write takes.
+    EXPECT_EQ(m_db.UpdateItemText(m_cat, kRowid, kDesc, id, QStringLiteral("Newer"), error), clsDB::ItemWrite::Locked);
+    EXPECT_EQ(m_db.GetCategoryDesc(id, m_cat), QStringLiteral("New"));
+    EXPECT_FALSE(error.isError());
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
 } // namespace
 } // namespace bmtest
