@@ -124,8 +124,10 @@ bool ImportRun::importFile(const QString& fileName, qint32& rowCount, Progress& 
 
 bool ImportRun::AddCustomer(const QStringList& fields)
 {
-    RecColl coll;
-    DB().NewCustomerRecColl(coll);
+    // A copy of one new, blank customer made for the run.
+    if (m_blankCustomer.isEmpty())
+        DB().NewCustomerRecColl(m_blankCustomer);
+    RecColl coll = m_blankCustomer;
     const QHash<QString, CustomerColumn>& columns = customerColumns();
     for (qsizetype i = 1; i < m_headings.size() && i < fields.size(); ++i) {
         const auto column = columns.constFind(m_headings.at(i));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RecColl.h"
 #include "xbase/c4.h"
 
 #include <QString>
@@ -43,4 +44,5 @@ private:
     QStringList m_headings;
     DATA4* m_customers = nullptr;
     DATA4* m_categories = nullptr;
+    RecColl m_blankCustomer;
 };

@@ -34,11 +34,14 @@ frmImportPreview::frmImportPreview(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     resize(600, 400);
 
-    connect(cmdContinue, &QPushButton::clicked, this, [this] {
-        m_bContinue = true;
-        accept();
-    });
+    connect(cmdContinue, &QPushButton::clicked, this, &frmImportPreview::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmImportPreview::accept()
+{
+    m_bContinue = true;
+    QDialog::accept();
 }
 
 bool frmImportPreview::Init(const QString& fileName, const ImportColDefs& defs, const QStringList& headings,

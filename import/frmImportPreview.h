@@ -24,4 +24,8 @@ public:
     QTableView* grdPreview = nullptr;
     QPushButton* cmdContinue = nullptr;
     QPushButton* cmdCancel = nullptr;
+
+public slots:
+    // Continue: the go-on flag is set and the window closes.
+    void accept() override;
 };

@@ -6,6 +6,7 @@
 #include "data/CategoryTypes.h"
 #include "import/ImportRun.h"
 #include "import/frmDataImport.h"
+#include "import/frmImportPreview.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -413,6 +414,64 @@ TEST_F(ImportWizardTest, BrowseTakesTheChosenFile)
     m_prompts.cancel();
     m_wizard->cmdBrowse->click();
     EXPECT_EQ(m_wizard->txtFilename->text(), s("/data/chosen.csv"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ImportWizardTest, ACustomerTableThatCannotBeOpenedEndsTheRunUnimported)
+{
+    const QString path = file("one.csv", "LASTNAME,COMPANY\r\nSmith,\r\n");
+    chooseFile(kCustomersRow, path);
+    ASSERT_EQ(m_wizard->step(), 2);
+    ASSERT_TRUE(QFile::remove(m_db.CustomerTable()));
+    m_prompts.clear();
+    m_wizard->cmdNext->click();
+    QStringList boxes;
+    for (const ShownPrompt& p : m_prompts.shown())
+        if (p.kind == ShownPrompt::Kind::MessageBox)
+            boxes.append(p.text);
+    ASSERT_GE(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(boxes.size() - 2), s("Unable to open Customer table!"));
+    EXPECT_EQ(boxes.last(), s("Unable to import data!"));
+    EXPECT_EQ(lastBox().style, MsgStyle::Critical);
+    EXPECT_EQ(m_wizard->step(), 2);
+    EXPECT_TRUE(m_wizard->cmdNext->isEnabled());
+    EXPECT_EQ(m_wizard->CancelButton->text(), s("Cancel"));
+}
+
+TEST_F(ImportWizardTest, ThePreviewWindowShowsTheFileAndTellsWhetherToGoOn)
+{
+    const QString path = file("preview.csv", "LASTNAME,COMPANY,PHONE\r\nSmith,\"Acme, Inc\",555\r\n\r\nDoe\r\n");
+    ImportColDefs defs;
+    SetupColumns(QStringLiteral("MAIN_NEWCUSTOMER"), defs);
+    const QStringList headings = texts({"", "LASTNAME", "COMPANY", "PHONE"});
+    for (bool goOnScripted : {true, false}) {
+        m_prompts.clear();
+        if (goOnScripted)
+            m_prompts.accept();
+        else
+            m_prompts.cancel();
+        bool goOn = !goOnScripted;
+        EXPECT_TRUE(clsImportData().PreviewData(path, defs, headings, 3, goOn));
+        EXPECT_EQ(goOn, goOnScripted);
+        EXPECT_EQ(m_prompts.last().kind, ShownPrompt::Kind::Dialog);
+        EXPECT_EQ(m_prompts.last().title, s("Preview Data"));
+    }
+    frmImportPreview preview;
+    EXPECT_EQ(preview.Label1->text(), s("You are about to import the following data. Press Continue to proceed or "
+                                        "press Cancel to quit..."));
+    EXPECT_EQ(preview.cmdContinue->text(), s("C&ontinue"));
+    EXPECT_EQ(preview.cmdCancel->text(), s("Cancel"));
+    ASSERT_TRUE(preview.Init(path, defs, headings, 3));
+    const QAbstractItemModel* grid = preview.grdPreview->model();
+    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->index(0, 2).data().toString(), s("Acme, Inc"));
+    EXPECT_EQ(grid->index(1, 1).data().toString(), s("Doe"));
+    preview.cmdContinue->click();
+    EXPECT_TRUE(preview.m_bContinue);
 }
 
 } // namespace
