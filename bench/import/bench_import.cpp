@@ -16,6 +16,7 @@
 #include "import/ImportRun.h"
 #include "import/clsImportColDef.h"
 #include "import/clsImportData.h"
+#include "bench/RawAppend.h"
 #include "xbase/c4.h"
 
 #include <QApplication>
@@ -97,51 +98,9 @@ private:
     std::vector<double> m_samples;
 };
 
-using Row = std::vector<std::string>;
-
-std::vector<Row> loadRows(CODE4* c4, const std::string& path)
-{
-    std::vector<Row> rows;
-    DATA4* t = d4open(c4, path.c_str());
-    if (!t)
-        return rows;
-    for (long r = 1; r <= d4recCountDo(t); ++r) {
-        d4go(t, r);
-        Row row;
-        for (size_t i = 0; i < t->fieldCount(); ++i) {
-            FIELD4* f = t->field(i);
-            row.push_back(f->isMemo() ? std::string(f4memoPtr(f), f4memoLenVB(f)) : f->raw());
-        }
-        rows.push_back(std::move(row));
-    }
-    d4close(t);
-    return rows;
-}
-
-double appendRows(CODE4* c4, const std::string& path, const std::vector<Row>& rows)
-{
-    DATA4* t = d4open(c4, path.c_str());
-    if (!t)
-        return -1;
-    QElapsedTimer clock;
-    clock.start();
-    for (const Row& row : rows) {
-        d4appendStartVB(t, 0);
-        d4blank(t);
-        for (size_t i = 0; i < row.size(); ++i) {
-            FIELD4* f = t->field(i);
-            if (f->isMemo())
-                f4memoAssignN(f, row[i].data(), uint32_t(row[i].size()));
-            else
-                f4assignNVB(f, row[i].data(), int(row[i].size()));
-        }
-        d4append(t);
-    }
-    d4flush(t);
-    const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    d4close(t);
-    return seconds;
-}
+using rawappend::Row;
+using rawappend::appendRows;
+using rawappend::loadRows;
 
 } // namespace
 

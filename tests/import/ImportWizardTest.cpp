@@ -3,6 +3,7 @@
 
 #include "common/Product.h"
 #include "common/ProgramEnv.h"
+#include "common/ui/HelpContext.h"
 #include "data/CategoryTypes.h"
 #include "import/ImportRun.h"
 #include "import/frmDataImport.h"
@@ -377,6 +378,7 @@ TEST_F(ImportWizardTest, TheWizardOpensOnceAndLabelsItsFields)
     QWidget* first = ShowImportDataWizard(nullptr);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->property("tag").toString(), s("IMPORTDATA"));
+    EXPECT_EQ(HelpContext::of(first), 1080);
     EXPECT_EQ(ShowImportDataWizard(nullptr), first);
     auto* wizard = qobject_cast<frmDataImport*>(first);
     ASSERT_NE(wizard, nullptr);
