@@ -217,9 +217,9 @@ bool frmDataImport::ValidateData()
 {
     InitDataImportStructures();
     SetupColumns();
+    setBusy(true);
     QCoreApplication::processEvents();
     const QString fileName = txtFilename->text();
-    setBusy(true);
     const bool ok = m_checker.ValidateCols(fileName, m_colDefs, m_headings, m_errorText)
                     && m_checker.ValidateRows(fileName, m_colDefs, m_headings, m_errorText, m_rowCount);
     setBusy(false);

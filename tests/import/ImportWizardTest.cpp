@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -474,6 +475,33 @@ TEST_F(ImportWizardTest, ThePreviewWindowShowsTheFileAndTellsWhetherToGoOn)
     EXPECT_EQ(grid->index(1, 1).data().toString(), s("Doe"));
     preview.cmdContinue->click();
     EXPECT_TRUE(preview.m_bContinue);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ImportWizardTest, TheWizardDoesNotCloseOrMoveOnWhileItWorks)
+{
+    QByteArray content = "DESCRIPTION\r\n";
+    for (int i = 1; i <= 300; ++i)
+        content += "Item " + QByteArray::number(i) + "\r\n";
+    const QString path = file("items.csv", content);
+    m_wizard->show();
+    bool closed = true;
+    int stepSeen = -1;
+    QTimer::singleShot(0, m_wizard.get(), [&] {
+        closed = m_wizard->close();
+        m_wizard->cmdNext->click();
+        m_wizard->cmdPrevious->click();
+        stepSeen = m_wizard->step();
+    });
+    chooseFile(kStatesRow, path);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(stepSeen, 1);
+    EXPECT_EQ(m_wizard->step(), 2);
+    EXPECT_TRUE(m_wizard->isVisible());
+    EXPECT_EQ(m_wizard->grdPreview->model()->rowCount(), 300);
 }
 
 } // namespace
