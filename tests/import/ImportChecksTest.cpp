@@ -1,3 +1,4 @@
+#include "DataFixture.h"
 #include "ImportTestSupport.h"
 
 #include "common/ScriptedPrompts.h"
@@ -5,10 +6,6 @@
 #include "import/clsImportData.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
