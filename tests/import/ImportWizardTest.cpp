@@ -310,6 +310,13 @@ TEST_F(ImportWizardTest, ARowThatCannotBeAddedFailsTheRow)
     m_prompts.clear();
     EXPECT_FALSE(run.AddCategory(texts({"", "Brand new"})));
     EXPECT_FALSE(listTexts(CatType::IssueStatus).contains(s("Brand new")));
+
+    // Nor is a customer stored whose state could not be added.
+    ImportRun customers(s("MAIN_NEWCUSTOMER"), texts({"", "LASTNAME", "STATE"}));
+    EXPECT_FALSE(customers.AddCustomer(texts({"", "Smith", "Nevada"})));
+    EXPECT_TRUE(customerField("lastname").isEmpty());
+    EXPECT_TRUE(customers.AddCustomer(texts({"", "Jones", ""})));
+    EXPECT_EQ(customerField("lastname"), texts({"Jones"}));
 }
 
 TEST_F(ImportWizardTest, TargetsAndTheirFormatHelp)
