@@ -6,6 +6,7 @@
 // ratio (the goal is at most 2). Run from the build folder after building
 // bmtool and the templates: bench/bench_datastore.
 
+#include "bench/RawAppend.h"
 #include "xbase/c4.h"
 
 #include <QCoreApplication>
@@ -49,54 +50,9 @@ double saveSeconds(const QString& output)
     return at < 0 ? -1 : output.mid(at + marker.size()).section(QLatin1Char('\n'), 0, 0).toDouble();
 }
 
-// One record's field values: raw bytes of the plain fields, text of the memos.
-using Row = std::vector<std::string>;
-
-std::vector<Row> loadRows(CODE4* c4, const std::string& path, long skip)
-{
-    std::vector<Row> rows;
-    DATA4* t = d4open(c4, path.c_str());
-    if (!t)
-        return rows;
-    const size_t n = t->fieldCount();
-    for (long r = skip + 1; r <= d4recCountDo(t); ++r) {
-        d4go(t, r);
-        Row row;
-        for (size_t i = 0; i < n; ++i) {
-            FIELD4* f = t->field(i);
-            row.push_back(f->isMemo() ? std::string(f4memoPtr(f), f4memoLenVB(f)) : f->raw());
-        }
-        rows.push_back(std::move(row));
-    }
-    d4close(t);
-    return rows;
-}
-
-// Appends the rows as the engine's own callers do; the seconds it took.
-double appendRows(CODE4* c4, const std::string& path, const std::vector<Row>& rows)
-{
-    DATA4* t = d4open(c4, path.c_str());
-    if (!t)
-        return -1;
-    QElapsedTimer clock;
-    clock.start();
-    for (const Row& row : rows) {
-        d4appendStartVB(t, 0);
-        d4blank(t);
-        for (size_t i = 0; i < row.size(); ++i) {
-            FIELD4* f = t->field(i);
-            if (f->isMemo())
-                f4memoAssignN(f, row[i].data(), uint32_t(row[i].size()));
-            else
-                f4assignNVB(f, row[i].data(), int(row[i].size()));
-        }
-        d4append(t);
-    }
-    d4flush(t);
-    const double seconds = clock.nsecsElapsed() / 1e9;
-    d4close(t);
-    return seconds;
-}
+using rawappend::Row;
+using rawappend::appendRows;
+using rawappend::loadRows;
 
 long recordCount(CODE4* c4, const std::string& path)
 {
