@@ -7,6 +7,7 @@
 #include "common/ui/WidgetPrompts.h"
 #include "customers/CustomerWindows.h"
 #include "data/ui/WidgetDbWindows.h"
+#include "import/ImportWindows.h"
 
 #include <QApplication>
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     // parts register their creators here (WindowCreators); a kind without
     // one answers that it is not available yet.
     registerCustomerWindows();
+    registerImportWindows();
 
     // A copy refused because another one runs ends with 1.
     int code = 1;
