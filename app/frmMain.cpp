@@ -42,9 +42,13 @@ frmMain::~frmMain()
 
 QMdiSubWindow* frmMain::addMdiChild(QWidget* form)
 {
+    // A window that chose its size keeps it inside the frame.
+    const QSize chosen = form->testAttribute(Qt::WA_Resized) ? form->size() : QSize();
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
+    if (chosen.isValid() && form->size() != chosen)
+        sub->resize(sub->size() + (chosen - form->size()));
     return sub;
 }
 

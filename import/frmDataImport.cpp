@@ -98,7 +98,7 @@ frmDataImport::frmDataImport(QWidget* parent) : QWidget(parent)
     for (QGroupBox* frame : frm)
         layout->addWidget(frame, 1);
     layout->addLayout(buttons);
-    resize(420, 300);
+    resize(640, 480);
 
     setTabOrder(grdImport, txtFilename);
     setTabOrder(txtFilename, cmdBrowse);
