@@ -175,7 +175,7 @@ TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
         &F::Reports, &F::EditCustomerCategory, &F::EditProductServiceCategory, &F::EditContractTypesCategory,
         &F::EditContractDurationsCategory, &F::EditStateCategory, &F::EditCountryCategory,
         &F::EditIssueStatusCategory, &F::EditIssueActionsCategory, &F::EditIssuePriorityCategory,
-        &F::EditIssueCategory, &F::UserManagement, &F::ManageIssueTemplates, &F::ImportData,
+        &F::EditIssueCategory, &F::ManageIssueTemplates, &F::ImportData,
         &F::Customizations, &F::EmailHandlerDlg, &F::PurgeOldIssues, &F::ChangePassword,
         &F::mnuFileChangePWD_Click, &F::LookupByCustomerNumber,
     };
