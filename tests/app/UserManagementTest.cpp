@@ -5,11 +5,13 @@
 #include "app/frmUser.h"
 #include "app/frmUsers.h"
 #include "common/Win1252.h"
+#include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "xbase/c4.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -579,6 +581,45 @@ TEST_F(UserWindowTest, FieldLabelsAreBuddiesAndTheUserManagementWindowIsRegister
     registerUserWindows();
     std::unique_ptr<QWidget> made(WindowCreators::create(WindowCreators::Kind::Users, nullptr));
     EXPECT_NE(dynamic_cast<frmUsers*>(made.get()), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UserManagementTest, AListThatCannotBeReloadedKeepsWhatItShowed)
+{
+    addUser(QStringLiteral("bob"), QString(30, QLatin1Char('0')));
+    auto users = openUsers();
+    select(*users, QStringLiteral("bob"));
+    const QStringList before = rows(*users);
+    const QString caption = users->windowTitle();
+    const QString table = DB().UserTable();
+    ASSERT_TRUE(QFile::rename(table, table + QStringLiteral(".away")));
+    users->cmdRefresh->click();
+    ASSERT_TRUE(QFile::rename(table + QStringLiteral(".away"), table));
+
+    EXPECT_EQ(rows(*users), before);
+    EXPECT_EQ(users->lblNumUsers->text(), QStringLiteral("2 user(s)"));
+    EXPECT_EQ(users->windowTitle(), caption);
+    ASSERT_EQ(m_prompts.shown().size(), 1);
+    EXPECT_TRUE(m_prompts.last().text.startsWith(QLatin1String("Unable to open: "))) << m_prompts.last().text.toStdString();
+    EXPECT_FALSE(m_prompts.waitCursor());
+
+    // Once the table is back, a selected row stays selected through a reload
+    // and through an Add.
+    m_prompts.clear();
+    users->cmdRefresh->click();
+    EXPECT_EQ(users->lv->currentItem()->text(0), QStringLiteral("bob"));
+    m_script = [](frmUser& window) {
+        window.txtLogin->setText(QStringLiteral("abe"));
+        window.optUser->click();
+        window.OKButton->click();
+    };
+    users->cmdAdd->click();
+    EXPECT_EQ(users->lblNumUsers->text(), QStringLiteral("3 user(s)"));
+    EXPECT_EQ(SysUI().LvGetSelectedItemText(users->lv), QStringLiteral("bob"));
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
 } // namespace
