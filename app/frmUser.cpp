@@ -62,6 +62,7 @@ frmUser::frmUser(QWidget* parent)
     HelpContext::set(this, kHelpContext);
 
     TabCtl = new QTabWidget(this);
+    TabCtl->setObjectName(QStringLiteral("TabCtl"));
     TabCtl->addTab(buildLoginTab(), QStringLiteral("&Login"));
     txtNote = new QPlainTextEdit(this);
     txtNote->setObjectName(QStringLiteral("txtNote"));
@@ -73,7 +74,7 @@ frmUser::frmUser(QWidget* parent)
     editLayout->addWidget(LE);
     editLayout->addStretch();
     TabCtl->addTab(editTab, QStringLiteral("Last E&dit"));
-    connect(TabCtl, &QTabWidget::tabBarClicked, this, [this](int index) {
+    connect(TabCtl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 1)
             SysUI().CtlSetFocus(txtNote);
     });
@@ -83,6 +84,10 @@ frmUser::frmUser(QWidget* parent)
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     OKButton->setDefault(true);
+    refresh->setObjectName(QStringLiteral("cmdRefresh"));
+    apply->setObjectName(QStringLiteral("cmdApply"));
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
     cmdRefresh = refresh;
     cmdApply = apply;
     cmdOK = OKButton;
@@ -107,8 +112,9 @@ frmUser::frmUser(QWidget* parent)
     layout->addLayout(buttons);
 
     // The Tab order of the layout: the contract's controls were made first.
-    QWidget* order[] = {lblEdit,      TabCtl,   txtLogin, txtFirstname, txtLastname, txtDept, chkActive, optUser,
-                        optAdmin,     lstPermissions, txtNote, refresh, apply,        OKButton, CancelButton};
+    QWidget* order[] = {lblEdit,  TabCtl,         txtLogin, txtFirstname, txtLastname, txtDept, chkActive,
+                        optUser,  lstPermissions, optAdmin, txtNote,      refresh,     apply,   OKButton,
+                        CancelButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -126,11 +132,17 @@ QWidget* frmUser::buildLoginTab()
     txtFirstname = lineEdit(Frame2, "txtFirstname", 25);
     txtLastname = lineEdit(Frame2, "txtLastname", 25);
     txtDept = lineEdit(Frame2, "txtDept", 30);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
     chkActive = new QCheckBox(QStringLiteral("Active"), Frame2);
+    chkActive->setObjectName(QStringLiteral("chkActive"));
     setObjectTag(chkActive, QStringLiteral("E"));
     auto* info = new QGridLayout(Frame2);
     const std::pair<const char*, QLineEdit*> fields[] = {
-        {"Login Name:", txtLogin}, {"First Name:", txtFirstname}, {"Last Name:", txtLastname}, {"Department:", txtDept}};
+        {"Login Name:", txtLogin},
+        {"First Name:", txtFirstname},
+        {"Last Name:", txtLastname},
+        {"Department:", txtDept},
+    };
     int row = 0;
     for (const auto& [caption, box] : fields) {
         auto* label = new QLabel(QLatin1String(caption), Frame2);
@@ -142,8 +154,11 @@ QWidget* frmUser::buildLoginTab()
     info->addWidget(chkActive, row, 1);
 
     Frame1 = new QGroupBox(QStringLiteral("Roles && Permissions"), tab);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     optUser = new QRadioButton(QStringLiteral("User Role (Rights && permissions as follows:)"), Frame1);
     optAdmin = new QRadioButton(QStringLiteral("Administrator Role  (Has ALL rights && permissions)"), Frame1);
+    optUser->setObjectName(QStringLiteral("optUser"));
+    optAdmin->setObjectName(QStringLiteral("optAdmin"));
     setObjectTag(optUser, QStringLiteral("E"));
     setObjectTag(optAdmin, QStringLiteral("E"));
     UserType = new QButtonGroup(this);
@@ -273,8 +288,9 @@ bool frmUser::ValidateData()
     const QString login = txtLogin->text();
     if (!Sys().StrAlphaDigitOnly(login) || login.size() < kLoginMin || login.size() > kLoginMax) {
         const QString crlf = QStringLiteral("\r\n");
-        Sys().ShowMsg(QStringLiteral("Login Name must be between %1 and %2 characters long.").arg(kLoginMin).arg(kLoginMax)
-                          + crlf + QStringLiteral("Login Name may NOT contain spaces.") + crlf
+        const QString length =
+            QStringLiteral("Login Name must be between %1 and %2 characters long.").arg(kLoginMin).arg(kLoginMax);
+        Sys().ShowMsg(length + crlf + QStringLiteral("Login Name may NOT contain spaces.") + crlf
                           + QStringLiteral("Login Name may only contain characters (A-Z) or digits (0-9).") + crlf,
                       2, -1);
         return false;

@@ -54,6 +54,7 @@ frmUsers::frmUsers(QWidget* parent)
     showUserWindow = [](frmUser& window) { Prompts().execDialog(&window); };
 
     Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     lv = new QTreeWidget(Frame1);
     lv->setObjectName(QStringLiteral("lv"));
     lv->setAccessibleName(QStringLiteral("Users"));
@@ -76,8 +77,15 @@ frmUsers::frmUsers(QWidget* parent)
     cmdResetPassword = new QPushButton(QStringLiteral("Reset Password"), this);
     cmdRefresh = new QPushButton(QStringLiteral("R&efresh"), this);
     OKButton = new QPushButton(QStringLiteral("&Close"), this);
-    for (QPushButton* button : {cmdAdd, cmdProperties, cmdRemove, cmdResetPassword, cmdRefresh, OKButton})
+    const std::pair<QPushButton*, const char*> names[] = {
+        {cmdAdd, "cmdAdd"},         {cmdProperties, "cmdProperties"}, {cmdRemove, "cmdRemove"},
+        {cmdResetPassword, "cmdResetPassword"}, {cmdRefresh, "cmdRefresh"}, {OKButton, "OKButton"},
+    };
+    // Enter on the list opens the properties; no button takes it first.
+    for (const auto& [button, name] : names) {
+        button->setObjectName(QLatin1String(name));
         button->setAutoDefault(false);
+    }
     connect(cmdAdd, &QPushButton::clicked, this, &frmUsers::cmdAdd_Click);
     connect(cmdProperties, &QPushButton::clicked, this, &frmUsers::cmdProperties_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmUsers::cmdRemove_Click);
