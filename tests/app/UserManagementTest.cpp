@@ -279,6 +279,24 @@ TEST_F(UserManagementTest, ResetPasswordAsksWithNoAsDefaultAndResetsEvenTheAdmin
     EXPECT_EQ(shown.at(3).text, QStringLiteral("The password for user 'admin' has been reset to: admin"));
     EXPECT_EQ(shown.at(3).style, MsgStyle::Information);
     EXPECT_EQ(m_userWindows, 0);
+
+    // A reset the data store can't write says so, and says nothing else.
+    ASSERT_TRUE(DB().SetPassword(adminId, QStringLiteral("secret")));
+    CODE4* other = d4init_v();
+    ASSERT_NE(other, nullptr);
+    DATA4* table = d4open(other, DB().UserTable().toLocal8Bit().constData());
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(d4lock(table, 1), 0);
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    users->cmdResetPassword->click();
+    d4initUndo(other);
+    EXPECT_EQ(DB().GetUserPassword(QStringLiteral("admin")), QStringLiteral("secret"));
+    const ShownPrompt failure = m_prompts.last();
+    EXPECT_EQ(failure.text, QStringLiteral("Unable to reset password!"));
+    EXPECT_EQ(failure.style, MsgStyle::Exclamation);
+    EXPECT_EQ(failure.title, QStringLiteral("Brindlemark"));
+    EXPECT_FALSE(shownTexts(ShownPrompt::Kind::MessageBox).join(QLatin1Char('\n')).contains(QLatin1String("has been reset")));
 }
 
 TEST_F(UserManagementTest, PropertiesOfARowAnotherUserDeletedStopAtTheMessage)
