@@ -21,25 +21,25 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString kTable = QStringLiteral("bccuser.dbf");
 
 bool isAdminAccount(const QString& login) { return login.toUpper() == QLatin1String("ADMIN"); }
 
-QString trimmedField(DATA4* table, const char* name)
-{
-    FIELD4* field = d4field(table, name);
-    return field ? fromWin1252(f4ptr(field), f4len_v(field)).trimmed() : QString();
-}
-
-// An engine failure while reading as the error box reports it.
+// An engine failure while reading as the error box reports it; the engine's
+// error state is cleared for the calls that follow.
 RunError engineError(int code)
 {
     CODE4* engine = DB().CBEngine();
     QString text = QStringLiteral("Database engine error");
     if (engine && !engine->lastError().isOk())
         text = QString::fromStdString(engine->lastError().toString());
+    if (engine)
+        (void)code4errorCode(engine, 0);
     return RunError::make(code, text);
 }
 
@@ -125,6 +125,30 @@ void frmUsers::SetUI()
     cmdResetPassword->setEnabled(selected);
 }
 
+int frmUsers::fillRows(DATA4* table)
+{
+    TAG4* tag = d4tag(table, "login");
+    int rc = tag ? d4tagSelect(table, tag) : C4_ERR_TAG;
+    if (rc < 0)
+        return rc;
+    FIELD4* rowid = d4field(table, "rowid");
+    const char* const names[] = {"login", "firstname", "lastname", "usertype", "useractive"};
+    FIELD4* fields[std::size(names)] = {};
+    for (size_t i = 0; i < std::size(names); ++i)
+        fields[i] = d4field(table, names[i]);
+    if (!rowid || std::find(std::begin(fields), std::end(fields), nullptr) != std::end(fields))
+        return C4_ERR_ARGUMENT;
+    const auto text = [](FIELD4* field) { return fromWin1252(f4ptr(field), f4len_v(field)).trimmed(); };
+    lv->clear();
+    for (rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
+        const QString name = Sys().MakeFullName(text(fields[1]), text(fields[2]));
+        SysUI().lvAddItem(lv, QStringLiteral("N%1").arg(f4long(rowid)),
+                          {text(fields[0]), name, DB().GetUserTypeStr(text(fields[3])),
+                           DB().TorF2Str(text(fields[4]))});
+    }
+    return rc;
+}
+
 void frmUsers::LoadData(qint32 SelectID)
 {
     Prompts().setWaitCursor(true);
@@ -134,29 +158,14 @@ void frmUsers::LoadData(qint32 SelectID)
         Prompts().setWaitCursor(false);
         return;
     }
-    int rc = 0;
-    TAG4* tag = d4tag(table, "login");
-    rc = tag ? d4tagSelect(table, tag) : C4_ERR_TAG;
-    if (rc >= 0) {
-        lv->clear();
-        FIELD4* rowidField = d4field(table, "rowid");
-        for (rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
-            const qint32 rowid = rowidField ? qint32(f4long(rowidField)) : 0;
-            const QString login = trimmedField(table, "login");
-            const QString name = Sys().MakeFullName(trimmedField(table, "firstname"), trimmedField(table, "lastname"));
-            SysUI().lvAddItem(lv, QStringLiteral("N%1").arg(rowid),
-                              {login, name, DB().GetUserTypeStr(trimmedField(table, "usertype")),
-                               DB().TorF2Str(trimmedField(table, "useractive"))});
-        }
-    }
-    if (rc < 0) {
-        const RunError error = engineError(rc);
-        d4close(table);
+    const int rc = fillRows(table);
+    const RunError error = rc < 0 ? engineError(rc) : RunError{};
+    d4close(table);
+    if (error.isError()) {
         Prompts().setWaitCursor(false);
         Sys().ShowError(QStringLiteral("frmUsers_LoadData"), error);
         return;
     }
-    d4close(table);
     if (SelectID > 0)
         SysUI().LvSelectItem(lv, QStringLiteral("N%1").arg(SelectID));
     DisplayUserCnt();

@@ -10,6 +10,9 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class frmUser;
+namespace xbase {
+class Table;
+}
 
 // The user management window: every user of the open database in login
 // order, with Add, Properties, Remove (users are never deleted: it explains
@@ -57,6 +60,9 @@ private:
     // identifier; below 1 for none), then the first row, then the row that
     // was selected before.
     void LoadData(qint32 SelectID);
+    // Refills the list from the open users table in login order; the
+    // engine's result (negative on a failure).
+    int fillRows(xbase::Table* table);
     // Opens the user window on the row; reloads when it saved.
     void openUser(qint32 rowId, bool editMode);
     // The selected row's identifier (from its key "N<id>"), or 0.
