@@ -567,13 +567,16 @@ TEST_F(UserWindowTest, CancelAndCtrlEFollowTheMode)
     m_prompts.button(MsgAnswer::No);
     window.CancelButton->click();
     EXPECT_TRUE(window.isVisible());
+    m_prompts.button(MsgAnswer::Cancel);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(stored(QStringLiteral("hal"), "underedit"), QStringLiteral("1000"));
     m_prompts.button(MsgAnswer::Yes);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(stored(QStringLiteral("hal"), "underedit"), QStringLiteral("0"));
     EXPECT_EQ(shownTexts(ShownPrompt::Kind::MessageBox),
-              QStringList(2, QStringLiteral("Do you wish to discard your changes (if any)?")));
+              QStringList(3, QStringLiteral("Do you wish to discard your changes (if any)?")));
 
     // In view mode Cancel closes at once; a new user's window ignores Ctrl+E.
     m_prompts.clear();
