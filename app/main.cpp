@@ -1,5 +1,6 @@
 #include "app/TermSignals.h"
 #include "app/frmMain.h"
+#include "app/frmUsers.h"
 #include "app/mdlStartup.h"
 #include "common/Product.h"
 #include "common/ui/HelpBrowser.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     // one answers that it is not available yet.
     registerCustomerWindows();
     registerImportWindows();
+    registerUserWindows();
 
     // A copy refused because another one runs ends with 1.
     int code = 1;

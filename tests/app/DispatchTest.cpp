@@ -172,8 +172,7 @@ TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
     openNewDatabase();
     const frmMain::Command later[] = {
         &F::LookupCustomer, &F::NewCustomer, &F::SearchIssues, &F::LookupByIssueNumber, &F::MyIssues,
-        &F::Reports, &F::UserManagement, &F::ManageIssueTemplates, &F::ImportData,
-        &F::PurgeOldIssues, &F::LookupByCustomerNumber,
+        &F::Reports, &F::ManageIssueTemplates, &F::ImportData, &F::PurgeOldIssues, &F::LookupByCustomerNumber,
     };
     for (frmMain::Command command : later) {
         m_prompts.clear();
