@@ -118,6 +118,8 @@ private:
                           QPushButton*& print, const QString& newTip);
     void buildButtonBar();
     void installContactEditor();
+    // The notes with the line breaks they are stored with.
+    QString notesText() const;
     void loadCombos();
     void layoutWindow();
     void TabCtl_Click();

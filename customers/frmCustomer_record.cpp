@@ -220,7 +220,7 @@ bool frmCustomer::SaveData()
     set("emailname2", txtEmailName2->text());
     set("custom1", txtCust1->currentText());
     set("custom2", txtCust2->currentText());
-    set("notes", txtNote->toPlainText());
+    set("notes", notesText());
     set("contacts", GridDelimBuffer(grdContacts, QString(kColDelim), QString(kRowDelim), 1, 1));
     // StoreRecord keeps the under-edit mark after a failed save, as the
     // window stays in edit mode.

@@ -27,6 +27,14 @@ QString frmCustomer::AddSpace(const QString& text)
     return text.trimmed().isEmpty() ? QString() : text + QLatin1Char(' ');
 }
 
+QString frmCustomer::notesText() const
+{
+    // The notes box ends its lines with LF; stored notes end them with CR LF.
+    QString text = txtNote->toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
 QString frmCustomer::MailingLabelText() const
 {
     QStringList lines;
@@ -77,7 +85,7 @@ QString frmCustomer::FormContent()
     text += padded(lblDefEmail->text()) + txtEmailName->text() + nl(1);
     text += padded(lblAltEmail->text()) + txtEmailName2->text() + nl(2);
     text += padded(lblCat->text()) + cboCategory->currentText() + nl(2);
-    text += QStringLiteral("Notes:") + nl(1) + txtNote->toPlainText() + nl(2);
+    text += QStringLiteral("Notes:") + nl(1) + notesText() + nl(2);
     text += QStringLiteral("Additional Contacts:") + nl(1);
     for (int r = 0; r < grdContacts->rowCount(); ++r) {
         const QString name = cell(grdContacts, r, 0);
