@@ -398,7 +398,8 @@ void frmCustomer::buildButtonBar()
     for (QPushButton* b : {cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply})
         box->addWidget(b);
     QWidget* order[] = {lblEdit, cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply};
-    setTabOrder(cmdCust2Cat, TabCtl);
+    setTabOrder(TabCtl, txtCustNo);
+    setTabOrder(cmdCust2Cat, lblEdit);
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 

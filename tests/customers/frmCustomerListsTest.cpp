@@ -15,7 +15,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -380,6 +382,32 @@ TEST_F(ListsTest, InformationTextFollowsTheLabelsOnShow)
     n->txtCoName->setText(QStringLiteral("Acme"));
     n->txtCust1->setEditText(QStringLiteral("Gold"));
     EXPECT_EQ(n->FormContent(), golden("info_custom_label_no_contacts.txt"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListsTest, WhatArrivesDuringAFillWaitsForItsEnd)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    addPS(id, 0, QString(), QString());
+    addIssue(id);
+    QPointer<frmCustomer> w = open(id);
+    addPS(id, 0, QString(), QString());
+    // Events that run between the rows of the fill: a notice for the same
+    // list and the window's close box.
+    QStringList seen;
+    QTimer::singleShot(0, w, [&] {
+        m_main.NotifyCustomer(id, 2, -1);
+        seen.append(w->lblPS->text());
+        w->close();
+        seen.append(w ? QStringLiteral("open") : QStringLiteral("gone"));
+    });
+    w->LV_LoadPS(-1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(seen, texts({"1 products/services", "open"}));
+    EXPECT_FALSE(w);
 }
 
 } // namespace
