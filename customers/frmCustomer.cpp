@@ -66,6 +66,7 @@ QPushButton* listButton(QWidget* parent, const char* name, const QString& what)
 {
     QPushButton* b = button(parent, name, QStringLiteral("..."), QStringLiteral("Modify list"));
     b->setAccessibleName(QStringLiteral("Modify list: ") + what);
+    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
     setObjectTag(b, QStringLiteral("E"));
     return b;
 }
@@ -144,7 +145,6 @@ frmCustomer::frmCustomer(QWidget* parent)
     HelpContext::set(this, 1300);
     LV_AddColHeaders();
     installContactEditor();
-    resize(760, 560);
 }
 
 frmCustomer::~frmCustomer() = default;
@@ -162,6 +162,8 @@ void frmCustomer::buildTab0(QWidget* page)
                              QStringLiteral("Mrs."), QStringLiteral("Dr."), QStringLiteral("Rev."),
                              QStringLiteral("Prof.")});
     cboSalutation->setCurrentIndex(-1);
+    cboSalutation->setMinimumContentsLength(5);
+    cboSalutation->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboSalutation->setAccessibleName(QStringLiteral("Salutation"));
     lblFN = fieldLabel(page, "lblFN", QStringLiteral("First Name:"), QStringLiteral("firstname"));
     txtFname = editable(new QLineEdit(page), "txtFname");
@@ -425,6 +427,13 @@ void frmCustomer::layoutWindow()
     BtnBar->setGeometry(0, Sys().NotBelowZeroInt(h - barHeight), w, barHeight);
     TabCtl->setGeometry(0, 0, w, Sys().NotBelowZeroInt(h - barHeight));
     sizeListColumns();
+}
+
+QSize frmCustomer::sizeHint() const
+{
+    const QSize tabs = TabCtl->sizeHint();
+    const QSize bar = BtnBar->sizeHint();
+    return {std::max(tabs.width(), bar.width()), tabs.height() + bar.height()};
 }
 
 void frmCustomer::sizeListColumns()

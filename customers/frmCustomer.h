@@ -106,6 +106,9 @@ public:
     QTreeWidget* lvPS = nullptr;
     QTreeWidget* lvIssues = nullptr;
 
+    // The tabs over the button bar: the window lays these two out itself.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

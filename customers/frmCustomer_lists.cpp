@@ -14,11 +14,14 @@
 #include "xbase/c4.h"
 
 #include <QCoreApplication>
+#include <QIcon>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTreeWidget>
+
+#include <functional>
 
 namespace {
 
@@ -77,6 +80,59 @@ void selectAfterFill(QTreeWidget* lv, const QString& keptKey, qint32 rowId)
         SysUI().LvSelectItem(lv, keptKey);
     if (rowId >= 1)
         SysUI().LvSelectItem(lv, QStringLiteral("N") + QString::number(rowId));
+}
+
+QIcon listIcon(const frmMain* main, int index)
+{
+    return main && main->SysImageList.size() > index ? main->SysImageList.at(index) : QIcon();
+}
+
+// Refills the list with the customer's rows of the table, each made by
+// makeRow from the open category table and the handles of `fields` (in that
+// order). Other events run after each row. Then sorted by the first column,
+// counted ("<n><countSuffix>") and a row selected. A table that can't be
+// opened (its opener has said so) leaves the list empty; a table without
+// the fields or the index is reported as an error.
+void fillList(QTreeWidget* lv, QLabel* count, const QString& countSuffix, const QString& path,
+              std::initializer_list<const char*> fields, const QString& errorLabel, qint32 custId, qint32 rowId,
+              const std::function<QTreeWidgetItem*(DATA4*, const QList<FIELD4*>&)>& makeRow)
+{
+    FillScope scope(lv);
+    const QString keptKey = SysUI().LvGetSelectedItemKey(lv);
+    lv->clear();
+    DATA4* categories = DB().OpenTable(DB().CategoryTable());
+    if (!categories)
+        return;
+    DATA4* table = DB().OpenTable(path);
+    if (!table) {
+        d4close(categories);
+        return;
+    }
+    d4tagSelect(table, d4tag(table, "CUSTID"));
+    d4top(table);
+    QList<FIELD4*> handles;
+    for (const char* name : fields)
+        handles.append(d4field(table, name));
+    if (handles.contains(nullptr) || !d4tagSelected(table)) {
+        d4close(table);
+        d4close(categories);
+        Sys().ShowError(errorLabel, RunError::make(3265, QStringLiteral("Item not found in this collection.")));
+        return;
+    }
+    QPointer<QTreeWidget> guard(lv);
+    for (int found = d4seekDouble(table, double(custId)); found == 0 && guard;
+         found = d4seekNextDouble(table, double(custId))) {
+        lv->addTopLevelItem(makeRow(categories, handles));
+        QCoreApplication::processEvents();
+    }
+    d4close(table);
+    d4close(categories);
+    if (!guard)
+        return;
+    lv->sortItems(0, Qt::AscendingOrder);
+    lv->header()->setSortIndicator(0, Qt::AscendingOrder);
+    count->setText(QString::number(lv->topLevelItemCount()) + countSuffix);
+    selectAfterFill(lv, keptKey, rowId);
 }
 
 } // namespace
@@ -144,107 +200,45 @@ void frmCustomer::LV_LoadIssues(qint32 RowID) { runFill(m_pendingIssues, &frmCus
 
 void frmCustomer::fillPS(qint32 rowId)
 {
-    FillScope scope(lvPS);
-    const QString keptKey = SysUI().LvGetSelectedItemKey(lvPS);
-    lvPS->clear();
-    DATA4* categories = DB().OpenTable(DB().CategoryTable());
-    if (!categories)
-        return;
-    DATA4* table = DB().OpenTable(DB().Customers2PSTable());
-    if (!table) {
-        d4close(categories);
-        return;
-    }
-    d4tagSelect(table, d4tag(table, "CUSTID"));
-    d4top(table);
-    FIELD4* fRowid = d4field(table, "ROWID");
-    FIELD4* fPsid = d4field(table, "PSID");
-    FIELD4* fShort = d4field(table, "SHORTDESC");
-    FIELD4* fInit = d4field(table, "DATEINIT");
-    FIELD4* fTerm = d4field(table, "DATETERM");
-    if (!fRowid || !fPsid || !fShort || !fInit || !fTerm || !d4tagSelected(table)) {
-        d4close(table);
-        d4close(categories);
-        Sys().ShowError(QStringLiteral("frmCustomer_LV_LoadPS"),
-                        RunError::make(3265, QStringLiteral("Item not found in this collection.")));
-        return;
-    }
-    const QIcon icon = mainWindow() && mainWindow()->SysImageList.size() > 2 ? mainWindow()->SysImageList.at(2) : QIcon();
-    for (int found = d4seekDouble(table, double(CustID())); found == 0;
-         found = d4seekNextDouble(table, double(CustID()))) {
-        const qint32 id = qint32(f4long(fRowid));
-        const QString init = trimmedField(fInit);
-        const QString term = trimmedField(fTerm);
-        QTreeWidgetItem* item = SysUI().lvAddItem(
-            lvPS, QStringLiteral("N") + QString::number(id),
-            {DB().GetCategoryDesc(qint32(f4long(fPsid)), categories), trimmedField(fShort),
-             Sys().DBDateToDislayDate(init, QStringLiteral("Short Date")),
-             Sys().DBDateToDislayDate(term, QStringLiteral("Short Date")), activeText(term), init, term});
-        item->setIcon(0, icon);
-        item->setTextAlignment(4, Qt::AlignCenter);
-        QCoreApplication::processEvents();
-    }
-    lvPS->sortItems(0, Qt::AscendingOrder);
-    lvPS->header()->setSortIndicator(0, Qt::AscendingOrder);
+    const QIcon icon = listIcon(mainWindow(), 2);
+    fillList(lvPS, lblPS, QStringLiteral(" products/services"), DB().Customers2PSTable(),
+             {"ROWID", "PSID", "SHORTDESC", "DATEINIT", "DATETERM"}, QStringLiteral("frmCustomer_LV_LoadPS"),
+             CustID(), rowId, [&icon](DATA4* categories, const QList<FIELD4*>& f) {
+                 const QString init = trimmedField(f[3]);
+                 const QString term = trimmedField(f[4]);
+                 auto* item = new QTreeWidgetItem(QStringList{
+                     DB().GetCategoryDesc(qint32(f4long(f[1])), categories), trimmedField(f[2]),
+                     Sys().DBDateToDislayDate(init, QStringLiteral("Short Date")),
+                     Sys().DBDateToDislayDate(term, QStringLiteral("Short Date")), activeText(term), init, term});
+                 clsSystemUI::lvSetItemKey(item, QStringLiteral("N") + QString::number(f4long(f[0])));
+                 item->setIcon(0, icon);
+                 item->setTextAlignment(4, Qt::AlignCenter);
+                 return item;
+             });
     m_psOrder = Qt::AscendingOrder;
-    lblPS->setText(QString::number(lvPS->topLevelItemCount()) + QStringLiteral(" products/services"));
-    d4close(table);
-    d4close(categories);
-    selectAfterFill(lvPS, keptKey, rowId);
 }
 
 void frmCustomer::fillIssues(qint32 rowId)
 {
-    FillScope scope(lvIssues);
-    const QString keptKey = SysUI().LvGetSelectedItemKey(lvIssues);
-    lvIssues->clear();
-    DATA4* categories = DB().OpenTable(DB().CategoryTable());
-    if (!categories)
-        return;
-    DATA4* table = DB().OpenTable(DB().IssuesTable());
-    if (!table) {
-        d4close(categories);
-        return;
-    }
-    d4tagSelect(table, d4tag(table, "CUSTID"));
-    d4top(table);
-    FIELD4* fRowid = d4field(table, "ROWID");
-    FIELD4* fSubmit = d4field(table, "SUBMITDT");
-    FIELD4* fPsid = d4field(table, "PSID");
-    FIELD4* fShort = d4field(table, "SHORTDESC");
-    FIELD4* fStatus = d4field(table, "STATUS");
-    if (!fRowid || !fSubmit || !fPsid || !fShort || !fStatus || !d4tagSelected(table)) {
-        d4close(table);
-        d4close(categories);
-        Sys().ShowError(QStringLiteral("frmCustomer_LV_LoadIssues"),
-                        RunError::make(3265, QStringLiteral("Item not found in this collection.")));
-        return;
-    }
-    const QIcon icon = mainWindow() && mainWindow()->SysImageList.size() > 4 ? mainWindow()->SysImageList.at(4) : QIcon();
-    for (int found = d4seekDouble(table, double(CustID())); found == 0;
-         found = d4seekNextDouble(table, double(CustID()))) {
-        const qint32 id = qint32(f4long(fRowid));
-        const QString submit = trimmedField(fSubmit);
-        // Padded to six characters on the left; a longer identifier is
-        // shown whole.
-        const QString number = QString::number(id);
-        auto* item = new IssueRow(QStringList{
-            number.rightJustified(6, QLatin1Char(' ')), DB().GetCategoryDesc(qint32(f4long(fStatus)), categories),
-            trimmedField(fShort), DB().GetCategoryDesc(qint32(f4long(fPsid)), categories),
-            Sys().DBDateToDislayDate(submit, QStringLiteral("Short Date")), submit});
-        clsSystemUI::lvSetItemKey(item, QStringLiteral("N") + number);
-        item->setData(0, kNumberRole, qlonglong(id));
-        item->setIcon(0, icon);
-        lvIssues->addTopLevelItem(item);
-        QCoreApplication::processEvents();
-    }
-    lvIssues->sortItems(0, Qt::AscendingOrder);
-    lvIssues->header()->setSortIndicator(0, Qt::AscendingOrder);
+    const QIcon icon = listIcon(mainWindow(), 4);
+    fillList(lvIssues, lblIssues, QStringLiteral(" issues"), DB().IssuesTable(),
+             {"ROWID", "SUBMITDT", "PSID", "SHORTDESC", "STATUS"}, QStringLiteral("frmCustomer_LV_LoadIssues"),
+             CustID(), rowId, [&icon](DATA4* categories, const QList<FIELD4*>& f) {
+                 const qint32 id = qint32(f4long(f[0]));
+                 const QString submit = trimmedField(f[1]);
+                 // Padded to six characters on the left; a longer
+                 // identifier is shown whole.
+                 const QString number = QString::number(id);
+                 auto* item = new IssueRow(QStringList{
+                     number.rightJustified(6, QLatin1Char(' ')), DB().GetCategoryDesc(qint32(f4long(f[4])), categories),
+                     trimmedField(f[3]), DB().GetCategoryDesc(qint32(f4long(f[2])), categories),
+                     Sys().DBDateToDislayDate(submit, QStringLiteral("Short Date")), submit});
+                 clsSystemUI::lvSetItemKey(item, QStringLiteral("N") + number);
+                 item->setData(0, kNumberRole, qlonglong(id));
+                 item->setIcon(0, icon);
+                 return item;
+             });
     m_issuesOrder = Qt::AscendingOrder;
-    lblIssues->setText(QString::number(lvIssues->topLevelItemCount()) + QStringLiteral(" issues"));
-    d4close(table);
-    d4close(categories);
-    selectAfterFill(lvIssues, keptKey, rowId);
 }
 
 void frmCustomer::lvColumnClick(QTreeWidget* lv, int column)
