@@ -350,7 +350,6 @@ QWidget* frmCustomer::buildListTab(QTreeWidget*& lv, QLabel*& count, QPushButton
     lv->header()->setSectionsClickable(true);
     lv->header()->setSortIndicatorShown(true);
     lv->header()->setStretchLastSection(false);
-    lv->installEventFilter(this);
     count = new QLabel(page);
     newButton = button(page, "cmdNew", QStringLiteral("Ne&w"), newTip);
     properties = button(page, "cmdProperties", QStringLiteral("&Properties"));

@@ -123,7 +123,6 @@ private:
     void installContactEditor();
     // The notes with the line breaks they are stored with.
     QString notesText() const;
-    void loadCombos();
     void layoutWindow();
     void TabCtl_Click();
     void sizeListColumns();

@@ -60,7 +60,7 @@ QString frmCustomer::MailingLabelText() const
 QString frmCustomer::FormContent()
 {
     const QString blank(20, QLatin1Char(' '));
-    const auto& nl = [](int count) { return Sys().CRLF(count); };
+    const auto nl = [](int count) { return Sys().CRLF(count); };
     QString nameLabel = lblFN->text();
     nameLabel.remove(QLatin1Char(':'));
     nameLabel += QLatin1Char(' ') + lblLN->text() + QLatin1Char(' ');

@@ -377,6 +377,20 @@ TEST_F(ListsTest, InformationTextFollowsTheLabelsOnShow)
                                           QStringLiteral("<<Verify Email Address and Enter Subject>>"),
                                           golden("info_builtin_labels.txt")}}));
 
+    // Preview on the fields' tabs shows the same text in a new viewer each time.
+    w->cmdPrint->click();
+    w->cmdPrint->click();
+    int viewers = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* viewer = qobject_cast<frmRichEdit*>(top); viewer && viewer->isVisible()) {
+            EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Customer: Acme @10:30:00 AM"));
+            EXPECT_EQ(viewer->RTB->toPlainText(), QString(golden("info_builtin_labels.txt")).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            viewer->close();
+            ++viewers;
+        }
+    }
+    EXPECT_EQ(viewers, 2);
+
     ASSERT_TRUE(DB().SetParamValue(QStringLiteral("bcccust.dbf_custom1"), QStringLiteral("Preferred Delivery Window")));
     frmCustomer* n = open(-1, true);
     n->txtCoName->setText(QStringLiteral("Acme"));
@@ -408,6 +422,21 @@ TEST_F(ListsTest, WhatArrivesDuringAFillWaitsForItsEnd)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(seen, texts({"1 products/services", "open"}));
     EXPECT_FALSE(w);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListsTest, EnterOrADoubleClickOpensTheSelectedIssueOnce)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    addIssue(id);
+    frmCustomer* w = open(id);
+    w->TabCtl->setCurrentIndex(3);
+    QTest::keyClick(w->lvIssues, Qt::Key_Return);
+    emit w->lvIssues->itemDoubleClicked(w->lvIssues->topLevelItem(0), 0);
+    EXPECT_EQ(boxTexts(), QStringList(2, QStringLiteral("The issue window is not available yet.")));
 }
 
 } // namespace
