@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -401,6 +402,22 @@ public:
     void SetTemplateID(qint32 TemplateID) override { opened.append({cust, TemplateID}); }
 };
 
+// A template choice that answers at once.
+class FakeTemplatePicker : public QDialog, public SelectIssueTemplateDialog {
+public:
+    FakeTemplatePicker(QWidget* parent, bool ok)
+        : QDialog(parent)
+        , m_ok(ok)
+    {
+    }
+    int exec() override { return m_ok ? Accepted : Rejected; }
+    bool OKPressed() const override { return m_ok; }
+    qint32 TemplateID() const override { return 77; }
+
+private:
+    bool m_ok;
+};
+
 TEST_F(RecordTest, NewIssueWithoutTemplatesOpensTheIssueWindowAtOnce)
 {
     FakeIssueWindow::opened.clear();
@@ -410,6 +427,33 @@ TEST_F(RecordTest, NewIssueWithoutTemplatesOpensTheIssueWindowAtOnce)
     w->TabCtl->setCurrentIndex(3);
     w->cmdNewIssue->click();
     EXPECT_EQ(FakeIssueWindow::opened, (QList<QList<qint32>>{{id, -1}}));
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
+
+    // With templates on, the chosen template goes to the issue; Cancel in
+    // the choice opens nothing.
+    ASSERT_TRUE(DB().SetParamValue(QStringLiteral("ENABLE_ISSUE_TEMPLATES"), QStringLiteral("1")));
+    for (bool ok : {true, false}) {
+        WindowCreators::set(WindowCreators::Kind::SelectIssueTemplate,
+                            [ok](QWidget* parent) -> QWidget* { return new FakeTemplatePicker(parent, ok); });
+        FakeIssueWindow::opened.clear();
+        w->cmdNewIssue->click();
+        const QList<QList<qint32>> expected = ok ? QList<QList<qint32>>{{id, 77}} : QList<QList<qint32>>{};
+        EXPECT_EQ(FakeIssueWindow::opened, expected) << ok;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(RecordTest, OKSavesAndClosesTheWindow)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    QPointer<frmCustomer> w = open(id);
+    w->DoEditModeBtn();
+    w->txtCity->setText(QStringLiteral("Springfield"));
+    w->OKButton->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(w);
+    EXPECT_EQ(readCustomer(id).text(QStringLiteral("city")).trimmed(), QStringLiteral("Springfield"));
+    EXPECT_EQ(mark(id), QStringLiteral("0|"));
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
