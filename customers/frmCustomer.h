@@ -59,9 +59,9 @@ public:
 
     // The grid as text: every row from `startRow`, the cells from
     // `startCol` (both counted from 1, the headings being row and column 0)
-    // joined by `colDelim`, each row closed by `rowDelim`. A delimiter that
-    // got into a cell is written as a blank so that the lines keep their
-    // shape.
+    // joined by `colDelim`, each row closed by `rowDelim`. A separator of
+    // the stored contacts (the thorn, CR or LF) that got into a cell is
+    // written as a blank, so that the lines keep their shape.
     static QString GridDelimBuffer(const QTableWidget* grid, const QString& colDelim, const QString& rowDelim,
                                    int startRow, int startCol);
     // Fills the grid from such a text (each piece trimmed); what does not
