@@ -10,6 +10,7 @@ BM_PACKAGES=(
   libsqlite3-dev
   python3-dbfread libdbd-xbase-perl poppler-utils unrtf odt2txt
   clang libclang-rt-14-dev
+  xvfb xdotool imagemagick
 )
 
 bm_missing_packages() {
