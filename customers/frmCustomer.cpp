@@ -1,7 +1,6 @@
 #include "customers/frmCustomer.h"
 
 #include "app/EditModeCtl.h"
-#include "app/NotAvailable.h"
 #include "app/StatisticCtl.h"
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
@@ -84,16 +83,19 @@ QHBoxLayout* row(QWidget* a, QWidget* b)
 
 std::function<void(qint32)>& frmCustomer::customListEditor()
 {
-    static std::function<void(qint32)> editor = [](qint32) { notAvailableYet(QStringLiteral("List Management")); };
+    static std::function<void(qint32)> editor = [](qint32 catType) {
+        if (auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+            main->EditCustomFieldCategory(catType);
+    };
     return editor;
 }
 
 std::function<bool(const QString&, const QString&, const QString&)>& frmCustomer::mailSender()
 {
     static std::function<bool(const QString&, const QString&, const QString&)> sender
-        = [](const QString&, const QString&, const QString&) {
-              notAvailableYet(QStringLiteral("Email"));
-              return false;
+        = [](const QString& to, const QString& subject, const QString& body) {
+              auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm());
+              return main && main->SendMail(to, subject, body);
           };
     return sender;
 }

@@ -83,8 +83,8 @@ public:
     void cmdPropertiesIssues_Click();
     void cmdPrint_Click();
 
-    // The list editors of the quick lists and the mail hand-off, which the
-    // main window provides; until it does, they say they are not available.
+    // The list editors of the quick lists and the mail hand-off: the main
+    // window's, unless a test puts its own in their place.
     static std::function<void(qint32 catType)>& customListEditor();
     static std::function<bool(const QString& to, const QString& subject, const QString& body)>& mailSender();
 
