@@ -8,6 +8,7 @@ int runDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runMkdb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 namespace {
 
@@ -16,6 +17,7 @@ const Command kCommands[] = {
     {"check", "TABLE", runCheck},
     {"mkdb", "FOLDER", runMkdb},
     {"seed", "FOLDER --customers N --issues M [--seed S]", runSeed},
+    {"report", "FOLDER ID --csv FILE", runReport},
 };
 
 int usage(std::ostream& err)
