@@ -8,6 +8,8 @@
 #include "data/clsDB.h"
 #include "reports/RepNumber.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qint64 kYieldMs = 50;
@@ -234,6 +236,21 @@ QStringView ReportWalk::fieldText(FIELD4* field)
     return m_scratch;
 }
 
+QStringView ReportWalk::wholeText(long value)
+{
+    // Written backwards into a fixed buffer: no allocation per cell.
+    char16_t* end = m_digits + sizeof m_digits / sizeof m_digits[0];
+    char16_t* p = end;
+    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--p = u'-';
+    return QStringView(p, end - p);
+}
+
 const QString& ReportWalk::cached(QHash<qint32, QString>& cache, qint32 id, Kind kind)
 {
     auto it = cache.constFind(id);
@@ -258,8 +275,7 @@ QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
     case Kind::Text:
         return fieldText(cell.field);
     case Kind::Whole:
-        m_scratch.setNum(f4long(cell.field));
-        return m_scratch;
+        return wholeText(f4long(cell.field));
     case Kind::Category:
         return cached(m_categoryTexts, qint32(f4long(cell.field)), cell.kind);
     case Kind::User:
@@ -267,11 +283,14 @@ QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
     case Kind::Customer:
         return cached(m_customerTexts, qint32(f4long(cell.field)), cell.kind);
     case Kind::Date: {
-        const QByteArray stored(f4ptr(cell.field), f4len_v(cell.field));
-        auto it = m_dateTexts.constFind(stored);
+        const char* stored = f4ptr(cell.field);
+        const qsizetype length = qMin<qsizetype>(f4len_v(cell.field), 8);
+        quint64 key = 0;
+        std::memcpy(&key, stored, size_t(length));
+        auto it = m_dateTexts.constFind(key);
         if (it == m_dateTexts.constEnd())
-            it = m_dateTexts.insert(stored, Sys().DBDateToDislayDate(QString::fromLatin1(stored),
-                                                                     QStringLiteral("Short Date")));
+            it = m_dateTexts.insert(key, Sys().DBDateToDislayDate(QString::fromLatin1(stored, length),
+                                                                  QStringLiteral("Short Date")));
         return it.value();
     }
     case Kind::Products:

@@ -59,6 +59,7 @@ private:
     void addRow(qint32 rowid);
     QStringView cellText(const Cell& cell, qint32 rowid);
     QStringView fieldText(FIELD4* field);
+    QStringView wholeText(long value);
     const QString& cached(QHash<qint32, QString>& cache, qint32 id, Kind kind);
     bool yieldDue(bool firstRow);
 
@@ -75,8 +76,9 @@ private:
     QList<Cell> m_cells;
     QList<Criterion> m_criteria;
     QHash<qint32, QString> m_categoryTexts, m_userTexts, m_customerTexts;
-    QHash<QByteArray, QString> m_dateTexts;
+    QHash<quint64, QString> m_dateTexts;   // by the stored eight bytes
     QString m_scratch;
+    char16_t m_digits[24] = {};
     QString m_walkedTag;
     qint64 m_visited = 0;
     bool m_cancelled = false;

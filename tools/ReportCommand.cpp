@@ -7,9 +7,11 @@
 #include "data/clsDB.h"
 #include "reports/ReportRun.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -93,6 +95,13 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "bmtool report: no folder " << args[0] << '\n';
         return kCommandFailed;
     }
+    // The catalogue is found beside the program, which needs the application.
+    std::optional<QCoreApplication> app;
+    static int argc = 1;
+    static char name[] = "bmtool";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
     ToolPrompts prompts(err);
     PromptService* before = setPrompts(&prompts);
     clsDB& db = clsDB::instance();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 
 #include <algorithm>
 
@@ -202,6 +203,23 @@ TEST_F(ReportCommandTest, IssueCriteriaOnStatusAndPrioritySeekTheFirst)
                                + QString::number(soughtCount) + QStringLiteral("\nindex tag: ") + QLatin1String(c.tag)
                                + QLatin1Char('\n'));
     }
+}
+
+TEST_F(ReportCommandTest, TheCatalogueIsFoundBesideTheToolItself)
+{
+    const int id = storeReport(QStringLiteral("C"), QStringLiteral("0\n5\n\n\n\n0\n1"));
+    const QString csv = m_temp.file(QStringLiteral("plain.csv"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("BM_PROGRAM_DIR"));
+    p.setProcessEnvironment(env);
+    p.start(QDir(templatesDir()).filePath(QStringLiteral("bmtool")),
+            {QStringLiteral("report"), m_db, QString::number(id), QStringLiteral("--csv"), csv});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readLine().startsWith("\"Last Name\"\r\n"));
 }
 
 TEST_F(ReportCommandTest, WrongArgumentsAndReportsThatCannotRunFail)

@@ -2,7 +2,11 @@
 
 #include "data/Schema.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
+
+#include <cstring>
 
 namespace bmtest {
 namespace {
@@ -200,6 +204,39 @@ TEST_F(ReportRunTest, RunsThatCannotBeMadeSaySo)
     EXPECT_EQ(run(unknownType), QStringList{QStringLiteral("Last Name")});
     EXPECT_EQ(m_run.title(), QStringLiteral("Odd"));
     EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Invalid report type!")});
+}
+
+TEST_F(ReportRunTest, AColumnOfAnUnknownTableIsReportedOnceAndLeftEmpty)
+{
+    // The shipped catalogue with one more row, naming a table that is
+    // neither of the two, in a program folder of the test's own.
+    TempFolder program;
+    for (const char* ext : {".dbf", ".cdx"}) {
+        const QString name = QStringLiteral("bccrepcols") + QLatin1String(ext);
+        ASSERT_TRUE(QFile::copy(QDir(templatesDir()).filePath(name), program.file(name)));
+        QFile::setPermissions(program.file(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    DATA4* t = d4open(m_db.CBEngine(), program.fileStd(QStringLiteral("bccrepcols.dbf")).c_str());
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(d4appendStartVB(t, 0), 0);
+    ASSERT_EQ(d4blank(t), 0);
+    f4assignLong(d4field(t, "rowid"), 999);
+    const std::pair<const char*, const char*> texts[] = {{"name", "Odd"},        {"rpttype", "C"},
+                                                         {"purpose", "D"},       {"fldname", "custom1"},
+                                                         {"tblname", "bccother.dbf"}, {"datatype", "S"}};
+    for (const auto& [field, text] : texts)
+        f4assignNVB(d4field(t, field), text, int(strlen(text)));
+    ASSERT_EQ(d4append(t), 0);
+    ASSERT_EQ(d4close(t), 0);
+    const QByteArray before = qgetenv("BM_PROGRAM_DIR");
+    qputenv("BM_PROGRAM_DIR", program.path().toLocal8Bit());
+
+    const QStringList rows = run(report(QStringLiteral("C"), QStringLiteral("0\n5~999~4\n\n\n\n0\n1")));
+    qputenv("BM_PROGRAM_DIR", before);
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("Last Name|Odd|First Name"), QStringLiteral("Adams||Bob"),
+                                 QStringLiteral("Baker||Ann"), QStringLiteral("Clark||Cy"), QStringLiteral("Dunn||Di"),
+                                 QStringLiteral("Evans||Ed")}));
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Invalid table name found in the report column table!")});
 }
 
 TEST(ReportGridTest, SortingComparesByTheColumnsType)
