@@ -4,7 +4,6 @@
 
 #include <QLocale>
 
-#include <cmath>
 #include <cstdlib>
 
 namespace {

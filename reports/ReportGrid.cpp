@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -19,6 +20,23 @@ qint64 wholeKey(QStringView text)
     return ok ? value : Sys().Str2Int(text.toString());
 }
 
+// The first four characters of a text, case-folded, packed so that two keys
+// compare as the texts' beginnings compare in any letter case (a shorter
+// text first). Equal keys leave the order to the whole texts.
+quint64 prefixKey(QStringView text)
+{
+    quint64 key = 0;
+    for (qsizetype i = 0; i < 4; ++i) {
+        char16_t unit = 0;
+        if (i < text.size()) {
+            const QChar c = text[i];
+            unit = c.isSurrogate() ? c.unicode() : c.toCaseFolded().unicode();
+        }
+        key = (key << 16) | unit;
+    }
+    return key;
+}
+
 } // namespace
 
 void ReportGrid::reset(const QList<Column>& columns)
@@ -26,7 +44,8 @@ void ReportGrid::reset(const QList<Column>& columns)
     m_columns = columns;
     m_rowNumberColumn = !columns.isEmpty() && columns.first().data == kRowColumnData;
     m_dataColumns = int(columns.size()) - (m_rowNumberColumn ? 1 : 0);
-    m_text.clear();
+    m_blocks.clear();
+    m_textEnd = 0;
     m_cellEnd.clear();
     m_rowData.clear();
     m_order.clear();
@@ -39,7 +58,7 @@ void ReportGrid::completeRow()
 {
     const size_t wanted = m_rowData.size() * size_t(m_dataColumns);
     while (m_cellEnd.size() < wanted)
-        m_cellEnd.push_back(quint32(m_text.size()));
+        m_cellEnd.push_back(m_textEnd);
 }
 
 void ReportGrid::addRow(qint32 rowData)
@@ -53,8 +72,19 @@ void ReportGrid::addCell(QStringView text)
 {
     if (m_rowData.empty() || m_cellEnd.size() >= m_rowData.size() * size_t(m_dataColumns))
         return;
-    m_text.insert(m_text.end(), text.utf16(), text.utf16() + text.size());
-    m_cellEnd.push_back(quint32(m_text.size()));
+    const quint32 length = quint32(qMin<qsizetype>(text.size(), kMaxCellLength));
+    if (length > 0) {
+        quint32 begin = m_textEnd;
+        if (begin / kMaxCellLength != (begin + length - 1) / kMaxCellLength)
+            begin = (begin / kMaxCellLength + 1) * kMaxCellLength;
+        const size_t block = (begin + length - 1) / kMaxCellLength;
+        while (m_blocks.size() <= block)
+            m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(kMaxCellLength));
+        std::memcpy(m_blocks[block].get() + (begin - block * kMaxCellLength), text.utf16(),
+                    length * sizeof(char16_t));
+        m_textEnd = begin + length;
+    }
+    m_cellEnd.push_back(m_textEnd);
 }
 
 QStringView ReportGrid::cell(int physicalRow, int dataColumn) const
@@ -62,8 +92,14 @@ QStringView ReportGrid::cell(int physicalRow, int dataColumn) const
     const size_t index = size_t(physicalRow) * size_t(m_dataColumns) + size_t(dataColumn);
     if (index >= m_cellEnd.size())
         return {};
-    const quint32 begin = index == 0 ? 0 : m_cellEnd[index - 1];
-    return QStringView(m_text.data() + begin, qsizetype(m_cellEnd[index] - begin));
+    const quint32 end = m_cellEnd[index];
+    const quint32 previous = index == 0 ? 0 : m_cellEnd[index - 1];
+    if (end == previous)
+        return {};
+    // A cell that did not fit behind the one before starts its block.
+    const quint32 block = (end - 1) / kMaxCellLength;
+    const quint32 begin = qMax(previous, block * kMaxCellLength);
+    return QStringView(m_blocks[block].get() + (begin - block * kMaxCellLength), qsizetype(end - begin));
 }
 
 QString ReportGrid::text(int row, int column) const
@@ -83,33 +119,66 @@ void ReportGrid::sortBy(int column)
     completeRow();
     const QString type = m_columns.at(column).sortType;
     const int dataColumn = column - firstDataColumn();
-    if (type == QLatin1String("R") || type == QLatin1String("I") || type == QLatin1String("D")) {
-        // One key per row, read once; equal texts share their key.
-        std::vector<qint64> keys(m_rowData.size());
-        QHash<QString, qint64> known;
+    // One key per row, read once, then a stable sort of whole numbers.
+    std::vector<qint64> keys(m_rowData.size());
+    if (type == QLatin1String("R")) {
+        for (size_t r = 0; r < keys.size(); ++r)
+            keys[r] = m_rowNumber.empty() ? 0 : m_rowNumber[r];
+    } else if (type == QLatin1String("I")) {
+        for (size_t r = 0; r < keys.size(); ++r)
+            keys[r] = wholeKey(cell(int(r), dataColumn));
+    } else if (type == QLatin1String("D")) {
+        QHash<QStringView, qint64> known;
         for (size_t r = 0; r < keys.size(); ++r) {
-            if (type == QLatin1String("R")) {
-                keys[r] = m_rowNumber.empty() ? 0 : m_rowNumber[r];
-                continue;
-            }
-            const QStringView text = cell(int(r), dataColumn);
-            if (type == QLatin1String("I")) {
-                keys[r] = wholeKey(text);
-                continue;
-            }
-            const QString date = text.toString();
+            const QStringView date = cell(int(r), dataColumn);
             auto it = known.constFind(date);
             if (it == known.constEnd())
-                it = known.insert(date, Sys().Str2Date(date).toJulianDay());
+                it = known.insert(date, Sys().Str2Date(date.toString()).toJulianDay());
             keys[r] = it.value();
         }
-        std::stable_sort(m_order.begin(), m_order.end(),
-                         [&keys](qint32 a, qint32 b) { return keys[size_t(a)] < keys[size_t(b)]; });
-        return;
+    } else {
+        textRanks(dataColumn, keys);
     }
-    std::stable_sort(m_order.begin(), m_order.end(), [this, dataColumn](qint32 a, qint32 b) {
-        return cell(a, dataColumn).compare(cell(b, dataColumn), Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [&keys](qint32 a, qint32 b) { return keys[size_t(a)] < keys[size_t(b)]; });
+}
+
+void ReportGrid::textRanks(int dataColumn, std::vector<qint64>& keys) const
+{
+    // Rows often repeat a text (a customer's detail on each of its issues):
+    // the distinct texts are ordered once, and each row takes its text's rank.
+    QHash<QStringView, qint32> index;
+    std::vector<QStringView> distinct;
+    for (size_t r = 0; r < keys.size(); ++r) {
+        const QStringView text = cell(int(r), dataColumn);
+        auto it = index.constFind(text);
+        if (it == index.constEnd()) {
+            it = index.insert(text, qint32(distinct.size()));
+            distinct.push_back(text);
+        }
+        keys[r] = it.value();
+    }
+    std::vector<quint64> prefixes(distinct.size());
+    std::vector<qint32> sorted(distinct.size());
+    for (size_t i = 0; i < distinct.size(); ++i) {
+        prefixes[i] = prefixKey(distinct[i]);
+        sorted[i] = qint32(i);
+    }
+    const auto compare = [&](qint32 a, qint32 b) {
+        if (prefixes[size_t(a)] != prefixes[size_t(b)])
+            return prefixes[size_t(a)] < prefixes[size_t(b)] ? -1 : 1;
+        return distinct[size_t(a)].compare(distinct[size_t(b)], Qt::CaseInsensitive);
+    };
+    std::sort(sorted.begin(), sorted.end(), [&](qint32 a, qint32 b) { return compare(a, b) < 0; });
+    std::vector<qint64> rank(distinct.size());
+    qint64 current = 0;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i > 0 && compare(sorted[i - 1], sorted[i]) != 0)
+            ++current;
+        rank[size_t(sorted[i])] = current;
+    }
+    for (qint64& key : keys)
+        key = rank[size_t(key)];
 }
 
 void ReportGrid::numberRows()
@@ -138,7 +207,7 @@ void ReportGrid::blankRepeats(int column)
 
 qint64 ReportGrid::bytesUsed() const
 {
-    return qint64(m_text.capacity() * sizeof(char16_t) + m_cellEnd.capacity() * sizeof(quint32)
+    return qint64(m_blocks.size() * kMaxCellLength * sizeof(char16_t) + m_cellEnd.capacity() * sizeof(quint32)
                   + m_rowData.capacity() * sizeof(qint32) + m_order.capacity() * sizeof(qint32)
                   + m_rowNumber.capacity() * sizeof(qint32) + m_blanked.capacity() / 8);
 }
@@ -146,7 +215,6 @@ qint64 ReportGrid::bytesUsed() const
 void ReportGrid::squeeze()
 {
     completeRow();
-    m_text.shrink_to_fit();
     m_cellEnd.shrink_to_fit();
     m_rowData.shrink_to_fit();
     m_order.shrink_to_fit();

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
 // The output of one report run: a heading per column, one whole number kept
@@ -12,12 +13,14 @@
 // issue it shows), and the cell texts. Rows are counted from 0 and hold no
 // heading row; a model for the grid window reads it as it stands.
 //
-// The texts of all cells share one buffer, so a row costs its texts and a
-// few bytes more. Sorting reorders a list of row positions only; the row
+// The texts of all cells share large blocks, so a row costs its texts and a
+// few bytes more, and the blocks are never moved as rows are added. A cell
+// keeps at most kMaxCellLength characters. Sorting reorders a list of row positions only; the row
 // numbers, given once after the first sort, travel with their rows.
 class ReportGrid {
 public:
     static constexpr qint32 kRowColumnData = -1000;
+    static constexpr quint32 kMaxCellLength = 1u << 20;
 
     struct Column {
         QString heading;
@@ -64,12 +67,18 @@ public:
 
 private:
     QStringView cell(int physicalRow, int dataColumn) const;
+    // Each row's rank among the column's texts in any letter case.
+    void textRanks(int dataColumn, std::vector<qint64>& keys) const;
     void completeRow();
 
     QList<Column> m_columns;
     bool m_rowNumberColumn = false;
     int m_dataColumns = 0;
-    std::vector<char16_t> m_text;
+    // Cell texts in blocks of kMaxCellLength characters; a cell never spans
+    // two blocks (one that would is put at the start of the next). Cells are
+    // addressed by their end in the blocks laid end to end.
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    quint32 m_textEnd = 0;
     std::vector<quint32> m_cellEnd;       // m_dataColumns per row
     std::vector<qint32> m_rowData;
     std::vector<qint32> m_order;          // shown position -> row as added

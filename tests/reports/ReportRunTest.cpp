@@ -276,7 +276,43 @@ TEST(ReportGridTest, SortingComparesByTheColumnsType)
     EXPECT_EQ(grid.text(0, 0), QStringLiteral("2"));
     grid.sortBy(0);
     EXPECT_EQ(order(), (QList<int>{1, 2, 3, 4, 5, 6}));
+
+    // Texts that begin alike are ordered by what follows.
+    grid.reset({{QStringLiteral("Name"), 3, QStringLiteral("S")}});
+    int id = 0;
+    for (const char* text : {"Smith, Zed", "smith, Adam", "SMITH", "Smit", "\xc3\x9c" "bel", "\xc3\xbc", "ab"}) {
+        grid.addRow(++id);
+        grid.addCell(QString::fromUtf8(text));
+    }
+    grid.sortBy(0);
+    EXPECT_EQ(order(), (QList<int>{7, 4, 3, 2, 1, 6, 5}));
     QLocale::setDefault(before);
+}
+
+TEST(ReportGridTest, LongCellsKeepTheirTextsAcrossTheStorageBlocks)
+{
+    ReportGrid grid;
+    grid.reset({{QStringLiteral("A"), 1, QStringLiteral("S")}, {QStringLiteral("B"), 2, QStringLiteral("S")}});
+    const qsizetype longest = ReportGrid::kMaxCellLength;
+    QStringList texts;
+    for (int r = 0; r < 8; ++r) {
+        texts.append(QString(longest / 3 + r, QChar(u'a' + r)));
+        texts.append(r % 2 ? QString() : QStringLiteral("short %1").arg(r));
+    }
+    texts.append(QString(longest + 5, u'z'));
+    texts.append(QStringLiteral("after"));
+    for (qsizetype i = 0; i < texts.size(); i += 2) {
+        grid.addRow(int(i));
+        grid.addCell(texts.at(i));
+        grid.addCell(texts.at(i + 1));
+    }
+    ASSERT_EQ(grid.rowCount(), 9);
+    for (int r = 0; r < 8; ++r) {
+        EXPECT_EQ(grid.text(r, 0), texts.at(2 * r)) << r;
+        EXPECT_EQ(grid.text(r, 1), texts.at(2 * r + 1)) << r;
+    }
+    EXPECT_EQ(grid.text(8, 0), QString(longest, u'z'));
+    EXPECT_EQ(grid.text(8, 1), QStringLiteral("after"));
 }
 
 } // namespace
