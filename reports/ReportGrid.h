@@ -15,8 +15,9 @@
 //
 // The texts of all cells share large blocks, so a row costs its texts and a
 // few bytes more, and the blocks are never moved as rows are added. A cell
-// keeps at most kMaxCellLength characters. Sorting reorders a list of row positions only; the row
-// numbers, given once after the first sort, travel with their rows.
+// keeps at most kMaxCellLength characters. Sorting reorders a list of row
+// positions only; the row numbers, given once after the first sort, travel
+// with their rows.
 class ReportGrid {
 public:
     static constexpr qint32 kRowColumnData = -1000;

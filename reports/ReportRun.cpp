@@ -1,9 +1,8 @@
 #include "reports/ReportRun.h"
 
 #include "common/PromptService.h"
-#include "common/RunError.h"
-#include "common/clsSystem.h"
 #include "data/RecColl.h"
+#include "data/Schema.h"
 #include "data/clsDB.h"
 #include "reports/ReportWalk.h"
 #include "reports/RepNumber.h"
@@ -14,7 +13,7 @@ bool ReportRun::LoadData(qint32 reportId)
     m_title = QLatin1Char('[') + QString::number(reportId) + QLatin1Char(']');
     m_type.clear();
     clsDB& db = DB();
-    if (!db.CheckIfRecExists(db.ReportTable(), QStringLiteral("bccrep.dbf"), reportId, false))
+    if (!db.CheckIfRecExists(db.ReportTable(), Schema::dataFileName(Schema::Table::Rep), reportId, false))
         return false;
     RecColl row(db.ReportTable(), reportId, QStringLiteral("_rptdef"));
     if (!db.ReadRecord(row, false))
