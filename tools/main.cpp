@@ -9,6 +9,7 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int runReindex(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runMkdb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 namespace {
 
@@ -18,6 +19,7 @@ const Command kCommands[] = {
     {"reindex", "TABLE", runReindex},
     {"mkdb", "FOLDER", runMkdb},
     {"seed", "FOLDER --customers N --issues M [--seed S]", runSeed},
+    {"report", "FOLDER ID --csv FILE", runReport},
 };
 
 int usage(std::ostream& err)
