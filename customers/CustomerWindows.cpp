@@ -1,7 +1,12 @@
 #include "customers/CustomerWindows.h"
 
 #include "app/WindowCreators.h"
+#include "customers/frmCustomerList.h"
+#include "customers/frmLookupCustomer.h"
 
 void registerCustomerWindows()
 {
+    using WindowCreators::Kind;
+    WindowCreators::set(Kind::LookupCustomer, [](QWidget* parent) { return new frmLookupCustomer(parent); });
+    WindowCreators::set(Kind::CustomerList, [](QWidget*) { return new frmCustomerList; });
 }
