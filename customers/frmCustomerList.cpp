@@ -163,6 +163,7 @@ void frmCustomerList::LoadData()
     DATA4* table = DB().OpenTable(DB().CustomerTable());
     if (!table)
         return;
+    m_engine = DB().CBEngine();
     m_filling = true;
     setCommandsEnabled(false);
     m_model->clear();
@@ -179,7 +180,9 @@ void frmCustomerList::LoadData()
         default: break;
         }
     }
-    d4close(table);
+    // A database closed meanwhile took the table with it.
+    if (tableStillOpen())
+        d4close(table);
     SysUI().LvSetSortKey(lv, 0, Qt::AscendingOrder);
     SysUI().LvSelectFirstItem(lv);
     SysUI().LvSelectItem(lv, keptKey);
@@ -195,8 +198,10 @@ bool frmCustomerList::yieldToUser(frmProgress* wait)
 {
     m_model->flush();
     QCoreApplication::processEvents();
-    return !wait->m_bCancel && !m_closeAfterFill;
+    return !wait->m_bCancel && !m_closeAfterFill && tableStillOpen();
 }
+
+bool frmCustomerList::tableStillOpen() const { return DB().IsOpen() && DB().CBEngine() == m_engine; }
 
 void frmCustomerList::LoadCustomersWithTag(const QString& tagName, DATA4* table)
 {
@@ -218,11 +223,13 @@ void frmCustomerList::LoadCustomersWithTag(const QString& tagName, DATA4* table)
         bool going = yieldToUser(wait);
         const std::string key = toWin1252(m_searchStr);
         long count = 0;
-        for (int rc = check(table, d4seek(table, key.c_str())); going && rc == 0;
-             rc = check(table, d4seekNext(table, key.c_str()))) {
+        int rc = going ? check(table, d4seek(table, key.c_str())) : C4_EOF;
+        while (going && rc == 0) {
             AddLvItem(rowid, firstname, lastname, company, city, workphone, custno);
             if (++count % kRowsBetweenYields == 0)
                 going = yieldToUser(wait);
+            if (going)
+                rc = check(table, d4seekNext(table, key.c_str()));
         }
         m_model->flush();
     } catch (const EngineFault& fault) {

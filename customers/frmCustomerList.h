@@ -71,13 +71,18 @@ private:
     void AddLvItem(FIELD4* rowid, FIELD4* firstname, FIELD4* lastname, FIELD4* company, FIELD4* city,
                    FIELD4* workphone, FIELD4* custno);
     // Lets the event loop run, the rows found so far shown; False once the
-    // wait window's Cancel was pressed (or a Close asked for the window).
+    // wait window's Cancel was pressed, a Close asked for the window or the
+    // database was closed.
     bool yieldToUser(frmProgress* wait);
     void setCommandsEnabled(bool enabled);
+    // False once the database that the fill reads was closed (from inside a
+    // yield): its engine closed the table too.
+    bool tableStillOpen() const;
 
     QString m_searchStr;
     int m_searchType = 0;
     CustomerListModel* m_model = nullptr;
     bool m_filling = false;
     bool m_closeAfterFill = false;
+    CODE4* m_engine = nullptr;
 };

@@ -99,6 +99,10 @@ void frmLookupCustomer::Form_Load()
         auto* item = new QListWidgetItem(entry, cboType);
         item->setData(Qt::UserRole, code);
     }
+    // Wide and high enough for every entry, without scroll bars.
+    const int frame = 2 * cboType->frameWidth();
+    cboType->setMinimumWidth(cboType->sizeHintForColumn(0) + frame + 8);
+    cboType->setFixedHeight(cboType->sizeHintForRow(0) * cboType->count() + frame + 4);
     txtSearch->setText(GetPrefString(QStringLiteral("LastCustSearchStr")));
     cboType->setCurrentRow(0);
     SysUI().lbSelectAtID(cboType, GetPrefLong(QStringLiteral("LastCustSearchType")));

@@ -249,6 +249,19 @@ TEST_F(CustomerListTest, RefreshAndCloseFromInsideAFillWaitForIt)
     EXPECT_TRUE(sub.isNull());
     EXPECT_EQ(subWindows().size(), 1);
     EXPECT_EQ(waitWindow(), nullptr);
+
+    // A list not yet shown fills while the database is closed from a yield:
+    // the fill stops with what it has and leaves the closed table alone.
+    auto hidden = std::make_unique<frmCustomerList>();
+    duringFill([&hidden] {
+        if (hidden->model()->rowCount() < 200)
+            return false;
+        DB().CloseDB();
+        return true;
+    });
+    hidden->Init(QStringLiteral("name"), 1);
+    EXPECT_FALSE(DB().IsOpen());
+    EXPECT_EQ(hidden->lblCust->text(), QStringLiteral("200 Customer(s)"));
 }
 
 TEST_F(CustomerListTest, RefreshKeepsTheSelectionOrFallsBackToTheFirstRow)
