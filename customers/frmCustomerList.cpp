@@ -203,14 +203,34 @@ bool frmCustomerList::yieldToUser(frmProgress* wait)
 
 bool frmCustomerList::tableStillOpen() const { return DB().IsOpen() && DB().CBEngine() == m_engine; }
 
+bool frmCustomerList::runFill(const QString& message, const QString& errorLabel,
+                              const std::function<void(frmProgress*)>& walk)
+{
+    frmProgress* wait = nullptr;
+    SysUI().WaitDlgShow(wait, Product::name(), message, false, true);
+    lv->setUpdatesEnabled(false);
+    RunError failure;
+    try {
+        walk(wait);
+    } catch (const EngineFault& fault) {
+        failure = fault.error;
+    }
+    m_model->flush();
+    lv->setUpdatesEnabled(true);
+    SysUI().WaitDlgRemove(wait);
+    if (failure.isError()) {
+        Sys().ShowError(errorLabel, failure);
+        return false;
+    }
+    return true;
+}
+
 void frmCustomerList::LoadCustomersWithTag(const QString& tagName, DATA4* table)
 {
     if (Sys().trimBlanks(tagName).isEmpty())
         return;
-    frmProgress* wait = nullptr;
-    SysUI().WaitDlgShow(wait, Product::name(), QStringLiteral("Searching Customers. Please wait..."), false, true);
-    lv->setUpdatesEnabled(false);
-    try {
+    const bool done = runFill(QStringLiteral("Searching Customers. Please wait..."),
+                              QStringLiteral("frmCustomerList_LoadCustomersWithTag"), [&](frmProgress* wait) {
         selectTag(table, tagName);
         check(table, d4top(table));
         FIELD4* rowid = field(table, "rowid");
@@ -231,25 +251,16 @@ void frmCustomerList::LoadCustomersWithTag(const QString& tagName, DATA4* table)
             if (going)
                 rc = check(table, d4seekNext(table, key.c_str()));
         }
-        m_model->flush();
-    } catch (const EngineFault& fault) {
-        m_model->flush();
-        lv->setUpdatesEnabled(true);
-        SysUI().WaitDlgRemove(wait);
-        Sys().ShowError(QStringLiteral("frmCustomerList_LoadCustomersWithTag"), fault.error);
-        return;
-    }
-    lv->setUpdatesEnabled(true);
-    setWindowTitle(QStringLiteral("Customers (") + tagName + QStringLiteral("='") + m_searchStr
-                   + QStringLiteral("') @") + Sys().CurrTimeAMPM());
-    SysUI().WaitDlgRemove(wait);
+    });
+    if (done)
+        setWindowTitle(QStringLiteral("Customers (") + tagName + QStringLiteral("='") + m_searchStr
+                       + QStringLiteral("') @") + Sys().CurrTimeAMPM());
 }
 
 void frmCustomerList::LoadAllCustomers(DATA4* table, int searchType)
 {
-    frmProgress* wait = nullptr;
-    SysUI().WaitDlgShow(wait, Product::name(), QStringLiteral("Listing Customers. Please wait..."), false, true);
-    try {
+    const bool done = runFill(QStringLiteral("Listing Customers. Please wait..."),
+                              QStringLiteral("frmCustomerList_LoadAllCustomers"), [&](frmProgress* wait) {
         selectTag(table, QStringLiteral("lastname"));
         int rc = check(table, d4top(table));
         FIELD4* rowid = field(table, "rowid");
@@ -261,7 +272,6 @@ void frmCustomerList::LoadAllCustomers(DATA4* table, int searchType)
         const ContainsFields fields{field(table, "address1"),  field(table, "address2"),  city,
                                     field(table, "postalcode"), field(table, "workphone"), field(table, "homephone"),
                                     field(table, "mobilphone"), field(table, "faxphone")};
-        lv->setUpdatesEnabled(false);
         bool going = true;
         long count = 0;
         while (going && rc == 0) {
@@ -271,20 +281,13 @@ void frmCustomerList::LoadAllCustomers(DATA4* table, int searchType)
             if (++count % kRowsBetweenYields == 0)
                 going = yieldToUser(wait);
         }
-        m_model->flush();
-    } catch (const EngineFault& fault) {
-        m_model->flush();
-        lv->setUpdatesEnabled(true);
-        SysUI().WaitDlgRemove(wait);
-        Sys().ShowError(QStringLiteral("frmCustomerList_LoadAllCustomers"), fault.error);
+    });
+    if (!done)
         return;
-    }
-    lv->setUpdatesEnabled(true);
     const QString at = QStringLiteral(" @") + Sys().CurrTimeAMPM();
     setWindowTitle(searchType == 6 ? QStringLiteral("Customers (Address contains '") + m_searchStr
                                              + QStringLiteral("')") + at
                                    : QStringLiteral("All Customers") + at);
-    SysUI().WaitDlgRemove(wait);
 }
 
 bool frmCustomerList::CustomerMeetsCriteria(const ContainsFields& fields) const

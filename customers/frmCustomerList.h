@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class CustomerListModel;
 class QLabel;
@@ -63,6 +64,10 @@ private:
     using ContainsFields = std::array<FIELD4*, 8>;
 
     void Form_Resize();
+    // Shows the wait window and runs `walk` with painting of the list held
+    // back; afterwards the rows found are shown and the wait window goes. An
+    // engine failure inside the walk is shown under `errorLabel`: False.
+    bool runFill(const QString& message, const QString& errorLabel, const std::function<void(frmProgress*)>& walk);
     void LoadCustomersWithTag(const QString& tagName, DATA4* table);
     void LoadAllCustomers(DATA4* table, int searchType);
     bool CustomerMeetsCriteria(const ContainsFields& fields) const;

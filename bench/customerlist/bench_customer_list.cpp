@@ -9,6 +9,7 @@
 // memory the window added per listed row. --db reuses a seeded database.
 // Run from the build folder: bench/bench_customer_list.
 
+#include "bench/SeededDatabase.h"
 #include "common/Module1.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
@@ -29,18 +30,6 @@
 #include <string>
 
 namespace {
-
-QString tool() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/bmtool")); }
-
-bool runTool(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(tool(), args);
-    const bool done = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    std::fputs(qPrintable(QString::fromLocal8Bit(p.readAll())), stdout);
-    return done;
-}
 
 // Resident memory of the process in bytes.
 long long residentBytes()
@@ -158,9 +147,7 @@ int main(int argc, char** argv)
     QString folder = existing;
     if (folder.isEmpty()) {
         folder = temp.filePath(QStringLiteral("db"));
-        if (!temp.isValid() || !runTool({QStringLiteral("mkdb"), folder})
-            || !runTool({QStringLiteral("seed"), folder, QStringLiteral("--customers"), QString::number(customers),
-                         QStringLiteral("--issues"), QStringLiteral("0")}))
+        if (!temp.isValid() || !bench::seedCustomers(folder, customers))
             return 1;
     }
     clsDB& db = clsDB::instance();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFixture.h"
+#include "WhenModal.h"
 
 #include "app/WindowCreators.h"
 #include "app/clsForm.h"
@@ -13,10 +14,6 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 // Stands in for the customer record window: tagged "C" and its row, and
 // noting the rows it was opened on.
@@ -67,25 +64,3 @@ protected:
     QStringList m_opened;
     frmMain m_main;
 };
-
-// Runs `action` on the modal dialog of type T as soon as it shows (then
-// rejects it if it is still open), so that exec() never waits for a user.
-template <typename T>
-void whenModal(std::function<void(T*)> action)
-{
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
-        T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 400)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!dialog)
-            return;
-        action(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    timer->start(5);
-}

@@ -12,6 +12,8 @@
 
 namespace {
 
+using bmtest::whenModal;
+
 const QString kNotNumeric = QStringLiteral("Customer ID must be numeric!");
 const QString kNeedsText = QStringLiteral(
     "'Search String:' must be entered. Request 'Edit Report' permission from your administrator to enable "
