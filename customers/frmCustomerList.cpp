@@ -133,7 +133,7 @@ frmCustomerList::frmCustomerList(QWidget* parent)
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &frmCustomerList::CancelButton_Click);
 
-    // Form_Load
+    // Headings under the current field labels, and the rows' image.
     HelpContext::set(this, 1210);
     const auto label = [](const char* name) {
         return CustomLabels().GetCustomerLabelName(QString::fromLatin1(name), false);

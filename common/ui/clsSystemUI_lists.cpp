@@ -136,12 +136,13 @@ QModelIndex firstSelected(const QTreeView* lv)
     const QItemSelectionModel* selection = lv->selectionModel();
     if (!selection)
         return {};
-    QModelIndex first;
-    for (const QModelIndex& index : selection->selectedRows(0)) {
-        if (index.parent() == lv->rootIndex() && (!first.isValid() || index.row() < first.row()))
-            first = index;
+    // Any selected cell marks its row, whatever the view's selection behaviour.
+    int first = -1;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        if (range.parent() == lv->rootIndex() && (first < 0 || range.top() < first))
+            first = range.top();
     }
-    return first;
+    return first < 0 ? QModelIndex() : lv->model()->index(first, 0, lv->rootIndex());
 }
 
 void sortList(QTreeView* lv, int column, Qt::SortOrder order)
