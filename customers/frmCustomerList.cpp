@@ -25,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -398,8 +399,10 @@ void frmCustomerList::resizeEvent(QResizeEvent* event)
 
 void frmCustomerList::Form_Resize()
 {
-    // The list spans the window's inner width.
-    const int fifth = width() / 5;
+    // The list spans the window's inner width; the columns share what its
+    // frame and vertical scroll bar leave, so that no horizontal one shows.
+    const int inner = width() - 2 * lv->frameWidth() - lv->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lv);
+    const int fifth = std::max(0, inner) / 5;
     for (int column = 0; column < 4; ++column)
         lv->setColumnWidth(column, fifth);
     lv->setColumnWidth(4, std::max(0, fifth - 100 / kTwipsPerPixel));
