@@ -2,8 +2,13 @@
 
 #include "app/WindowCreators.h"
 #include "customers/frmCustomer.h"
+#include "customers/frmCustomerList.h"
+#include "customers/frmLookupCustomer.h"
 
 void registerCustomerWindows()
 {
-    WindowCreators::set(WindowCreators::Kind::Customer, [](QWidget*) -> QWidget* { return new frmCustomer; });
+    using WindowCreators::Kind;
+    WindowCreators::set(Kind::Customer, [](QWidget*) -> QWidget* { return new frmCustomer; });
+    WindowCreators::set(Kind::LookupCustomer, [](QWidget* parent) { return new frmLookupCustomer(parent); });
+    WindowCreators::set(Kind::CustomerList, [](QWidget*) { return new frmCustomerList; });
 }

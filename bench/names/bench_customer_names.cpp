@@ -7,6 +7,7 @@
 // the build folder after building bmtool and the templates:
 // bench/bench_customer_names.
 
+#include "bench/SeededDatabase.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB.h"
 
@@ -20,18 +21,6 @@
 #include <vector>
 
 namespace {
-
-QString tool() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/bmtool")); }
-
-bool runTool(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(tool(), args);
-    const bool done = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    std::fputs(qPrintable(QString::fromLocal8Bit(p.readAll())), stdout);
-    return done;
-}
 
 // The row identifiers of every customer, in record order.
 std::vector<qint32> customerIds(DATA4* customers)
@@ -71,9 +60,7 @@ int main(int argc, char** argv)
     QTemporaryDir temp(dir.isEmpty() ? QDir::temp().filePath(QStringLiteral("bench_names-XXXXXX"))
                                      : QDir(dir).filePath(QStringLiteral("bench_names-XXXXXX")));
     const QString folder = temp.filePath(QStringLiteral("db"));
-    if (!temp.isValid() || !runTool({QStringLiteral("mkdb"), folder})
-        || !runTool({QStringLiteral("seed"), folder, QStringLiteral("--customers"), QString::number(customers),
-                     QStringLiteral("--issues"), QStringLiteral("0")}))
+    if (!temp.isValid() || !bench::seedCustomers(folder, customers))
         return 1;
 
     clsDB& db = clsDB::instance();

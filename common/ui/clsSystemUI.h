@@ -57,6 +57,19 @@ public:
     // The column-click sort: sorting on, the order flipped at every click
     // (whatever column; the first click sorts descending), sorted by `column`.
     void LVSort(QTreeWidget* lv, int column) const;
+    // The same over a list whose rows live in a model (QTreeView): each
+    // top-level row's key is the data of its column 0 under kKeyRole. The
+    // list keeps the sort state on itself; LVSort sorts through the model's
+    // sort() (the view's own sorting stays off, so a click sorts once).
+    bool LvSelectFirstItem(QTreeView* lv) const;
+    QString LvGetSelectedItemKey(QTreeView* lv) const;
+    bool LvIsItemSelected(QTreeView* lv) const;
+    bool LvSelectItem(QTreeView* lv, const QString& key) const;
+    void LVSort(QTreeView* lv, int column) const;
+    // Sets the sort key and order that the next LVSort flips; once a column
+    // click has turned sorting on, the rows are sorted by them at once (as a
+    // list that sorts itself would be after a refill).
+    void LvSetSortKey(QTreeView* lv, int column, Qt::SortOrder order) const;
     // Fills the list with the folder's entries: lower-case name, size in KB,
     // lower-case type name, local modification time.
     void LvGetFileList(QTreeWidget* lv, const QString& folder) const;

@@ -1,6 +1,7 @@
 #include "common/ui/clsSystemUI.h"
 
 #include <QHeaderView>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
@@ -115,4 +116,91 @@ void clsSystemUI::LVSort(QTreeWidget* lv, int column) const
     lv->setSortingEnabled(true);
     lv->header()->setSortIndicator(column, order);
     lv->sortItems(column, order);
+}
+
+// --- Lists over a model ------------------------------------------------------
+
+namespace {
+
+// Set once a column click has turned the list's sorting on.
+const char* const kSortedProperty = "bmSorted";
+
+void selectRow(QTreeView* lv, const QModelIndex& index)
+{
+    lv->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lv->scrollTo(index);
+}
+
+QModelIndex firstSelected(const QTreeView* lv)
+{
+    const QItemSelectionModel* selection = lv->selectionModel();
+    if (!selection)
+        return {};
+    // Any selected cell marks its row, whatever the view's selection behaviour.
+    int first = -1;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        if (range.parent() == lv->rootIndex() && (first < 0 || range.top() < first))
+            first = range.top();
+    }
+    return first < 0 ? QModelIndex() : lv->model()->index(first, 0, lv->rootIndex());
+}
+
+void sortList(QTreeView* lv, int column, Qt::SortOrder order)
+{
+    lv->header()->setSortIndicatorShown(true);
+    lv->header()->setSortIndicator(column, order);
+    if (lv->model())
+        lv->model()->sort(column, order);
+}
+
+} // namespace
+
+bool clsSystemUI::LvSelectFirstItem(QTreeView* lv) const
+{
+    const QAbstractItemModel* model = lv->model();
+    if (!model || model->rowCount(lv->rootIndex()) == 0)
+        return false;
+    selectRow(lv, model->index(0, 0, lv->rootIndex()));
+    return true;
+}
+
+QString clsSystemUI::LvGetSelectedItemKey(QTreeView* lv) const
+{
+    return firstSelected(lv).data(kKeyRole).toString();
+}
+
+bool clsSystemUI::LvIsItemSelected(QTreeView* lv) const { return firstSelected(lv).isValid(); }
+
+bool clsSystemUI::LvSelectItem(QTreeView* lv, const QString& key) const
+{
+    const QAbstractItemModel* model = lv->model();
+    if (key.isEmpty() || !model)
+        return false;
+    const QModelIndex root = lv->rootIndex();
+    const int count = model->rowCount(root);
+    for (int i = 0; i < count; ++i) {
+        const QModelIndex index = model->index(i, 0, root);
+        if (index.data(kKeyRole).toString() == key) {
+            selectRow(lv, index);
+            return true;
+        }
+    }
+    return false;
+}
+
+void clsSystemUI::LVSort(QTreeView* lv, int column) const
+{
+    const QVariant kept = lv->property(kSortOrderProperty);
+    const auto before = kept.isValid() ? Qt::SortOrder(kept.toInt()) : Qt::AscendingOrder;
+    const Qt::SortOrder order = before == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    lv->setProperty(kSortOrderProperty, int(order));
+    lv->setProperty(kSortedProperty, true);
+    sortList(lv, column, order);
+}
+
+void clsSystemUI::LvSetSortKey(QTreeView* lv, int column, Qt::SortOrder order) const
+{
+    lv->setProperty(kSortOrderProperty, int(order));
+    if (lv->property(kSortedProperty).toBool())
+        sortList(lv, column, order);
 }

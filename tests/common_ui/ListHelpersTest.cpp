@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QStandardItemModel>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -71,6 +73,53 @@ TEST_F(ListViewTest, HeaderClicksSortOnceInTheFlippedOrder)
         EXPECT_EQ(m_lv.header()->sortIndicatorOrder(), expected);
     }
     EXPECT_EQ(column(m_lv, 1).first(), QStringLiteral("3"));
+}
+
+// The same members over a list whose rows live in a model.
+TEST(ListViewOverModel, SelectsByKeyAndSortsThroughTheModel)
+{
+    QStandardItemModel model(0, 2);
+    for (auto [key, name, number] : {std::tuple{"N1001", "beta", "2"}, {"N1002", "Alpha", "3"}, {"N1003", "gamma", "1"}}) {
+        auto* first = new QStandardItem(QString::fromLatin1(name));
+        first->setData(QString::fromLatin1(key), clsSystemUI::kKeyRole);
+        model.appendRow({first, new QStandardItem(QString::fromLatin1(number))});
+    }
+    QTreeView lv;
+    lv.setModel(&model);
+    const auto names = [&model] {
+        QStringList texts;
+        for (int r = 0; r < model.rowCount(); ++r)
+            texts.append(model.index(r, 0).data().toString());
+        return texts;
+    };
+
+    EXPECT_FALSE(SysUI().LvIsItemSelected(&lv));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(&lv), QString());
+    EXPECT_FALSE(SysUI().LvSelectItem(&lv, QString()));
+    EXPECT_FALSE(SysUI().LvSelectItem(&lv, QStringLiteral("N100")));
+    EXPECT_TRUE(SysUI().LvSelectFirstItem(&lv));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(&lv), QStringLiteral("N1001"));
+    EXPECT_TRUE(SysUI().LvSelectItem(&lv, QStringLiteral("N1003")));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(&lv), QStringLiteral("N1003"));
+
+    // Before any click the sort key changes nothing; the clicks flip the
+    // order whatever the column, and the selection follows its row.
+    SysUI().LvSetSortKey(&lv, 0, Qt::AscendingOrder);
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("gamma")}));
+    SysUI().LVSort(&lv, 1);
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}));
+    SysUI().LVSort(&lv, 1);
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("gamma"), QStringLiteral("beta"), QStringLiteral("Alpha")}));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(&lv), QStringLiteral("N1003"));
+    SysUI().LVSort(&lv, 0);
+    EXPECT_EQ(lv.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    // Once sorting is on, setting the key sorts at once; the next click
+    // flips from there.
+    SysUI().LvSetSortKey(&lv, 0, Qt::AscendingOrder);
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}));
+    SysUI().LVSort(&lv, 1);
+    EXPECT_EQ(lv.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(lv.header()->sortIndicatorSection(), 1);
 }
 
 TEST(ComboAndListBoxes, ItemDataCarriesTheRowIdentifier)
