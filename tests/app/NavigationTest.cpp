@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "IdleForm.h"
 
 #include "app/WindowCreators.h"
 #include "app/WindowInterfaces.h"
@@ -27,7 +28,7 @@ using Log = QStringList;
 
 // A window of any record kind that writes down what it is given.
 class FakeRecordWindow : public QWidget,
-                         public clsForm,
+                         public IdleForm,
                          public PSWindow,
                          public IssueWindow,
                          public ReportDefWindow,
@@ -56,18 +57,6 @@ public:
     void LV_LoadIssues(qint32 id) override { m_log.append(QStringLiteral("%1 LV_LoadIssues %2").arg(objectTag(this)).arg(id)); }
     void LV_LoadPS(qint32 id) override { m_log.append(QStringLiteral("%1 LV_LoadPS %2").arg(objectTag(this)).arg(id)); }
 
-    void InitControls() override {}
-    void LoadData() override {}
-    void SetUI() override {}
-    void SetLock(bool) override {}
-    void DoEditModeBtn() override {}
-    bool ValidateData() override { return true; }
-    bool SaveData() override { return true; }
-    bool DiscardChanges() override { return true; }
-    void UpdateLastEditCtl() override {}
-    QString FormContent() override { return QString(); }
-    QString FormPrint() override { return QString(); }
-    QString FormEmail() override { return QString(); }
 
 private:
     QString m_kind;

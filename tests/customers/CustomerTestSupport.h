@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFixture.h"
+#include "IdleForm.h"
 #include "WhenModal.h"
 
 #include "app/WindowCreators.h"
@@ -17,7 +18,7 @@
 
 // Stands in for the customer record window: tagged "C" and its row, and
 // noting the rows it was opened on.
-class StubCustomerWindow : public QWidget, public clsForm {
+class StubCustomerWindow : public QWidget, public IdleForm {
 public:
     explicit StubCustomerWindow(QStringList& opened)
         : m_opened(opened)
@@ -28,18 +29,6 @@ public:
         setObjectTag(this, QStringLiteral("C%1").arg(rowId));
         m_opened.append(QStringLiteral("C%1 ").arg(rowId) + (editMode ? QStringLiteral("edit") : QStringLiteral("view")));
     }
-    void InitControls() override {}
-    void LoadData() override {}
-    void SetUI() override {}
-    void SetLock(bool) override {}
-    void DoEditModeBtn() override {}
-    bool ValidateData() override { return true; }
-    bool SaveData() override { return true; }
-    bool DiscardChanges() override { return true; }
-    void UpdateLastEditCtl() override {}
-    QString FormContent() override { return QString(); }
-    QString FormPrint() override { return QString(); }
-    QString FormEmail() override { return QString(); }
 
 private:
     QStringList& m_opened;
