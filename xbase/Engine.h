@@ -66,9 +66,9 @@ public:
 
     void addOpenHook(OpenHook hook) { m_openHooks.push_back(std::move(hook)); }
 
-    // Waits for a byte-range lock of `file` as the settings say: tries
-    // lockAttempts times (without end for -1) with lockDelayMs between tries.
-    // Locked when another holder kept it throughout.
+    // Waits for a byte-range lock of `file` as the settings say: up to
+    // (lockAttempts - 1) x lockDelayMs (without end for -1), taking the lock
+    // as soon as it frees. Locked when another holder kept it throughout.
     Status waitLock(File& file, uint64_t offset, uint64_t length = 1);
 
     // The error state: an error code (0 none) and the status that set it.
