@@ -156,6 +156,8 @@ private:
 
 void setOurReadsExclusive(bool on) { g_exclusiveReads = on; }
 
+bool ourReadsExclusive() { return g_exclusiveReads; }
+
 IssueStore* ourStore()
 {
     static OurIssueStore store;

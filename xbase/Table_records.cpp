@@ -146,14 +146,20 @@ Status Table::leaveRecord()
     return m_changed ? writeChanged() : Status::ok();
 }
 
-Status Table::go(uint32_t recno)
+// Nobody else writes an exclusive table, and this handle's own writes
+// replace what it read ahead: a record once read is used again.
+Status Table::go(uint32_t recno) { return moveTo(recno, m_exclusive ? Read::Clustered : Read::Fresh); }
+
+Status Table::step(uint32_t recno) { return moveTo(recno, Read::Clustered); }
+
+Status Table::moveTo(uint32_t recno, Read how)
 {
     XB_RETURN_IF_ERROR(leaveRecord());
     uint32_t count = 0;
     XB_RETURN_IF_ERROR(countFor(recno, &count));
     bool inFile = recno >= 1 && recno <= count;
     if (inFile)
-        XB_RETURN_IF_ERROR(load(recno, Read::Fresh, &inFile));
+        XB_RETURN_IF_ERROR(load(recno, how, &inFile));
     if (!inFile && recno >= 1 && recno <= count)
         XB_RETURN_IF_ERROR(recordCount(&count)); // the file is shorter than it was
     if (!inFile)
