@@ -167,7 +167,8 @@ private:
     // How load reads: from the file; with blocks read ahead (a walk in
     // record order); or a block only where the walk has been before (a tag
     // walk, whose records cluster or not).
-    enum class Read { Fresh, Ahead, Clustered };
+    // Cached: from a block already read, else the record alone.
+    enum class Read { Fresh, Ahead, Clustered, Cached };
 
     Status setDeleted(bool on);
     Status leaveRecord();
