@@ -36,7 +36,8 @@ bool runTool(const QStringList& args, QString* output = nullptr)
     return done;
 }
 
-// Records in every table of the folder.
+// Records in every table of the folder but the identifier table (its rows
+// are counters, one per table, not rows that a writer saves).
 long long recordsIn(const QString& folder)
 {
     CODE4* c4 = d4init_v();
@@ -45,7 +46,8 @@ long long recordsIn(const QString& folder)
         DATA4* t = d4open(c4, QDir(folder).filePath(name).toLocal8Bit().constData());
         if (!t)
             continue;
-        n += d4recCountDo(t);
+        if (!d4field(t, "lastid"))
+            n += d4recCountDo(t);
         d4close(t);
     }
     d4initUndo(c4);
