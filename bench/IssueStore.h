@@ -36,3 +36,7 @@ IssueStore* sqliteWalCacheStore(); // the write-ahead log and a 256 MB page cach
 // instead of shared, the way the data store opens it.
 void setOurReadsExclusive(bool on);
 bool ourReadsExclusive();
+// Our index page cache for the reads, in MB of pages (the engine's default
+// otherwise).
+void setOurIndexCacheMb(int mb);
+int ourIndexCacheMb();

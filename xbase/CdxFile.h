@@ -30,10 +30,9 @@ public:
     struct Options {
         bool exclusive = false;
         bool readOnly = false;
-        // Decoded nodes kept between operations (1 MB of pages): enough for
-        // the upper levels of every tag and the leaves a walk or an append
-        // works on. A cache the size of the file made a long run of appends
-        // hold every page it had touched.
+        // Decoded nodes kept between operations (the engine's
+        // indexCachePages). A cache the size of the file made a long run of
+        // appends hold every page it had touched.
         size_t cacheNodes = 2048;
         int lockTimeoutMs = 60000;
         // How long the steps of a walk go on from the cache without reading

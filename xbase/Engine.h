@@ -24,6 +24,9 @@ struct EngineSettings {
     int lockAttempts = -1;    // tries per lock; -1 tries without end
     int lockDelayMs = 100;    // pause between two tries
     bool errTagName = true;   // a missing tag name counts as an error (used by the index)
+    // Index pages (512 bytes each) a handle keeps decoded between calls, per
+    // index file; the least recently used leaves go first beyond it.
+    size_t indexCachePages = 2048;
 };
 
 // What a new table holds. Tables are made as FoxPro 2.x: 0xF5 with a memo
