@@ -30,7 +30,13 @@ public:
 IssueStore* ourStore();
 IssueStore* sqliteStore();    // SQLite's default rollback journal
 IssueStore* sqliteWalStore(); // SQLite's write-ahead log
+IssueStore* sqliteWalCacheStore(); // the write-ahead log and a 256 MB page cache
 
 // Our engine reads with the table opened exclusively (as bulk work does)
 // instead of shared, the way the data store opens it.
 void setOurReadsExclusive(bool on);
+bool ourReadsExclusive();
+// Our index page cache for the reads, in MB of pages (the engine's default
+// otherwise).
+void setOurIndexCacheMb(int mb);
+int ourIndexCacheMb();

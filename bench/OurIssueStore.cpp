@@ -4,6 +4,7 @@
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -13,6 +14,7 @@
 namespace {
 
 bool g_exclusiveReads = false;
+size_t g_indexCachePages = 0; // 0: the engine's default
 
 void must(bool ok, const char* what)
 {
@@ -66,6 +68,8 @@ public:
         if (m_c4)
             d4initUndo(m_c4);
         m_c4 = d4init_v();
+        if (g_indexCachePages)
+            m_c4->settings().indexCachePages = g_indexCachePages;
         code4accessMode(m_c4, g_exclusiveReads ? 1 : 0);
         m_d4 = d4open(m_c4, (folder + "/bccissues.dbf").c_str());
         must(m_d4 != nullptr, "open");
@@ -155,6 +159,16 @@ private:
 } // namespace
 
 void setOurReadsExclusive(bool on) { g_exclusiveReads = on; }
+
+bool ourReadsExclusive() { return g_exclusiveReads; }
+
+void setOurIndexCacheMb(int mb) { g_indexCachePages = size_t(mb) * 2048; }
+
+int ourIndexCacheMb()
+{
+    const size_t pages = g_indexCachePages ? g_indexCachePages : xbase::EngineSettings {}.indexCachePages;
+    return std::max(1, int(pages / 2048));
+}
 
 IssueStore* ourStore()
 {

@@ -1,6 +1,7 @@
 #include "xbase/CdxFile.h"
 
 #include "xbase/Coding.h"
+#include "xbase/LockWait.h"
 #include "xbase/MonotonicClock.h"
 
 #include <algorithm>
@@ -46,18 +47,10 @@ Status CdxFile::open(Env* env, const std::string& path, const Options& options, 
 
 Status CdxFile::lockFile()
 {
-    const auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        // A read-only open can hold only a shared lock; it still keeps
-        // writers out while it reads.
-        Status s = m_file->tryLock(kLockOffset, 1, !m_options.readOnly);
-        if (s.isOk())
-            break;
-        const auto waited = std::chrono::steady_clock::now() - start;
-        if (!s.isLocked() || waited > std::chrono::milliseconds(m_options.lockTimeoutMs))
-            return s;
-        m_env->sleepMillis(1);
-    }
+    // A read-only open can hold only a shared lock; it still keeps writers
+    // out while it reads.
+    XB_RETURN_IF_ERROR(LockWait::take(*m_file, kLockOffset, 1, !m_options.readOnly,
+                                      std::chrono::milliseconds(m_options.lockTimeoutMs)));
     m_locked = true;
     uint32_t counter = 0;
     Status s = readCounter(&counter);

@@ -30,7 +30,10 @@ public:
     struct Options {
         bool exclusive = false;
         bool readOnly = false;
-        size_t cacheNodes = 32768; // decoded nodes kept between operations
+        // Decoded nodes kept between operations (the engine's
+        // indexCachePages). A cache the size of the file made a long run of
+        // appends hold every page it had touched.
+        size_t cacheNodes = 2048;
         int lockTimeoutMs = 60000;
         // How long the steps of a walk go on from the cache without reading
         // the change counter again: what they see may be this much older

@@ -1,5 +1,6 @@
 #include "xbase/Engine.h"
 
+#include "xbase/LockWait.h"
 #include "xbase/Table.h"
 
 #include <algorithm>
@@ -100,27 +101,20 @@ Status Engine::closeAll()
     return result;
 }
 
-// Each attempt keeps trying through the delay that follows it, so a lock
-// that comes free is taken at once instead of at the next attempt; the time
-// given up before Locked is still about attempts x delay.
+// The settings' attempts and delay bound the wait: about (attempts - 1) x
+// delay before Locked, one try when attempts is 1. Within that budget the
+// lock is taken as soon as it frees, not at the next attempt.
 Status Engine::waitLock(File& file, uint64_t offset, uint64_t length)
 {
     const int attempts = m_settings.lockAttempts;
-    const int delay = std::max(0, m_settings.lockDelayMs);
-    const int slice = std::clamp(delay, 1, 10);
-    for (int tried = 1;; ++tried) {
-        const bool last = attempts >= 0 && tried >= std::max(1, attempts);
-        for (int waited = 0;; waited += slice) {
-            Status s = file.tryLock(offset, length, true);
-            if (!s.isLocked())
-                return s;
-            if (last || waited >= delay)
-                break;
-            m_env->sleepMillis(slice);
-        }
-        if (last)
-            return Status::locked(file.path() + ": held by another user (lock at " + std::to_string(offset) + ")");
-    }
+    const int64_t delay = std::max(0, m_settings.lockDelayMs);
+    const std::chrono::microseconds budget =
+        attempts < 0 ? std::chrono::microseconds(-1)
+                     : std::chrono::milliseconds(int64_t(std::max(0, attempts - 1)) * delay);
+    Status s = LockWait::take(file, offset, length, true, budget);
+    if (s.isLocked())
+        return Status::locked(file.path() + ": held by another user (lock at " + std::to_string(offset) + ")");
+    return s;
 }
 
 void Engine::setErrorCode(int code)

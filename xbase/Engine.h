@@ -24,6 +24,9 @@ struct EngineSettings {
     int lockAttempts = -1;    // tries per lock; -1 tries without end
     int lockDelayMs = 100;    // pause between two tries
     bool errTagName = true;   // a missing tag name counts as an error (used by the index)
+    // Index pages (512 bytes each) a handle keeps decoded between calls, per
+    // index file; the least recently used leaves go first beyond it.
+    size_t indexCachePages = 2048;
 };
 
 // What a new table holds. Tables are made as FoxPro 2.x: 0xF5 with a memo
@@ -66,9 +69,9 @@ public:
 
     void addOpenHook(OpenHook hook) { m_openHooks.push_back(std::move(hook)); }
 
-    // Waits for a byte-range lock of `file` as the settings say: tries
-    // lockAttempts times (without end for -1) with lockDelayMs between tries.
-    // Locked when another holder kept it throughout.
+    // Waits for a byte-range lock of `file` as the settings say: up to
+    // (lockAttempts - 1) x lockDelayMs (without end for -1), taking the lock
+    // as soon as it frees. Locked when another holder kept it throughout.
     Status waitLock(File& file, uint64_t offset, uint64_t length = 1);
 
     // The error state: an error code (0 none) and the status that set it.

@@ -1,5 +1,7 @@
 #include "xbase/Index.h"
 
+#include <algorithm>
+
 #include "xbase/Engine.h"
 #include "xbase/Table.h"
 
@@ -104,6 +106,7 @@ Status Index::load()
     CdxFile::Options o;
     o.exclusive = m_table.isExclusive();
     o.readOnly = m_table.isReadOnly();
+    o.cacheNodes = std::max<size_t>(m_table.engine().settings().indexCachePages, 64);
     // Another writer of the index wrote records too: the table's read-ahead
     // may hold their old images.
     o.othersChanged = [table = &m_table] { table->dropReadAhead(); };

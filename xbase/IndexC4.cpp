@@ -25,7 +25,7 @@ TAG4* selectedTag(DATA4* d4)
 
 int noTag(DATA4* d4) { return fail(d4->engine(), Status::invalidArgument(d4->path() + ": no tag selected"), C4_ERR_TAG); }
 
-int land(DATA4* d4, const Status& s, uint32_t recno, bool found)
+int land(DATA4* d4, const Status& s, uint32_t recno, bool found, bool step = false)
 {
     if (!s.isOk())
         return fail(d4->engine(), s);
@@ -33,7 +33,7 @@ int land(DATA4* d4, const Status& s, uint32_t recno, bool found)
         const Status e = d4->goEof();
         return e.isOk() ? int(C4_EOF) : fail(d4->engine(), e);
     }
-    const Status g = d4->go(recno);
+    const Status g = step ? d4->step(recno) : d4->go(recno);
     if (!g.isOk())
         return fail(d4->engine(), g);
     return found ? int(C4_SUCCESS) : int(C4_AFTER);
@@ -51,7 +51,7 @@ int seekWith(DATA4* d4, bool next, const std::function<std::string(TAG4&)>& make
     uint32_t recno = 0;
     bool found = false;
     s = next ? tag->seekNext(key, &recno, &found) : tag->seek(key, &recno, &found);
-    return land(d4, s, recno, found);
+    return land(d4, s, recno, found, next);
 }
 
 std::string doubleKey(TAG4& tag, double value)

@@ -1,6 +1,7 @@
 #include "xbase/Journal.h"
 
 #include "xbase/Coding.h"
+#include "xbase/LockWait.h"
 
 #include <algorithm>
 #include <atomic>
@@ -79,14 +80,10 @@ bool isIndexFile(const std::string& name)
 
 constexpr uint64_t kCounterOffset = 8;
 
-Status waitForLock(Env* env, File& file, bool exclusive)
+Status waitForLock(File& file, bool exclusive)
 {
-    for (int waited = 0;; ++waited) {
-        Status s = file.tryLock(Journal::kLockOffset, 1, exclusive);
-        if (!s.isLocked() || waited >= kLockTimeoutMs)
-            return s.isLocked() ? Status::locked(file.path() + ": another user is saving to the table") : s;
-        env->sleepMillis(1);
-    }
+    Status s = LockWait::take(file, Journal::kLockOffset, 1, exclusive, std::chrono::milliseconds(kLockTimeoutMs));
+    return s.isLocked() ? Status::locked(file.path() + ": another user is saving to the table") : s;
 }
 
 // Whether the journal holds a call to play back (its magic is set).
@@ -249,7 +246,7 @@ Status Journal::recover(Env* env, const std::string& tablePath)
     if (!env->open(tablePath, Env::OpenMode::ReadWrite, &data).isOk() ||
         !env->open(path, Env::OpenMode::ReadWrite, &journal).isOk())
         return Status::ok();
-    XB_RETURN_IF_ERROR(waitForLock(env, *data, true));
+    XB_RETURN_IF_ERROR(waitForLock(*data, true));
     bool played = false;
     Status s = playJournal(env, folderOf(tablePath), *journal, &played);
     Status u = data->unlock(kLockOffset, 1);
@@ -276,7 +273,7 @@ Status Journal::begin(File& dataFile, bool exclusive, bool* recovered)
         return Status::ok();
     Status s = openJournal();
     if (s.isOk() && !exclusive) {
-        s = waitForLock(m_env, dataFile, true);
+        s = waitForLock(dataFile, true);
         m_locked = s.isOk();
     }
     if (s.isOk())
@@ -321,7 +318,7 @@ void Journal::reset()
     m_touched.clear();
 }
 
-Status Journal::holdWriters(File& dataFile) { return waitForLock(m_env, dataFile, false); }
+Status Journal::holdWriters(File& dataFile) { return waitForLock(dataFile, false); }
 
 Status Journal::releaseWriters(File& dataFile) { return dataFile.unlock(kLockOffset, 1); }
 

@@ -123,6 +123,8 @@ Status MemoFile::write(uint32_t oldBlock, std::string_view text, const LockWaite
             return writeBlocks(oldBlock, text);
         }
     }
+    if (!waitLock)
+        return allocate(text, newBlock);
     XB_RETURN_IF_ERROR(waitLock(*m_file, 0));
     Status s = allocate(text, newBlock);
     Status u = m_file->unlock(0, 1);

@@ -38,7 +38,8 @@ public:
 
     // Stores `text` for a memo that was at `oldBlock` (0: none) and sets
     // *newBlock to where it now starts (0 for an empty text). New blocks are
-    // allocated while byte 0 of the file is locked through `waitLock`.
+    // allocated while byte 0 of the file is locked through `waitLock` (an
+    // empty waiter: no lock, for a file nobody else has open).
     Status write(uint32_t oldBlock, std::string_view text, const LockWaiter& waitLock, uint32_t* newBlock);
 
     uint32_t blockSize() const { return m_blockSize; }

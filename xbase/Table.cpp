@@ -1,6 +1,7 @@
 #include "xbase/Table.h"
 
 #include "xbase/Engine.h"
+#include "xbase/LockWait.h"
 
 #include <algorithm>
 #include <cctype>
@@ -66,13 +67,10 @@ Status Table::openFiles()
     // always shared.
     m_exclusive = s.exclusive && !s.readOnly;
     XB_RETURN_IF_ERROR(fileEnv()->open(m_path, m_readOnly ? Env::OpenMode::ReadOnly : Env::OpenMode::ReadWrite, &m_file));
-    Status locked = m_file->tryLock(kOpenLockOffset, 1, m_exclusive);
     // The last handle to close holds the open lock exclusively for a moment
     // while it removes the journal file; a shared open waits that out.
-    for (int waited = 0; locked.isLocked() && !m_exclusive && waited < 100; ++waited) {
-        m_engine.env()->sleepMillis(1);
-        locked = m_file->tryLock(kOpenLockOffset, 1, false);
-    }
+    Status locked = LockWait::take(*m_file, kOpenLockOffset, 1, m_exclusive,
+                                   std::chrono::microseconds(m_exclusive ? 0 : 100000));
     if (locked.isLocked())
         return Status::locked(m_path + (m_exclusive ? ": the table is in use and cannot be opened exclusively"
                                                     : ": the table is open exclusively elsewhere"));

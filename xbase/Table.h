@@ -34,7 +34,8 @@ class Engine;
 // kOpenLockOffset (see Engine, README.md).
 //
 // Reading. go (and so every seek), lock and discardChanges read the record
-// from the file. top and skip walk with read-ahead (RecordCache): a walk may
+// from the file, except in an exclusive handle, which uses again what it
+// read. top, skip and step walk with read-ahead (RecordCache): a walk may
 // be served a record as it was up to RecordCache::kMaxAgeMs earlier; top
 // starts afresh. Lock a record before relying on what another user may have
 // changed in it, as with any buffered reader.
@@ -85,6 +86,9 @@ public:
     bool bof() const { return m_bof; }
     Status recordCount(uint32_t* out);
     Status go(uint32_t recno);
+    // As go, for the steps of a walk that an index leads (a seek-next): the
+    // record may come from what was read ahead, as in a tag walk.
+    Status step(uint32_t recno);
     Status top();
     Status skip(long delta);
     // Leaves the table past its last record (eof), as a seek that finds
@@ -163,10 +167,12 @@ private:
     // How load reads: from the file; with blocks read ahead (a walk in
     // record order); or a block only where the walk has been before (a tag
     // walk, whose records cluster or not).
-    enum class Read { Fresh, Ahead, Clustered };
+    // Cached: from a block already read, else the record alone.
+    enum class Read { Fresh, Ahead, Clustered, Cached };
 
     Status setDeleted(bool on);
     Status leaveRecord();
+    Status moveTo(uint32_t recno, Read how);
     Status countFor(uint64_t recno, uint32_t* count);
     Status load(uint32_t recno, Read how, bool* inFile);
     Status fetch(uint32_t recno, Read how, bool* inFile);

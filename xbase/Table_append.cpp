@@ -34,18 +34,27 @@ Status Table::append()
 {
     if (!m_appending)
         return Status::invalidArgument(m_path + ": append without appendStart");
-    const bool shared = !m_exclusive;
+    bool shared = !m_exclusive;
     if (shared)
         XB_RETURN_IF_ERROR(takeLock(kHeaderLockOffset));
+    // The append lock guards the record count and the end of the file only:
+    // it goes as soon as the record and the header are written, before the
+    // call is closed, so that the next appender queues for the journal lock
+    // alone. A failed append keeps it until its play-back has cut the file
+    // back.
     Status s = beginWrite();
-    if (s.isOk())
-        s = endWrite(appendLocked());
-    if (shared) {
-        Status u = m_file->unlock(kHeaderLockOffset, 1);
-        if (s.isOk())
-            s = u;
+    Status u;
+    if (s.isOk()) {
+        const Status appended = appendLocked();
+        if (shared && appended.isOk()) {
+            u = m_file->unlock(kHeaderLockOffset, 1);
+            shared = false;
+        }
+        s = endWrite(appended);
     }
-    return s;
+    if (shared)
+        u = m_file->unlock(kHeaderLockOffset, 1);
+    return s.isOk() ? u : s;
 }
 
 // Runs under the append lock: the count read here is the count, and the new

@@ -79,7 +79,7 @@ Status Table::fetch(uint32_t recno, Read how, bool* inFile)
     const bool fresh = how == Read::Fresh || m_engine.settings().readLock || (!m_locks.empty() && isLocked(recno));
     if (!fresh) {
         const uint8_t* image = m_readAhead.find(recno);
-        if (!image && (how == Read::Ahead || m_readAhead.revisits(recno))) {
+        if (!image && (how == Read::Ahead || (how == Read::Clustered && m_readAhead.revisits(recno)))) {
             ownImage(); // the block read may reuse the memory the current image lies in
             XB_RETURN_IF_ERROR(m_readAhead.load(*m_file, recno, &image));
         }
@@ -146,14 +146,20 @@ Status Table::leaveRecord()
     return m_changed ? writeChanged() : Status::ok();
 }
 
-Status Table::go(uint32_t recno)
+// Nobody else writes an exclusive table, and this handle's own writes
+// replace what it read ahead: a record once read is used again.
+Status Table::go(uint32_t recno) { return moveTo(recno, m_exclusive ? Read::Cached : Read::Fresh); }
+
+Status Table::step(uint32_t recno) { return moveTo(recno, Read::Clustered); }
+
+Status Table::moveTo(uint32_t recno, Read how)
 {
     XB_RETURN_IF_ERROR(leaveRecord());
     uint32_t count = 0;
     XB_RETURN_IF_ERROR(countFor(recno, &count));
     bool inFile = recno >= 1 && recno <= count;
     if (inFile)
-        XB_RETURN_IF_ERROR(load(recno, Read::Fresh, &inFile));
+        XB_RETURN_IF_ERROR(load(recno, how, &inFile));
     if (!inFile && recno >= 1 && recno <= count)
         XB_RETURN_IF_ERROR(recordCount(&count)); // the file is shorter than it was
     if (!inFile)

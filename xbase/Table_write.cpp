@@ -67,7 +67,10 @@ Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
 
 Status Table::storeMemos()
 {
-    auto waitLock = [this](File& file, uint64_t offset) { return m_engine.waitLock(file, offset); };
+    // Nobody else has an exclusive table's memo file open.
+    MemoFile::LockWaiter waitLock;
+    if (!m_exclusive)
+        waitLock = [this](File& file, uint64_t offset) { return m_engine.waitLock(file, offset); };
     for (auto& f : m_fields) {
         if (!f->memoChanged())
             continue;

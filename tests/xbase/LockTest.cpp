@@ -3,6 +3,7 @@
 
 #include "xbase/c4.h"
 
+#include <chrono>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,61 @@ TEST_F(Locks, AnotherProcessHoldingARecordMakesTheLockReturn50UntilItLetsGo)
     child->send('Q');
     EXPECT_EQ(child->wait(), 0);
     EXPECT_EQ(d4initUndo(c4), 0);
+}
+
+// The wait's budget is (attempts - 1) x delay: a holder that keeps the
+// record past it makes the lock give up as locked, no sooner; a holder that
+// lets go within it lets the waiter through long before the budget is spent.
+TEST_F(Locks, AWaitEndsWithTheBudgetOrWhenTheHolderLetsGo)
+{
+    using Clock = std::chrono::steady_clock;
+    struct Case {
+        int attempts;
+        int delayMs;
+        int releaseAfterMs; // -1: the holder never lets go
+        bool locks;
+        int atLeastMs;
+    };
+    const Case cases[] = {
+        {1, 5000, -1, false, 0},
+        {4, 30, -1, false, 90},
+        {-1, 100, 40, true, 40},
+        {200, 100, 40, true, 40},
+    };
+    const std::string file = path("t.dbf");
+    for (const Case& c : cases) {
+        SCOPED_TRACE("attempts " + std::to_string(c.attempts) + ", delay " + std::to_string(c.delayMs));
+        ChildProcess child([file, c](ChildProcess& self) {
+            xbase::Engine engine;
+            Table* t = nullptr;
+            if (!engine.openTable(file, &t).isOk() || !t->lock(1).isOk())
+                ::_exit(1);
+            self.send('L');
+            if (c.releaseAfterMs >= 0) {
+                ::usleep(useconds_t(c.releaseAfterMs) * 1000);
+                (void)t->unlock();
+            }
+            self.receive();
+        });
+        ASSERT_EQ(child.receive(), 'L');
+        CODE4* c4 = d4init_v();
+        code4lockAttempts(c4, c.attempts);
+        code4lockDelay(c4, c.delayMs);
+        DATA4* d4 = d4open(c4, file.c_str());
+        ASSERT_NE(d4, nullptr);
+        const Clock::time_point start = Clock::now();
+        EXPECT_EQ(d4lock(d4, 1), c.locks ? C4_SUCCESS : C4_LOCKED);
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        EXPECT_GE(waited, c.atLeastMs);
+        if (c.locks) {
+            EXPECT_LT(waited, 5000); // through at the release, not at the end of a 20 s budget
+        } else if (c.attempts == 1) {
+            EXPECT_LT(waited, 2500); // one try waits for nothing
+        }
+        child.send('Q');
+        EXPECT_EQ(child.wait(), 0);
+        EXPECT_EQ(d4initUndo(c4), 0);
+    }
 }
 
 TEST_F(Locks, AKilledLockHolderFreesItsLocks)

@@ -198,3 +198,37 @@ TEST_F(ReadAhead, WritesThroughTheHandleAreReadBackAtOnce)
     EXPECT_EQ(t->recNo(), kRecords + 1u);
     EXPECT_EQ(name(t), "new");
 }
+
+// An exclusive handle uses again what it read, also for go and seeks: its
+// own changes, appends and a failed write's play-back must still show.
+TEST_F(ReadAhead, AnExclusiveHandleGoesToWhatItWroteLast)
+{
+    XB_ASSERT_OK(m_writer.closeTable(m_written));
+    close(m_reader);
+    m_engine.settings().exclusive = true;
+    Table* t = open("t.dbf");
+    ASSERT_EQ(d4tagSelect(t, d4tag(t, "NUM")), C4_SUCCESS);
+    for (uint32_t r : {10u, 11u, 10u})
+        XB_ASSERT_OK(t->go(r));
+    XB_ASSERT_OK(t->field("NAME")->assignText("ten"));
+    XB_ASSERT_OK(t->go(11)); // writes the change
+    XB_ASSERT_OK(t->go(10));
+    EXPECT_EQ(name(t), "ten");
+    XB_ASSERT_OK(t->deleteRecord());
+    ASSERT_EQ(d4seekDouble(t, 11), C4_SUCCESS);
+    XB_ASSERT_OK(t->go(10));
+    EXPECT_TRUE(t->deleted());
+
+    XB_ASSERT_OK(t->appendStart());
+    XB_ASSERT_OK(t->blank());
+    XB_ASSERT_OK(t->field("NAME")->assignText("new"));
+    XB_ASSERT_OK(t->field("NUM")->assignLong(11));
+    XB_ASSERT_OK(t->append());
+    ASSERT_EQ(d4seekDouble(t, 11), C4_SUCCESS);
+    EXPECT_EQ(name(t), "r11");
+    ASSERT_EQ(d4seekNextDouble(t, 11), C4_SUCCESS);
+    EXPECT_EQ(t->recNo(), kRecords + 1u);
+    EXPECT_EQ(name(t), "new");
+    close(t);
+    m_engine.settings().exclusive = false;
+}
