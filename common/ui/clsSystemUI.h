@@ -58,7 +58,8 @@ public:
     // (whatever column; the first click sorts descending), sorted by `column`.
     void LVSort(QTreeWidget* lv, int column) const;
     // Fills the list with the folder's entries: lower-case name, size in KB,
-    // lower-case type name, local modification time.
+    // lower-case type name, local modification time; each row's key is the
+    // file's name as stored.
     void LvGetFileList(QTreeWidget* lv, const QString& folder) const;
 
     // --- Combo boxes and list boxes ---------------------------------------
