@@ -1,4 +1,5 @@
 #include "CustomerFixture.h"
+#include "DataFixture.h"
 
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
@@ -421,6 +422,7 @@ TEST_F(AttachTest, FirstAttachMakesTheFolderAndSameNameAsksFirst)
     m_prompts.clear();
     m_prompts.text(again).button(MsgAnswer::Yes);
     a->cmdAttach->click();
+    EXPECT_TRUE(m_prompts.last().text.endsWith(QStringLiteral("clsSystem_FileCopyFn"))) << m_prompts.last().text.toStdString();
     EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("second"));
 
     // The attachment itself is not copied onto itself.
@@ -461,8 +463,8 @@ TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
     m_prompts.clear();
     m_prompts.text(out + QStringLiteral("/inside.txt"));
     a->cmdSaveAs->click();
-    for (const QString& text : boxTexts())
-        EXPECT_FALSE(text.endsWith(QStringLiteral(" has been saved!")));
+    ASSERT_EQ(m_prompts.shown().size(), 2);
+    EXPECT_TRUE(m_prompts.last().text.endsWith(QStringLiteral("clsSystem_FileCopyFn"))) << m_prompts.last().text.toStdString();
 }
 
 TEST_F(AttachTest, RenameStaysInTheFolderAndNeverReplaces)
@@ -531,6 +533,37 @@ TEST_F(AttachTest, RemoveViewAndViewMode)
     a->cmdRemove->click();
     EXPECT_FALSE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
     EXPECT_TRUE(names().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PSTest, DeleteOfALockedRowKeepsTheWindowAndTheFiles)
+{
+    const qint32 id = addPS(m_cust, m_hardware, QString(), QString());
+    const QString folder = DB().GetAttachmentSubDir(id, QStringLiteral("_ps"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(file(QStringLiteral("x.txt"), "x"), folder + QStringLiteral("/x.txt")));
+    frmPS* w = openPS(id);
+    ASSERT_NE(w, nullptr);
+    w->DoEditModeBtn();
+    ASSERT_TRUE(w->EM->InEditMode());
+    code4lockDelay(DB().CBEngine(), 5);
+    {
+        bmtest::LockHolder other(DB().Customers2PSTable(), 1);
+        ASSERT_TRUE(other.holding());
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        w->cmdDelete->click();
+    }
+    ASSERT_GE(m_prompts.shown().size(), 2); // the question and the lock message
+    EXPECT_TRUE(m_prompts.shown().at(1).text.startsWith(QStringLiteral("RECORD LOCKED: Unable to Delete from ")));
+    EXPECT_TRUE(w->EM->InEditMode());
+    EXPECT_TRUE(DB().CheckIfRecExists(DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"), id, true));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/x.txt")));
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
 }
 
 } // namespace
