@@ -1,5 +1,7 @@
 #include "customers/frmCustomer.h"
 
+#include "customers/RecordControls.h"
+
 #include "app/EditModeCtl.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
@@ -25,21 +27,10 @@ namespace {
 const QChar kColDelim(0x00FE);
 const QChar kRowDelim(u'\r');
 
-// Loads a combo from one category type, with nothing selected.
-void loadCategories(QComboBox* cbo, qint32 type, bool blank)
-{
-    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
-                   QStringLiteral("type"), type, true, blank, -1);
-    cbo->setCurrentIndex(-1);
-}
-
-void selectCategory(QComboBox* cbo, qint32 id)
-{
-    cbo->setCurrentIndex(-1);
-    SysUI().cboSelectAtID(cbo, id);
-}
-
 } // namespace
+
+using RecordControls::loadCategories;
+using RecordControls::selectCategory;
 
 void frmCustomer::SetTagVariant() { setObjectTag(this, WindowTag()); }
 

@@ -1,5 +1,7 @@
 #include "customers/frmPS.h"
 
+#include "customers/RecordControls.h"
+
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
 #include "app/frmMain.h"
@@ -27,41 +29,7 @@
 
 namespace {
 
-QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, const QString& field = QString())
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    if (!field.isEmpty())
-        setObjectTag(label, field);
-    return label;
-}
-
-// A control that changes only in edit mode.
-template <class W>
-W* editable(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    setObjectTag(w, QStringLiteral("E"));
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
-// The button beside a list combo that opens the list's editor.
-QPushButton* listButton(QWidget* parent, const char* name, const QString& what)
-{
-    QPushButton* b = editable(button(parent, name, QStringLiteral("..."), QStringLiteral("Modify list")), name);
-    b->setAccessibleName(QStringLiteral("Modify list: ") + what);
-    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
-    return b;
-}
+using namespace RecordControls;
 
 QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
 {
@@ -69,15 +37,6 @@ QPushButton* calendarButton(QWidget* parent, const char* name, const QString& wh
     b->setIcon(parent->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     b->setAccessibleName(QStringLiteral("View calendar: ") + what);
     return b;
-}
-
-QHBoxLayout* row(QWidget* a, QWidget* b)
-{
-    auto* box = new QHBoxLayout;
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(a, 1);
-    box->addWidget(b);
-    return box;
 }
 
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
@@ -404,9 +363,7 @@ void frmPS::cmdCatList_Click(QComboBox* cbo)
     const qint32 type = cbo == cboPS ? 2 : cbo == cboContractType ? 103 : 104;
     const qint32 selected = SysUI().cboGetItemID(cbo);
     listEditor()(type);
-    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
-                   QStringLiteral("type"), type, true, type != 2, -1);
-    cbo->setCurrentIndex(-1);
+    loadCategories(cbo, type, type != 2);
     if (selected > 0)
         SysUI().cboSelectAtID(cbo, selected);
     SysUI().CtlSetFocus(cbo);
@@ -416,9 +373,7 @@ void frmPS::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
 {
     const QString typed = cbo->currentText();
     listEditor()(catType);
-    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
-                   QStringLiteral("type"), catType, true, false, -1);
-    cbo->setCurrentIndex(-1);
+    loadCategories(cbo, catType, false);
     cbo->setEditText(typed);
     SysUI().CtlSetFocus(cbo);
 }

@@ -1,5 +1,7 @@
 #include "customers/frmPS.h"
 
+#include "customers/RecordControls.h"
+
 #include "app/EditModeCtl.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"
@@ -24,21 +26,10 @@ namespace {
 
 const QString kCustomerFile = QStringLiteral("bcccust.dbf");
 
-// Loads a combo from one category type, with nothing selected.
-void loadCategories(QComboBox* cbo, qint32 type, bool blank)
-{
-    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
-                   QStringLiteral("type"), type, true, blank, -1);
-    cbo->setCurrentIndex(-1);
-}
-
-void selectCategory(QComboBox* cbo, qint32 id)
-{
-    cbo->setCurrentIndex(-1);
-    SysUI().cboSelectAtID(cbo, id);
-}
-
 } // namespace
+
+using RecordControls::loadCategories;
+using RecordControls::selectCategory;
 
 void frmPS::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
