@@ -282,9 +282,16 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
 
 bool AttachmentsCtl::eventFilter(QObject* watched, QEvent* event)
 {
+    // The columns share the list's width whenever the list changes size.
+    if (watched == lv && event->type() == QEvent::Resize)
+        sizeColumns();
     if (watched == lv && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // The Enter that ends a rename reaches the list from its editor: it
+        // must not open the file as well.
+        const QWidget* focus = lv->focusWidget();
+        const bool fromEditor = focus && focus != lv;
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !fromEditor) {
             cmdView_Click();
             SetUI();
             return true;
@@ -301,8 +308,3 @@ void AttachmentsCtl::sizeColumns()
         lv->setColumnWidth(c, Sys().NotBelowZeroInt(int(shares[c] * width) - (c == 3 ? 7 : 0)));
 }
 
-void AttachmentsCtl::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    sizeColumns();
-}

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -496,6 +497,23 @@ TEST_F(AttachTest, RenameStaysInTheFolderAndNeverReplaces)
     item->setText(0, QStringLiteral("c.txt"));
     EXPECT_EQ(bytes(m_folder + QStringLiteral("/c.txt")), QByteArray("a"));
     EXPECT_FALSE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
+
+    // Enter ends the edit and renames, without opening the file too.
+    w->show();
+    w->TabCtl->setCurrentIndex(2);
+    a->lv->setFocus();
+    ASSERT_TRUE(SysUI().LvSelectItemByText(a->lv, QStringLiteral("c.txt")));
+    a->lv->editItem(a->lv->currentItem(), 0);
+    auto* editor = a->lv->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("d.txt"));
+    m_launched.clear();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/d.txt")), QByteArray("a"));
+    EXPECT_TRUE(m_launched.isEmpty()) << (m_launched.isEmpty() ? std::string() : m_launched.first().join(QLatin1Char(' ')).toStdString());
 }
 
 TEST_F(AttachTest, RemoveViewAndViewMode)
@@ -514,6 +532,8 @@ TEST_F(AttachTest, RemoveViewAndViewMode)
     a->cmdView->click();
     ASSERT_EQ(m_launched.size(), 1);
     EXPECT_EQ(m_launched.first(), (QStringList{QStringLiteral("xdg-open"), m_folder + QStringLiteral("/a.txt")}));
+    QTest::keyClick(a->lv, Qt::Key_Return);
+    EXPECT_EQ(m_launched.size(), 2);
 
     // View mode: only Save As and View.
     m_prompts.button(MsgAnswer::Yes);
