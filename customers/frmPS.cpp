@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -303,12 +304,21 @@ bool frmPS::eventFilter(QObject* watched, QEvent* event)
 
 // --- Commands -----------------------------------------------------------------
 
+void frmPS::closeWindow()
+{
+    // Inside the main window the frame goes with the window.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
 void frmPS::OKButton_Click()
 {
     if (!SaveData())
         return;
     EM->ViewMode();
-    close();
+    closeWindow();
 }
 
 void frmPS::cmdApply_Click()
@@ -328,7 +338,7 @@ void frmPS::CancelButton_Click()
             return;
         EM->ViewMode();
     }
-    close();
+    closeWindow();
 }
 
 void frmPS::cmdDelete_Click()
@@ -346,7 +356,7 @@ void frmPS::cmdDelete_Click()
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 2, RowID);
     EM->ViewMode();
-    close();
+    closeWindow();
 }
 
 void frmPS::cmdCalendar_Click(int index)

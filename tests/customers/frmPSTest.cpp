@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -270,6 +271,10 @@ TEST_F(PSTest, DeleteRemovesTheRowAndItsFilesAndTellsTheCustomer)
     }
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_EQ(customer->lvPS->topLevelItemCount(), 0);
+    // No empty frame stays behind in the main window.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QMdiSubWindow* frame : m_main.findChildren<QMdiSubWindow*>())
+        EXPECT_NE(frame->widget(), nullptr);
     EXPECT_TRUE(windowTexts().isEmpty());
 }
 
