@@ -1,5 +1,7 @@
 #include "customers/frmCustomer.h"
 
+#include "customers/RecordControls.h"
+
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
 #include "app/clsCustomLabels.h"
@@ -31,53 +33,9 @@
 
 namespace {
 
+using namespace RecordControls;
+
 constexpr int kContactRows = 50;
-
-QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, const QString& field)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    if (!field.isEmpty())
-        setObjectTag(label, field);
-    return label;
-}
-
-// A control that changes only in edit mode.
-template <class W>
-W* editable(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    setObjectTag(w, QStringLiteral("E"));
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
-// The button beside a list combo that opens the list's editor.
-QPushButton* listButton(QWidget* parent, const char* name, const QString& what)
-{
-    QPushButton* b = button(parent, name, QStringLiteral("..."), QStringLiteral("Modify list"));
-    b->setAccessibleName(QStringLiteral("Modify list: ") + what);
-    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
-    setObjectTag(b, QStringLiteral("E"));
-    return b;
-}
-
-QHBoxLayout* row(QWidget* a, QWidget* b)
-{
-    auto* box = new QHBoxLayout;
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(a, 1);
-    box->addWidget(b);
-    return box;
-}
 
 } // namespace
 
@@ -513,7 +471,7 @@ void frmCustomer::OKButton_Click()
     if (!SaveData())
         return;
     EM->ViewMode();
-    close();
+    WindowRegistry::current().closeForm(this);
 }
 
 void frmCustomer::cmdApply_Click()
@@ -532,7 +490,7 @@ void frmCustomer::CancelButton_Click()
             return;
         EM->ViewMode();
     }
-    close();
+    WindowRegistry::current().closeForm(this);
 }
 
 void frmCustomer::cmdLabel_Click()

@@ -22,7 +22,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
@@ -362,10 +361,7 @@ void frmCustomerList::cmdPrint_Click()
 
 void frmCustomerList::CancelButton_Click()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    WindowRegistry::current().closeForm(this);
 }
 
 void frmCustomerList::closeEvent(QCloseEvent* event)

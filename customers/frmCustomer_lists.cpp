@@ -2,6 +2,7 @@
 
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
+#include "common/ui/WindowRegistry.h"
 #include "common/Clock.h"
 #include "common/Module1.h"
 #include "common/Product.h"
@@ -190,7 +191,7 @@ void frmCustomer::runFill(PendingFill& pending, void (frmCustomer::*fill)(qint32
     --m_filling;
     if (m_closeAfterFill) {
         m_closeAfterFill = false;
-        close();
+        WindowRegistry::current().closeForm(this);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "customers/frmCustomer.h"
 
+#include "customers/RecordControls.h"
+
 #include "app/EditModeCtl.h"
 #include "app/clsCustomLabels.h"
+#include "common/ui/WindowRegistry.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/ObjectTag.h"
@@ -25,21 +28,10 @@ namespace {
 const QChar kColDelim(0x00FE);
 const QChar kRowDelim(u'\r');
 
-// Loads a combo from one category type, with nothing selected.
-void loadCategories(QComboBox* cbo, qint32 type, bool blank)
-{
-    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
-                   QStringLiteral("type"), type, true, blank, -1);
-    cbo->setCurrentIndex(-1);
-}
-
-void selectCategory(QComboBox* cbo, qint32 id)
-{
-    cbo->setCurrentIndex(-1);
-    SysUI().cboSelectAtID(cbo, id);
-}
-
 } // namespace
+
+using RecordControls::loadCategories;
+using RecordControls::selectCategory;
 
 void frmCustomer::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
@@ -253,5 +245,5 @@ void frmCustomer::cmdDelete_Click()
     if (!DB().DeleteRecord(RowID, DB().CustomerTable()))
         return;
     EM->ViewMode();
-    close();
+    WindowRegistry::current().closeForm(this);
 }

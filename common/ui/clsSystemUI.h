@@ -71,7 +71,8 @@ public:
     // list that sorts itself would be after a refill).
     void LvSetSortKey(QTreeView* lv, int column, Qt::SortOrder order) const;
     // Fills the list with the folder's entries: lower-case name, size in KB,
-    // lower-case type name, local modification time.
+    // lower-case type name, local modification time; each row's key is the
+    // file's name as stored.
     void LvGetFileList(QTreeWidget* lv, const QString& folder) const;
 
     // --- Combo boxes and list boxes ---------------------------------------

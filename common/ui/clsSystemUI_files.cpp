@@ -30,7 +30,10 @@ void clsSystemUI::LvGetFileList(QTreeWidget* lv, const QString& folder) const
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
         int added = 0;
         for (const QFileInfo& entry : entries) {
-            lv->addTopLevelItem(new QTreeWidgetItem(fileRow(entry, types)));
+            // The key keeps the name as stored, for opening the file again.
+            auto* item = new QTreeWidgetItem(fileRow(entry, types));
+            lvSetItemKey(item, entry.fileName());
+            lv->addTopLevelItem(item);
             if (++added % kRowsBetweenRepaints == 0) {
                 lv->viewport()->repaint();
                 QCoreApplication::processEvents();

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "common/ui/ObjectTag.h"
+#include "common/ui/clsSystemUI.h"
+#include "data/clsDB.h"
+#include "data/ui/clsDBUI.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+// The controls the customer part's record windows are built from.
+namespace RecordControls {
+
+// A field label; `field` (when given) is the tag that custom labels rename.
+inline QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, const QString& field = QString())
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    if (!field.isEmpty())
+        setObjectTag(label, field);
+    return label;
+}
+
+// A control that changes only in edit mode.
+template <class W>
+W* editable(W* w, const char* name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    setObjectTag(w, QStringLiteral("E"));
+    return w;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip = QString())
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+// The button beside a list combo that opens the list's editor.
+inline QPushButton* listButton(QWidget* parent, const char* name, const QString& what)
+{
+    QPushButton* b = editable(button(parent, name, QStringLiteral("..."), QStringLiteral("Modify list")), name);
+    b->setAccessibleName(QStringLiteral("Modify list: ") + what);
+    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
+    return b;
+}
+
+// A field with its button on the right.
+inline QHBoxLayout* row(QWidget* a, QWidget* b)
+{
+    auto* box = new QHBoxLayout;
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(a, 1);
+    box->addWidget(b);
+    return box;
+}
+
+// Loads a combo from one category type, with nothing selected.
+inline void loadCategories(QComboBox* cbo, qint32 type, bool blank)
+{
+    DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
+                   QStringLiteral("type"), type, true, blank, -1);
+    cbo->setCurrentIndex(-1);
+}
+
+inline void selectCategory(QComboBox* cbo, qint32 id)
+{
+    cbo->setCurrentIndex(-1);
+    SysUI().cboSelectAtID(cbo, id);
+}
+
+} // namespace RecordControls

@@ -1,0 +1,397 @@
+#include "customers/frmPS.h"
+
+#include "customers/RecordControls.h"
+
+#include "app/EditModeCtl.h"
+#include "app/StatisticCtl.h"
+#include "app/frmMain.h"
+#include "common/PromptService.h"
+#include "common/clsSystem.h"
+#include "common/ui/AttachmentsCtl.h"
+#include "common/ui/HelpContext.h"
+#include "common/ui/ObjectTag.h"
+#include "common/ui/WindowRegistry.h"
+#include "common/ui/clsSystemUI.h"
+#include "data/clsDB.h"
+#include "data/ui/clsDBUI.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace RecordControls;
+
+QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
+{
+    QPushButton* b = editable(button(parent, name, QString(), QStringLiteral("View calendar")), name);
+    b->setIcon(parent->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    b->setAccessibleName(QStringLiteral("View calendar: ") + what);
+    return b;
+}
+
+frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
+
+} // namespace
+
+std::function<QString(const QString&)>& frmPS::calendar()
+{
+    static std::function<QString(const QString&)> pick = [](const QString& initialDate) {
+        frmMain* main = mainWindow();
+        return main ? main->GetShortDateFromPopupCalendar(initialDate) : QString();
+    };
+    return pick;
+}
+
+std::function<void(qint32)>& frmPS::listEditor()
+{
+    static std::function<void(qint32)> editor = [](qint32 catType) {
+        frmMain* main = mainWindow();
+        if (!main)
+            return;
+        switch (catType) {
+        case 2: main->EditProductServiceCategory(); break;
+        case 103: main->EditContractTypesCategory(); break;
+        case 104: main->EditContractDurationsCategory(); break;
+        default: main->EditCustomFieldCategory(catType); break;
+        }
+    };
+    return editor;
+}
+
+std::function<bool(const QString&, const QString&, const QString&)>& frmPS::mailSender()
+{
+    static std::function<bool(const QString&, const QString&, const QString&)> sender
+        = [](const QString& to, const QString& subject, const QString& body) {
+              frmMain* main = mainWindow();
+              return main && main->SendMail(to, subject, body);
+          };
+    return sender;
+}
+
+frmPS::frmPS(QWidget* parent)
+    : RecordWindow<QWidget>({QStringLiteral("P"), DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"),
+                             QStringLiteral("_ps"), &clsDB::Perm_PS, QStringLiteral("bcccust_ps.dbf")},
+                            parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectTag(this, QStringLiteral("VIEW_CUSTOMERINFO"));
+    TabCtl = new QTabWidget(this);
+    TabCtl->setObjectName(QStringLiteral("TabCtl"));
+    auto* tab0 = new QWidget;
+    buildTab0(tab0);
+    TabCtl->addTab(tab0, QStringLiteral("P&roduct/Service"));
+
+    auto* tab1 = new QWidget;
+    txtNote = editable(new QPlainTextEdit(tab1), "txtNote");
+    txtNote->setAccessibleName(QStringLiteral("Notes"));
+    cmdDTStamp_Notes = editable(button(tab1, "cmdDTStamp_Notes", QStringLiteral("Date-Time Sta&mp")), "cmdDTStamp_Notes");
+    auto* notes = new QVBoxLayout(tab1);
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    top->addWidget(cmdDTStamp_Notes);
+    notes->addLayout(top);
+    notes->addWidget(txtNote, 1);
+    setTabOrder(cmdDTStamp_Notes, txtNote);
+    TabCtl->addTab(tab1, QStringLiteral("&Notes"));
+
+    auto* tab2 = new QWidget;
+    ACtl = editable(new AttachmentsCtl(tab2), "ACtl");
+    auto* attachments = new QVBoxLayout(tab2);
+    attachments->addWidget(ACtl);
+    TabCtl->addTab(tab2, QStringLiteral("&Attachments"));
+
+    auto* tab3 = new QWidget;
+    auto* last = new QVBoxLayout(tab3);
+    last->addWidget(LE);
+    last->addStretch(1);
+    TabCtl->addTab(tab3, QStringLiteral("Last Edi&t"));
+    buildButtonBar();
+
+    connect(cmdDTStamp_Notes, &QPushButton::clicked, this, [this] { cmdDTStamp_Notes_Click(); });
+    connect(TabCtl, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == 1)
+            SysUI().CtlSetFocus(txtNote);
+    });
+
+    setWindowTitle(QStringLiteral("Product/Service"));
+    HelpContext::set(this, 1320);
+    TabCtl->setCurrentIndex(0);
+}
+
+frmPS::~frmPS() = default;
+
+void frmPS::buildTab0(QWidget* page)
+{
+    Label2 = fieldLabel(page, "Label2", QStringLiteral("Customer Name:"));
+    lblCustomer = fieldLabel(page, "lblCustomer", QString());
+    lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
+    lblCustomer->setCursor(Qt::PointingHandCursor);
+    lblCustomer->installEventFilter(this);
+    Label1 = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
+    cboPS = editable(new QComboBox(page), "cboPS");
+    cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
+    lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"), QStringLiteral("shortdesc"));
+    txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
+    txtShortDesc->setMaxLength(80);
+    lblDateInit = fieldLabel(page, "lblDateInit", QStringLiteral("Date Initiated:"), QStringLiteral("dateinit"));
+    txtDateInitiated = editable(new QLineEdit(page), "txtDateInitiated");
+    txtDateInitiated->setMaxLength(18);
+    cmdCalendar0 = calendarButton(page, "cmdCalendar0", QStringLiteral("date initiated"));
+    lblDateTerm = fieldLabel(page, "lblDateTerm", QStringLiteral("Date Terminated:"), QStringLiteral("dateterm"));
+    txtDateTerminated = editable(new QLineEdit(page), "txtDateTerminated");
+    txtDateTerminated->setMaxLength(18);
+    cmdCalendar1 = calendarButton(page, "cmdCalendar1", QStringLiteral("date terminated"));
+    lblActive = fieldLabel(page, "lblActive", QString());
+    lblContPN = fieldLabel(page, "lblContPN", QStringLiteral("Contract or Part Number:"), QStringLiteral("contno"));
+    txtContractNumber = editable(new QLineEdit(page), "txtContractNumber");
+    txtContractNumber->setMaxLength(20);
+    lblTrackingNo = fieldLabel(page, "lblTrackingNo", QStringLiteral("Tracking Number:"), QStringLiteral("trackno"));
+    txtTrackNo = editable(new QLineEdit(page), "txtTrackNo");
+    txtTrackNo->setMaxLength(20);
+    lblContractType = fieldLabel(page, "lblContractType", QStringLiteral("Contract Type:"), QStringLiteral("conttype"));
+    cboContractType = editable(new QComboBox(page), "cboContractType");
+    cmdCatContractType = listButton(page, "cmdCatContractType", QStringLiteral("contract types"));
+    lblContractDur = fieldLabel(page, "lblContractDur", QStringLiteral("Contract Duration:"), QStringLiteral("contdur"));
+    cboContractDuration = editable(new QComboBox(page), "cboContractDuration");
+    cmdCatContractDuration = listButton(page, "cmdCatContractDuration", QStringLiteral("contract durations"));
+    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
+    txtCust1 = editable(new QComboBox(page), "txtCust1");
+    txtCust1->setEditable(true);
+    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
+    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
+    txtCust2 = editable(new QComboBox(page), "txtCust2");
+    txtCust2->setEditable(true);
+    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
+    lblNewPS = fieldLabel(page, "lblNewPS",
+                          QStringLiteral("Press Apply button to save this record and to access Attachments tabs"));
+    lblNewPS->setWordWrap(true);
+
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {Label1, cboPS}, {lblShortDesc, txtShortDesc}, {lblDateInit, txtDateInitiated},
+        {lblDateTerm, txtDateTerminated}, {lblContPN, txtContractNumber}, {lblTrackingNo, txtTrackNo},
+        {lblContractType, cboContractType}, {lblContractDur, cboContractDuration}, {lblCustom1, txtCust1},
+        {lblCustom2, txtCust2}};
+    for (const auto& [label, field] : buddies)
+        label->setBuddy(field);
+
+    auto* grid = new QGridLayout(page);
+    grid->setColumnStretch(1, 1);
+    int r = 0;
+    auto add = [&](QWidget* label, QLayout* field) {
+        grid->addWidget(label, r, 0);
+        grid->addLayout(field, r++, 1);
+    };
+    grid->addWidget(Label2, r, 0);
+    grid->addWidget(lblCustomer, r++, 1);
+    add(Label1, row(cboPS, cmdCatPS));
+    grid->addWidget(lblShortDesc, r, 0);
+    grid->addWidget(txtShortDesc, r++, 1);
+    add(lblDateInit, row(txtDateInitiated, cmdCalendar0));
+    auto* term = row(txtDateTerminated, cmdCalendar1);
+    term->addWidget(lblActive);
+    add(lblDateTerm, term);
+    grid->addWidget(lblContPN, r, 0);
+    grid->addWidget(txtContractNumber, r++, 1);
+    grid->addWidget(lblTrackingNo, r, 0);
+    grid->addWidget(txtTrackNo, r++, 1);
+    add(lblContractType, row(cboContractType, cmdCatContractType));
+    add(lblContractDur, row(cboContractDuration, cmdCatContractDuration));
+    add(lblCustom1, row(txtCust1, cmdCust1Cat));
+    add(lblCustom2, row(txtCust2, cmdCust2Cat));
+    grid->addWidget(lblNewPS, r++, 0, 1, 2);
+    grid->setRowStretch(r, 1);
+
+    QWidget* order[] = {cboPS, cmdCatPS, txtShortDesc, txtDateInitiated, cmdCalendar0, txtDateTerminated,
+                        cmdCalendar1, txtContractNumber, txtTrackNo, cboContractType, cmdCatContractType,
+                        cboContractDuration, cmdCatContractDuration, txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(cmdCalendar0, &QPushButton::clicked, this, [this] { cmdCalendar_Click(0); });
+    connect(cmdCalendar1, &QPushButton::clicked, this, [this] { cmdCalendar_Click(1); });
+    connect(cmdCatPS, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboPS); });
+    connect(cmdCatContractType, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboContractType); });
+    connect(cmdCatContractDuration, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboContractDuration); });
+    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, 204); });
+    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, 205); });
+}
+
+void frmPS::buildButtonBar()
+{
+    BtnBar = new QWidget(this);
+    BtnBar->setObjectName(QStringLiteral("BtnBar"));
+    cmdPrint = button(BtnBar, "cmdPrint", QStringLiteral("&Preview"), QStringLiteral("Print  Preview product/service details"));
+    cmdEmail = button(BtnBar, "cmdEmail", QStringLiteral("&Email"), QStringLiteral("Email product/service details"));
+    OKButton = editable(button(BtnBar, "OKButton", QStringLiteral("OK")), "OKButton");
+    CancelButton = button(BtnBar, "CancelButton", QStringLiteral("Cancel"));
+    auto* apply = editable(button(BtnBar, "cmdApply", QStringLiteral("Apply")), "cmdApply");
+    auto* del = editable(button(BtnBar, "cmdDelete", QStringLiteral("&Delete")), "cmdDelete");
+    auto* refresh = button(BtnBar, "cmdRefresh", QStringLiteral("R&efresh"));
+    cmdRefresh = refresh;
+    cmdDelete = del;
+    cmdOK = OKButton;
+    cmdApply = apply;
+
+    auto* box = new QHBoxLayout(BtnBar);
+    box->setContentsMargins(6, 4, 6, 4);
+    box->addWidget(EM);
+    box->addWidget(lblEdit);
+    box->addStretch(1);
+    for (QPushButton* b : {cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh})
+        box->addWidget(b);
+    QWidget* order[] = {lblEdit, cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh};
+    setTabOrder(TabCtl, cboPS);
+    setTabOrder(cmdCust2Cat, lblEdit);
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { FormPrint(); });
+    connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+    connect(apply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+    connect(del, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(refresh, &QPushButton::clicked, this, [this] { LoadData(); });
+}
+
+// --- Layout and events ------------------------------------------------------
+
+QSize frmPS::sizeHint() const
+{
+    const QSize tabs = TabCtl->sizeHint();
+    const QSize bar = BtnBar->sizeHint();
+    return {std::max(tabs.width(), bar.width()), tabs.height() + bar.height()};
+}
+
+void frmPS::resizeEvent(QResizeEvent* event)
+{
+    RecordWindow<QWidget>::resizeEvent(event);
+    const int barHeight = BtnBar->sizeHint().height();
+    BtnBar->setGeometry(0, Sys().NotBelowZeroInt(height() - barHeight), width(), barHeight);
+    TabCtl->setGeometry(0, 0, width(), Sys().NotBelowZeroInt(height() - barHeight));
+}
+
+bool frmPS::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lblCustomer && event->type() == QEvent::MouseButtonRelease) {
+        lblCustomer_Click();
+        return true;
+    }
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
+        auto* target = static_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+E only enters edit mode, and only where the edit switch shows.
+        if ((target == this || isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())
+            && (EM->InEditMode() || !lblEdit->isVisibleTo(this))) {
+            event->accept();
+            return true;
+        }
+    }
+    return RecordWindow<QWidget>::eventFilter(watched, event);
+}
+
+// --- Commands -----------------------------------------------------------------
+
+void frmPS::closeWindow()
+{
+    // Inside the main window the frame goes with the window.
+    WindowRegistry::current().closeForm(this);
+}
+
+void frmPS::OKButton_Click()
+{
+    if (!SaveData())
+        return;
+    EM->ViewMode();
+    closeWindow();
+}
+
+void frmPS::cmdApply_Click()
+{
+    if (!SaveData())
+        return;
+    EM->ViewMode();
+    InitATC();
+    UpdateLastEditCtl();
+    SetUI();
+}
+
+void frmPS::CancelButton_Click()
+{
+    if (EM->InEditMode()) {
+        if (!DiscardChanges())
+            return;
+        EM->ViewMode();
+    }
+    closeWindow();
+}
+
+void frmPS::cmdDelete_Click()
+{
+    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + windowTitle()
+                             + QStringLiteral("' and all of its attachments (if any)?");
+    if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
+               QStringLiteral("DELETE Confirmation"))
+        != MsgAnswer::Yes)
+        return;
+    // The row goes first: a row that stays keeps its files.
+    if (!DB().DeleteRecord(RowID, DB().Customers2PSTable()))
+        return;
+    DB().DeleteAttachments(RowID, QStringLiteral("_ps"));
+    if (frmMain* main = mainWindow())
+        main->NotifyCustomer(m_custId, 2, RowID);
+    EM->ViewMode();
+    closeWindow();
+}
+
+void frmPS::cmdCalendar_Click(int index)
+{
+    QLineEdit* box = index == 0 ? txtDateInitiated : txtDateTerminated;
+    const QString picked = calendar()(box->text());
+    if (!picked.isEmpty())
+        box->setText(picked);
+    SysUI().CtlSetFocus(box);
+}
+
+void frmPS::cmdCatList_Click(QComboBox* cbo)
+{
+    const qint32 type = cbo == cboPS ? 2 : cbo == cboContractType ? 103 : 104;
+    const qint32 selected = SysUI().cboGetItemID(cbo);
+    listEditor()(type);
+    loadCategories(cbo, type, type != 2);
+    if (selected > 0)
+        SysUI().cboSelectAtID(cbo, selected);
+    SysUI().CtlSetFocus(cbo);
+}
+
+void frmPS::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
+{
+    const QString typed = cbo->currentText();
+    listEditor()(catType);
+    loadCategories(cbo, catType, false);
+    cbo->setEditText(typed);
+    SysUI().CtlSetFocus(cbo);
+}
+
+void frmPS::cmdDTStamp_Notes_Click()
+{
+    SysUI().TxtCtlInsertStr(txtNote, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
+    txtNote->setFocus();
+}
+
+void frmPS::lblCustomer_Click()
+{
+    if (frmMain* main = mainWindow())
+        main->ShowCustomer(m_custId, false);
+}

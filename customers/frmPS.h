@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/RecordWindow.h"
+#include "app/WindowInterfaces.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class AttachmentsCtl;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class frmMain;
+
+// The record window of one product or service of a customer (tag "P" and
+// its row identifier): the contract's fields on tab 0, notes on tab 1, the
+// attached files on tab 2 (a stored record only) and the last-edit stamp on
+// tab 3.
+class frmPS : public RecordWindow<QWidget>, public PSWindow {
+public:
+    explicit frmPS(QWidget* parent = nullptr);
+    ~frmPS() override;
+
+    qint32 PSID() const { return RowID; }
+    qint32 CustID() const { return m_custId; }
+    void SetCustID(qint32 CustID) override { m_custId = CustID; }
+
+    // The contract as this window fills it.
+    void InitControls() override;
+    void LoadData() override;
+    void SetUI() override;
+    void DoEditModeBtn() override;
+    bool ValidateData() override;
+    bool SaveData() override;
+    QString FormContent() override;
+    QString FormPrint() override;
+    QString FormEmail() override;
+
+    void SetTagVariant();
+    void InitATC();
+    void SetActiveStatus();
+    void NoCustomerMsg();
+    void SetWindowCaption();
+
+    // Commands.
+    void OKButton_Click();
+    void cmdApply_Click();
+    void CancelButton_Click();
+    void cmdDelete_Click();
+    void cmdCalendar_Click(int index);
+    void cmdCatList_Click(QComboBox* cbo);
+    void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
+    void cmdDTStamp_Notes_Click();
+    void lblCustomer_Click();
+
+    // The main window's services this window uses, unless a test puts its
+    // own in their place: the calendar, the list editors (by category
+    // type) and the mail hand-off.
+    static std::function<QString(const QString& initialDate)>& calendar();
+    static std::function<void(qint32 catType)>& listEditor();
+    static std::function<bool(const QString& to, const QString& subject, const QString& body)>& mailSender();
+
+    QTabWidget* TabCtl = nullptr;
+    QWidget* BtnBar = nullptr;
+    QLabel *Label1, *Label2, *lblCustomer, *lblShortDesc, *lblDateInit, *lblDateTerm, *lblContPN, *lblTrackingNo,
+        *lblContractType, *lblContractDur, *lblCustom1, *lblCustom2, *lblActive, *lblNewPS;
+    QComboBox *cboPS, *cboContractType, *cboContractDuration, *txtCust1, *txtCust2;
+    QLineEdit *txtShortDesc, *txtDateInitiated, *txtDateTerminated, *txtContractNumber, *txtTrackNo;
+    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCatPS, *cmdCatContractType, *cmdCatContractDuration, *cmdCust1Cat,
+        *cmdCust2Cat, *cmdDTStamp_Notes;
+    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
+    QPlainTextEdit* txtNote = nullptr;
+    AttachmentsCtl* ACtl = nullptr;
+
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildTab0(QWidget* page);
+    void buildButtonBar();
+    // The notes with the line breaks they are stored with.
+    QString notesText() const;
+    bool customerExists(bool quiet);
+    // Closes the window with its frame in the main window.
+    void closeWindow();
+
+    qint32 m_custId = -1;
+};

@@ -1,0 +1,594 @@
+#include "CustomerFixture.h"
+#include "DataFixture.h"
+
+#include "app/EditModeCtl.h"
+#include "app/StatisticCtl.h"
+#include "common/ui/AttachmentsCtl.h"
+#include "common/ui/ObjectTag.h"
+#include "common/ui/clsSystemUI.h"
+#include "customers/frmPS.h"
+#include "data/RecColl.h"
+#include "data/clsDB.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class PSTest : public CustomerFixture {
+protected:
+    PSTest()
+    {
+        m_cust = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")},
+                              {QStringLiteral("emailname"), QStringLiteral("info@acme.test")}});
+        m_hardware = addCategory(QStringLiteral("Hardware"), 2);
+    }
+
+    frmPS* openPS(qint32 psId, bool editMode = false)
+    {
+        m_main.ShowPS(psId, m_cust, editMode);
+        QWidget* window = nullptr;
+        SysUI().GetFormWithTag(QStringLiteral("P%1").arg(psId), window);
+        return dynamic_cast<frmPS*>(window);
+    }
+
+    RecColl readPS(qint32 id)
+    {
+        RecColl coll(DB().Customers2PSTable(), id, QStringLiteral("_ps"));
+        EXPECT_TRUE(DB().ReadRecord(coll, true));
+        return coll;
+    }
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_temp.file(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    static QByteArray bytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    qint32 m_cust = -1;
+    qint32 m_hardware = -1;
+};
+
+const QString kNoCustomer = QStringLiteral(
+    "The Customer record to which this Product/Service record belongs no longer exists or is inaccessible.");
+
+TEST_F(PSTest, NewRecordIsStoredByApplyAndTheCustomerListSelectsIt)
+{
+    frmCustomer* customer = open(m_cust);
+    ASSERT_NE(customer, nullptr);
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(objectTag(w), QStringLiteral("P-1"));
+    EXPECT_EQ(w->txtDateInitiated->text(), QStringLiteral("3/15/2024"));
+    EXPECT_EQ(w->lblCustomer->text(), QStringLiteral("Acme"));
+    EXPECT_FALSE(w->TabCtl->isTabEnabled(2));
+    EXPECT_TRUE(w->lblNewPS->isVisibleTo(w));
+    EXPECT_EQ(w->lblNewPS->text(), QStringLiteral("Press Apply button to save this record and to access Attachments tabs"));
+    EXPECT_FALSE(w->lblEdit->isVisibleTo(w));
+    EXPECT_EQ(w->cboPS->currentIndex(), -1);
+    EXPECT_EQ(w->cboContractType->count(), 1); // the blank entry
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Product/Service: New @10:30:00 AM"));
+
+    w->cboPS->setCurrentIndex(0);
+    w->txtShortDesc->setText(QStringLiteral("Disk"));
+    w->txtDateTerminated->setText(QStringLiteral("12/31/2035"));
+    w->cmdApply->click();
+    ASSERT_GE(w->RowID, 1000);
+    const qint32 id = w->RowID;
+    EXPECT_EQ(objectTag(w), QStringLiteral("P%1").arg(id));
+    EXPECT_FALSE(w->EM->InEditMode());
+    EXPECT_TRUE(w->TabCtl->isTabEnabled(2));
+    EXPECT_TRUE(w->lblEdit->isVisibleTo(w));
+    EXPECT_EQ(w->lblEdit->text(), QStringLiteral("Edi&t Data"));
+    EXPECT_FALSE(w->lblNewPS->isVisibleTo(w));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Product/Service: Hardware - Disk... @10:30:00 AM"));
+    EXPECT_EQ(w->ACtl->Folder(), DB().GetAttachmentSubDir(id, QStringLiteral("_ps")));
+    EXPECT_TRUE(windowTexts().isEmpty());
+
+    RecColl coll = readPS(id);
+    EXPECT_EQ(coll.value(QStringLiteral("custid")).toInt(), m_cust);
+    EXPECT_EQ(coll.value(QStringLiteral("psid")).toInt(), m_hardware);
+    EXPECT_EQ(coll.value(QStringLiteral("conttype")).toInt(), -1);
+    EXPECT_EQ(coll.text(QStringLiteral("dateinit")), QStringLiteral("20240315"));
+    EXPECT_EQ(coll.text(QStringLiteral("dateterm")), QStringLiteral("20351231"));
+
+    // The customer's window reloaded its list with the new row selected.
+    ASSERT_EQ(customer->lvPS->topLevelItemCount(), 1);
+    EXPECT_TRUE(customer->lvPS->topLevelItem(0)->isSelected());
+
+    // A far end date survives a second save.
+    w->DoEditModeBtn();
+    ASSERT_TRUE(w->EM->InEditMode());
+    EXPECT_EQ(w->txtDateTerminated->text(), QStringLiteral("12/31/2035"));
+    w->cmdApply->click();
+    EXPECT_EQ(readPS(id).text(QStringLiteral("dateterm")), QStringLiteral("20351231"));
+    w->close();
+}
+
+TEST_F(PSTest, ValidationShowsEveryFaultUnderTheHeader)
+{
+    const struct {
+        bool ps;
+        const char* init;
+        const char* term;
+        QString message; // empty: saved
+    } cases[] = {
+        {false, "13/45/2024", "nonsense", QStringLiteral(
+             "Please correct the following data entry fields:\r\n\r\n"
+             "  - PRODUCT/SERVICE must be selected.\r\n\r\n"
+             "  - DATE INITIATED is not a valid date.\r\n\r\n"
+             "  - DATE TERMINATED is not a valid date.\r\n\r\n")},
+        {false, "3/15/2024", "3/14/2024", QStringLiteral(
+             "Please correct the following data entry fields:\r\n\r\n"
+             "  - PRODUCT/SERVICE must be selected.\r\n\r\n"
+             "  - DATE TERMINATED cannot be before DATE INITIATED.\r\n\r\n")},
+        {true, "bad", "3/14/2024", QStringLiteral(
+             "Please correct the following data entry fields:\r\n\r\n"
+             "  - DATE INITIATED is not a valid date.\r\n\r\n")},
+        {true, "3/15/2024", "3/15/2024", QString()},
+        {true, "", "", QString()},
+    };
+    for (const auto& c : cases) {
+        frmPS* w = openPS(-1, true);
+        ASSERT_NE(w, nullptr);
+        m_prompts.clear();
+        w->cboPS->setCurrentIndex(c.ps ? 0 : -1);
+        w->txtDateInitiated->setText(QString::fromLatin1(c.init));
+        w->txtDateTerminated->setText(QString::fromLatin1(c.term));
+        w->cmdApply->click();
+        if (c.message.isEmpty()) {
+            EXPECT_GE(w->RowID, 1000) << c.init;
+            EXPECT_TRUE(windowTexts().isEmpty()) << c.init;
+        } else {
+            EXPECT_EQ(w->RowID, -1) << c.init;
+            EXPECT_TRUE(w->EM->InEditMode());
+            EXPECT_EQ(windowTexts(), QStringList{c.message}) << c.init;
+            m_prompts.button(MsgAnswer::Yes);
+        }
+        w->close();
+    }
+}
+
+TEST_F(PSTest, DeletedCategoryLeavesTheComboEmptyAndTheSaveRefused)
+{
+    const qint32 gone = addCategory(QStringLiteral("Gone"), 2);
+    const qint32 id = addPS(m_cust, gone, QStringLiteral("3/1/2024"), QString());
+    ASSERT_TRUE(DB().DeleteRecord(gone, DB().CategoryTable()));
+    frmPS* w = openPS(id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->cboPS->currentIndex(), -1);
+    w->DoEditModeBtn();
+    ASSERT_TRUE(w->EM->InEditMode());
+    w->cmdApply->click();
+    EXPECT_EQ(windowTexts(), QStringList{QStringLiteral("Please correct the following data entry fields:\r\n\r\n"
+                                                        "  - PRODUCT/SERVICE must be selected.\r\n\r\n")});
+    EXPECT_TRUE(w->EM->InEditMode());
+    // The mark stays while the window stays in edit mode.
+    RecColl lock(DB().Customers2PSTable(), id, QStringLiteral("_lockinfo"));
+    ASSERT_TRUE(DB().ReadRecord(lock, true));
+    EXPECT_NE(lock.text(QStringLiteral("underedit")).trimmed(), QStringLiteral("0"));
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+TEST_F(PSTest, ActiveStatusFollowsTheTerminationDate)
+{
+    const struct {
+        const char* term;
+        const char* shown;
+        bool red;
+    } cases[] = {
+        {"3/15/2024", "Active: YES", false}, {"3/14/2024", "Active: NO", true}, {"", "Active: YES", false},
+        {"soon", "Active: YES", false},      {"12/31/2035", "Active: YES", false},
+    };
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    for (const auto& c : cases) {
+        w->txtDateTerminated->setText(QString::fromLatin1(c.term));
+        w->SetActiveStatus();
+        EXPECT_EQ(w->lblActive->text(), QString::fromLatin1(c.shown)) << c.term;
+        EXPECT_EQ(w->lblActive->styleSheet().contains(QStringLiteral("#FF0000")), c.red) << c.term;
+    }
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+TEST_F(PSTest, CustomerDeletedMeanwhileStopsLoadEditAndSave)
+{
+    const qint32 id = addPS(m_cust, m_hardware, QStringLiteral("3/1/2024"), QString());
+    frmPS* w = openPS(id);
+    ASSERT_NE(w, nullptr);
+    w->DoEditModeBtn();
+    ASSERT_TRUE(w->EM->InEditMode());
+    w->txtShortDesc->setText(QStringLiteral("changed"));
+    ASSERT_TRUE(DB().DeleteRecord(m_cust, DB().CustomerTable()));
+    m_prompts.clear();
+    w->cmdApply->click();
+    EXPECT_EQ(windowTexts().last(), kNoCustomer);
+    EXPECT_EQ(windowTexts().size() + boxTexts().size(), 2);
+    EXPECT_EQ(readPS(id).text(QStringLiteral("shortdesc")), QString());
+    m_prompts.button(MsgAnswer::Yes);
+    w->CancelButton->click();
+
+    // Loading and Edit show only the customer message.
+    m_prompts.clear();
+    w = new frmPS;
+    w->SetCustID(m_cust);
+    w->Init(id, false);
+    EXPECT_EQ(windowTexts(), QStringList{kNoCustomer});
+    EXPECT_TRUE(w->txtShortDesc->text().isEmpty());
+    m_prompts.clear();
+    w->DoEditModeBtn();
+    EXPECT_EQ(windowTexts(), QStringList{kNoCustomer});
+    EXPECT_FALSE(w->EM->InEditMode());
+    w->close();
+}
+
+TEST_F(PSTest, DeleteRemovesTheRowAndItsFilesAndTellsTheCustomer)
+{
+    const qint32 withFiles = addPS(m_cust, m_hardware, QString(), QString());
+    const qint32 without = addPS(m_cust, m_hardware, QString(), QString());
+    const QString folder = DB().GetAttachmentSubDir(withFiles, QStringLiteral("_ps"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    file(QStringLiteral("x.txt"), "x");
+    ASSERT_TRUE(QFile::copy(m_temp.file(QStringLiteral("x.txt")), folder + QStringLiteral("/x.txt")));
+    frmCustomer* customer = open(m_cust);
+    ASSERT_EQ(customer->lvPS->topLevelItemCount(), 2);
+
+    for (qint32 id : {withFiles, without}) {
+        frmPS* w = openPS(id);
+        ASSERT_NE(w, nullptr);
+        w->DoEditModeBtn();
+        ASSERT_TRUE(w->cmdDelete->isEnabled());
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        w->cmdDelete->click();
+        ASSERT_FALSE(m_prompts.shown().isEmpty());
+        EXPECT_EQ(m_prompts.shown().first().text,
+                  QStringLiteral("Are you sure you want to *DELETE*  'Product/Service: Hardware @10:30:00 AM' and all "
+                                 "of its attachments (if any)?"));
+        EXPECT_EQ(m_prompts.shown().first().title, QStringLiteral("DELETE Confirmation"));
+        EXPECT_FALSE(DB().CheckIfRecExists(DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"), id, true));
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(customer->lvPS->topLevelItemCount(), 0);
+    // No empty frame stays behind in the main window.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QMdiSubWindow* frame : m_main.findChildren<QMdiSubWindow*>())
+        EXPECT_NE(frame->widget(), nullptr);
+    EXPECT_TRUE(windowTexts().isEmpty());
+}
+
+TEST_F(PSTest, CaptionCalendarAndListButtons)
+{
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    w->txtShortDesc->setText(QStringLiteral("Disk"));
+    w->SetWindowCaption();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Product/Service: Disk... @10:30:00 AM"));
+
+    QStringList asked;
+    QString answer = QStringLiteral("4/1/2024");
+    frmPS::calendar() = [&](const QString& initial) {
+        asked.append(initial);
+        return answer;
+    };
+    w->cmdCalendar1->click();
+    EXPECT_EQ(w->txtDateTerminated->text(), QStringLiteral("4/1/2024"));
+    answer.clear();
+    w->cmdCalendar0->click();
+    EXPECT_EQ(w->txtDateInitiated->text(), QStringLiteral("3/15/2024"));
+    EXPECT_EQ(asked, (QStringList{QString(), QStringLiteral("3/15/2024")}));
+
+    // The list editor deletes the shown category meanwhile.
+    w->cboPS->setCurrentIndex(0);
+    frmPS::listEditor() = [&](qint32 type) {
+        EXPECT_EQ(type, 2);
+        DB().DeleteRecord(m_hardware, DB().CategoryTable());
+    };
+    w->cmdCatPS->click();
+    EXPECT_EQ(w->cboPS->currentIndex(), -1);
+    frmPS::calendar() = nullptr;
+    frmPS::listEditor() = nullptr;
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+TEST_F(PSTest, TextHasTheFixedLayoutAndGoesToTheCustomerByMail)
+{
+    ASSERT_TRUE(DB().SetParamValue(QStringLiteral("bcccust_ps.dbf_contno"),
+                                   QStringLiteral("A very long contract label xx")));
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    w->cboPS->setCurrentIndex(0);
+    w->txtShortDesc->setText(QStringLiteral("Disk"));
+    w->txtContractNumber->setText(QStringLiteral("C-7"));
+    w->txtNote->setPlainText(QStringLiteral("one\ntwo"));
+    const QString expected = QStringLiteral(
+        "PRODUCT/SERVICE DETAILS\r\n\r\n"
+        "Customer Name:              Acme\r\n"
+        "Product/Service:            Hardware\r\n"
+        "Short Description:          Disk\r\n\r\n"
+        "A very long contract label xC-7\r\n"
+        "Tracking Number:            \r\n"
+        "Contract Type:              \r\n\r\n"
+        "Contract Duration:          \r\n"
+        "Date Initiated:             3/15/2024\r\n"
+        "Date Terminated:             (Active: YES) \r\n\r\n"
+        "Custom 1:                   \r\n"
+        "Custom 2:                   \r\n\r\n"
+        "Notes:\r\n"
+        "one\r\ntwo\r\n\r\n"
+        "Last Modified By:           \r\n"
+        "Last Modified On:           \r\n"
+        "Last Modified At:           \r\n\r\n");
+    EXPECT_EQ(w->FormContent(), expected);
+
+    QStringList sent;
+    frmPS::mailSender() = [&](const QString& to, const QString& subject, const QString& body) {
+        sent = {to, subject, body};
+        return true;
+    };
+    w->cmdEmail->click();
+    EXPECT_EQ(sent, (QStringList{QStringLiteral("info@acme.test"),
+                                 QStringLiteral("<<Verify Email Address and Enter Subject>>"), expected}));
+    frmPS::mailSender() = nullptr;
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+// --- Attachments ---------------------------------------------------------------
+
+class AttachTest : public PSTest {
+protected:
+    AttachTest()
+    {
+        m_id = addPS(m_cust, m_hardware, QString(), QString());
+        w = openPS(m_id);
+        w->DoEditModeBtn();
+        a = w->ACtl;
+        m_folder = DB().GetAttachmentSubDir(m_id, QStringLiteral("_ps"));
+    }
+    ~AttachTest() override
+    {
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        if (w)
+            w->close();
+    }
+
+    void attach(const QString& path)
+    {
+        m_prompts.text(path);
+        a->cmdAttach->click();
+    }
+    QStringList names() const
+    {
+        QStringList list;
+        for (int i = 0; i < a->lv->topLevelItemCount(); ++i)
+            list.append(a->lv->topLevelItem(i)->text(0));
+        return list;
+    }
+
+    qint32 m_id = -1;
+    frmPS* w = nullptr;
+    AttachmentsCtl* a = nullptr;
+    QString m_folder;
+};
+
+TEST_F(AttachTest, FirstAttachMakesTheFolderAndSameNameAsksFirst)
+{
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_TRUE(a->cmdAttach->isEnabled());
+    EXPECT_FALSE(a->cmdRemove->isEnabled());
+    EXPECT_FALSE(a->cmdSaveAs->isEnabled());
+    EXPECT_FALSE(a->cmdView->isEnabled());
+    ASSERT_FALSE(QFileInfo::exists(m_folder));
+
+    attach(file(QStringLiteral("a.txt"), "first"));
+    attach(file(QStringLiteral("b.txt"), "bee"));
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    EXPECT_EQ(SysUI().LvGetSelectedItemText(a->lv), QStringLiteral("b.txt"));
+    EXPECT_EQ(m_prompts.shown().last().file.title, QStringLiteral("Open file to attach"));
+
+    // Same name: No keeps the old bytes, Yes replaces them.
+    const QString again = file(QStringLiteral("a.txt"), "second");
+    m_prompts.clear();
+    m_prompts.text(again).button(MsgAnswer::No);
+    a->cmdAttach->click();
+    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral(
+                              "a.txt is already attached to this document. Do you want to overwrite existing attachment?")});
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("first"));
+    m_prompts.text(again).button(MsgAnswer::Yes);
+    a->cmdAttach->click();
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("second"));
+    EXPECT_EQ(SysUI().LvGetSelectedItemText(a->lv), QStringLiteral("a.txt"));
+
+    // A source gone meanwhile: the old attachment stays whole.
+    QFile::remove(again);
+    m_prompts.clear();
+    m_prompts.text(again).button(MsgAnswer::Yes);
+    a->cmdAttach->click();
+    EXPECT_TRUE(m_prompts.last().text.endsWith(QStringLiteral("clsSystem_FileCopyFn"))) << m_prompts.last().text.toStdString();
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("second"));
+
+    // The attachment itself is not copied onto itself.
+    m_prompts.clear();
+    m_prompts.text(m_folder + QStringLiteral("/./a.txt"));
+    a->cmdAttach->click();
+    EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("Source and Destination files are identical!")});
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("second"));
+}
+
+TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
+{
+    attach(file(QStringLiteral("Report.TXT"), "report"));
+    EXPECT_EQ(names(), QStringList{QStringLiteral("report.txt")});
+    const QString out = m_temp.file(QStringLiteral("out.txt"));
+    m_prompts.clear();
+    m_prompts.text(out);
+    a->cmdSaveAs->click();
+    ASSERT_GE(m_prompts.shown().size(), 2);
+    EXPECT_EQ(m_prompts.shown().first().file.fileName, QStringLiteral("Copy of Report.TXT"));
+    EXPECT_EQ(m_prompts.shown().first().file.title, QStringLiteral("Save Attachment As..."));
+    EXPECT_EQ(boxTexts(), QStringList{out + QStringLiteral(" has been saved!")});
+    EXPECT_EQ(bytes(out), QByteArray("report"));
+
+    const QString source = m_folder + QStringLiteral("/Report.TXT");
+    const QString link = m_temp.file(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(source, link));
+    for (const QString& same : {source, m_folder + QStringLiteral("/report.txt"), link,
+                                m_folder + QStringLiteral("/./Report.TXT")}) {
+        m_prompts.clear();
+        m_prompts.text(same);
+        a->cmdSaveAs->click();
+        EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("Source and Destination files are identical!")}) << same.toStdString();
+        EXPECT_EQ(bytes(source), QByteArray("report")) << same.toStdString();
+    }
+
+    // A destination under a plain file fails and reports nothing saved.
+    m_prompts.clear();
+    m_prompts.text(out + QStringLiteral("/inside.txt"));
+    a->cmdSaveAs->click();
+    ASSERT_EQ(m_prompts.shown().size(), 2);
+    EXPECT_TRUE(m_prompts.last().text.endsWith(QStringLiteral("clsSystem_FileCopyFn"))) << m_prompts.last().text.toStdString();
+}
+
+TEST_F(AttachTest, RenameStaysInTheFolderAndNeverReplaces)
+{
+    attach(file(QStringLiteral("a.txt"), "a"));
+    attach(file(QStringLiteral("b.txt"), "b"));
+    ASSERT_TRUE(SysUI().LvSelectItemByText(a->lv, QStringLiteral("a.txt")));
+    for (const QString& bad : {QStringLiteral("../x"), QStringLiteral("a/b"), QString(), QStringLiteral(".."),
+                               QStringLiteral(".")}) {
+        m_prompts.clear();
+        EXPECT_FALSE(a->RenameSelected(bad)) << bad.toStdString();
+        EXPECT_EQ(boxTexts().size(), 1) << bad.toStdString();
+    }
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    EXPECT_FALSE(a->RenameSelected(QStringLiteral("b.txt")));
+    EXPECT_EQ(boxTexts().first(), QStringLiteral("Are you sure you want to rename 'a.txt' to 'b.txt' ?"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("a"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/b.txt")), QByteArray("b"));
+    EXPECT_FALSE(QFileInfo::exists(DB().AttachPath() + QStringLiteral("/x")));
+
+    // An in-place edit renames after Yes; No puts the name back.
+    QTreeWidgetItem* item = a->lv->currentItem();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::No);
+    item->setText(0, QStringLiteral("c.txt"));
+    EXPECT_EQ(item->text(0), QStringLiteral("a.txt"));
+    m_prompts.button(MsgAnswer::Yes);
+    item->setText(0, QStringLiteral("c.txt"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/c.txt")), QByteArray("a"));
+    EXPECT_FALSE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
+
+    // Enter ends the edit and renames, without opening the file too.
+    w->show();
+    w->TabCtl->setCurrentIndex(2);
+    a->lv->setFocus();
+    ASSERT_TRUE(SysUI().LvSelectItemByText(a->lv, QStringLiteral("c.txt")));
+    a->lv->editItem(a->lv->currentItem(), 0);
+    auto* editor = a->lv->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("d.txt"));
+    m_launched.clear();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/d.txt")), QByteArray("a"));
+    EXPECT_TRUE(m_launched.isEmpty()) << (m_launched.isEmpty() ? std::string() : m_launched.first().join(QLatin1Char(' ')).toStdString());
+}
+
+TEST_F(AttachTest, RemoveViewAndViewMode)
+{
+    attach(file(QStringLiteral("a.txt"), "a"));
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::No);
+    a->cmdRemove->click();
+    ASSERT_EQ(m_prompts.shown().size(), 1);
+    EXPECT_EQ(m_prompts.shown().first().text,
+              QStringLiteral("Are you sure you want to PERMANENTLY DELETE this attachment: 'a.txt' ?"));
+    EXPECT_EQ(m_prompts.shown().first().style, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2);
+    EXPECT_TRUE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
+
+    m_launched.clear();
+    a->cmdView->click();
+    ASSERT_EQ(m_launched.size(), 1);
+    EXPECT_EQ(m_launched.first(), (QStringList{QStringLiteral("xdg-open"), m_folder + QStringLiteral("/a.txt")}));
+    QTest::keyClick(a->lv, Qt::Key_Return);
+    EXPECT_EQ(m_launched.size(), 2);
+
+    // View mode: only Save As and View.
+    m_prompts.button(MsgAnswer::Yes);
+    w->DoEditModeBtn();
+    ASSERT_FALSE(w->EM->InEditMode());
+    EXPECT_TRUE(a->isEnabled());
+    EXPECT_TRUE(a->cmdSaveAs->isEnabled());
+    EXPECT_TRUE(a->cmdView->isEnabled());
+    EXPECT_FALSE(a->cmdAttach->isEnabled());
+    EXPECT_FALSE(a->cmdRemove->isEnabled());
+    EXPECT_FALSE(a->RenameSelected(QStringLiteral("z.txt")));
+    EXPECT_TRUE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
+
+    w->DoEditModeBtn();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    a->cmdRemove->click();
+    EXPECT_FALSE(QFileInfo::exists(m_folder + QStringLiteral("/a.txt")));
+    EXPECT_TRUE(names().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PSTest, DeleteOfALockedRowKeepsTheWindowAndTheFiles)
+{
+    const qint32 id = addPS(m_cust, m_hardware, QString(), QString());
+    const QString folder = DB().GetAttachmentSubDir(id, QStringLiteral("_ps"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(file(QStringLiteral("x.txt"), "x"), folder + QStringLiteral("/x.txt")));
+    frmPS* w = openPS(id);
+    ASSERT_NE(w, nullptr);
+    w->DoEditModeBtn();
+    ASSERT_TRUE(w->EM->InEditMode());
+    code4lockDelay(DB().CBEngine(), 5);
+    {
+        bmtest::LockHolder other(DB().Customers2PSTable(), 1);
+        ASSERT_TRUE(other.holding());
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        w->cmdDelete->click();
+    }
+    ASSERT_GE(m_prompts.shown().size(), 2); // the question and the lock message
+    EXPECT_TRUE(m_prompts.shown().at(1).text.startsWith(QStringLiteral("RECORD LOCKED: Unable to Delete from ")));
+    EXPECT_TRUE(w->EM->InEditMode());
+    EXPECT_TRUE(DB().CheckIfRecExists(DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"), id, true));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/x.txt")));
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+} // namespace
