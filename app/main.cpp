@@ -9,6 +9,7 @@
 #include "customers/CustomerWindows.h"
 #include "data/ui/WidgetDbWindows.h"
 #include "import/ImportWindows.h"
+#include "reports/ui/ReportWindows.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     // one answers that it is not available yet.
     registerCustomerWindows();
     registerImportWindows();
+    registerReportWindows();
     registerUserWindows();
 
     // A copy refused because another one runs ends with 1.

@@ -1,0 +1,11 @@
+#include "reports/ui/ReportWindows.h"
+
+#include "app/WindowCreators.h"
+#include "reports/ui/frmReportDef.h"
+#include "reports/ui/frmReportList.h"
+
+void registerReportWindows()
+{
+    WindowCreators::set(WindowCreators::Kind::ReportDef, [](QWidget*) -> QWidget* { return new frmReportDef; });
+    WindowCreators::set(WindowCreators::Kind::ReportList, [](QWidget*) -> QWidget* { return new frmReportList; });
+}

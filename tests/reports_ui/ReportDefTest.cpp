@@ -1,0 +1,272 @@
+#include "AppFixture.h"
+
+#include "app/WindowCreators.h"
+#include "app/frmMain.h"
+#include "common/ui/ObjectTag.h"
+#include "common/ui/clsSystemUI.h"
+#include "data/RecColl.h"
+#include "data/clsDB.h"
+#include "reports/ui/ReportWindows.h"
+#include "reports/ui/frmReportDef.h"
+#include "reports/ui/frmReportList.h"
+#include "xbase/c4.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class ReportDefTest : public AppFixture {
+protected:
+    ReportDefTest()
+    {
+        registerReportWindows();
+        openNewDatabase();
+    }
+    ~ReportDefTest() override { WindowCreators::clear(); }
+
+    frmReportDef* openDef(qint32 id, const QString& type, bool editMode)
+    {
+        m_main.ShowReportDef(id, type, editMode);
+        const auto windows = m_main.findChildren<frmReportDef*>();
+        return windows.isEmpty() ? nullptr : windows.last();
+    }
+
+    // The window's column picker answers by choosing the entries at `rows`.
+    static void pickColumns(frmReportDef* def, QList<int> rows, QStringList* offered = nullptr)
+    {
+        def->showPicker = [rows, offered](QDialog& dialog) {
+            auto* picker = qobject_cast<frmRptDisplayColumns*>(&dialog);
+            ASSERT_TRUE(picker);
+            if (offered)
+                for (int i = 0; i < picker->lstRptCols->count(); ++i)
+                    offered->append(picker->lstRptCols->item(i)->text());
+            for (int row : rows)
+                picker->lstRptCols->item(row)->setSelected(true);
+            picker->OKButton_Click();
+        };
+        def->cmdDisplayCols_Click();
+    }
+
+    static qint32 addCategory(const QString& text, qint32 type)
+    {
+        DATA4* table = DB().OpenTable(DB().CategoryTable());
+        const qint32 id = DB().AddCategory(text, type, table);
+        d4close(table);
+        return id;
+    }
+
+    static QString storedDef(qint32 id)
+    {
+        RecColl coll(DB().ReportTable(), id, QStringLiteral("_rptdef"));
+        EXPECT_TRUE(DB().ReadRecord(coll, true));
+        return coll.text(QStringLiteral("def"));
+    }
+
+    frmMain m_main;
+};
+
+TEST_F(ReportDefTest, NewCustomerDefinitionStartsWithTheNewReportSettings)
+{
+    frmReportDef* def = openDef(-1, QStringLiteral("C"), true);
+    ASSERT_TRUE(def);
+    EXPECT_EQ(objectTag(def), QStringLiteral("REPORTDEF-1"));
+    EXPECT_TRUE(def->optLandscape->isChecked());
+    EXPECT_FALSE(def->optPortrait->isChecked());
+    EXPECT_TRUE(def->ckShowRowNum->isChecked());
+    EXPECT_FALSE(def->ckGroupByFirstCol->isChecked());
+    EXPECT_EQ(def->lblReportType->text(), QStringLiteral("Customers"));
+    EXPECT_TRUE(def->windowTitle().startsWith(QStringLiteral("Report Definition: New @")));
+    EXPECT_FALSE(def->cmdDeleteButton->isEnabled());
+    EXPECT_EQ(def->optPortrait->text(), QStringLiteral("Potrait"));
+    // A second New brings the unsaved window forward, whatever its type.
+    m_main.ShowReportDef(-1, QStringLiteral("I"), true);
+    EXPECT_EQ(m_main.findChildren<frmReportDef*>().size(), 1);
+}
+
+TEST_F(ReportDefTest, ValidationListsBothFaultsAndSavesNothing)
+{
+    frmReportDef* def = openDef(-1, QStringLiteral("C"), true);
+    ASSERT_TRUE(def);
+    def->txtRptTitle->setText(QStringLiteral("   "));
+    EXPECT_FALSE(def->SaveData());
+    EXPECT_EQ(shownTexts(ShownPrompt::Kind::MessageWindow),
+              QStringList{QStringLiteral("Please correct the following data entry fields:\r\n\r\n"
+                                         "  - REPORT TITLE must be entered.\r\n\r\n"
+                                         "  - Please select at least one column to display.\r\n\r\n")});
+    EXPECT_EQ(def->RowID, -1);
+}
+
+TEST_F(ReportDefTest, SaveStoresTheSevenLinesAndTheOpenListSelectsTheReport)
+{
+    m_main.Reports();
+    auto* list = m_main.findChildren<frmReportList*>().value(0);
+    ASSERT_TRUE(list);
+    frmReportDef* def = openDef(-1, QStringLiteral("C"), true);
+    ASSERT_TRUE(def);
+    def->txtRptTitle->setText(QStringLiteral("Gold customers"));
+    pickColumns(def, {0, 2});
+    ASSERT_EQ(def->lstColumns->count(), 2);
+    const qint32 first = def->lstColumns->item(0)->data(Qt::UserRole).toInt();
+    const qint32 second = def->lstColumns->item(1)->data(Qt::UserRole).toInt();
+
+    // The column picker leaves out what is listed, and refuses OK without a
+    // choice.
+    QStringList offered;
+    def->showPicker = [&offered](QDialog& dialog) {
+        auto* picker = qobject_cast<frmRptDisplayColumns*>(&dialog);
+        for (int i = 0; i < picker->lstRptCols->count(); ++i)
+            offered.append(picker->lstRptCols->item(i)->text());
+        picker->OKButton_Click();
+        EXPECT_FALSE(picker->OKPressed);
+    };
+    def->cmdDisplayCols_Click();
+    EXPECT_EQ(m_prompts.last().text, QStringLiteral("Please select one or more columns to display before pressing OK."));
+    EXPECT_FALSE(offered.contains(def->lstColumns->item(0)->text()));
+    EXPECT_FALSE(offered.contains(def->lstColumns->item(1)->text()));
+    EXPECT_EQ(def->lstColumns->count(), 2);
+
+    // A criterion: the first criterion column, IS NOT, a category of its type.
+    qint32 colId = -1;
+    qint32 valueId = -1;
+    def->showPicker = [&](QDialog& dialog) {
+        auto* picker = qobject_cast<frmRptFilterColumns*>(&dialog);
+        ASSERT_TRUE(picker);
+        ASSERT_GT(picker->cboCols->count(), 0);
+        picker->cboCols->setCurrentIndex(0);
+        colId = picker->cboCols->currentData().toInt();
+        valueId = addCategory(QStringLiteral("Gold"), DB().RptFilterGetCatType(colId));
+        emit picker->cboCols->activated(0);
+        ASSERT_EQ(picker->cboValues->count(), 1);
+        picker->cboValues->setCurrentIndex(0);
+        picker->optOperIsNot->setChecked(true);
+        picker->OKButton_Click();
+    };
+    def->cmdAddFilter_Click();
+    ASSERT_EQ(def->lstFilters->count(), 1);
+
+    def->ckGroupByFirstCol->setChecked(true);
+    def->optPortrait->setChecked(true);
+    def->ckShowRowNum->setChecked(false);
+    ASSERT_TRUE(def->SaveData());
+    ASSERT_GT(def->RowID, 0);
+    EXPECT_EQ(objectTag(def), QStringLiteral("REPORTDEF%1").arg(def->RowID));
+    EXPECT_EQ(storedDef(def->RowID),
+              QStringLiteral("1\n%1~%2\n%3\n#\n%4\n0\n0").arg(first).arg(second).arg(colId).arg(valueId));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(list->lv), QStringLiteral("N%1").arg(def->RowID));
+
+    // The criterion picker leaves out a column already used.
+    def->showPicker = [colId](QDialog& dialog) {
+        auto* picker = qobject_cast<frmRptFilterColumns*>(&dialog);
+        EXPECT_EQ(picker->cboCols->findData(colId), -1);
+        picker->CancelButton->click();
+    };
+    def->cmdAddFilter_Click();
+    EXPECT_EQ(def->lstFilters->count(), 1);
+}
+
+TEST_F(ReportDefTest, CriterionPickerNeedsAColumnAndAValue)
+{
+    frmReportDef* def = openDef(-1, QStringLiteral("I"), true);
+    ASSERT_TRUE(def);
+    def->showPicker = [](QDialog& dialog) {
+        auto* picker = qobject_cast<frmRptFilterColumns*>(&dialog);
+        ASSERT_TRUE(picker);
+        picker->OKButton_Click();
+        EXPECT_FALSE(picker->OKPressed);
+        ASSERT_GT(picker->cboCols->count(), 0);
+        picker->cboCols->setCurrentIndex(0);
+        emit picker->cboCols->activated(0);
+        EXPECT_EQ(picker->cboValues->count(), 0); // a fresh database has no categories
+        picker->OKButton_Click();
+        EXPECT_FALSE(picker->OKPressed);
+        picker->CancelButton->click();
+    };
+    def->cmdAddFilter_Click();
+    const QStringList boxes = shownTexts(ShownPrompt::Kind::MessageBox);
+    EXPECT_EQ(boxes, (QStringList{QStringLiteral("Please select a Column."), QStringLiteral("Please select Value.")}));
+    EXPECT_EQ(def->lstFilters->count(), 0);
+}
+
+TEST_F(ReportDefTest, OperatorSurvivesAColumnNameHoldingHashAndApostrophe)
+{
+    // The criterion's column, operator and value travel with the entry: a
+    // shown text that would read back as "#" leaves "=" in place.
+    const qint32 catType = 1;
+    const qint32 value = addCategory(QStringLiteral("Gold"), catType);
+    RecColl coll(DB().ReportTable(), -1, QStringLiteral("_rptdef"));
+    coll.add(QStringLiteral("title"), QStringLiteral("Hash"));
+    coll.add(QStringLiteral("type"), QStringLiteral("C"));
+    coll.add(QStringLiteral("def"), QString());
+    coll.add(QStringLiteral("notes"), QString());
+    ASSERT_TRUE(DB().SaveRecord(coll, false));
+    const qint32 id = coll.value(QStringLiteral("_rowid")).toInt();
+
+    frmReportDef* def = openDef(id, QString(), false);
+    ASSERT_TRUE(def);
+    def->showPicker = [](QDialog&) {};
+    def->DoEditModeBtn();
+    def->txtRptTitle->setText(QStringLiteral("Hash"));
+    pickColumns(def, {0});
+    def->showPicker = [value](QDialog& dialog) {
+        auto* picker = qobject_cast<frmRptFilterColumns*>(&dialog);
+        picker->cboCols->setCurrentIndex(0);
+        // What a user's column label could say.
+        picker->cboCols->setItemText(0, QStringLiteral("Cust #No's"));
+        picker->cboValues->addItem(QStringLiteral("Gold"), value);
+        picker->cboValues->setCurrentIndex(0);
+        picker->OKButton_Click();
+    };
+    def->cmdAddFilter_Click();
+    ASSERT_EQ(def->lstFilters->count(), 1);
+    EXPECT_TRUE(def->lstFilters->item(0)->text().startsWith(QStringLiteral("Cust #No's = 'Gold'")));
+    ASSERT_TRUE(def->SaveData());
+    const QStringList lines = storedDef(id).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[3], QStringLiteral("="));
+    EXPECT_EQ(lines[4], QString::number(value));
+    // Reloaded and saved again, it stays "=".
+    def->DoEditModeBtn();
+    def->LoadData();
+    ASSERT_TRUE(def->SaveData());
+    EXPECT_EQ(storedDef(id).split(QLatin1Char('\n')).value(3), QStringLiteral("="));
+}
+
+TEST_F(ReportDefTest, DeleteAsksWithCancelAsDefaultAndReloadsTheList)
+{
+    frmReportDef* def = openDef(-1, QStringLiteral("C"), true);
+    ASSERT_TRUE(def);
+    def->txtRptTitle->setText(QStringLiteral("Old"));
+    pickColumns(def, {0});
+    def->cmdApply_Click();
+    const qint32 id = def->RowID;
+    ASSERT_GT(id, 0);
+    EXPECT_FALSE(def->cmdDeleteButton->isEnabled()); // view mode
+    m_main.Reports();
+    auto* list = m_main.findChildren<frmReportList*>().value(0);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->lblCount->text(), QStringLiteral("1 Report(s)"));
+
+    def->showPicker = [](QDialog&) {};
+    def->DoEditModeBtn();
+    ASSERT_TRUE(def->cmdDeleteButton->isEnabled());
+    m_prompts.button(MsgAnswer::Cancel);
+    def->cmdDelete_Click();
+    const ShownPrompt asked = m_prompts.last();
+    EXPECT_TRUE(asked.text.startsWith(QStringLiteral("Are you sure you want to *DELETE*  'Report Definition: Old...")));
+    EXPECT_EQ(asked.title, QStringLiteral("DELETE Confirmation"));
+    EXPECT_EQ(MsgStyle::defaultButton(asked.style), 2);
+    EXPECT_EQ(list->lblCount->text(), QStringLiteral("1 Report(s)"));
+
+    m_prompts.button(MsgAnswer::Yes);
+    def->cmdDelete_Click();
+    EXPECT_EQ(list->lblCount->text(), QStringLiteral("0 Report(s)"));
+    EXPECT_FALSE(DB().CheckIfRecExists(DB().ReportTable(), QStringLiteral("bccrep.dbf"), id, true));
+}
+
+} // namespace
