@@ -367,7 +367,7 @@ void frmReportDef::cmdOK_Click()
     if (!SaveData())
         return;
     EM->ViewMode();
-    close();
+    WindowRegistry::current().closeForm(this);
 }
 
 void frmReportDef::cmdApply_Click()
@@ -379,7 +379,7 @@ void frmReportDef::cmdApply_Click()
     SetUI();
 }
 
-void frmReportDef::cmdCancel_Click() { close(); }
+void frmReportDef::cmdCancel_Click() { WindowRegistry::current().closeForm(this); }
 
 void frmReportDef::cmdDelete_Click()
 {
@@ -392,7 +392,7 @@ void frmReportDef::cmdDelete_Click()
         return;
     notifyList();
     EM->ViewMode();
-    close();
+    WindowRegistry::current().closeForm(this);
 }
 
 void frmReportDef::cmdDTStamp_Notes_Click()
