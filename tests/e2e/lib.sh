@@ -1,0 +1,118 @@
+# Shared by the end-to-end scenarios: one Xvfb display per scenario, the
+# program started with a fresh environment, and xdotool helpers that fail
+# naming the step, what was missing and the screenshot that shows it.
+# Usage: source lib.sh; e2e_init NAME STATE_DIR BIN_DIR
+set -euo pipefail
+
+e2e_init() {
+    E2E_NAME=$1
+    E2E_STATE=$2            # shared by the chained scenarios: HOME, settings, database
+    E2E_BIN=$3
+    E2E_OUT=$E2E_STATE/out/$E2E_NAME
+    E2E_STEP=0
+    rm -rf "$E2E_OUT"
+    mkdir -p "$E2E_OUT" "$E2E_STATE/home" "$E2E_STATE/config" "$E2E_STATE/data" "$E2E_STATE/db"
+    E2E_RUNTIME=$(mktemp -d)            # own single-instance socket per scenario
+    chmod 700 "$E2E_RUNTIME"
+    E2E_INI=$E2E_STATE/config/Tarvelon/Brindlemark.ini
+    E2E_DB=$E2E_STATE/db
+    E2E_PIDS=()
+    trap e2e_cleanup EXIT
+
+    local fdfile=$E2E_OUT/display
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_OUT/xvfb.log" &
+    E2E_XVFB=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.1
+    done
+    [ -s "$fdfile" ] || e2e_fail "start Xvfb" "no display number after 10 s (see $E2E_OUT/xvfb.log)"
+    export DISPLAY=:$(head -n1 "$fdfile")
+    export HOME=$E2E_STATE/home XDG_CONFIG_HOME=$E2E_STATE/config XDG_DATA_HOME=$E2E_STATE/data
+    export XDG_RUNTIME_DIR=$E2E_RUNTIME QT_QPA_PLATFORM=xcb
+    unset XDG_SESSION_TYPE WAYLAND_DISPLAY
+}
+
+e2e_cleanup() {
+    local p
+    for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${E2E_PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+    [ -n "${E2E_XVFB:-}" ] && { kill "$E2E_XVFB" 2>/dev/null || true; wait "$E2E_XVFB" 2>/dev/null || true; }
+    rm -rf "$E2E_RUNTIME"
+}
+
+# e2e_fail STEP MESSAGE: screenshot of the moment, then stop the scenario.
+e2e_fail() {
+    local shot=$E2E_OUT/FAILED.png
+    [ -n "${DISPLAY:-}" ] && import -window root "$shot" 2>/dev/null || shot="(no screenshot)"
+    echo "FAIL [$E2E_NAME] step '$1': $2 -- screenshot: $shot" >&2
+    exit 1
+}
+
+# e2e_start [ARGS...]: the program as it ships, output kept in the output folder.
+e2e_start() {
+    "$E2E_BIN/brindlemark" "$@" >"$E2E_OUT/program.log" 2>&1 &
+    E2E_PIDS+=($!)
+}
+
+# e2e_window STEP TITLE_REGEX: waits up to 20 s for a visible top-level window
+# whose title matches, focuses it and prints its id.
+e2e_window() {
+    local step=$1 title=$2 id="" i
+    for i in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -n1 || true)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || e2e_fail "$step" "no window titled /$title/ within 20 s; windows: $(e2e_titles)"
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    echo "$id"
+}
+
+# e2e_gone STEP TITLE_REGEX: waits up to 20 s for the window to close.
+e2e_gone() {
+    local i
+    for i in $(seq 200); do
+        xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    e2e_fail "$1" "window /$2/ still open after 20 s"
+}
+
+e2e_titles() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        printf '"%s" ' "$(xdotool getwindowname "$w")"
+    done
+}
+
+e2e_type() { xdotool type --delay 10 -- "$1"; }
+e2e_key() { xdotool key --delay 30 "$@"; }
+
+# e2e_shot STEP: numbered screenshot named by the step; fails when blank.
+e2e_shot() {
+    E2E_STEP=$((E2E_STEP + 1))
+    local shot
+    shot=$E2E_OUT/$(printf '%02d' "$E2E_STEP")-$(echo "$1" | tr -c 'A-Za-z0-9\n' '-').png
+    sleep 0.3   # let the last repaint reach the screen
+    import -window root "$shot"
+    local colours
+    colours=$(identify -format '%k' "$shot")
+    [ "$colours" -gt 8 ] || e2e_fail "$1" "screenshot is blank ($colours colours): $shot"
+}
+
+# e2e_ini STEP KEY EXPECTED: value in group Pref of the settings file.
+e2e_ini() {
+    local got
+    got=$(awk -F= -v k="$2" '/^\[/{g=$0} g=="[Pref]" && $1==k {sub(/^[^=]*=/, ""); print}' "$E2E_INI" 2>/dev/null || true)
+    [ "$got" = "$3" ] || e2e_fail "$1" "settings $E2E_INI: Pref/$2 is '$got', expected '$3'"
+}
+
+# e2e_dump TABLE: the table's rows as bmtool shows them.
+e2e_dump() { "$E2E_BIN/bmtool" dump "$E2E_DB/$1.dbf"; }
+
+# e2e_expect_in STEP WHAT TEXT PATTERN: fixed-string match or fail.
+e2e_expect_in() {
+    grep -qF -- "$4" <<<"$3" || e2e_fail "$1" "$2 lacks '$4'; it holds: $3"
+}
