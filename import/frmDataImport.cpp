@@ -183,9 +183,18 @@ void frmDataImport::DisplayFrame()
         setBusy(false);
     }
     cmdPrevious->setVisible(m_step != 0);
-    if (m_step == 1)
-        lblFile->setText(QStringLiteral("Please enter or browse to the file that contains data for '") + targetCaption()
+    if (m_step == 1) {
+        // The label names its box for the keyboard, so an "&" of the
+        // target's caption is doubled to show as itself.
+        QString caption = targetCaption();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        lblFile->setText(QStringLiteral("Please enter or browse to the file that contains data for '") + caption
                          + QStringLiteral("' :"));
+    }
+    // Each step starts where its work is: the list, the file box, the
+    // button that imports.
+    QWidget* const first[] = {grdImport, txtFilename, cmdNext};
+    first[m_step]->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmDataImport::Validate()

@@ -28,6 +28,7 @@ using bmtest::s;
 using bmtest::texts;
 
 constexpr int kCustomersRow = 0;
+constexpr int kProductsRow = 2;
 constexpr int kStatesRow = 5;
 constexpr int kIssueStatusesRow = 7;
 
@@ -150,6 +151,25 @@ TEST_F(ImportWizardTest, TheFileStepRefusesBlanksAMissingFileAndAFailingFile)
     m_wizard->cmdPrevious->click();
     EXPECT_EQ(m_wizard->step(), 0);
     EXPECT_TRUE(m_wizard->cmdPrevious->isHidden());
+}
+
+// Each step starts where its work is, so the wizard can be worked from the
+// keyboard alone; an "&" of a target's caption shows as itself on the label
+// that names the file box.
+TEST_F(ImportWizardTest, EachStepStartsInItsOwnControl)
+{
+    EXPECT_EQ(m_wizard->focusWidget(), m_wizard->grdImport);
+    const QString path = file("products.csv", "DESCRIPTION\r\nDisk Drive\r\n");
+    m_wizard->grdImport->setCurrentCell(kProductsRow, 0);
+    m_wizard->cmdNext->click();
+    ASSERT_EQ(m_wizard->step(), 1);
+    EXPECT_EQ(m_wizard->focusWidget(), m_wizard->txtFilename);
+    EXPECT_EQ(m_wizard->lblFile->text(),
+              s("Please enter or browse to the file that contains data for 'Lookup List: Products && Services' :"));
+    m_wizard->txtFilename->setText(path);
+    m_wizard->cmdNext->click();
+    ASSERT_EQ(m_wizard->step(), 2);
+    EXPECT_EQ(m_wizard->focusWidget(), m_wizard->cmdNext);
 }
 
 TEST_F(ImportWizardTest, ThreeCustomerLinesImportWithTheirStampsAndTheWizardFinishes)
