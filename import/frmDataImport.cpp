@@ -268,6 +268,7 @@ void frmDataImport::ImportData()
     cmdNext->setEnabled(false);
     cmdPrevious->setEnabled(false);
     CancelButton->setText(QStringLiteral("Finish"));
+    CancelButton->setFocus(Qt::OtherFocusReason);   // the one thing left to do
     MsgBox(QStringLiteral("Imported ") + QString::number(m_rowCount) + QStringLiteral(" Records!"),
            MsgStyle::Information, Product::name());
 }

@@ -170,6 +170,9 @@ TEST_F(ImportWizardTest, EachStepStartsInItsOwnControl)
     m_wizard->cmdNext->click();
     ASSERT_EQ(m_wizard->step(), 2);
     EXPECT_EQ(m_wizard->focusWidget(), m_wizard->cmdNext);
+    m_wizard->cmdNext->click();
+    EXPECT_EQ(m_wizard->CancelButton->text(), s("Finish"));
+    EXPECT_EQ(m_wizard->focusWidget(), m_wizard->CancelButton);
 }
 
 TEST_F(ImportWizardTest, ThreeCustomerLinesImportWithTheirStampsAndTheWizardFinishes)
