@@ -30,19 +30,6 @@ const QString kTable = QStringLiteral("bccuser.dbf");
 
 bool isAdminAccount(const QString& login) { return login.toUpper() == QLatin1String("ADMIN"); }
 
-// An engine failure while reading as the error box reports it; the engine's
-// error state is cleared for the calls that follow.
-RunError engineError(int code)
-{
-    CODE4* engine = DB().CBEngine();
-    QString text = QStringLiteral("Database engine error");
-    if (engine && !engine->lastError().isOk())
-        text = QString::fromStdString(engine->lastError().toString());
-    if (engine)
-        (void)code4errorCode(engine, 0);
-    return RunError::make(code, text);
-}
-
 } // namespace
 
 frmUsers::frmUsers(QWidget* parent)
@@ -159,7 +146,7 @@ void frmUsers::LoadData(qint32 SelectID)
         return;
     }
     const int rc = fillRows(table);
-    const RunError error = rc < 0 ? engineError(rc) : RunError{};
+    const RunError error = rc < 0 ? DB().TakeEngineError(rc) : RunError{};
     d4close(table);
     if (error.isError()) {
         Prompts().setWaitCursor(false);

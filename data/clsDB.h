@@ -331,6 +331,10 @@ public:
     // the row unlocked and its unwritten change dropped.
     ItemWrite UpdateItemText(DATA4* table, const QString& keyField, const QString& textField, qint32 rowid,
                              const QString& text, RunError& error);
+    // The engine's last failure (after the negative result `code` of a call
+    // that a window made itself) as the error box reports it; the engine's
+    // error state is cleared for the calls that follow.
+    RunError TakeEngineError(int code);
     // Fills an empty collection with a new `_customer` row: the four
     // collection keys and every customer field, blank ("" or 0). Always True.
     bool NewCustomerRecColl(RecColl& coll) const;

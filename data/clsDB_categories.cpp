@@ -53,6 +53,14 @@ bool clsDB::NewCustomerRecColl(RecColl& coll) const
     return true;
 }
 
+RunError clsDB::TakeEngineError(int code)
+{
+    RunError error = engineError(m_engine, code);
+    if (m_engine)
+        (void)code4errorCode(m_engine, 0);
+    return error;
+}
+
 clsDB::ItemWrite clsDB::UpdateItemText(DATA4* table, const QString& keyField, const QString& textField, qint32 rowid,
                                        const QString& text, RunError& error)
 {

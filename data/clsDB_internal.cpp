@@ -9,12 +9,17 @@ void raise(long number, const QString& description)
     throw Fault{RunError::make(number, description)};
 }
 
-void raiseEngine(CODE4* engine, int code)
+RunError engineError(CODE4* engine, int code)
 {
     QString text = QStringLiteral("Database engine error");
     if (engine && !engine->lastError().isOk())
         text = QString::fromStdString(engine->lastError().toString());
-    raise(code, text);
+    return RunError::make(code, text);
+}
+
+void raiseEngine(CODE4* engine, int code)
+{
+    throw Fault{engineError(engine, code)};
 }
 
 int check(CODE4* engine, int code)

@@ -18,7 +18,9 @@ struct Fault {
 };
 
 [[noreturn]] void raise(long number, const QString& description);
-// The engine's last error as a fault (after a negative result code).
+// The engine's last error (after a negative result code) as a run-time
+// error, and raised as a fault.
+RunError engineError(CODE4* engine, int code);
 [[noreturn]] void raiseEngine(CODE4* engine, int code);
 // Raises when `code` is an engine error (negative); returns it otherwise.
 int check(CODE4* engine, int code);

@@ -35,19 +35,6 @@ QString typeText(const QString& type)
     return QStringLiteral("Unknown");
 }
 
-// An engine failure while reading as the error box reports it; the engine's
-// error state is cleared for the calls that follow.
-RunError engineError(int code)
-{
-    CODE4* engine = DB().CBEngine();
-    QString text = QStringLiteral("Database engine error");
-    if (engine && !engine->lastError().isOk())
-        text = QString::fromStdString(engine->lastError().toString());
-    if (engine)
-        (void)code4errorCode(engine, 0);
-    return RunError::make(code, text);
-}
-
 } // namespace
 
 frmReportList::frmReportList(QWidget* parent)
@@ -164,7 +151,7 @@ void frmReportList::LoadData(qint32 RptID)
         }
         lv->setUpdatesEnabled(true);
     }
-    const RunError error = rc < 0 ? engineError(rc) : RunError{};
+    const RunError error = rc < 0 ? DB().TakeEngineError(rc) : RunError{};
     d4close(table);
     if (error.isError()) {
         Prompts().setWaitCursor(false);
