@@ -5,6 +5,7 @@
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/ui/ObjectTag.h"
+#include "common/ui/WindowRegistry.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 
@@ -122,3 +123,33 @@ bool RecordForm::StoreRecord(RecColl& coll)
 }
 
 bool RecordForm::QueryClose() { return !EM->InEditMode() || DiscardChanges(); }
+
+void RecordForm::SaveAndClose()
+{
+    if (!SaveData())
+        return;
+    EM->ViewMode();
+    CloseWindow();
+}
+
+bool RecordForm::SaveAndStay()
+{
+    if (!SaveData())
+        return false;
+    EM->ViewMode();
+    UpdateLastEditCtl();
+    SetUI();
+    return true;
+}
+
+void RecordForm::CancelAndClose()
+{
+    if (EM->InEditMode()) {
+        if (!DiscardChanges())
+            return;
+        EM->ViewMode();
+    }
+    CloseWindow();
+}
+
+void RecordForm::CloseWindow() { WindowRegistry::current().closeForm(formWidget()); }

@@ -93,6 +93,17 @@ public:
     // question is answered Yes.
     bool QueryClose();
 
+    // What the OK, Apply and Cancel buttons of a record window do. OK: a
+    // saved record goes back to view mode and the window closes. Apply: a
+    // saved record goes back to view mode, its last-edit stamp and buttons
+    // are brought up to date, and the window stays; true when saved. Cancel:
+    // in edit mode only a discard answered Yes lets the window go.
+    void SaveAndClose();
+    bool SaveAndStay();
+    void CancelAndClose();
+    // Closes the window, inside the main window together with its frame.
+    void CloseWindow();
+
 protected:
     virtual QWidget* formWidget() = 0;
     // Makes EM, LE and lblEdit on the window.

@@ -466,32 +466,11 @@ bool frmCustomer::eventFilter(QObject* watched, QEvent* event)
 
 // --- Commands -----------------------------------------------------------------
 
-void frmCustomer::OKButton_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    WindowRegistry::current().closeForm(this);
-}
+void frmCustomer::OKButton_Click() { SaveAndClose(); }
 
-void frmCustomer::cmdApply_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    UpdateLastEditCtl();
-    SetUI();
-}
+void frmCustomer::cmdApply_Click() { (void)SaveAndStay(); }
 
-void frmCustomer::CancelButton_Click()
-{
-    if (EM->InEditMode()) {
-        if (!DiscardChanges())
-            return;
-        EM->ViewMode();
-    }
-    WindowRegistry::current().closeForm(this);
-}
+void frmCustomer::CancelButton_Click() { CancelAndClose(); }
 
 void frmCustomer::cmdLabel_Click()
 {

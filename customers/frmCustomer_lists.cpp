@@ -2,7 +2,6 @@
 
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/Clock.h"
 #include "common/Module1.h"
 #include "common/Product.h"
@@ -191,7 +190,7 @@ void frmCustomer::runFill(PendingFill& pending, void (frmCustomer::*fill)(qint32
     --m_filling;
     if (m_closeAfterFill) {
         m_closeAfterFill = false;
-        WindowRegistry::current().closeForm(this);
+        CloseWindow();
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include "app/EditModeCtl.h"
 #include "app/clsCustomLabels.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/ObjectTag.h"
@@ -245,5 +244,5 @@ void frmCustomer::cmdDelete_Click()
     if (!DB().DeleteRecord(RowID, DB().CustomerTable()))
         return;
     EM->ViewMode();
-    WindowRegistry::current().closeForm(this);
+    CloseWindow();
 }

@@ -303,19 +303,7 @@ bool frmPS::eventFilter(QObject* watched, QEvent* event)
 
 // --- Commands -----------------------------------------------------------------
 
-void frmPS::closeWindow()
-{
-    // Inside the main window the frame goes with the window.
-    WindowRegistry::current().closeForm(this);
-}
-
-void frmPS::OKButton_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    closeWindow();
-}
+void frmPS::OKButton_Click() { SaveAndClose(); }
 
 void frmPS::cmdApply_Click()
 {
@@ -327,15 +315,7 @@ void frmPS::cmdApply_Click()
     SetUI();
 }
 
-void frmPS::CancelButton_Click()
-{
-    if (EM->InEditMode()) {
-        if (!DiscardChanges())
-            return;
-        EM->ViewMode();
-    }
-    closeWindow();
-}
+void frmPS::CancelButton_Click() { CancelAndClose(); }
 
 void frmPS::cmdDelete_Click()
 {
@@ -352,7 +332,7 @@ void frmPS::cmdDelete_Click()
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 2, RowID);
     EM->ViewMode();
-    closeWindow();
+    CloseWindow();
 }
 
 void frmPS::cmdCalendar_Click(int index)

@@ -89,8 +89,6 @@ private:
     // The notes with the line breaks they are stored with.
     QString notesText() const;
     bool customerExists(bool quiet);
-    // Closes the window with its frame in the main window.
-    void closeWindow();
 
     qint32 m_custId = -1;
 };

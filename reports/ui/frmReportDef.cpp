@@ -362,24 +362,11 @@ QString frmReportDef::FormPrint()
     return QString();
 }
 
-void frmReportDef::cmdOK_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    WindowRegistry::current().closeForm(this);
-}
+void frmReportDef::cmdOK_Click() { SaveAndClose(); }
 
-void frmReportDef::cmdApply_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    UpdateLastEditCtl();
-    SetUI();
-}
+void frmReportDef::cmdApply_Click() { (void)SaveAndStay(); }
 
-void frmReportDef::cmdCancel_Click() { WindowRegistry::current().closeForm(this); }
+void frmReportDef::cmdCancel_Click() { CloseWindow(); }
 
 void frmReportDef::cmdDelete_Click()
 {
@@ -392,7 +379,7 @@ void frmReportDef::cmdDelete_Click()
         return;
     notifyList();
     EM->ViewMode();
-    WindowRegistry::current().closeForm(this);
+    CloseWindow();
 }
 
 void frmReportDef::cmdDTStamp_Notes_Click()
