@@ -10,6 +10,7 @@
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "data/ui/frmDBMaint.h"
+#include "xbase/c4.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -132,4 +133,24 @@ QStringList AppFixture::shownTexts(ShownPrompt::Kind kind) const
             texts.append(p.text);
     }
     return texts;
+}
+
+void AppFixture::pokeField(const QString& path, qint32 rowid, const char* field, const QVariant& value)
+{
+    DATA4* t = d4open(DB().CBEngine(), path.toLocal8Bit().constData());
+    ASSERT_NE(t, nullptr);
+    d4tagSelect(t, d4tag(t, "ROWID"));
+    ASSERT_EQ(d4seekDouble(t, double(rowid)), 0);
+    ASSERT_EQ(d4lock(t, d4recNo(t)), 0);
+    FIELD4* f = d4field(t, field);
+    ASSERT_NE(f, nullptr);
+    if (value.typeId() == QMetaType::Int) {
+        f4assignLong(f, value.toInt());
+    } else {
+        const QByteArray text = value.toString().toLatin1();
+        f4assignNVB(f, text.constData(), int(text.size()));
+    }
+    d4flush(t);
+    d4unlock(t);
+    d4close(t);
 }

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -63,6 +64,10 @@ protected:
     // Adds an active user whose password is the login, with `permissions`
     // (30 characters "0"/"1").
     void addUser(const QString& login, const QString& permissions);
+    // Writes `value` (a whole number or a text) into `field` of the row
+    // `rowid` of the table at `path`, as another program would, under the
+    // row's lock.
+    static void pokeField(const QString& path, qint32 rowid, const char* field, const QVariant& value);
 
     // Texts of the message windows / boxes shown so far.
     QStringList shownTexts(ShownPrompt::Kind kind) const;

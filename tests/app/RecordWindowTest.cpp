@@ -135,27 +135,6 @@ protected:
         return window;
     }
 
-    // Writes a field of record `recno` of bcccust behind the program's back:
-    // a whole number into a numeric field, a text into a character field.
-    void poke(long recno, const char* field, const QVariant& value)
-    {
-        DATA4* t = d4open(DB().CBEngine(), DB().CustomerTable().toLocal8Bit().constData());
-        ASSERT_NE(t, nullptr);
-        ASSERT_EQ(d4go(t, recno), 0);
-        ASSERT_EQ(d4lock(t, recno), 0);
-        FIELD4* f = d4field(t, field);
-        ASSERT_NE(f, nullptr);
-        if (value.typeId() == QMetaType::Int) {
-            f4assignLong(f, value.toInt());
-        } else {
-            const QByteArray text = value.toString().toLatin1();
-            f4assignNVB(f, text.constData(), int(text.size()));
-        }
-        d4flush(t);
-        d4unlock(t);
-        d4close(t);
-    }
-
     // The under-edit fields of customer record 1 as bmtool shows them.
     QString dumpedMark()
     {
@@ -286,8 +265,8 @@ TEST_F(RecordWindowTest, EditRefusedWithoutPermissionOrWhenTheRowIsGone)
 TEST_F(RecordWindowTest, AnotherUsersMarkBringsTheUnderEditDialog)
 {
     const qint32 id = addCustomer(QStringLiteral("Acme"));
-    poke(1, "underedit", 1);
-    poke(1, "edtstation", QStringLiteral("DESK7"));
+    pokeField(DB().CustomerTable(), id, "underedit", 1);
+    pokeField(DB().CustomerTable(), id, "edtstation", QStringLiteral("DESK7"));
     CustomerTestWindow* window = open(id);
 
     window->DoEditModeBtn();
@@ -429,7 +408,7 @@ TEST_F(RecordWindowTest, LastEditStampShowsEachPartItCanRead)
         {"lastmodby", 4711, "", "Saturday, March 16, 2024", ""},
     };
     for (const auto& c : cases) {
-        poke(1, c.field, c.value);
+        pokeField(DB().CustomerTable(), id, c.field, c.value);
         window->UpdateLastEditCtl();
         EXPECT_EQ(window->LE->ModifiedBy(), QString::fromLatin1(c.by)) << c.field << "=" << c.value.toString().toStdString();
         EXPECT_EQ(window->LE->ModifiedOn(), QString::fromLatin1(c.on)) << c.field << "=" << c.value.toString().toStdString();

@@ -20,8 +20,6 @@ protected:
     qint32 addCategory(const QString& text, qint32 type);
     qint32 addPS(qint32 custId, qint32 psid, const QString& dateInit, const QString& dateTerm);
     qint32 addIssue(qint32 custId, const QString& shortDesc = QString());
-    // Writes a field of the row behind the program's back.
-    void poke(const QString& path, qint32 rowid, const char* field, const QVariant& value);
 
     // The window of a customer shown by the main window.
     frmCustomer* open(qint32 custId, bool editMode = false);

@@ -164,7 +164,7 @@ TEST_F(ListsTest, ProductsServicesShowTheirCategoryDatesAndWhetherActive)
     addPS(id, beta, QString(), QStringLiteral("3/15/2024"));
     addPS(id, alpha, QString(), QString());
     const qint32 bad = addPS(id, gamma, QString(), QString());
-    poke(DB().Customers2PSTable(), bad, "dateterm", QStringLiteral("2024XX01"));
+    pokeField(DB().Customers2PSTable(), bad, "dateterm", QStringLiteral("2024XX01"));
     addPS(id + 1, alpha, QString(), QString());
     addIssue(id);
 
@@ -192,9 +192,9 @@ TEST_F(ListsTest, IssueNumbersArePaddedNeverCutAndSortAsNumbers)
     const qint32 a = addIssue(id, QStringLiteral("a"));
     const qint32 b = addIssue(id, QStringLiteral("b"));
     const qint32 c = addIssue(id, QStringLiteral("c"));
-    poke(DB().IssuesTable(), a, "rowid", 1234567);
-    poke(DB().IssuesTable(), b, "rowid", 10000);
-    poke(DB().IssuesTable(), c, "rowid", 1000);
+    pokeField(DB().IssuesTable(), a, "rowid", 1234567);
+    pokeField(DB().IssuesTable(), b, "rowid", 10000);
+    pokeField(DB().IssuesTable(), c, "rowid", 1000);
     frmCustomer* w = open(id);
     EXPECT_EQ(column(w->lvIssues, 0), texts({"  1000", " 10000", "1234567"}));
     EXPECT_EQ(column(w->lvIssues, 2), texts({"c", "b", "a"}));

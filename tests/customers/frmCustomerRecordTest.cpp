@@ -269,8 +269,8 @@ TEST_F(RecordTest, FieldsAndCategoriesRoundTripAndAVanishedCategorySavesAsNone)
 TEST_F(RecordTest, AnotherUsersMarkBringsTheUnderEditDialog)
 {
     const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
-    poke(DB().CustomerTable(), id, "underedit", 1);
-    poke(DB().CustomerTable(), id, "edtstation", QStringLiteral("DESK7"));
+    pokeField(DB().CustomerTable(), id, "underedit", 1);
+    pokeField(DB().CustomerTable(), id, "edtstation", QStringLiteral("DESK7"));
     frmCustomer* w = open(id);
     w->lblEdit->click();
     EXPECT_FALSE(w->EM->InEditMode());
@@ -357,7 +357,7 @@ TEST_F(RecordTest, ModifyListKeepsTheSelectedEntryOrTheTypedText)
 
     frmCustomer* w = open(id);
     w->DoEditModeBtn();
-    poke(DB().CategoryTable(), vip, "desc", QStringLiteral("Very Important"));
+    pokeField(DB().CategoryTable(), vip, "desc", QStringLiteral("Very Important"));
     w->cboCatCategory->click();
     EXPECT_EQ(w->cboCategory->currentText(), QStringLiteral("Very Important"));
     EXPECT_EQ(SysUI().cboGetItemID(w->cboCategory), vip);
