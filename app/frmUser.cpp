@@ -6,6 +6,7 @@
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
+#include "common/ui/TabChain.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 
@@ -112,11 +113,8 @@ frmUser::frmUser(QWidget* parent)
     layout->addLayout(buttons);
 
     // The Tab order of the layout: the contract's controls were made first.
-    QWidget* order[] = {lblEdit,  TabCtl,         txtLogin, txtFirstname, txtLastname, txtDept, chkActive,
-                        optUser,  lstPermissions, optAdmin, txtNote,      refresh,     apply,   OKButton,
-                        CancelButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({lblEdit, TabCtl, txtLogin, txtFirstname, txtLastname, txtDept, chkActive, optUser, lstPermissions,
+                 optAdmin, txtNote, refresh, apply, OKButton, CancelButton});
 
     InitControls();
     lblMsg->clear();

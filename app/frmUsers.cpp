@@ -8,6 +8,7 @@
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/TabChain.h"
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -91,9 +92,7 @@ frmUsers::frmUsers(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Frame1, 1);
     layout->addLayout(buttons);
-    QWidget* order[] = {lv, cmdAdd, cmdProperties, cmdRemove, cmdResetPassword, cmdRefresh, OKButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({lv, cmdAdd, cmdProperties, cmdRemove, cmdResetPassword, cmdRefresh, OKButton});
 
     LoadData(-1);
     SetUI();

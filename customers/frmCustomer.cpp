@@ -13,6 +13,7 @@
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"
+#include "common/ui/TabChain.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB.h"
 #include "data/ui/clsDBUI.h"
@@ -258,13 +259,10 @@ void frmCustomer::buildTab0(QWidget* page)
     grid->addWidget(lblNewCust, r, 0, 1, 4);
     grid->setRowStretch(r + 1, 1);
 
-    QWidget* order[] = {txtCustNo, cboSalutation, txtFname, txtLname, txtCoName, txtTitle, txtAddress1,
-                        txtAddress2, txtCity, cboStates, cmdCatStates, txtPostalCode, cboCountry, cboCatCountry,
-                        txtWorkPhone, txtHomePhone, txtMobilePhone, txtFaxphone, txtEmailName, cmdSendEmail,
-                        txtEmailName2, cmdSendEmail2, cboCategory, cboCatCategory, txtCust1, cmdCust1Cat,
-                        txtCust2, cmdCust2Cat};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({txtCustNo, cboSalutation, txtFname, txtLname, txtCoName, txtTitle, txtAddress1, txtAddress2, txtCity,
+                 cboStates, cmdCatStates, txtPostalCode, cboCountry, cboCatCountry, txtWorkPhone, txtHomePhone,
+                 txtMobilePhone, txtFaxphone, txtEmailName, cmdSendEmail, txtEmailName2, cmdSendEmail2, cboCategory,
+                 cboCatCategory, txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat});
 
     connect(cboCatCategory, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCategory, 1); });
     connect(cboCatCountry, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCountry, 4); });
@@ -358,11 +356,9 @@ void frmCustomer::buildButtonBar()
     box->addStretch(1);
     for (QPushButton* b : {cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply})
         box->addWidget(b);
-    QWidget* order[] = {lblEdit, cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply};
     setTabOrder(TabCtl, txtCustNo);
     setTabOrder(cmdCust2Cat, lblEdit);
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({lblEdit, cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply});
 
     connect(cmdLabel, &QPushButton::clicked, this, [this] { cmdLabel_Click(); });
     connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });

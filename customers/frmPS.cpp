@@ -12,6 +12,7 @@
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/TabChain.h"
 #include "data/clsDB.h"
 #include "data/ui/clsDBUI.h"
 
@@ -211,11 +212,9 @@ void frmPS::buildTab0(QWidget* page)
     grid->addWidget(lblNewPS, r++, 0, 1, 2);
     grid->setRowStretch(r, 1);
 
-    QWidget* order[] = {cboPS, cmdCatPS, txtShortDesc, txtDateInitiated, cmdCalendar0, txtDateTerminated,
-                        cmdCalendar1, txtContractNumber, txtTrackNo, cboContractType, cmdCatContractType,
-                        cboContractDuration, cmdCatContractDuration, txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({cboPS, cmdCatPS, txtShortDesc, txtDateInitiated, cmdCalendar0, txtDateTerminated, cmdCalendar1,
+                 txtContractNumber, txtTrackNo, cboContractType, cmdCatContractType, cboContractDuration,
+                 cmdCatContractDuration, txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat});
 
     connect(cmdCalendar0, &QPushButton::clicked, this, [this] { cmdCalendar_Click(0); });
     connect(cmdCalendar1, &QPushButton::clicked, this, [this] { cmdCalendar_Click(1); });
@@ -249,11 +248,9 @@ void frmPS::buildButtonBar()
     box->addStretch(1);
     for (QPushButton* b : {cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh})
         box->addWidget(b);
-    QWidget* order[] = {lblEdit, cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh};
     setTabOrder(TabCtl, cboPS);
     setTabOrder(cmdCust2Cat, lblEdit);
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({lblEdit, cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh});
 
     connect(cmdPrint, &QPushButton::clicked, this, [this] { FormPrint(); });
     connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });

@@ -10,6 +10,7 @@
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"
+#include "common/ui/TabChain.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "reports/clsRepDefParser.h"
@@ -174,12 +175,9 @@ frmReportDef::frmReportDef(QWidget* parent)
     layout->addWidget(TabCtl, 1);
     layout->addLayout(bar);
 
-    QWidget* order[] = {lblEdit, TabCtl, txtRptTitle, lstColumns, cmdDisplayCols, cmdDelDispCol, cmdDispColUp,
-                        cmdDispColDown, lstFilters, cmdAddFilter, cmdDelFilter, optPortrait, optLandscape,
-                        ckShowRowNum, ckGroupByFirstCol, cmdDTStamp_Notes, txtNote, OKButton, CancelButton,
-                        cmdApplyButton, cmdDeleteButton, cmdRefreshButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({lblEdit, TabCtl, txtRptTitle, lstColumns, cmdDisplayCols, cmdDelDispCol, cmdDispColUp, cmdDispColDown,
+                 lstFilters, cmdAddFilter, cmdDelFilter, optPortrait, optLandscape, ckShowRowNum, ckGroupByFirstCol,
+                 cmdDTStamp_Notes, txtNote, OKButton, CancelButton, cmdApplyButton, cmdDeleteButton, cmdRefreshButton});
 
     connect(OKButton, &QPushButton::clicked, this, &frmReportDef::cmdOK_Click);
     connect(cmdApplyButton, &QPushButton::clicked, this, &frmReportDef::cmdApply_Click);

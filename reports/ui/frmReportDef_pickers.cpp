@@ -3,6 +3,7 @@
 #include "common/PromptService.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/TabChain.h"
 #include "data/clsDB.h"
 #include "data/ui/clsDBUI.h"
 
@@ -110,9 +111,7 @@ frmRptFilterColumns::frmRptFilterColumns(QWidget* parent)
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
     grid->addLayout(buttons, 3, 0, 1, 2);
-    QWidget* order[] = {cboCols, optOperIs, optOperIsNot, cboValues, OKButton, CancelButton};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({cboCols, optOperIs, optOperIsNot, cboValues, OKButton, CancelButton});
 }
 
 void frmRptFilterColumns::Init(const QString& reportType)

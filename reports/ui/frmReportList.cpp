@@ -9,6 +9,7 @@
 #include "common/ui/HelpContext.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/TabChain.h"
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -112,10 +113,8 @@ frmReportList::frmReportList(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(lv, 1);
-    QWidget* order[] = {cmdNewCustomerRpt, cmdNewIssueReport, cmdNewProductReport, cmdView, cmdProperties,
-                        cmdCopy, cmdRefresh, CancelButton, lv};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    setTabChain({cmdNewCustomerRpt, cmdNewIssueReport, cmdNewProductReport, cmdView, cmdProperties, cmdCopy,
+                 cmdRefresh, CancelButton, lv});
     SetUI();
 }
 
