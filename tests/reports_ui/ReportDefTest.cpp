@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/WindowCreators.h"
+#include "app/EditModeCtl.h"
 #include "app/frmMain.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
@@ -13,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -267,6 +269,54 @@ TEST_F(ReportDefTest, DeleteAsksWithCancelAsDefaultAndReloadsTheList)
     def->cmdDelete_Click();
     EXPECT_EQ(list->lblCount->text(), QStringLiteral("0 Report(s)"));
     EXPECT_FALSE(DB().CheckIfRecExists(DB().ReportTable(), QStringLiteral("bccrep.dbf"), id, true));
+}
+
+} // namespace
+
+namespace {
+
+// A memo file cut short behind the data store's back: the definition's text
+// can't be read or written, and the window says so.
+TEST_F(ReportDefTest, DamagedMemoFileIsReportedOnLoadAndSave)
+{
+    RecColl coll(DB().ReportTable(), -1, QStringLiteral("_rptdef"));
+    coll.add(QStringLiteral("title"), QStringLiteral("Monthly"));
+    coll.add(QStringLiteral("type"), QStringLiteral("C"));
+    coll.add(QStringLiteral("def"), QStringLiteral("0\n3~5\n\n\n\n1\n0"));
+    coll.add(QStringLiteral("notes"), QStringLiteral("kept"));
+    ASSERT_TRUE(DB().SaveRecord(coll, false));
+    const qint32 id = coll.value(QStringLiteral("_rowid")).toInt();
+
+    const QString memoPath = DB().DBPath() + QStringLiteral("/bccrep.fpt");
+    QFile memo(memoPath);
+    ASSERT_TRUE(memo.resize(512));
+    m_prompts.clear();
+
+    frmReportDef* def = openDef(id, QString(), false);
+    ASSERT_TRUE(def);
+    const QStringList loadErrors = shownTexts(ShownPrompt::Kind::MessageBox);
+    ASSERT_FALSE(loadErrors.isEmpty());
+    EXPECT_TRUE(loadErrors.join(QLatin1Char('\n')).contains(QStringLiteral("bccrep.fpt")))
+        << loadErrors.join(QLatin1Char('\n')).toStdString();
+
+    m_prompts.clear();
+    def->showPicker = [](QDialog&) {};
+    def->DoEditModeBtn();
+    def->txtRptTitle->setText(QStringLiteral("Monthly"));
+    pickColumns(def, {0});
+    // A header that gives no block size: nothing can be written to the file.
+    {
+        QFile header(memoPath);
+        ASSERT_TRUE(header.open(QIODevice::ReadWrite));
+        header.seek(6);
+        header.write(QByteArray(2, '\0'));
+    }
+    EXPECT_FALSE(def->SaveData());
+    const QStringList saveErrors = shownTexts(ShownPrompt::Kind::MessageBox);
+    ASSERT_FALSE(saveErrors.isEmpty());
+    EXPECT_TRUE(saveErrors.join(QLatin1Char('\n')).contains(QStringLiteral("bccrep.fpt")))
+        << saveErrors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(def->EM->InEditMode());
 }
 
 } // namespace
