@@ -1,12 +1,12 @@
 #include "issues/IssueActionsCtl.h"
 
+#include "issues/IssueControls.h"
 #include "issues/frmIssueAction.h"
 
 #include "app/ModalWindows.h"
 #include "common/Module1.h"
 #include "common/Product.h"
 #include "common/PromptService.h"
-#include "common/RunError.h"
 #include "common/clsSystem.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
@@ -140,20 +140,14 @@ void IssueActionsCtl::LoadLV()
     }
     // Whole ten-thousandths, so that many durations add up without drift.
     qint64 total = 0;
-    d4tagSelect(table, d4tag(table, "issueid"));
-    d4top(table);
-    FIELD4* rowid = d4field(table, "rowid");
-    FIELD4* date = d4field(table, "date");
-    FIELD4* desc = d4field(table, "desc");
-    FIELD4* action = d4field(table, "action");
-    FIELD4* perfby = d4field(table, "perfby");
-    FIELD4* duration = d4field(table, "duration");
-    if (!d4tagSelected(table) || !rowid || !date || !desc || !action || !perfby || !duration) {
+    FIELD4 *rowid, *date, *desc, *action, *perfby, *duration;
+    if (!IssueControls::prepareTable(table, "issueid",
+                                     {{&rowid, "rowid"}, {&date, "date"}, {&desc, "desc"}, {&action, "action"},
+                                      {&perfby, "perfby"}, {&duration, "duration"}},
+                                     QStringLiteral("IssueActionsCtl_LoadLV"))) {
         d4close(table);
         d4close(categories);
         Sys().WaitEnd();
-        Sys().ShowError(QStringLiteral("IssueActionsCtl_LoadLV"),
-                        RunError::make(3265, QStringLiteral("Item not found in this collection.")));
         return;
     }
     QPointer<QTreeWidget> guard(lv);
@@ -193,14 +187,10 @@ QString IssueActionsCtl::NotesContent()
     DATA4* table = DB().OpenTable(DB().IssuesActionsTable());
     if (!table)
         return QString();
-    d4tagSelect(table, d4tag(table, "issueid"));
-    d4top(table);
-    FIELD4* date = d4field(table, "date");
-    FIELD4* notes = d4field(table, "notes");
-    if (!d4tagSelected(table) || !date || !notes) {
+    FIELD4 *date, *notes;
+    if (!IssueControls::prepareTable(table, "issueid", {{&date, "date"}, {&notes, "notes"}},
+                                     QStringLiteral("IssueActionsCtl_NotesContent"))) {
         d4close(table);
-        Sys().ShowError(QStringLiteral("IssueActionsCtl_NotesContent"),
-                        RunError::make(3265, QStringLiteral("Item not found in this collection.")));
         return QString();
     }
     QString text;

@@ -1,9 +1,10 @@
 #include "issues/frmIssue.h"
 
 #include "issues/IssueActionsCtl.h"
-#include "issues/IssueServices.h"
+#include "issues/IssueControls.h"
 
 #include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
@@ -27,21 +28,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 using namespace RecordControls;
-
-QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
-{
-    QPushButton* b = editable(button(parent, name, QString(), QStringLiteral("View calendar")), name);
-    b->setIcon(parent->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    b->setAccessibleName(QStringLiteral("View calendar: ") + what);
-    return b;
-}
 
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
@@ -222,55 +214,28 @@ void frmIssue::buildIssueTab(QWidget* page)
 
 void frmIssue::buildButtonBar()
 {
-    BtnBar = new QWidget(this);
-    BtnBar->setObjectName(QStringLiteral("BtnBar"));
-    cmdPrint = button(BtnBar, "cmdPrint", QStringLiteral("&Preview"), QStringLiteral("Print Preview issue details"));
-    cmdEmail = button(BtnBar, "cmdEmail", QStringLiteral("&Email"), QStringLiteral("Email issue details"));
-    OKButton = editable(button(BtnBar, "OKButton", QStringLiteral("OK")), "OKButton");
-    CancelButton = button(BtnBar, "CancelButton", QStringLiteral("Cancel"));
-    auto* apply = editable(button(BtnBar, "cmdApply", QStringLiteral("Apply")), "cmdApply");
-    auto* del = editable(button(BtnBar, "cmdDelete", QStringLiteral("&Delete")), "cmdDelete");
-    auto* refresh = button(BtnBar, "cmdRefresh", QStringLiteral("R&efresh"));
-    cmdRefresh = refresh;
-    cmdDelete = del;
-    cmdOK = OKButton;
-    cmdApply = apply;
-
-    auto* box = new QHBoxLayout(BtnBar);
-    box->setContentsMargins(6, 4, 6, 4);
-    box->addWidget(EM);
-    box->addWidget(lblEdit);
-    box->addStretch(1);
-    for (QPushButton* b : {cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh})
-        box->addWidget(b);
-    setTabOrder(TabCtl, cboPS);
-    setTabOrder(cmdCust2Cat, lblEdit);
-    setTabChain({lblEdit, cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh});
-
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { FormPrint(); });
-    connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });
+    const RecordFrame::ButtonBar b
+        = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),
+                                     QStringLiteral("Email issue details"), TabCtl, cboPS, cmdCust2Cat);
+    BtnBar = b.bar;
+    cmdPrint = b.cmdPrint;
+    cmdEmail = b.cmdEmail;
+    OKButton = b.OKButton;
+    CancelButton = b.CancelButton;
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-    connect(apply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(del, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(refresh, &QPushButton::clicked, this, [this] { LoadData(); });
+    connect(b.cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+    connect(b.cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
 }
 
 // --- Layout and events ------------------------------------------------------
 
-QSize frmIssue::sizeHint() const
-{
-    const QSize tabs = TabCtl->sizeHint();
-    const QSize bar = BtnBar->sizeHint();
-    return {std::max(tabs.width(), bar.width()), tabs.height() + bar.height()};
-}
+QSize frmIssue::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
 
 void frmIssue::resizeEvent(QResizeEvent* event)
 {
     RecordWindow<QWidget>::resizeEvent(event);
-    const int barHeight = BtnBar->sizeHint().height();
-    BtnBar->setGeometry(0, Sys().NotBelowZeroInt(height() - barHeight), width(), barHeight);
-    TabCtl->setGeometry(0, 0, width(), Sys().NotBelowZeroInt(height() - barHeight));
+    RecordFrame::layout(this, TabCtl, BtnBar);
 }
 
 bool frmIssue::eventFilter(QObject* watched, QEvent* event)
@@ -279,17 +244,9 @@ bool frmIssue::eventFilter(QObject* watched, QEvent* event)
         lblCustomer_Click();
         return true;
     }
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
-        auto* target = static_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Ctrl+E only enters edit mode, and only where the edit switch shows.
-        if ((target == this || isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())
-            && (EM->InEditMode() || !lblEdit->isVisibleTo(this))) {
-            event->accept();
-            return true;
-        }
-    }
+    // Ctrl+E only enters edit mode, and only where the edit switch shows.
+    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
+        return true;
     return RecordWindow<QWidget>::eventFilter(watched, event);
 }
 
@@ -333,7 +290,7 @@ void frmIssue::cmdDelete_Click()
 void frmIssue::cmdCalendar_Click(int index)
 {
     QLineEdit* box = index == 0 ? txtDateSubmit : index == 1 ? txtDateResponse : txtDateResolution;
-    const QString picked = IssueServices::calendar()(box->text());
+    const QString picked = RecordFrame::calendar()(box->text());
     if (!picked.isEmpty())
         box->setText(picked);
     SysUI().CtlSetFocus(box);
@@ -343,7 +300,7 @@ void frmIssue::cmdCatList_Click(QComboBox* cbo)
 {
     const qint32 type = cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
     const qint32 selected = SysUI().cboGetItemID(cbo);
-    IssueServices::listEditor()(type);
+    RecordFrame::listEditor()(type);
     loadCategories(cbo, type, type == 105);
     SysUI().cboSelectAtID(cbo, selected);
     SysUI().CtlSetFocus(cbo);
@@ -352,7 +309,7 @@ void frmIssue::cmdCatList_Click(QComboBox* cbo)
 void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
 {
     const QString typed = cbo->currentText();
-    IssueServices::listEditor()(catType);
+    RecordFrame::listEditor()(catType);
     loadCategories(cbo, catType, false);
     cbo->setEditText(typed);
     SysUI().CtlSetFocus(cbo);

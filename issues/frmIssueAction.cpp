@@ -1,10 +1,12 @@
 #include "issues/frmIssueAction.h"
 
-#include "issues/IssueServices.h"
+#include "issues/IssueControls.h"
+
+#include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
 
 #include "common/Module1.h"
 #include "common/PromptService.h"
-#include "common/RunError.h"
 #include "common/clsSystem.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
@@ -25,7 +27,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,13 +34,7 @@ namespace {
 
 constexpr int kDescMax = 120;
 
-template <class W>
-W* editable(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    setObjectTag(w, QStringLiteral("E"));
-    return w;
-}
+using RecordControls::editable;
 
 QLabel* label(QWidget* parent, const QString& caption, QWidget* buddy)
 {
@@ -61,15 +56,9 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     auto* tab0 = new QWidget;
     txtDate = editable(new QLineEdit(tab0), "txtDate");
     txtDate->setMaxLength(18);
-    cmdCalendar = editable(new QPushButton(tab0), "cmdCalendar");
-    cmdCalendar->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    cmdCalendar->setToolTip(QStringLiteral("View calendar"));
-    cmdCalendar->setAccessibleName(QStringLiteral("View calendar"));
+    cmdCalendar = RecordControls::calendarButton(tab0, "cmdCalendar", QStringLiteral("action date"));
     cboAction = editable(new QComboBox(tab0), "cboAction");
-    cmdCatStatus = editable(new QPushButton(QStringLiteral("..."), tab0), "cmdCatStatus");
-    cmdCatStatus->setToolTip(QStringLiteral("Modify list"));
-    cmdCatStatus->setAccessibleName(QStringLiteral("Modify list: issue actions"));
-    cmdCatStatus->setMaximumWidth(cmdCatStatus->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
+    cmdCatStatus = RecordControls::listButton(tab0, "cmdCatStatus", QStringLiteral("issue actions"));
     cboAssignedTo = editable(new QComboBox(tab0), "cboAssignedTo");
     txtDesc = editable(new QPlainTextEdit(tab0), "txtDesc");
     txtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -79,13 +68,7 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     txtDuration->setAlignment(Qt::AlignRight);
 
     auto* grid = new QGridLayout(tab0);
-    auto row = [](QWidget* a, QWidget* b) {
-        auto* box = new QHBoxLayout;
-        box->setContentsMargins(0, 0, 0, 0);
-        box->addWidget(a, 1);
-        box->addWidget(b);
-        return box;
-    };
+    using RecordControls::row;
     grid->addWidget(label(tab0, QStringLiteral("Date:"), txtDate), 0, 0);
     grid->addLayout(row(txtDate, cmdCalendar), 0, 1);
     grid->addWidget(label(tab0, QStringLiteral("Action:"), cboAction), 1, 0);
@@ -192,20 +175,13 @@ void frmIssueAction::ReadData()
         Sys().WaitEnd();
         return;
     }
-    d4tagSelect(table, d4tag(table, "rowid"));
-    d4top(table);
-    FIELD4* issueid = d4field(table, "issueid");
-    FIELD4* date = d4field(table, "date");
-    FIELD4* desc = d4field(table, "desc");
-    FIELD4* action = d4field(table, "action");
-    FIELD4* perfby = d4field(table, "perfby");
-    FIELD4* duration = d4field(table, "duration");
-    FIELD4* notes = d4field(table, "notes");
-    if (!d4tagSelected(table) || !issueid || !date || !desc || !action || !perfby || !duration || !notes) {
+    FIELD4 *issueid, *date, *desc, *action, *perfby, *duration, *notes;
+    if (!IssueControls::prepareTable(table, "rowid",
+                                     {{&issueid, "issueid"}, {&date, "date"}, {&desc, "desc"}, {&action, "action"},
+                                      {&perfby, "perfby"}, {&duration, "duration"}, {&notes, "notes"}},
+                                     QStringLiteral("frmIssueAction_ReadData"))) {
         d4close(table);
         Sys().WaitEnd();
-        Sys().ShowError(QStringLiteral("frmIssueAction_ReadData"),
-                        RunError::make(3265, QStringLiteral("Item not found in this collection.")));
         return;
     }
     if (d4seekDouble(table, double(m_actionId)) == 0) {
@@ -339,7 +315,7 @@ void frmIssueAction::reject() { CancelButton_Click(); }
 
 void frmIssueAction::cmdCalendar_Click()
 {
-    const QString picked = IssueServices::calendar()(txtDate->text());
+    const QString picked = RecordFrame::calendar()(txtDate->text());
     if (!picked.isEmpty())
         txtDate->setText(picked);
     SysUI().CtlSetFocus(txtDate);
@@ -348,7 +324,7 @@ void frmIssueAction::cmdCalendar_Click()
 void frmIssueAction::cmdCatStatus_Click()
 {
     const qint32 selected = SysUI().cboGetItemID(cboAction);
-    IssueServices::listEditor()(106);
+    RecordFrame::listEditor()(106);
     loadActions(selected);
     SysUI().CtlSetFocus(cboAction);
 }

@@ -1,9 +1,10 @@
 #include "issues/frmIssue.h"
 
 #include "issues/IssueActionsCtl.h"
-#include "issues/IssueServices.h"
+#include "issues/IssueControls.h"
 
 #include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
 #include "app/frmMain.h"
@@ -176,14 +177,8 @@ void frmIssue::ShowIssueNum()
 
 void frmIssue::SetWindowCaption()
 {
-    QString title = cboPS->currentText().trimmed().isEmpty() ? QString() : cboPS->currentText();
-    if (!txtShortDesc->text().trimmed().isEmpty()) {
-        const QString desc = txtShortDesc->text().left(15) + QStringLiteral("...");
-        title = title.isEmpty() ? desc : title + QStringLiteral(" - ") + desc;
-    }
-    if (title.isEmpty())
-        title = QStringLiteral("New");
-    setWindowTitle(QStringLiteral("Issue: ") + title + QStringLiteral(" @") + Sys().CurrTimeAMPM());
+    setWindowTitle(
+        RecordFrame::caption(QStringLiteral("Issue"), cboPS->currentText(), txtShortDesc->text()));
 }
 
 void frmIssue::InitIACtl()

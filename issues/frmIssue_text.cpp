@@ -1,7 +1,9 @@
 #include "issues/frmIssue.h"
 
 #include "issues/IssueActionsCtl.h"
-#include "issues/IssueServices.h"
+#include "issues/IssueControls.h"
+
+#include "customers/RecordFrame.h"
 
 #include "app/StatisticCtl.h"
 #include "common/clsSystem.h"
@@ -52,7 +54,7 @@ QString frmIssue::FormPrint()
 
 QString frmIssue::FormEmail()
 {
-    IssueServices::mailSender()(DB().GetCustomerEmail(m_custId),
+    RecordFrame::mailSender()(DB().GetCustomerEmail(m_custId),
                                 QStringLiteral("<<Verify Email Address and Enter Subject>>"), FormContent());
     return QString();
 }

@@ -11,7 +11,9 @@
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "issues/IssueActionsCtl.h"
-#include "issues/IssueServices.h"
+#include "issues/IssueControls.h"
+
+#include "customers/RecordFrame.h"
 #include "issues/frmIssueAction.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -469,12 +471,12 @@ TEST_F(IssueTest, CalendarAndListButtonsKeepWhatWasThere)
 {
     QStringList asked;
     QString answer = QStringLiteral("4/2/2024");
-    auto oldCalendar = std::exchange(IssueServices::calendar(), [&](const QString& start) {
+    auto oldCalendar = std::exchange(RecordFrame::calendar(), [&](const QString& start) {
         asked.append(start);
         return answer;
     });
     QList<qint32> edited;
-    auto oldEditor = std::exchange(IssueServices::listEditor(), [&](qint32 type) { edited.append(type); });
+    auto oldEditor = std::exchange(RecordFrame::listEditor(), [&](qint32 type) { edited.append(type); });
 
     const qint32 billing = addCategory(QStringLiteral("Billing"), 105);
     frmIssue* w = newValidIssue();
@@ -499,19 +501,19 @@ TEST_F(IssueTest, CalendarAndListButtonsKeepWhatWasThere)
     w->cmdCust2Cat->click();
     EXPECT_EQ(edited, (QList<qint32>{105, 101, 2, 202, 203}));
 
-    IssueServices::calendar() = oldCalendar;
-    IssueServices::listEditor() = oldEditor;
+    RecordFrame::calendar() = oldCalendar;
+    RecordFrame::listEditor() = oldEditor;
     discard(w);
 }
 
 TEST_F(IssueTest, UnsavedIssueTextAndLongCustomLabels)
 {
-    ASSERT_TRUE(DB().SetParamValue(QStringLiteral("BCCISSUES.DBF_CUSTOM1"), QStringLiteral("Twenty-five characters:")));
+    ASSERT_TRUE(DB().SetParamValue(QStringLiteral("BCCISSUES.DBF_CUSTOM1"), QStringLiteral("A label of 25 characters:")));
     frmIssue* w = newValidIssue();
     const QString text = w->FormContent();
     EXPECT_TRUE(text.startsWith(QStringLiteral("ISSUE DETAILS ()\r\n\r\nCustomer Name:      Acme\r\n")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("\r\nTwenty-five characte\r\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nA label of 25 charac\r\n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nAssigned To::      ")));
     discard(w);
 }
