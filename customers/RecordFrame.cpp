@@ -5,6 +5,7 @@
 #include "app/EditModeCtl.h"
 #include "app/RecordWindow.h"
 #include "app/frmMain.h"
+#include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
@@ -12,6 +13,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -95,6 +97,30 @@ QString caption(const QString& kind, const QString& productService, const QStrin
     if (title.isEmpty())
         title = QStringLiteral("New");
     return kind + QStringLiteral(": ") + title + QStringLiteral(" @") + Sys().CurrTimeAMPM();
+}
+
+bool confirmDelete(const QWidget* window)
+{
+    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + window->windowTitle()
+                             + QStringLiteral("' and all of its attachments (if any)?");
+    return MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
+                  QStringLiteral("DELETE Confirmation"))
+           == MsgAnswer::Yes;
+}
+
+void editQuickList(QComboBox* cbo, qint32 catType)
+{
+    const QString typed = cbo->currentText();
+    listEditor()(catType);
+    RecordControls::loadCategories(cbo, catType, false);
+    cbo->setEditText(typed);
+    SysUI().CtlSetFocus(cbo);
+}
+
+void insertStamp(QPlainTextEdit* box)
+{
+    SysUI().TxtCtlInsertStr(box, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
+    box->setFocus();
 }
 
 namespace {

@@ -5,8 +5,10 @@
 
 #include <functional>
 
+class QComboBox;
 class QEvent;
 class QObject;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QWidget;
@@ -43,6 +45,18 @@ bool swallowCtrlE(QWidget* window, QObject* watched, QEvent* event, bool inEditM
 // "<kind>: <product/service> - <first 15 of the short description>... @<time>",
 // "New" standing for both when they are blank.
 QString caption(const QString& kind, const QString& productService, const QString& shortDesc);
+
+// "Are you sure you want to *DELETE* '<caption>' and all of its
+// attachments (if any)?", Cancel as the default; true for Yes.
+bool confirmDelete(const QWidget* window);
+
+// The quick list editor of a free-text combo, then the combo refilled with
+// the text that was typed in it kept; the combo gets the focus.
+void editQuickList(QComboBox* cbo, qint32 catType);
+
+// Puts today's date, the time and the login at the caret of the box (over
+// the selected text) and gives it the focus.
+void insertStamp(QPlainTextEdit* box);
 
 // The main window's services that the record windows use, unless a test
 // puts its own in their place: the calendar, the list editors (by category

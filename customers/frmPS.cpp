@@ -247,11 +247,7 @@ void frmPS::CancelButton_Click() { CancelAndClose(); }
 
 void frmPS::cmdDelete_Click()
 {
-    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + windowTitle()
-                             + QStringLiteral("' and all of its attachments (if any)?");
-    if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
-               QStringLiteral("DELETE Confirmation"))
-        != MsgAnswer::Yes)
+    if (!RecordFrame::confirmDelete(this))
         return;
     // The row goes first: a row that stays keeps its files.
     if (!DB().DeleteRecord(RowID, DB().Customers2PSTable()))
@@ -285,17 +281,12 @@ void frmPS::cmdCatList_Click(QComboBox* cbo)
 
 void frmPS::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
 {
-    const QString typed = cbo->currentText();
-    listEditor()(catType);
-    loadCategories(cbo, catType, false);
-    cbo->setEditText(typed);
-    SysUI().CtlSetFocus(cbo);
+    RecordFrame::editQuickList(cbo, catType);
 }
 
 void frmPS::cmdDTStamp_Notes_Click()
 {
-    SysUI().TxtCtlInsertStr(txtNote, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
-    txtNote->setFocus();
+    RecordFrame::insertStamp(txtNote);
 }
 
 void frmPS::lblCustomer_Click()

@@ -269,11 +269,7 @@ void frmIssue::CancelButton_Click() { CancelAndClose(); }
 
 void frmIssue::cmdDelete_Click()
 {
-    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + windowTitle()
-                             + QStringLiteral("' and all of its attachments (if any)?");
-    if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
-               QStringLiteral("DELETE Confirmation"))
-        != MsgAnswer::Yes)
+    if (!RecordFrame::confirmDelete(this))
         return;
     // The issue row goes first: an issue that stays keeps its actions and
     // its files.
@@ -308,17 +304,12 @@ void frmIssue::cmdCatList_Click(QComboBox* cbo)
 
 void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
 {
-    const QString typed = cbo->currentText();
-    RecordFrame::listEditor()(catType);
-    loadCategories(cbo, catType, false);
-    cbo->setEditText(typed);
-    SysUI().CtlSetFocus(cbo);
+    RecordFrame::editQuickList(cbo, catType);
 }
 
 void frmIssue::cmdDTStamp_Click(QPlainTextEdit* box)
 {
-    SysUI().TxtCtlInsertStr(box, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
-    box->setFocus();
+    RecordFrame::insertStamp(box);
 }
 
 void frmIssue::lblCustomer_Click()

@@ -331,6 +331,5 @@ void frmIssueAction::cmdCatStatus_Click()
 
 void frmIssueAction::cmdDTStamp_Desc_Click()
 {
-    SysUI().TxtCtlInsertStr(txtNote, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
-    txtNote->setFocus();
+    RecordFrame::insertStamp(txtNote);
 }

@@ -6,6 +6,7 @@
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "data/clsIssueTemplate.h"
+#include "customers/RecordFrame.h"
 #include "issues/IssueActionsCtl.h"
 #include "issues/frmIssueAction.h"
 #include "xbase/IndexC4.h"
@@ -194,6 +195,37 @@ TEST_F(ActionsTest, AddThroughTheListSavesAGroupedDurationAndSelectsTheNewRow)
     dialog.OKButton->click();
     EXPECT_TRUE(dialog.Saved);
     EXPECT_DOUBLE_EQ(storedDuration(added), 0.0);
+}
+
+TEST_F(ActionsTest, CalendarListButtonAndStampOfTheDialog)
+{
+    const qint32 visit = addCategory(QStringLiteral("Visit"), 106);
+    QString answer = QStringLiteral("3/20/2024");
+    auto oldCalendar = std::exchange(RecordFrame::calendar(), [&](const QString&) { return answer; });
+    QList<qint32> edited;
+    auto oldEditor = std::exchange(RecordFrame::listEditor(), [&](qint32 type) { edited.append(type); });
+
+    frmIssueAction dialog;
+    dialog.Init(-1, m_issue, frmIssueAction::AddMode);
+    dialog.cmdCalendar->click();
+    EXPECT_EQ(dialog.txtDate->text(), QStringLiteral("3/20/2024"));
+    answer.clear();
+    dialog.cmdCalendar->click();
+    EXPECT_EQ(dialog.txtDate->text(), QStringLiteral("3/20/2024"));
+
+    SysUI().cboSelectAtID(dialog.cboAction, visit);
+    dialog.cmdCatStatus->click();
+    EXPECT_EQ(edited, QList<qint32>{106});
+    EXPECT_EQ(SysUI().cboGetItemID(dialog.cboAction), visit);
+    EXPECT_EQ(dialog.cboAction->count(), 2);
+
+    dialog.txtNote->setPlainText(QStringLiteral("Note: "));
+    dialog.txtNote->moveCursor(QTextCursor::End);
+    dialog.cmdDTStamp_Desc->click();
+    EXPECT_EQ(dialog.txtNote->toPlainText(), QStringLiteral("Note: 3/15/2024 @ 10:30:00 AM by admin"));
+
+    RecordFrame::calendar() = oldCalendar;
+    RecordFrame::listEditor() = oldEditor;
 }
 
 TEST_F(ActionsTest, ViewModeOnlyCloses)

@@ -7,6 +7,7 @@
 #include "common/ui/AttachmentsCtl.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/frmRichEdit.h"
 #include "customers/frmCustomer.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
@@ -18,6 +19,7 @@
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -576,6 +579,32 @@ TEST_F(IssueTest, LookupByIssueNumberOpensTheIssue)
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->EM->InEditMode());
     EXPECT_EQ(w->txtShortDesc->text(), QStringLiteral("Found"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(IssueTest, PreviewShowsTheTextAndTheCustomerLinkOpensTheCustomer)
+{
+    const qint32 id = addStoredIssue(QStringLiteral("Screen flickers"));
+    frmIssue* w = openIssue(id, -1, false);
+    ASSERT_NE(w, nullptr);
+    w->cmdPrint->click();
+    frmRichEdit* preview = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* p = dynamic_cast<frmRichEdit*>(top); p && p->isVisible())
+            preview = p;
+    }
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->windowTitle(), w->windowTitle());
+    EXPECT_TRUE(preview->RTB->toPlainText().startsWith(QStringLiteral("ISSUE DETAILS (Issue ID: %1)").arg(id)));
+    preview->close();
+    delete preview;
+
+    EXPECT_FALSE(SysUI().IsFormLoaded(QStringLiteral("C%1").arg(m_cust)));
+    QTest::mouseClick(w->lblCustomer, Qt::LeftButton);
+    EXPECT_TRUE(SysUI().IsFormLoaded(QStringLiteral("C%1").arg(m_cust)));
 }
 
 } // namespace
