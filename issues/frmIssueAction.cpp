@@ -118,8 +118,10 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     connect(cmdDTStamp_Desc, &QPushButton::clicked, this, [this] { cmdDTStamp_Desc_Click(); });
     connect(txtDesc, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = txtDesc->toPlainText();
-        if (text.size() > kDescMax)
+        if (text.size() > kDescMax) {
             txtDesc->setPlainText(text.left(kDescMax));
+            txtDesc->moveCursor(QTextCursor::End);
+        }
     });
     // Enter makes a new line in the notes, so OK is not the default there.
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {

@@ -56,7 +56,6 @@ void frmIssue::NoCustomerMsg()
 void frmIssue::InitControls()
 {
     loadCategories(cboPS, 2, false);
-    cboAssignedTo->clear();
     DBUI().LoadCbo_Users(cboAssignedTo, true, true);
     cboAssignedTo->setCurrentIndex(-1);
     loadCategories(cboPriority, 102, false);
