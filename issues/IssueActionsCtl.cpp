@@ -124,6 +124,8 @@ bool IssueActionsCtl::Init(qint32 IssueID)
 
 void IssueActionsCtl::LoadLV()
 {
+    if (m_loading)
+        return;
     Sys().WaitStart();
     const QString keptKey = SysUI().LvGetSelectedItemKey(lv);
     lv->clear();
@@ -151,6 +153,7 @@ void IssueActionsCtl::LoadLV()
         return;
     }
     QPointer<QTreeWidget> guard(lv);
+    m_loading = true;
     lv->setUpdatesEnabled(false);
     const double key = double(m_issueId);
     for (int found = d4seekDouble(table, key); found == 0 && guard; found = d4seekNextDouble(table, key)) {
@@ -169,6 +172,7 @@ void IssueActionsCtl::LoadLV()
         Sys().WaitEnd();
         return;
     }
+    m_loading = false;
     lv->setUpdatesEnabled(true);
     lblTotalDuration->setText(QStringLiteral("Total Duration = ") + durationText(double(total) / 10000.0));
     SysUI().LvSelectFirstItem(lv);
@@ -211,6 +215,8 @@ qint32 IssueActionsCtl::selectedAction() const
 
 bool IssueActionsCtl::runDialog(qint32 actionId, int mode, qint32* savedId)
 {
+    if (m_loading)
+        return false;
     frmIssueAction dialog(WindowRegistry::current().mainForm());
     dialog.Init(actionId, m_issueId, mode);
     ModalWindows::exec(dialog);

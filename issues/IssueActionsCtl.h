@@ -55,5 +55,8 @@ private:
     void sizeColumns();
 
     bool m_enabled = false;
+    // A fill yields to other events; a second fill or a dialog started
+    // meanwhile is refused.
+    bool m_loading = false;
     qint32 m_issueId = 0;
 };

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -85,6 +86,26 @@ TEST_F(ActionsTest, ListShowsTheActionsAndTheirTotal)
               QStringLiteral("\r\n\r\n=== 3/10/2024 ===\r\nCalled.\r\n\r\n=== 3/10/2024 ===\r\n\r\n\r\n"
                              "=== 3/10/2024 ===\r\n\r\n"));
     EXPECT_TRUE(ctl.content().contains(QStringLiteral("\r\nTotal Duration = 1,238.25\r\n\r\n=== ")));
+}
+
+TEST_F(ActionsTest, AFillRefusesASecondFillAndTheDialogWhileItYields)
+{
+    for (const char* d : {"1", "2", "3"})
+        addAction(m_issue, QString::fromLatin1(d));
+    IssueActionsCtl ctl;
+    ctl.SetEditEnabled(true);
+    ModalScript script;
+    int reentered = 0;
+    QTimer::singleShot(0, &ctl, [&] {
+        ++reentered;
+        ctl.LoadLV();
+        ctl.cmdAdd_Click();
+    });
+    ctl.Init(m_issue);
+    EXPECT_EQ(reentered, 1);
+    EXPECT_EQ(ctl.lv->topLevelItemCount(), 3);
+    EXPECT_EQ(ctl.lblTotalDuration->text(), QStringLiteral("Total Duration = 6.00"));
+    EXPECT_TRUE(script.captions.isEmpty());
 }
 
 TEST_F(ActionsTest, TwoDurationsAddUp)
