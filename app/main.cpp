@@ -9,6 +9,7 @@
 #include "customers/CustomerWindows.h"
 #include "data/ui/WidgetDbWindows.h"
 #include "import/ImportWindows.h"
+#include "issues/IssueWindows.h"
 #include "reports/ui/ReportWindows.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     // parts register their creators here (WindowCreators); a kind without
     // one answers that it is not available yet.
     registerCustomerWindows();
+    registerIssueWindows();
     registerImportWindows();
     registerReportWindows();
     registerUserWindows();

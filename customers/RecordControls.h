@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 // The controls the customer part's record windows are built from.
 namespace RecordControls {
@@ -47,6 +48,15 @@ inline QPushButton* listButton(QWidget* parent, const char* name, const QString&
     QPushButton* b = editable(button(parent, name, QStringLiteral("..."), QStringLiteral("Modify list")), name);
     b->setAccessibleName(QStringLiteral("Modify list: ") + what);
     b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
+    return b;
+}
+
+// The button beside a date box that opens the calendar.
+inline QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
+{
+    QPushButton* b = editable(button(parent, name, QString(), QStringLiteral("View calendar")), name);
+    b->setIcon(parent->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    b->setAccessibleName(QStringLiteral("View calendar: ") + what);
     return b;
 }
 

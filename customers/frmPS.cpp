@@ -1,6 +1,7 @@
 #include "customers/frmPS.h"
 
 #include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,51 +32,17 @@ namespace {
 
 using namespace RecordControls;
 
-QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
-{
-    QPushButton* b = editable(button(parent, name, QString(), QStringLiteral("View calendar")), name);
-    b->setIcon(parent->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    b->setAccessibleName(QStringLiteral("View calendar: ") + what);
-    return b;
-}
-
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
 } // namespace
 
-std::function<QString(const QString&)>& frmPS::calendar()
-{
-    static std::function<QString(const QString&)> pick = [](const QString& initialDate) {
-        frmMain* main = mainWindow();
-        return main ? main->GetShortDateFromPopupCalendar(initialDate) : QString();
-    };
-    return pick;
-}
+std::function<QString(const QString&)>& frmPS::calendar() { return RecordFrame::calendar(); }
 
-std::function<void(qint32)>& frmPS::listEditor()
-{
-    static std::function<void(qint32)> editor = [](qint32 catType) {
-        frmMain* main = mainWindow();
-        if (!main)
-            return;
-        switch (catType) {
-        case 2: main->EditProductServiceCategory(); break;
-        case 103: main->EditContractTypesCategory(); break;
-        case 104: main->EditContractDurationsCategory(); break;
-        default: main->EditCustomFieldCategory(catType); break;
-        }
-    };
-    return editor;
-}
+std::function<void(qint32)>& frmPS::listEditor() { return RecordFrame::listEditor(); }
 
 std::function<bool(const QString&, const QString&, const QString&)>& frmPS::mailSender()
 {
-    static std::function<bool(const QString&, const QString&, const QString&)> sender
-        = [](const QString& to, const QString& subject, const QString& body) {
-              frmMain* main = mainWindow();
-              return main && main->SendMail(to, subject, body);
-          };
-    return sender;
+    return RecordFrame::mailSender();
 }
 
 frmPS::frmPS(QWidget* parent)
@@ -227,55 +193,28 @@ void frmPS::buildTab0(QWidget* page)
 
 void frmPS::buildButtonBar()
 {
-    BtnBar = new QWidget(this);
-    BtnBar->setObjectName(QStringLiteral("BtnBar"));
-    cmdPrint = button(BtnBar, "cmdPrint", QStringLiteral("&Preview"), QStringLiteral("Print  Preview product/service details"));
-    cmdEmail = button(BtnBar, "cmdEmail", QStringLiteral("&Email"), QStringLiteral("Email product/service details"));
-    OKButton = editable(button(BtnBar, "OKButton", QStringLiteral("OK")), "OKButton");
-    CancelButton = button(BtnBar, "CancelButton", QStringLiteral("Cancel"));
-    auto* apply = editable(button(BtnBar, "cmdApply", QStringLiteral("Apply")), "cmdApply");
-    auto* del = editable(button(BtnBar, "cmdDelete", QStringLiteral("&Delete")), "cmdDelete");
-    auto* refresh = button(BtnBar, "cmdRefresh", QStringLiteral("R&efresh"));
-    cmdRefresh = refresh;
-    cmdDelete = del;
-    cmdOK = OKButton;
-    cmdApply = apply;
-
-    auto* box = new QHBoxLayout(BtnBar);
-    box->setContentsMargins(6, 4, 6, 4);
-    box->addWidget(EM);
-    box->addWidget(lblEdit);
-    box->addStretch(1);
-    for (QPushButton* b : {cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh})
-        box->addWidget(b);
-    setTabOrder(TabCtl, cboPS);
-    setTabOrder(cmdCust2Cat, lblEdit);
-    setTabChain({lblEdit, cmdPrint, cmdEmail, OKButton, CancelButton, apply, del, refresh});
-
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { FormPrint(); });
-    connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });
+    const RecordFrame::ButtonBar b
+        = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print  Preview product/service details"),
+                                     QStringLiteral("Email product/service details"), TabCtl, cboPS, cmdCust2Cat);
+    BtnBar = b.bar;
+    cmdPrint = b.cmdPrint;
+    cmdEmail = b.cmdEmail;
+    OKButton = b.OKButton;
+    CancelButton = b.CancelButton;
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-    connect(apply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(del, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(refresh, &QPushButton::clicked, this, [this] { LoadData(); });
+    connect(b.cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+    connect(b.cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
 }
 
 // --- Layout and events ------------------------------------------------------
 
-QSize frmPS::sizeHint() const
-{
-    const QSize tabs = TabCtl->sizeHint();
-    const QSize bar = BtnBar->sizeHint();
-    return {std::max(tabs.width(), bar.width()), tabs.height() + bar.height()};
-}
+QSize frmPS::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
 
 void frmPS::resizeEvent(QResizeEvent* event)
 {
     RecordWindow<QWidget>::resizeEvent(event);
-    const int barHeight = BtnBar->sizeHint().height();
-    BtnBar->setGeometry(0, Sys().NotBelowZeroInt(height() - barHeight), width(), barHeight);
-    TabCtl->setGeometry(0, 0, width(), Sys().NotBelowZeroInt(height() - barHeight));
+    RecordFrame::layout(this, TabCtl, BtnBar);
 }
 
 bool frmPS::eventFilter(QObject* watched, QEvent* event)
@@ -284,17 +223,9 @@ bool frmPS::eventFilter(QObject* watched, QEvent* event)
         lblCustomer_Click();
         return true;
     }
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
-        auto* target = static_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Ctrl+E only enters edit mode, and only where the edit switch shows.
-        if ((target == this || isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())
-            && (EM->InEditMode() || !lblEdit->isVisibleTo(this))) {
-            event->accept();
-            return true;
-        }
-    }
+    // Ctrl+E only enters edit mode, and only where the edit switch shows.
+    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
+        return true;
     return RecordWindow<QWidget>::eventFilter(watched, event);
 }
 
@@ -316,11 +247,7 @@ void frmPS::CancelButton_Click() { CancelAndClose(); }
 
 void frmPS::cmdDelete_Click()
 {
-    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + windowTitle()
-                             + QStringLiteral("' and all of its attachments (if any)?");
-    if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
-               QStringLiteral("DELETE Confirmation"))
-        != MsgAnswer::Yes)
+    if (!RecordFrame::confirmDelete(this))
         return;
     // The row goes first: a row that stays keeps its files.
     if (!DB().DeleteRecord(RowID, DB().Customers2PSTable()))
@@ -354,17 +281,12 @@ void frmPS::cmdCatList_Click(QComboBox* cbo)
 
 void frmPS::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
 {
-    const QString typed = cbo->currentText();
-    listEditor()(catType);
-    loadCategories(cbo, catType, false);
-    cbo->setEditText(typed);
-    SysUI().CtlSetFocus(cbo);
+    RecordFrame::editQuickList(cbo, catType);
 }
 
 void frmPS::cmdDTStamp_Notes_Click()
 {
-    SysUI().TxtCtlInsertStr(txtNote, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
-    txtNote->setFocus();
+    RecordFrame::insertStamp(txtNote);
 }
 
 void frmPS::lblCustomer_Click()

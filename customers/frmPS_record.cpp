@@ -1,6 +1,7 @@
 #include "customers/frmPS.h"
 
 #include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
 #include "app/frmMain.h"
@@ -127,14 +128,8 @@ void frmPS::SetActiveStatus()
 
 void frmPS::SetWindowCaption()
 {
-    QString title = cboPS->currentText().trimmed().isEmpty() ? QString() : cboPS->currentText();
-    if (!txtShortDesc->text().trimmed().isEmpty()) {
-        const QString desc = txtShortDesc->text().left(15) + QStringLiteral("...");
-        title = title.isEmpty() ? desc : title + QStringLiteral(" - ") + desc;
-    }
-    if (title.isEmpty())
-        title = QStringLiteral("New");
-    setWindowTitle(QStringLiteral("Product/Service: ") + title + QStringLiteral(" @") + Sys().CurrTimeAMPM());
+    setWindowTitle(
+        RecordFrame::caption(QStringLiteral("Product/Service"), cboPS->currentText(), txtShortDesc->text()));
 }
 
 void frmPS::InitATC()

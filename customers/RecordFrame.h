@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QComboBox;
+class QEvent;
+class QObject;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+class RecordForm;
+
+// The frame that the tabbed record windows (product/service, issue) share:
+// the tab control above a button bar that holds the edit-mode controls and
+// the buttons, and the rules for Ctrl+E and the caption.
+namespace RecordFrame {
+
+struct ButtonBar {
+    QWidget* bar = nullptr;
+    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr,
+                *cmdApply = nullptr, *cmdDelete = nullptr, *cmdRefresh = nullptr;
+};
+
+// The bar under the tabs: EM and the edit button, then Preview, Email, OK,
+// Cancel, Apply, Delete and Refresh (the form's own buttons point at them).
+// Preview and Email run the form's FormPrint and FormEmail, Refresh its
+// LoadData; the window connects the others. Tab goes from the tab control
+// to the first field of the first tab and from its last field to the bar.
+ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printTip, const QString& emailTip,
+                        QWidget* tabs, QWidget* firstField, QWidget* lastField);
+
+// The tab control fills the window above the bar.
+void layout(QWidget* window, QTabWidget* tabs, QWidget* bar);
+QSize sizeHint(const QTabWidget* tabs, const QWidget* bar);
+
+// True when the event is a Ctrl+E that must do nothing: the window is in
+// edit mode, or its edit button is hidden (a record not stored yet). The
+// event is then taken.
+bool swallowCtrlE(QWidget* window, QObject* watched, QEvent* event, bool inEditMode, const QWidget* editButton);
+
+// "<kind>: <product/service> - <first 15 of the short description>... @<time>",
+// "New" standing for both when they are blank.
+QString caption(const QString& kind, const QString& productService, const QString& shortDesc);
+
+// "Are you sure you want to *DELETE* '<caption>' and all of its
+// attachments (if any)?", Cancel as the default; true for Yes.
+bool confirmDelete(const QWidget* window);
+
+// The quick list editor of a free-text combo, then the combo refilled with
+// the text that was typed in it kept; the combo gets the focus.
+void editQuickList(QComboBox* cbo, qint32 catType);
+
+// Puts today's date, the time and the login at the caret of the box (over
+// the selected text) and gives it the focus.
+void insertStamp(QPlainTextEdit* box);
+
+// The main window's services that the record windows use, unless a test
+// puts its own in their place: the calendar, the list editors (by category
+// type) and the mail hand-off. Without a main window they do nothing.
+std::function<QString(const QString& initialDate)>& calendar();
+std::function<void(qint32 catType)>& listEditor();
+std::function<bool(const QString& to, const QString& subject, const QString& body)>& mailSender();
+
+} // namespace RecordFrame

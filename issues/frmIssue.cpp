@@ -1,0 +1,319 @@
+#include "issues/frmIssue.h"
+
+#include "issues/IssueActionsCtl.h"
+#include "issues/IssueControls.h"
+
+#include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
+
+#include "app/EditModeCtl.h"
+#include "app/StatisticCtl.h"
+#include "app/frmMain.h"
+#include "common/PromptService.h"
+#include "common/clsSystem.h"
+#include "common/ui/AttachmentsCtl.h"
+#include "common/ui/HelpContext.h"
+#include "common/ui/ObjectTag.h"
+#include "common/ui/TabChain.h"
+#include "common/ui/WindowRegistry.h"
+#include "common/ui/clsSystemUI.h"
+#include "data/Schema.h"
+#include "data/clsDB.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace RecordControls;
+
+frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
+
+// A text tab: the stamp button above its box.
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
+                        QPushButton*& stamp)
+{
+    auto* page = new QWidget;
+    auto* box = editable(new QPlainTextEdit(page), boxName);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    stamp = editable(button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    top->addWidget(stamp);
+    layout->addLayout(top);
+    layout->addWidget(box, 1);
+    QWidget::setTabOrder(stamp, box);
+    tabs->addTab(page, caption);
+    return box;
+}
+
+} // namespace
+
+frmIssue::frmIssue(QWidget* parent)
+    : RecordWindow<QWidget>({QStringLiteral("I"), DB().IssuesTable(), Schema::dataFileName(Schema::Table::Issues),
+                             QStringLiteral("_issue"), &clsDB::Perm_Issues,
+                             Schema::dataFileName(Schema::Table::Issues)},
+                            parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    TabCtl = new QTabWidget(this);
+    TabCtl->setObjectName(QStringLiteral("TabCtl"));
+    auto* tab0 = new QWidget;
+    buildIssueTab(tab0);
+    TabCtl->addTab(tab0, QStringLiteral("&Issue"));
+
+    auto* tab1 = new QWidget;
+    IACtl = editable(new IssueActionsCtl(tab1), "IACtl");
+    auto* actions = new QVBoxLayout(tab1);
+    actions->addWidget(IACtl);
+    TabCtl->addTab(tab1, QStringLiteral("&Actions"));
+
+    txtDesc = textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
+    txtResolution = textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
+                            cmdDTStamp_Resolution);
+
+    auto* tab4 = new QWidget;
+    ACtl = editable(new AttachmentsCtl(tab4), "ACtl");
+    auto* attachments = new QVBoxLayout(tab4);
+    attachments->addWidget(ACtl);
+    TabCtl->addTab(tab4, QStringLiteral("Attac&hments"));
+
+    auto* tab5 = new QWidget;
+    auto* last = new QVBoxLayout(tab5);
+    last->addWidget(LE);
+    last->addStretch(1);
+    TabCtl->addTab(tab5, QStringLiteral("Last Edi&t"));
+    buildButtonBar();
+
+    connect(cmdDTStamp_Desc, &QPushButton::clicked, this, [this] { cmdDTStamp_Click(txtDesc); });
+    connect(cmdDTStamp_Resolution, &QPushButton::clicked, this, [this] { cmdDTStamp_Click(txtResolution); });
+    connect(TabCtl, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == 2)
+            SysUI().CtlSetFocus(txtDesc);
+        else if (tab == 3)
+            SysUI().CtlSetFocus(txtResolution);
+    });
+
+    setWindowTitle(QStringLiteral("Issue"));
+    HelpContext::set(this, 1310);
+    TabCtl->setCurrentIndex(0);
+}
+
+frmIssue::~frmIssue() = default;
+
+void frmIssue::buildIssueTab(QWidget* page)
+{
+    auto* lblCustomerName = fieldLabel(page, "Label2", QStringLiteral("Customer Name:"));
+    lblCustomer = fieldLabel(page, "lblCustomer", QString());
+    lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
+    lblCustomer->setCursor(Qt::PointingHandCursor);
+    lblCustomer->installEventFilter(this);
+    auto* lblPS = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
+    cboPS = editable(new QComboBox(page), "cboPS");
+    cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
+    auto* lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"));
+    txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
+    txtShortDesc->setMaxLength(80);
+    auto* lblSubmit = fieldLabel(page, "lblSubmit", QStringLiteral("Submit Date:"));
+    txtDateSubmit = editable(new QLineEdit(page), "txtDateSubmit");
+    txtDateSubmit->setMaxLength(18);
+    cmdCalendar0 = calendarButton(page, "cmdCalendar0", QStringLiteral("submit date"));
+    auto* lblResponse = fieldLabel(page, "lblResponse", QStringLiteral("Response Date:"));
+    txtDateResponse = editable(new QLineEdit(page), "txtDateResponse");
+    txtDateResponse->setMaxLength(18);
+    cmdCalendar1 = calendarButton(page, "cmdCalendar1", QStringLiteral("response date"));
+    lblRes = fieldLabel(page, "lblRes", QStringLiteral("Resolution Date:"));
+    txtDateResolution = editable(new QLineEdit(page), "txtDateResolution");
+    txtDateResolution->setMaxLength(18);
+    cmdCalendar2 = calendarButton(page, "cmdCalendar2", QStringLiteral("resolution date"));
+    auto* lblAssigned = fieldLabel(page, "lblAssigned", QStringLiteral("Assigned To:"));
+    cboAssignedTo = editable(new QComboBox(page), "cboAssignedTo");
+    auto* lblPriority = fieldLabel(page, "lblPriority", QStringLiteral("Priority:"));
+    cboPriority = editable(new QComboBox(page), "cboPriority");
+    cmdCatPriority = listButton(page, "cmdCatPriority", QStringLiteral("priorities"));
+    auto* lblStatus = fieldLabel(page, "lblStatus", QStringLiteral("Status:"));
+    cboStatus = editable(new QComboBox(page), "cboStatus");
+    cmdCatStatus = listButton(page, "cmdCatStatus", QStringLiteral("statuses"));
+    lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
+    cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
+    cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
+    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
+    txtCust1 = editable(new QComboBox(page), "txtCust1");
+    txtCust1->setEditable(true);
+    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
+    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
+    txtCust2 = editable(new QComboBox(page), "txtCust2");
+    txtCust2->setEditable(true);
+    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
+    lblIssueNumber = fieldLabel(page, "lblIssueNumber", QString());
+    lblNewIssue = fieldLabel(page, "lblNewIssue",
+                             QStringLiteral("Press Apply button to save this issue and to access Actions and "
+                                            "Attachments tabs"));
+    lblNewIssue->setWordWrap(true);
+
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lblPS, cboPS}, {lblShortDesc, txtShortDesc}, {lblSubmit, txtDateSubmit}, {lblResponse, txtDateResponse},
+        {lblRes, txtDateResolution}, {lblAssigned, cboAssignedTo}, {lblPriority, cboPriority},
+        {lblStatus, cboStatus}, {lblCat, cboIssueCategory}, {lblCustom1, txtCust1}, {lblCustom2, txtCust2}};
+    for (const auto& [label, field] : buddies)
+        label->setBuddy(field);
+
+    auto* grid = new QGridLayout(page);
+    grid->setColumnStretch(1, 1);
+    int r = 0;
+    auto add = [&](QWidget* label, QWidget* field, QWidget* side) {
+        grid->addWidget(label, r, 0);
+        if (side)
+            grid->addLayout(row(field, side), r++, 1);
+        else
+            grid->addWidget(field, r++, 1);
+    };
+    grid->addWidget(lblCustomerName, r, 0);
+    grid->addWidget(lblCustomer, r++, 1);
+    add(lblPS, cboPS, cmdCatPS);
+    add(lblShortDesc, txtShortDesc, nullptr);
+    add(lblSubmit, txtDateSubmit, cmdCalendar0);
+    add(lblResponse, txtDateResponse, cmdCalendar1);
+    add(lblRes, txtDateResolution, cmdCalendar2);
+    add(lblAssigned, cboAssignedTo, nullptr);
+    add(lblPriority, cboPriority, cmdCatPriority);
+    add(lblStatus, cboStatus, cmdCatStatus);
+    add(lblCat, cboIssueCategory, cmdCatIssueCategory);
+    add(lblCustom1, txtCust1, cmdCust1Cat);
+    add(lblCustom2, txtCust2, cmdCust2Cat);
+    grid->addWidget(lblIssueNumber, r++, 0, 1, 2);
+    grid->addWidget(lblNewIssue, r++, 0, 1, 2);
+    grid->setRowStretch(r, 1);
+
+    setTabChain({cboPS, cmdCatPS, txtShortDesc, txtDateSubmit, cmdCalendar0, txtDateResponse, cmdCalendar1,
+                 txtDateResolution, cmdCalendar2, cboAssignedTo, cboPriority, cmdCatPriority, cboStatus,
+                 cmdCatStatus, cboIssueCategory, cmdCatIssueCategory, txtCust1, cmdCust1Cat, txtCust2,
+                 cmdCust2Cat});
+
+    connect(cmdCalendar0, &QPushButton::clicked, this, [this] { cmdCalendar_Click(0); });
+    connect(cmdCalendar1, &QPushButton::clicked, this, [this] { cmdCalendar_Click(1); });
+    connect(cmdCalendar2, &QPushButton::clicked, this, [this] { cmdCalendar_Click(2); });
+    for (QPushButton* b : {cmdCatPS, cmdCatPriority, cmdCatStatus, cmdCatIssueCategory}) {
+        QComboBox* cbo = b == cmdCatPS ? cboPS : b == cmdCatPriority ? cboPriority
+                       : b == cmdCatStatus ? cboStatus : cboIssueCategory;
+        connect(b, &QPushButton::clicked, this, [this, cbo] { cmdCatList_Click(cbo); });
+    }
+    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, 202); });
+    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, 203); });
+}
+
+void frmIssue::buildButtonBar()
+{
+    const RecordFrame::ButtonBar b
+        = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),
+                                     QStringLiteral("Email issue details"), TabCtl, cboPS, cmdCust2Cat);
+    BtnBar = b.bar;
+    cmdPrint = b.cmdPrint;
+    cmdEmail = b.cmdEmail;
+    OKButton = b.OKButton;
+    CancelButton = b.CancelButton;
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+    connect(b.cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+    connect(b.cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+}
+
+// --- Layout and events ------------------------------------------------------
+
+QSize frmIssue::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
+
+void frmIssue::resizeEvent(QResizeEvent* event)
+{
+    RecordWindow<QWidget>::resizeEvent(event);
+    RecordFrame::layout(this, TabCtl, BtnBar);
+}
+
+bool frmIssue::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lblCustomer && event->type() == QEvent::MouseButtonRelease) {
+        lblCustomer_Click();
+        return true;
+    }
+    // Ctrl+E only enters edit mode, and only where the edit switch shows.
+    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
+        return true;
+    return RecordWindow<QWidget>::eventFilter(watched, event);
+}
+
+// --- Commands -----------------------------------------------------------------
+
+void frmIssue::OKButton_Click() { SaveAndClose(); }
+
+void frmIssue::cmdApply_Click()
+{
+    if (!SaveData())
+        return;
+    EM->ViewMode();
+    InitIACtl();
+    InitATC();
+    UpdateLastEditCtl();
+    SetUI();
+}
+
+void frmIssue::CancelButton_Click() { CancelAndClose(); }
+
+void frmIssue::cmdDelete_Click()
+{
+    if (!RecordFrame::confirmDelete(this))
+        return;
+    // The issue row goes first: an issue that stays keeps its actions and
+    // its files.
+    if (!DB().DeleteRecord(RowID, DB().IssuesTable()))
+        return;
+    DB().DeleteAllRecords(RowID, DB().IssuesActionsTable(), QStringLiteral("issueid"));
+    DB().DeleteAttachments(RowID, QStringLiteral("_i"));
+    if (frmMain* main = mainWindow())
+        main->NotifyCustomer(m_custId, 1, -1);
+    EM->ViewMode();
+    CloseWindow();
+}
+
+void frmIssue::cmdCalendar_Click(int index)
+{
+    QLineEdit* box = index == 0 ? txtDateSubmit : index == 1 ? txtDateResponse : txtDateResolution;
+    const QString picked = RecordFrame::calendar()(box->text());
+    if (!picked.isEmpty())
+        box->setText(picked);
+    SysUI().CtlSetFocus(box);
+}
+
+void frmIssue::cmdCatList_Click(QComboBox* cbo)
+{
+    const qint32 type = cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
+    const qint32 selected = SysUI().cboGetItemID(cbo);
+    RecordFrame::listEditor()(type);
+    loadCategories(cbo, type, type == 105);
+    SysUI().cboSelectAtID(cbo, selected);
+    SysUI().CtlSetFocus(cbo);
+}
+
+void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
+{
+    RecordFrame::editQuickList(cbo, catType);
+}
+
+void frmIssue::cmdDTStamp_Click(QPlainTextEdit* box)
+{
+    RecordFrame::insertStamp(box);
+}
+
+void frmIssue::lblCustomer_Click()
+{
+    if (frmMain* main = mainWindow())
+        main->ShowCustomer(m_custId, false);
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/RecordWindow.h"
+#include "app/WindowInterfaces.h"
+
+#include <QString>
+#include <QWidget>
+
+class AttachmentsCtl;
+class IssueActionsCtl;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+// The record window of one issue of a customer (tag "I" and its row
+// identifier): the issue's fields on the first tab, its actions, the
+// description and the resolution, the attached files and the last-edit
+// stamp on the others. The actions and attachments wait for the first save.
+class frmIssue : public RecordWindow<QWidget>, public IssueWindow {
+public:
+    explicit frmIssue(QWidget* parent = nullptr);
+    ~frmIssue() override;
+
+    qint32 IssueID() const { return RowID; }
+    qint32 CustID() const { return m_custId; }
+    qint32 TemplateID() const { return m_templateId; }
+    void SetCustID(qint32 CustID) override { m_custId = CustID; }
+    void SetTemplateID(qint32 TemplateID) override { m_templateId = TemplateID; }
+
+    // The contract as this window fills it.
+    void InitControls() override;
+    void LoadData() override;
+    void SetUI() override;
+    void DoEditModeBtn() override;
+    bool ValidateData() override;
+    bool SaveData() override;
+    QString FormContent() override;
+    QString FormPrint() override;
+    QString FormEmail() override;
+
+    void SetTagVariant();
+    void InitIACtl();
+    void InitATC();
+    void ShowIssueNum();
+    void NoCustomerMsg();
+    void SetWindowCaption();
+
+    // Commands.
+    void OKButton_Click();
+    void cmdApply_Click();
+    void CancelButton_Click();
+    void cmdDelete_Click();
+    void cmdCalendar_Click(int index);
+    void cmdCatList_Click(QComboBox* cbo);
+    void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
+    void cmdDTStamp_Click(QPlainTextEdit* box);
+    void lblCustomer_Click();
+
+    QTabWidget* TabCtl = nullptr;
+    QWidget* BtnBar = nullptr;
+    QLabel *lblCustomer, *lblRes, *lblCat, *lblCustom1, *lblCustom2, *lblIssueNumber, *lblNewIssue;
+    QComboBox *cboPS, *cboAssignedTo, *cboPriority, *cboStatus, *cboIssueCategory, *txtCust1, *txtCust2;
+    QLineEdit *txtShortDesc, *txtDateSubmit, *txtDateResponse, *txtDateResolution;
+    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCalendar2, *cmdCatPS, *cmdCatPriority, *cmdCatStatus,
+        *cmdCatIssueCategory, *cmdCust1Cat, *cmdCust2Cat, *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
+    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
+    QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
+    IssueActionsCtl* IACtl = nullptr;
+    AttachmentsCtl* ACtl = nullptr;
+
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildIssueTab(QWidget* page);
+    void buildButtonBar();
+    bool customerExists();
+    void applyTemplate();
+    void readStoredIssue();
+
+    qint32 m_custId = -1;
+    qint32 m_templateId = -1;
+};
