@@ -105,7 +105,8 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmReportDisplay"));
     setWindowTitle(QStringLiteral("Report Display"));
-    setObjectTag(this, QStringLiteral("REPORTS"));
+    // Never "REPORTS": the report list must not find an output window.
+    setObjectTag(this, QStringLiteral("REPORTDISPLAY"));
     HelpContext::set(this, kHelpContext);
 
     m_model = new ReportGridModel(m_run.grid(), this);
