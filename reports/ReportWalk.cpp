@@ -267,6 +267,31 @@ const QString& ReportWalk::cached(QHash<qint32, QString>& cache, qint32 id, Kind
     return cache.insert(id, text).value();
 }
 
+// The customer's products/services as clsDB::CustomerPS gives them, with
+// the category texts taken from the run's cache.
+QStringView ReportWalk::productsText(qint32 custId)
+{
+    FIELD4* psid = d4field(m_customerPs, "psid");
+    TAG4* tag = d4tag(m_customerPs, "custid");
+    if (!psid || !tag || d4tagSelect(m_customerPs, tag) < 0) {
+        m_scratch = DB().CustomerPS(custId, m_customerPs, m_categories);
+        return m_scratch;
+    }
+    m_scratch.clear();
+    bool first = true;
+    int rc = d4seekDouble(m_customerPs, custId);
+    for (; rc == 0; rc = d4seekNextDouble(m_customerPs, custId)) {
+        if (!first)
+            m_scratch += QLatin1Char(';');
+        first = false;
+        m_scratch += cached(m_categoryTexts, qint32(f4long(psid)), Kind::Category);
+    }
+    // A failing read is reported as the shared lookup reports it.
+    if (rc < 0)
+        m_scratch = DB().CustomerPS(custId, m_customerPs, m_categories);
+    return m_scratch;
+}
+
 QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
 {
     switch (cell.kind) {
@@ -294,8 +319,7 @@ QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
         return it.value();
     }
     case Kind::Products:
-        m_scratch = DB().CustomerPS(rowid, m_customerPs, m_categories);
-        return m_scratch;
+        return productsText(rowid);
     }
     return {};
 }

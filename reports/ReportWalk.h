@@ -60,6 +60,7 @@ private:
     QStringView cellText(const Cell& cell, qint32 rowid);
     QStringView fieldText(FIELD4* field);
     QStringView wholeText(long value);
+    QStringView productsText(qint32 custId);
     const QString& cached(QHash<qint32, QString>& cache, qint32 id, Kind kind);
     bool yieldDue(bool firstRow);
 
