@@ -8,6 +8,7 @@
 #include "data/clsDB.h"
 #include "reports/RepNumber.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -178,6 +179,10 @@ bool ReportWalk::walk(const QString& tag, std::optional<qint32> key, Progress& p
         code4errorCode(&m_main->engine(), 0);
         m_walkedTag.clear();
     }
+    // A walk of every record asks for nearly every customer's products:
+    // one pass over them in advance costs less than a seek for each.
+    if (!key && std::any_of(m_cells.cbegin(), m_cells.cend(), [](const Cell& c) { return c.kind == Kind::Products; }))
+        loadProducts();
     int rc = d4tagSelect(m_main, order);
     if (rc == 0)
         rc = key ? d4seekDouble(m_main, double(*key)) : d4top(m_main);
@@ -267,6 +272,66 @@ const QString& ReportWalk::cached(QHash<qint32, QString>& cache, qint32 id, Kind
     return cache.insert(id, text).value();
 }
 
+// The customer's products/services as clsDB::CustomerPS gives them, with
+// the category texts taken from the run's cache.
+void ReportWalk::loadProducts()
+{
+    m_products.clear();
+    m_productsLoaded = false;
+    FIELD4* custid = d4field(m_customerPs, "custid");
+    FIELD4* psid = d4field(m_customerPs, "psid");
+    TAG4* tag = d4tag(m_customerPs, "custid");
+    if (!custid || !psid || !tag || d4tagSelect(m_customerPs, tag) < 0) {
+        code4errorCode(&m_customerPs->engine(), 0);
+        return;
+    }
+    // The tag keeps each customer's rows together, in the order a seek finds them.
+    std::optional<qint32> previous;
+    int rc = d4top(m_customerPs);
+    for (; rc == 0; rc = d4skip(m_customerPs, 1)) {
+        const qint32 id = qint32(f4long(custid));
+        QString& text = m_products[id];
+        if (previous == id)
+            text += QLatin1Char(';');
+        previous = id;
+        text += cached(m_categoryTexts, qint32(f4long(psid)), Kind::Category);
+    }
+    if (rc < 0) {
+        // Each row then asks for itself, and a failure is reported there.
+        m_products.clear();
+        code4errorCode(&m_customerPs->engine(), 0);
+        return;
+    }
+    m_productsLoaded = true;
+}
+
+QStringView ReportWalk::productsText(qint32 custId)
+{
+    if (m_productsLoaded) {
+        const auto it = m_products.constFind(custId);
+        return it == m_products.constEnd() ? QStringView() : QStringView(it.value());
+    }
+    FIELD4* psid = d4field(m_customerPs, "psid");
+    TAG4* tag = d4tag(m_customerPs, "custid");
+    if (!psid || !tag || d4tagSelect(m_customerPs, tag) < 0) {
+        m_scratch = DB().CustomerPS(custId, m_customerPs, m_categories);
+        return m_scratch;
+    }
+    m_scratch.clear();
+    bool first = true;
+    int rc = d4seekDouble(m_customerPs, custId);
+    for (; rc == 0; rc = d4seekNextDouble(m_customerPs, custId)) {
+        if (!first)
+            m_scratch += QLatin1Char(';');
+        first = false;
+        m_scratch += cached(m_categoryTexts, qint32(f4long(psid)), Kind::Category);
+    }
+    // A failing read is reported as the shared lookup reports it.
+    if (rc < 0)
+        m_scratch = DB().CustomerPS(custId, m_customerPs, m_categories);
+    return m_scratch;
+}
+
 QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
 {
     switch (cell.kind) {
@@ -294,8 +359,7 @@ QStringView ReportWalk::cellText(const Cell& cell, qint32 rowid)
         return it.value();
     }
     case Kind::Products:
-        m_scratch = DB().CustomerPS(rowid, m_customerPs, m_categories);
-        return m_scratch;
+        return productsText(rowid);
     }
     return {};
 }

@@ -60,6 +60,8 @@ private:
     QStringView cellText(const Cell& cell, qint32 rowid);
     QStringView fieldText(FIELD4* field);
     QStringView wholeText(long value);
+    QStringView productsText(qint32 custId);
+    void loadProducts();
     const QString& cached(QHash<qint32, QString>& cache, qint32 id, Kind kind);
     bool yieldDue(bool firstRow);
 
@@ -77,6 +79,9 @@ private:
     QList<Criterion> m_criteria;
     QHash<qint32, QString> m_categoryTexts, m_userTexts, m_customerTexts;
     QHash<quint64, QString> m_dateTexts;   // by the stored eight bytes
+    // Every customer's products/services, read once for a walk of all records.
+    QHash<qint32, QString> m_products;
+    bool m_productsLoaded = false;
     QString m_scratch;
     char16_t m_digits[24] = {};
     QString m_walkedTag;

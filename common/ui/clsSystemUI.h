@@ -125,8 +125,10 @@ public:
     // the row before it to the first), each row from column 0. `wholeCell`
     // compares blank-trimmed texts for equality, else looks for the text
     // inside the cell. The first match becomes the current cell, scrolled
-    // into view: True. No match: False, the selection stays.
-    bool GridFind(QTableWidget* grid, const QString& text, bool wholeCell, bool matchCase, bool upwards) const;
+    // into view: True. No match: False, the selection stays. Any table view
+    // is searched through its model's shown texts (no current cell: from the
+    // first row).
+    bool GridFind(QTableView* grid, const QString& text, bool wholeCell, bool matchCase, bool upwards) const;
     // Selects the row at column 0 and scrolls it into view, when it exists.
     void GridSelectRow(QTableWidget* grid, int row) const;
 

@@ -11,10 +11,9 @@
 
 namespace {
 
-QString cellText(const QTableWidget* grid, int row, int column)
+QString cellText(const QAbstractItemModel* model, int row, int column)
 {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
+    return model->data(model->index(row, column), Qt::DisplayRole).toString();
 }
 
 bool cellMatches(QString cell, const QString& sought, bool wholeCell, bool matchCase)
@@ -24,22 +23,28 @@ bool cellMatches(QString cell, const QString& sought, bool wholeCell, bool match
     return wholeCell ? Sys().trimBlanks(cell) == Sys().trimBlanks(sought) : cell.contains(sought);
 }
 
-void makeCurrent(QTableWidget* grid, int row, int column)
+void makeCurrent(QTableView* grid, int row, int column)
 {
-    grid->setCurrentCell(row, column);
-    grid->scrollTo(grid->model()->index(row, column));
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->setCurrentIndex(index);
+    grid->scrollTo(index);
 }
 
 } // namespace
 
-bool clsSystemUI::GridFind(QTableWidget* grid, const QString& text, bool wholeCell, bool matchCase,
+bool clsSystemUI::GridFind(QTableView* grid, const QString& text, bool wholeCell, bool matchCase,
                            bool upwards) const
 {
+    const QAbstractItemModel* model = grid->model();
+    if (!model)
+        return false;
     const QString sought = matchCase ? text : text.toUpper();
     const int step = upwards ? -1 : 1;
-    for (int row = grid->currentRow() + step; row >= 0 && row < grid->rowCount(); row += step) {
-        for (int column = 0; column < grid->columnCount(); ++column) {
-            if (cellMatches(cellText(grid, row, column), sought, wholeCell, matchCase)) {
+    const int rows = model->rowCount();
+    const int columns = model->columnCount();
+    for (int row = grid->currentIndex().row() + step; row >= 0 && row < rows; row += step) {
+        for (int column = 0; column < columns; ++column) {
+            if (cellMatches(cellText(model, row, column), sought, wholeCell, matchCase)) {
                 makeCurrent(grid, row, column);
                 return true;
             }

@@ -98,6 +98,23 @@ TEST_F(ReportRunTest, ProductCriteriaAskWhetherTheCustomerOwnsIt)
                                            QStringLiteral("3|Evans|Ed")}));
 }
 
+TEST_F(ReportRunTest, ProductTextsAgreeWhetherTheWalkSeeksOrReadsThemAll)
+{
+    owns(m_dunn, m_support);
+    owns(m_dunn, 99999);  // no such category: an empty piece
+    owns(m_dunn, m_hosting);
+    owns(m_adams, m_hosting);
+    const int all = report(QStringLiteral("C"), QStringLiteral("0\n5~23\n\n\n\n0\n1"));
+    EXPECT_EQ(run(all), (QStringList{QStringLiteral("Last Name|Products/Services"), QStringLiteral("Adams|Hosting"),
+                                     QStringLiteral("Baker|"), QStringLiteral("Clark|"),
+                                     QStringLiteral("Dunn|Support;;Hosting"), QStringLiteral("Evans|")}));
+    const int silver = report(QStringLiteral("C"), QStringLiteral("0\n5~23\n51\n=\n") + id(m_silver)
+                                                       + QStringLiteral("\n0\n1"));
+    EXPECT_EQ(run(silver), (QStringList{QStringLiteral("Last Name|Products/Services"),
+                                        QStringLiteral("Adams|Hosting"), QStringLiteral("Dunn|Support;;Hosting")}));
+    EXPECT_EQ(m_run.walkedTag(), QStringLiteral("custcat"));
+}
+
 TEST_F(ReportRunTest, DeletedCustomersNeverAppear)
 {
     ASSERT_TRUE(m_db.DeleteRecord(m_clark, m_db.CustomerTable()));
