@@ -15,6 +15,9 @@ public:
     // Creates the table with its indexes in `folder` and appends rows 1..n,
     // each row on its own (one transaction per row).
     virtual uint64_t appendAll(const std::string& folder, int n) = 0;
+    // As appendAll, all rows at once: our batch append (the table opened
+    // exclusively), one transaction in SQLite.
+    virtual uint64_t appendBatch(const std::string& folder, int n) = 0;
     // Opens what appendAll made (after a fresh start of the program).
     virtual void reopen(const std::string& folder) = 0;
     // Finds each row by its identifier and reads its customer.

@@ -41,25 +41,21 @@ public:
     uint64_t appendAll(const std::string& folder, int n) override
     {
         create(folder);
-        FIELD4* f[10];
-        const char* names[] = {"rowid", "custid", "psid", "shortdesc", "assignedto", "priority", "status", "issuecat", "submitdt", "desc"};
-        for (int i = 0; i < 10; ++i)
-            f[i] = d4field(m_d4, names[i]);
-        for (int i = 1; i <= n; ++i) {
-            const IssueRow r = issueRow(i);
-            must(d4appendStartVB(m_d4, 0) == 0 && d4blank(m_d4) == 0, "append start");
-            f4assignDouble(f[0], r.rowid);
-            f4assignDouble(f[1], r.custid);
-            f4assignDouble(f[2], r.psid);
-            f4assignNVB(f[3], r.shortdesc.data(), int(r.shortdesc.size()));
-            f4assignDouble(f[4], r.assignedto);
-            f4assignDouble(f[5], r.priority);
-            f4assignDouble(f[6], r.status);
-            f4assignDouble(f[7], r.issuecat);
-            f4assignNVB(f[8], r.submitdt.data(), int(r.submitdt.size()));
-            f4memoAssignN(f[9], r.desc.data(), uint32_t(r.desc.size()));
-            must(d4append(m_d4) == 0, "append");
-        }
+        appendRows(n);
+        return uint64_t(d4recCountDo(m_d4));
+    }
+
+    uint64_t appendBatch(const std::string& folder, int n) override
+    {
+        create(folder);
+        d4close(m_d4);
+        code4accessMode(m_c4, 1);
+        m_d4 = d4open(m_c4, (folder + "/bccissues.dbf").c_str());
+        code4accessMode(m_c4, 0);
+        must(m_d4 != nullptr, "open exclusively");
+        must(m_d4->beginBatch().isOk(), "batch");
+        appendRows(n);
+        must(m_d4->endBatch().isOk(), "batch end");
         return uint64_t(d4recCountDo(m_d4));
     }
 
@@ -121,11 +117,36 @@ public:
     }
 
 private:
+    void appendRows(int n)
+    {
+        FIELD4* f[10];
+        const char* names[] = {"rowid", "custid", "psid", "shortdesc", "assignedto", "priority", "status", "issuecat", "submitdt", "desc"};
+        for (int i = 0; i < 10; ++i)
+            f[i] = d4field(m_d4, names[i]);
+        for (int i = 1; i <= n; ++i) {
+            const IssueRow r = issueRow(i);
+            must(d4appendStartVB(m_d4, 0) == 0 && d4blank(m_d4) == 0, "append start");
+            f4assignDouble(f[0], r.rowid);
+            f4assignDouble(f[1], r.custid);
+            f4assignDouble(f[2], r.psid);
+            f4assignNVB(f[3], r.shortdesc.data(), int(r.shortdesc.size()));
+            f4assignDouble(f[4], r.assignedto);
+            f4assignDouble(f[5], r.priority);
+            f4assignDouble(f[6], r.status);
+            f4assignDouble(f[7], r.issuecat);
+            f4assignNVB(f[8], r.submitdt.data(), int(r.submitdt.size()));
+            f4memoAssignN(f[9], r.desc.data(), uint32_t(r.desc.size()));
+            must(d4append(m_d4) == 0, "append");
+        }
+    }
+
     void create(const std::string& folder)
     {
         if (m_c4)
             d4initUndo(m_c4);
         m_c4 = d4init_v();
+        if (g_indexCachePages)
+            m_c4->settings().indexCachePages = g_indexCachePages;
         xbase::TableDefinition def;
         const std::pair<const char*, int> numbers[] = {{"rowid", 10}, {"custid", 10}, {"psid", 10}, {"assignedto", 10},
                                                        {"priority", 10}, {"status", 10}, {"issuecat", 10}, {"lastmodby", 10},

@@ -1,8 +1,10 @@
 // Our engine against SQLite on the issues table: the same rows, columns and
 // indexes, the same work, timed side by side in one run, SQLite in its
 // default rollback-journal mode, with its write-ahead log, and with the
-// write-ahead log and a 256 MB page cache. Each work ends in a line with the
-// times and our ratio to each; the SQLite settings follow.
+// write-ahead log and a 256 MB page cache. Bulk work sets our batch append
+// (the table opened exclusively) against SQLite's one transaction. Each work
+// ends in a line with the times and our ratio to each; the SQLite settings
+// follow.
 //
 // usage: bench_issues [--rows=N] [--dir=FOLDER] [--exclusive] [--index-cache-mb=MB]
 //                     [Google Benchmark flags]
@@ -105,6 +107,8 @@ void registerAll()
     const auto custids = randomKeys(10000, customers, 2);
     registerPair("append " + std::to_string(g_rows) + " rows, one at a time", true,
                  [](IssueStore& s) { return s.appendAll(g_folder, g_rows); });
+    registerPair("append " + std::to_string(g_rows) + " rows in one batch", true,
+                 [](IssueStore& s) { return s.appendBatch(g_folder, g_rows); });
     registerPair("100000 random exact seeks", false, [seeks](IssueStore& s) { return s.seekRows(seeks); });
     registerPair("walk the custid tag in order", false, [](IssueStore& s) { return s.walkByCustomer(); });
     registerPair("seek + seek-next, 10000 customers", false, [custids](IssueStore& s) { return s.rowsOfCustomers(custids); });

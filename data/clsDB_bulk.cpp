@@ -113,6 +113,9 @@ void clsDB::AddBulkIssues(Progress& progress)
                                 needField(t, "shortdesc"), needField(t, "desc"), needField(t, "status")};
             qint32 ps = 1001;
             qint32 cust = 1;
+            // One batch: the header, memo header and index pages are
+            // written once at its end. A failure undoes the whole batch.
+            check(m_engine, d4batchBegin(t));
             for (qint32 n = range.first; n <= range.last; ++n) {
                 lastStarted = n;
                 appendIssue(m_engine, t, f, n, ps, cust);
@@ -122,6 +125,7 @@ void clsDB::AddBulkIssues(Progress& progress)
                     && !progress.report(int(qint64(n) * 100 / BulkIssues::kProgressWhole)))
                     break;
             }
+            check(m_engine, d4batchEnd(t));
             m_lastResult = check(m_engine, table.close());
         } catch (const Fault& f) {
             Sys().ShowError(QStringLiteral("clsDB_AddBulkIssues"), f.error);

@@ -16,7 +16,7 @@ constexpr uint64_t kLockOffset = 0x7FFFFFFE;
 } // namespace
 
 CdxFile::CdxFile(std::unique_ptr<File> file, Env* env, const Options& options)
-    : m_file(std::move(file)), m_env(env), m_options(options)
+    : m_file(std::move(file)), m_env(env), m_options(options), m_cacheNodes(options.cacheNodes)
 {
 }
 

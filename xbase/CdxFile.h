@@ -33,7 +33,7 @@ public:
         // Decoded nodes kept between operations (the engine's
         // indexCachePages). A cache the size of the file made a long run of
         // appends hold every page it had touched.
-        size_t cacheNodes = 2048;
+        size_t cacheNodes = 8192;
         int lockTimeoutMs = 60000;
         // How long the steps of a walk go on from the cache without reading
         // the change counter again: what they see may be this much older
@@ -109,6 +109,11 @@ public:
     // Writes every changed page (the caller is inside an operation or the
     // file is exclusive).
     Status flush();
+    // How many decoded nodes the cache keeps between operations (a batch of
+    // appends keeps more, so that its pages are written once); trim()
+    // drops what lies beyond.
+    void setCacheNodes(size_t n) { m_cacheNodes = n; }
+    void trim() { evict(); }
     // Forgets every page read, and the counter they were read under: the
     // file was put back behind this handle's back.
     void forgetPages()
@@ -143,6 +148,7 @@ private:
     void dropCache();
     void forget(uint32_t offset);
     void evict();
+    Status writeLeaving(const std::vector<std::pair<uint64_t, uint32_t>>& leaving);
 
     struct CachedHeader {
         CdxTagHeader header;
@@ -152,11 +158,17 @@ private:
     std::unique_ptr<File> m_file;
     Env* m_env;
     Options m_options;
+    size_t m_cacheNodes;
     std::unordered_map<uint32_t, std::unique_ptr<CdxNode>> m_nodes;
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
     std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
     std::vector<std::pair<uint64_t, uint64_t>> m_ranges; // what a flush writes
     CdxNode* m_last = nullptr;                       // the node asked for last
+    // Nodes asked for lately, by page number: the upper levels of every
+    // tree are found here without a look into m_nodes.
+    static constexpr size_t kRecent = 512;
+    static size_t recentSlot(uint32_t offset) { return (offset / kPageSize) % kRecent; }
+    CdxNode* m_recent[kRecent] = {};
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;
     uint64_t m_generation = 1;

@@ -40,6 +40,12 @@ Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** o
         return Status::ok();
     }
     XB_RETURN_IF_ERROR(checkOffset(offset, "page"));
+    CdxNode*& recent = m_recent[recentSlot(offset)];
+    if (recent && recent->offset == offset && recent->keyLen == keyLen && recent->fill == fill) {
+        recent->lastUse = ++m_tick;
+        *out = m_last = recent;
+        return Status::ok();
+    }
     auto it = m_nodes.find(offset);
     if (it == m_nodes.end()) {
         XB_RETURN_IF_ERROR(pageMiss());
@@ -53,7 +59,7 @@ Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** o
     if (n->keyLen != keyLen || n->fill != fill)
         return Status::corruption(path() + ": page " + std::to_string(offset) + " shared by two tags");
     n->lastUse = ++m_tick;
-    *out = m_last = n;
+    *out = m_last = recent = n;
     return Status::ok();
 }
 
@@ -238,6 +244,9 @@ void CdxFile::forget(uint32_t offset)
 {
     if (m_last && m_last->offset == offset)
         m_last = nullptr;
+    CdxNode*& recent = m_recent[recentSlot(offset)];
+    if (recent && recent->offset == offset)
+        recent = nullptr;
     m_nodes.erase(offset);
 }
 
@@ -245,6 +254,7 @@ void CdxFile::dropCache()
 {
     m_nodes.clear();
     m_last = nullptr;
+    std::fill(std::begin(m_recent), std::end(m_recent), nullptr);
     m_headers.clear();
     m_freed.clear();
     m_dirty.clear();
@@ -254,22 +264,51 @@ void CdxFile::dropCache()
 
 void CdxFile::evict()
 {
-    if (m_nodes.size() <= m_options.cacheNodes)
+    if (m_nodes.size() <= m_cacheNodes)
         return;
-    if (m_modified && !flush().isOk()) {
-        dropCache();
-        return;
-    }
     // Leaves go first, the least recently used of them first.
     std::vector<std::pair<uint64_t, uint32_t>> order;
     order.reserve(m_nodes.size());
     for (auto& [offset, n] : m_nodes)
         order.emplace_back(n->lastUse + (n->leaf ? 0 : (uint64_t(1) << 62)), offset);
-    const size_t target = m_options.cacheNodes * 3 / 4;
+    const size_t target = m_cacheNodes * 3 / 4;
     const size_t drop = order.size() - target;
     std::nth_element(order.begin(), order.begin() + ptrdiff_t(drop), order.end());
-    for (size_t i = 0; i < drop; ++i)
-        forget(order[i].second);
+    order.resize(drop);
+    // Changed pages that leave are written first. An exclusive handle
+    // writes just those (the rest wait for its flush, which a long batch of
+    // appends makes once); a shared one has written everything already.
+    if (m_modified) {
+        const Status s = m_options.exclusive ? writeLeaving(order) : flush();
+        if (!s.isOk()) {
+            dropCache();
+            return;
+        }
+    }
+    for (const auto& [use, offset] : order)
+        forget(offset);
+}
+
+Status CdxFile::writeLeaving(const std::vector<std::pair<uint64_t, uint32_t>>& leaving)
+{
+    m_ranges.clear();
+    for (const auto& [use, offset] : leaving) {
+        auto it = m_nodes.find(offset);
+        if (it != m_nodes.end() && it->second->dirty)
+            m_ranges.emplace_back(offset, kPageSize);
+    }
+    if (m_ranges.empty())
+        return Status::ok();
+    std::sort(m_ranges.begin(), m_ranges.end());
+    XB_RETURN_IF_ERROR(m_file->willWrite(m_ranges));
+    for (const auto& [offset, n] : m_ranges)
+        XB_RETURN_IF_ERROR(writeNode(*m_nodes.at(uint32_t(offset))));
+    // The pages still waiting for the flush.
+    std::erase_if(m_dirty, [this](uint32_t offset) {
+        auto it = m_nodes.find(offset);
+        return it == m_nodes.end() || !it->second->dirty;
+    });
+    return Status::ok();
 }
 
 } // namespace xbase::cdx

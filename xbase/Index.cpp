@@ -106,7 +106,7 @@ Status Index::load()
     CdxFile::Options o;
     o.exclusive = m_table.isExclusive();
     o.readOnly = m_table.isReadOnly();
-    o.cacheNodes = std::max<size_t>(m_table.engine().settings().indexCachePages, 64);
+    o.cacheNodes = m_cacheNodes = std::max<size_t>(m_table.engine().settings().indexCachePages, 64);
     // Another writer of the index wrote records too: the table's read-ahead
     // may hold their old images.
     o.othersChanged = [table = &m_table] { table->dropReadAhead(); };
@@ -162,7 +162,17 @@ void Index::select(IndexTag* tag)
     m_table.setOrder(tag);
 }
 
-Status Index::flush() { return m_file ? m_file->flush() : Status::ok(); }
+Status Index::flush()
+{
+    if (!m_file)
+        return Status::ok();
+    XB_RETURN_IF_ERROR(m_file->flush());
+    if (!m_table.inBatch()) {
+        m_file->setCacheNodes(m_cacheNodes);
+        m_file->trim();
+    }
+    return Status::ok();
+}
 
 void Index::filesRestored()
 {

@@ -94,6 +94,10 @@ private:
     std::vector<Change> m_changes;
     std::vector<uint8_t> m_written; // the record image being written
     bool m_writing = false;
+    size_t m_cacheNodes = 0; // the engine's indexCachePages
+    // Decoded pages a batch of appends may keep (about 1 KB each): a batch
+    // of a million rows into six tags writes most pages once.
+    static constexpr size_t kBatchCacheNodes = 65536;
 };
 
 } // namespace xbase

@@ -176,9 +176,12 @@ Status IndexTag::seek(const std::string& prefix, uint32_t* recno, bool* found)
     });
 }
 
+// A step of a walk: it trusts the change counter as skip does, and, as a
+// walk that reaches an end, looks at the file itself when no further key
+// matches.
 Status IndexTag::seekNext(const std::string& prefix, uint32_t* recno, bool* found)
 {
-    return m_file->read([&] {
+    auto next = [&] {
         TreePos pos;
         bool onCurrent = false;
         Status s;
@@ -195,7 +198,12 @@ Status IndexTag::seekNext(const std::string& prefix, uint32_t* recno, bool* foun
         XB_RETURN_IF_ERROR(seekPos(prefix, &pos));
         *found = begins(pos, prefix, recno, &s);
         return s;
-    });
+    };
+    XB_RETURN_IF_ERROR(m_file->readStep(next));
+    if (*found || m_file->exclusive())
+        return Status::ok();
+    const uint64_t seen = m_file->generation();
+    return m_file->read([&] { return m_file->generation() == seen ? Status::ok() : next(); });
 }
 
 } // namespace xbase

@@ -2,6 +2,8 @@
 
 #include "xbase/Table.h"
 
+#include <algorithm>
+
 // Keeping the tags in step with a record write. beforeWrite takes the index
 // lock, works out which keys leave and enter, refuses candidate duplicates
 // before anything changes, and changes the trees in memory; afterWrite undoes
@@ -42,6 +44,9 @@ Status holdsOther(IndexTag& tag, const std::string& key, uint32_t recno, bool* o
 Status Index::beforeWrite(Table&, uint32_t recno, const uint8_t* oldImage, const uint8_t* newImage)
 {
     m_changes.clear();
+    // A batch keeps the pages it changes until its end, up to a bound.
+    if (m_table.inBatch())
+        m_file->setCacheNodes(std::max(m_cacheNodes, kBatchCacheNodes));
     for (const auto& t : m_tags) {
         Change c{t.get(), {}, {}, false, false};
         c.remove = oldImage && t->makeKey(oldImage, &c.oldKey);
@@ -83,8 +88,9 @@ Status Index::afterWrite(Table&, uint32_t recno, const Status& outcome)
             c.tag->recordWritten(recno, m_written.data());
     Status s = m_file->end();
     // Exclusive handles write their pages in each call too, so that a call
-    // that returned has all of its change in the files.
-    if (s.isOk() && m_table.isExclusive() && outcome.isOk())
+    // that returned has all of its change in the files; a batch is one
+    // call, which writes them at its end.
+    if (s.isOk() && m_table.isExclusive() && outcome.isOk() && !m_table.inBatch())
         s = m_file->flush();
     return s;
 }

@@ -387,14 +387,23 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         t = &m_touched.back();
     }
     const uint8_t fileNo = uint8_t(t - m_touched.data());
-    const size_t saved = t->saved.size();
+    // What this call adds to the saved regions: (start, the end it had, or
+    // 0 when it was new), so that a failure takes it back.
+    m_added.clear();
     // What did not reach the journal must not count as kept.
     auto forget = [&](Status s) {
         m_buf.clear();
-        if (m_touched.size() > touched)
+        if (m_touched.size() > touched) {
             m_touched.resize(touched);
-        else
-            m_touched[fileNo].saved.resize(saved);
+            return s;
+        }
+        auto& saved = m_touched[fileNo].saved;
+        for (auto it = m_added.rbegin(); it != m_added.rend(); ++it) {
+            if (it->second == 0)
+                saved.erase(it->first);
+            else
+                saved[it->first] = it->second;
+        }
         return s;
     };
     for (const auto& range : ranges) {
@@ -402,9 +411,7 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         const uint64_t end = std::min(t->size, offset + std::min(n, ~uint64_t(0) - offset));
         if (offset >= end)
             continue; // beyond the old end: cutting the file back undoes it
-        const bool kept = std::any_of(t->saved.begin(), t->saved.end(),
-                                      [&](const auto& r) { return r.first <= offset && end <= r.second; });
-        if (kept)
+        if (t->holds(offset, end))
             continue;
         m_before.resize(end - offset);
         size_t got = 0;
@@ -412,7 +419,10 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         if (!s.isOk())
             return forget(s);
         addEntry('B', fileNo, offset, m_before.data(), uint32_t(got));
-        t->saved.emplace_back(offset, end);
+        auto [it, isNew] = t->saved.emplace(offset, end);
+        m_added.emplace_back(offset, isNew ? 0 : it->second);
+        if (!isNew)
+            it->second = std::max(it->second, end);
     }
     // The file's size and its old bytes are in the journal before any byte
     // of it changes.

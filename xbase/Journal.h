@@ -3,6 +3,7 @@
 #include "xbase/Env.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,7 +78,15 @@ private:
     struct Touched {
         JournalledFile* file;
         uint64_t size; // before the call
-        std::vector<std::pair<uint64_t, uint64_t>> saved;
+        // Regions whose old bytes the journal holds: start -> end. A long
+        // call (a batch of appends) saves thousands of index pages, so the
+        // look-up must not walk them all.
+        std::map<uint64_t, uint64_t> saved;
+        bool holds(uint64_t offset, uint64_t end) const
+        {
+            auto it = saved.upper_bound(offset);
+            return it != saved.begin() && std::prev(it)->second >= end;
+        }
     };
 
     Status openJournal();
@@ -100,6 +109,7 @@ private:
     std::vector<Touched> m_touched;
     std::vector<uint8_t> m_buf;
     std::vector<uint8_t> m_before;
+    std::vector<std::pair<uint64_t, uint64_t>> m_added;
 };
 
 // A file of the table: its writes inside a call are journalled first.

@@ -63,6 +63,7 @@ Status MemoFile::read(uint32_t block, std::string* out)
     out->clear();
     if (block == 0)
         return Status::ok();
+    XB_RETURN_IF_ERROR(writePending());
     uint64_t size = 0;
     XB_RETURN_IF_ERROR(m_file->size(&size));
     uint32_t type = 0, length = 0;
@@ -75,16 +76,37 @@ Status MemoFile::read(uint32_t block, std::string* out)
     return Status::ok();
 }
 
-Status MemoFile::writeBlocks(uint32_t block, std::string_view text)
+void MemoFile::encodeBlocks(std::string_view text, std::vector<uint8_t>* out) const
 {
-    std::vector<uint8_t> buf(blocksFor(text.size()) * m_blockSize, 0);
-    coding::putU32BE(buf.data(), kTextType);
-    coding::putU32BE(buf.data() + 4, uint32_t(text.size()));
-    std::copy(text.begin(), text.end(), buf.begin() + 8);
-    return m_file->writeAt(uint64_t(block) * m_blockSize, buf.data(), buf.size());
+    const size_t at = out->size();
+    out->resize(at + blocksFor(text.size()) * m_blockSize, 0);
+    uint8_t* p = out->data() + at;
+    coding::putU32BE(p, kTextType);
+    coding::putU32BE(p + 4, uint32_t(text.size()));
+    std::copy(text.begin(), text.end(), p + 8);
 }
 
-Status MemoFile::allocate(std::string_view text, uint32_t* block)
+Status MemoFile::writeBlocks(uint32_t block, std::string_view text)
+{
+    m_blocks.clear();
+    encodeBlocks(text, &m_blocks);
+    return m_file->writeAt(uint64_t(block) * m_blockSize, m_blocks.data(), m_blocks.size());
+}
+
+// Kept until it gets through: the records that point to these blocks are
+// written already, and the end of the batch tries again (or undoes it).
+Status MemoFile::writePending()
+{
+    if (m_pending.empty())
+        return Status::ok();
+    XB_RETURN_IF_ERROR(m_file->writeAt(m_pendingStart * m_blockSize, m_pending.data(), m_pending.size()));
+    m_pending.clear();
+    return Status::ok();
+}
+
+// Where the next new memo goes: the header's word, but never below the end
+// of the file.
+Status MemoFile::nextFree(uint64_t* out)
 {
     uint8_t h[4];
     size_t got = 0;
@@ -93,17 +115,50 @@ Status MemoFile::allocate(std::string_view text, uint32_t* block)
     XB_RETURN_IF_ERROR(m_file->size(&size));
     // A stale "next free" word must never make a new memo overwrite blocks
     // that lie before the end of the file.
-    const uint64_t start = std::max<uint64_t>({got == 4 ? coding::getU32BE(h) : 0, firstBlock(),
-                                               (size + m_blockSize - 1) / m_blockSize});
+    *out = std::max<uint64_t>({got == 4 ? coding::getU32BE(h) : 0, firstBlock(), (size + m_blockSize - 1) / m_blockSize});
+    return Status::ok();
+}
+
+Status MemoFile::allocate(std::string_view text, uint32_t* block)
+{
+    uint64_t start = m_batchNext;
+    if (!m_batch || start == 0)
+        XB_RETURN_IF_ERROR(nextFree(&start));
     const uint64_t next = start + blocksFor(text.size());
     if (next > UINT32_MAX)
         return Status::ioError(path() + ": memo file is full");
-    XB_RETURN_IF_ERROR(m_file->willWrite({{start * m_blockSize, (next - start) * m_blockSize}, {0, sizeof h}}));
-    XB_RETURN_IF_ERROR(writeBlocks(uint32_t(start), text));
-    coding::putU32BE(h, uint32_t(next));
-    XB_RETURN_IF_ERROR(m_file->writeAt(0, h, sizeof h));
+    uint8_t h[4];
+    if (m_batch) {
+        XB_RETURN_IF_ERROR(m_file->willWrite({{start * m_blockSize, (next - start) * m_blockSize}}));
+        if (!m_pending.empty() && start != m_pendingStart + m_pending.size() / m_blockSize)
+            XB_RETURN_IF_ERROR(writePending());
+        if (m_pending.empty())
+            m_pendingStart = start;
+        encodeBlocks(text, &m_pending);
+        m_batchNext = next;
+        if (m_pending.size() >= kPendingBytes)
+            XB_RETURN_IF_ERROR(writePending());
+    } else {
+        XB_RETURN_IF_ERROR(m_file->willWrite({{start * m_blockSize, (next - start) * m_blockSize}, {0, sizeof h}}));
+        XB_RETURN_IF_ERROR(writeBlocks(uint32_t(start), text));
+        coding::putU32BE(h, uint32_t(next));
+        XB_RETURN_IF_ERROR(m_file->writeAt(0, h, sizeof h));
+    }
     *block = uint32_t(start);
     return Status::ok();
+}
+
+Status MemoFile::endBatch()
+{
+    XB_RETURN_IF_ERROR(writePending());
+    const uint64_t next = m_batchNext;
+    m_batch = false;
+    m_batchNext = 0;
+    if (next == 0)
+        return Status::ok();
+    uint8_t h[4];
+    coding::putU32BE(h, uint32_t(next));
+    return m_file->writeAt(0, h, sizeof h);
 }
 
 Status MemoFile::write(uint32_t oldBlock, std::string_view text, const LockWaiter& waitLock, uint32_t* newBlock)
@@ -114,6 +169,7 @@ Status MemoFile::write(uint32_t oldBlock, std::string_view text, const LockWaite
     if (text.empty())
         return Status::ok();
     if (oldBlock != 0) {
+        XB_RETURN_IF_ERROR(writePending());
         uint64_t size = 0;
         uint32_t type = 0, oldLength = 0;
         XB_RETURN_IF_ERROR(m_file->size(&size));

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace xbase {
 
@@ -42,6 +43,24 @@ public:
     // empty waiter: no lock, for a file nobody else has open).
     Status write(uint32_t oldBlock, std::string_view text, const LockWaiter& waitLock, uint32_t* newBlock);
 
+    // Between beginBatch and endBatch new blocks are taken from a "next
+    // free" word kept here rather than read and written per memo, and new
+    // memos gather to be written together (before any read of the file);
+    // endBatch writes them and the header. Only for a file nobody else has
+    // open. dropBatch forgets both without writing (the files were put
+    // back).
+    void beginBatch()
+    {
+        m_batch = true;
+        m_batchNext = 0;
+    }
+    Status endBatch();
+    void dropBatch()
+    {
+        m_batch = false;
+        m_pending.clear();
+    }
+
     uint32_t blockSize() const { return m_blockSize; }
     const std::string& path() const { return m_file->path(); }
     File& file() { return *m_file; }
@@ -55,8 +74,18 @@ private:
     Status writeBlocks(uint32_t block, std::string_view text);
     Status allocate(std::string_view text, uint32_t* block);
 
+    Status nextFree(uint64_t* out);
+    void encodeBlocks(std::string_view text, std::vector<uint8_t>* out) const;
+    Status writePending();
+
     std::unique_ptr<File> m_file;
     uint32_t m_blockSize;
+    bool m_batch = false;
+    uint64_t m_batchNext = 0; // the next free block within a batch; 0: not yet read
+    static constexpr size_t kPendingBytes = 256 * 1024;
+    std::vector<uint8_t> m_pending; // new blocks of the batch from m_pendingStart, not yet written
+    uint64_t m_pendingStart = 0;
+    std::vector<uint8_t> m_blocks;  // one memo's blocks, as they are written
 };
 
 } // namespace xbase

@@ -145,6 +145,11 @@ Status Table::create(Engine& engine, const std::string& path, const TableHeader&
 Status Table::close()
 {
     Status result = leaveRecord();
+    if (m_batch) {
+        Status s = endBatch();
+        if (result.isOk())
+            result = s;
+    }
     for (auto& extension : m_extensions) {
         Status s = extension->close();
         if (result.isOk())
@@ -183,6 +188,8 @@ Status Table::setStructuralIndexFlag(bool on)
 
 Status Table::beginWrite()
 {
+    if (m_batch && !m_batchStatus.isOk())
+        return m_batchStatus;
     bool recovered = false;
     XB_RETURN_IF_ERROR(m_journal->begin(*m_file, m_exclusive, &recovered));
     if (recovered)
@@ -192,6 +199,8 @@ Status Table::beginWrite()
 
 Status Table::endWrite(const Status& outcome)
 {
+    if (m_batch && !outcome.isOk() && m_batchStatus.isOk())
+        m_batchStatus = outcome;
     bool restored = false;
     Status s = m_journal->end(*m_file, outcome, &restored);
     if (restored)
@@ -204,6 +213,7 @@ Status Table::endWrite(const Status& outcome)
 void Table::filesRestored(bool discard)
 {
     m_readAhead.clear();
+    m_pending.clear();
     uint64_t size = 0;
     if (m_file->size(&size).isOk()) {
         const uint64_t n = size > m_header.headerLength ? (size - m_header.headerLength) / m_header.recordLength : 0;

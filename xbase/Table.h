@@ -115,6 +115,21 @@ public:
     Status blank();
     Status append();
     bool appending() const { return m_appending; }
+    // A batch, for an exclusive handle: the appends (and any other writes)
+    // between beginBatch and endBatch make one call that writes. Records
+    // and memo blocks go to the files as they are appended; the header's
+    // count and date, the end byte, the memo file's header and the index
+    // pages are written once, by endBatch (index pages earlier only when
+    // they leave the page cache). All or nothing, as any call: a process
+    // that dies before endBatch has returned leaves the table as it was at
+    // beginBatch. A write that fails inside the batch fails the batch:
+    // later writes are refused with that failure, and endBatch puts the
+    // files back as they were at beginBatch and returns it. close ends an
+    // open batch.
+    Status beginBatch();
+    Status endBatch();
+    bool inBatch() const { return m_batch; }
+
     // Drops pending assignments: the current record is read again, a started
     // append is abandoned.
     Status discardChanges();
@@ -193,6 +208,8 @@ private:
     void filesRestored(bool discard);
 
     Status commitRecord(uint32_t recno, const uint8_t* oldImage);
+    Status writeRecord(uint32_t recno);
+    Status writePending();
     Status storeMemos();
     Status writeChanged();
     Status appendLocked();
@@ -222,6 +239,14 @@ private:
     bool m_bof = false;
     bool m_changed = false;
     bool m_appending = false;
+    bool m_batch = false;
+    Status m_batchStatus; // the first failure inside the batch
+    uint32_t m_batchCount = 0; // the count at beginBatch
+    // Records a batch appended that wait to be written together, from
+    // m_pendingFirst on. Every read of the data file writes them first.
+    static constexpr size_t kPendingBytes = 256 * 1024;
+    std::vector<uint8_t> m_pending;
+    uint32_t m_pendingFirst = 0;
     std::set<uint32_t> m_locks;
     RecordCache m_readAhead;
     std::vector<uint8_t> m_scratch; // a record read from the file before it is known whole

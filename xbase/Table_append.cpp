@@ -67,8 +67,12 @@ Status Table::appendLocked()
     if (count >= 0x07FFFFFF)
         return Status::invalidArgument(m_path + ": the table is full");
     const uint32_t recno = count + 1;
-    // The record with its end byte, and the header's date and count.
-    XB_RETURN_IF_ERROR(m_file->willWrite({{recordOffset(recno), uint64_t(m_header.recordLength) + 1}, {0, TableHeader::kSize}}));
+    // The record with its end byte, and the header's date and count; in a
+    // batch the record alone (endBatch writes the rest).
+    if (m_batch)
+        XB_RETURN_IF_ERROR(m_file->willWrite({{recordOffset(recno), m_header.recordLength}}));
+    else
+        XB_RETURN_IF_ERROR(m_file->willWrite({{recordOffset(recno), uint64_t(m_header.recordLength) + 1}, {0, TableHeader::kSize}}));
     Status s = commitRecord(recno, nullptr);
     if (m_changed)
         return s; // nothing reached the file; the append stays pending
@@ -78,10 +82,63 @@ Status Table::appendLocked()
     m_recno = recno;
     m_eof = m_bof = false;
     m_count = recno;
+    if (m_batch)
+        return s;
     const uint8_t eof = 0x1A;
     Status end = m_file->writeAt(recordOffset(recno + 1), &eof, 1);
     Status header = writeHeaderCount(recno);
     return !s.isOk() ? s : !end.isOk() ? end : header;
+}
+
+Status Table::beginBatch()
+{
+    if (m_readOnly)
+        return Status::invalidArgument(m_path + ": the table is open read-only");
+    if (!m_exclusive)
+        return Status::invalidArgument(m_path + ": a batch needs the table opened exclusively");
+    if (m_batch)
+        return Status::invalidArgument(m_path + ": a batch is already open");
+    XB_RETURN_IF_ERROR(leaveRecord());
+    XB_RETURN_IF_ERROR(beginWrite());
+    m_batch = true;
+    m_batchStatus = Status::ok();
+    m_batchCount = m_count;
+    if (m_memo)
+        m_memo->beginBatch();
+    return Status::ok();
+}
+
+Status Table::endBatch()
+{
+    if (!m_batch)
+        return Status::invalidArgument(m_path + ": no batch is open");
+    Status s = m_batchStatus;
+    if (s.isOk() && m_changed && !m_appending)
+        s = writeChanged();
+    if (s.isOk())
+        s = writePending();
+    m_pending.clear();
+    if (s.isOk() && m_count != m_batchCount) {
+        const uint8_t eof = 0x1A;
+        s = m_file->willWrite({{recordOffset(m_count + 1), 1}, {0, TableHeader::kSize}});
+        if (s.isOk())
+            s = m_file->writeAt(recordOffset(m_count + 1), &eof, 1);
+        if (s.isOk())
+            s = writeHeaderCount(m_count);
+    }
+    if (s.isOk() && m_memo)
+        s = m_memo->endBatch();
+    if (m_memo)
+        m_memo->dropBatch();
+    // Off before the index writes its pages (it then keeps no more than
+    // its cache again) and before the call ends, so that a play-back sees
+    // no batch.
+    m_batch = false;
+    m_batchStatus = Status::ok();
+    for (auto& extension : m_extensions)
+        if (s.isOk())
+            s = extension->flush();
+    return endWrite(s);
 }
 
 Status Table::writeHeaderCount(uint32_t count)

@@ -58,6 +58,7 @@ void Table::resetMemos()
 
 Status Table::readImage(uint32_t recno, uint8_t* image)
 {
+    XB_RETURN_IF_ERROR(writePending());
     size_t got = 0;
     XB_RETURN_IF_ERROR(m_file->readAt(recordOffset(recno), image, m_header.recordLength, &got));
     if (got != m_header.recordLength)
@@ -77,6 +78,8 @@ Status Table::fetch(uint32_t recno, Read how, bool* inFile)
 {
     *inFile = true;
     const bool fresh = how == Read::Fresh || m_engine.settings().readLock || (!m_locks.empty() && isLocked(recno));
+    if (!m_pending.empty())
+        XB_RETURN_IF_ERROR(writePending());
     if (!fresh) {
         const uint8_t* image = m_readAhead.find(recno);
         if (!image && (how == Read::Ahead || (how == Read::Clustered && m_readAhead.revisits(recno)))) {

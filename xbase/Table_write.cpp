@@ -45,7 +45,7 @@ Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
     if (s.isOk())
         s = storeMemos();
     if (s.isOk())
-        s = m_file->writeAt(recordOffset(recno), m_record.data(), m_record.size());
+        s = writeRecord(recno);
     const bool written = s.isOk();
     if (written)
         m_readAhead.store(recno, m_record.data());
@@ -62,6 +62,34 @@ Status Table::commitRecord(uint32_t recno, const uint8_t* oldImage)
         if (f->memoChanged())
             f->resetMemo();
     m_changed = false;
+    return s;
+}
+
+// In a batch, appended records gather and reach the file together.
+Status Table::writeRecord(uint32_t recno)
+{
+    const size_t length = m_record.size();
+    if (m_batch && m_appending) {
+        if (!m_pending.empty() && recno != m_pendingFirst + m_pending.size() / length)
+            XB_RETURN_IF_ERROR(writePending());
+        if (m_pending.empty())
+            m_pendingFirst = recno;
+        m_pending.insert(m_pending.end(), m_record.begin(), m_record.end());
+        return m_pending.size() >= kPendingBytes ? writePending() : Status::ok();
+    }
+    XB_RETURN_IF_ERROR(writePending());
+    return m_file->writeAt(recordOffset(recno), m_record.data(), length);
+}
+
+Status Table::writePending()
+{
+    if (m_pending.empty())
+        return Status::ok();
+    Status s = m_file->writeAt(recordOffset(m_pendingFirst), m_pending.data(), m_pending.size());
+    m_pending.clear();
+    // Records the caller was told are appended did not all get through.
+    if (!s.isOk() && m_batch && m_batchStatus.isOk())
+        m_batchStatus = s;
     return s;
 }
 
@@ -99,6 +127,7 @@ Status Table::writeChanged()
     if (needLock)
         XB_RETURN_IF_ERROR(takeLock(recordLockOffset(m_recno)));
     m_old.resize(m_record.size());
+    XB_RETURN_IF_ERROR(writePending());
     Status s = beginWrite();
     if (s.isOk()) {
         Status w = readImage(m_recno, m_old.data());

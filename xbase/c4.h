@@ -69,6 +69,9 @@ int d4deleted(DATA4* d4); // nonzero when the current record is deleted
 int d4appendStartVB(DATA4* d4, int useMemo);
 int d4blank(DATA4* d4);
 int d4append(DATA4* d4);
+// Many appends as one call, for a table opened exclusively (Table::beginBatch).
+int d4batchBegin(DATA4* d4);
+int d4batchEnd(DATA4* d4);
 
 // Locks: 0 locked, C4_LOCKED when another user kept the record.
 int d4lock(DATA4* d4, long recno);

@@ -67,6 +67,9 @@ int d4append(DATA4* d4)
     return s.isLocked() ? C4_LOCKED : result(d4, s);
 }
 
+int d4batchBegin(DATA4* d4) { return result(d4, d4->beginBatch()); }
+int d4batchEnd(DATA4* d4) { return result(d4, d4->endBatch()); }
+
 int d4lock(DATA4* d4, long recno)
 {
     if (recno < 1 || recno > long(UINT32_MAX))

@@ -5,8 +5,10 @@
 // database object into a new database, prints the rows saved per second by
 // all of them together and the ratio to one writer alone. Afterwards every
 // table must pass `bmtool check` and hold exactly the rows that were there
-// plus the rows the writers said they saved. Run from the build folder
-// after building bmtool and the templates: bench/bench_writers.
+// plus the rows the writers said they saved. Fairness: every writer does
+// the same work, so a writer that others kept from the locks ends last; the
+// line shows when the first and the last writer ended. Run from the build
+// folder after building bmtool and the templates: bench/bench_writers.
 
 #include "xbase/c4.h"
 
@@ -17,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -109,10 +112,20 @@ int main(int argc, char** argv)
                               QString::number(w + 1)});
             procs.push_back(std::move(p));
         }
+        // When each writer ended, looked at every few milliseconds.
+        std::vector<double> ended(procs.size(), -1);
+        for (size_t left = procs.size(); left > 0;) {
+            for (size_t w = 0; w < procs.size(); ++w) {
+                if (ended[w] >= 0 || (procs[w]->state() != QProcess::NotRunning && !procs[w]->waitForFinished(2)))
+                    continue;
+                ended[w] = double(clock.nsecsElapsed()) / 1e9;
+                --left;
+            }
+        }
         long long saved = 0;
         bool ok = true;
         for (auto& p : procs) {
-            ok = p->waitForFinished(-1) && p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0 && ok;
+            ok = p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0 && ok;
             const QString out = QString::fromLocal8Bit(p->readAll());
             const auto m = QRegularExpression(QStringLiteral("(\\d+) rows saved")).match(out);
             if (m.hasMatch())
@@ -128,8 +141,9 @@ int main(int argc, char** argv)
         const int faulty = faultyTables(folder);
         clean = clean && ok && faulty == 0 && after - before == saved;
         std::printf("%d writer(s): %lld rows in %.2f s, %.0f rows/s together, %.2f x one writer; "
-                    "rows added %lld (saved %lld), tables failing check: %d%s\n",
-                    writers, saved, seconds, rate, rate / alone, after - before, saved, faulty, ok ? "" : " (a writer failed)");
+                    "writers ended between %.2f s and %.2f s; rows added %lld (saved %lld), tables failing check: %d%s\n",
+                    writers, saved, seconds, rate, rate / alone, *std::min_element(ended.begin(), ended.end()),
+                    *std::max_element(ended.begin(), ended.end()), after - before, saved, faulty, ok ? "" : " (a writer failed)");
     }
     return clean ? 0 : 1;
 }

@@ -4,6 +4,8 @@
 #include "xbase/c4.h"
 
 #include <chrono>
+#include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -259,4 +261,56 @@ TEST_F(Locks, AFileWithoutWritePermissionIsNoLockConflict)
     EXPECT_TRUE(s.isIOError()) << s.toString();
     m_engine.settings().readOnly = true;
     XB_EXPECT_OK(m_engine.openTable(path("t.dbf"), &t));
+}
+
+// Writers that keep taking the same locks do not shut one of them out: four
+// processes append at once, each with the data store's budget (10 tries,
+// 100 ms apart), and every append of every writer gets through, each row
+// once.
+TEST_F(Locks, FourWritersAppendingAtOnceAllGetThroughWithinTheDataStoresBudget)
+{
+    constexpr int kWriters = 4, kRows = 250;
+    const std::string file = path("t.dbf");
+    std::vector<std::unique_ptr<ChildProcess>> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        writers.push_back(std::make_unique<ChildProcess>([file, w](ChildProcess& self) {
+            xbase::Engine engine;
+            engine.settings().lockAttempts = 10;
+            engine.settings().lockDelayMs = 100;
+            Table* t = nullptr;
+            if (!engine.openTable(file, &t).isOk())
+                ::_exit(1);
+            self.send('O');
+            if (self.receive() != 'G')
+                ::_exit(2);
+            for (int i = 0; i < kRows; ++i) {
+                const std::string name = std::to_string(w) + "-" + std::to_string(i);
+                const xbase::Status s = t->appendStart();
+                if (!s.isOk() || !t->field("NAME")->assignText(name).isOk())
+                    ::_exit(3);
+                const xbase::Status a = t->append();
+                if (!a.isOk())
+                    ::_exit(a.isLocked() ? 4 : 5);
+            }
+            ::_exit(engine.closeTable(t).isOk() ? 0 : 6);
+        }));
+        ASSERT_EQ(writers.back()->receive(), 'O');
+    }
+    for (auto& w : writers)
+        w->send('G');
+    for (auto& w : writers)
+        EXPECT_EQ(w->wait(), 0) << "4: a writer was kept from the locks beyond its budget";
+
+    Table* t = open("t.dbf");
+    uint32_t count = 0;
+    XB_ASSERT_OK(t->recordCount(&count));
+    ASSERT_EQ(count, 2u + kWriters * kRows);
+    std::set<std::string> names;
+    for (uint32_t r = 3; r <= count; ++r) {
+        XB_ASSERT_OK(t->go(r));
+        std::string name = t->field("NAME")->raw();
+        names.insert(name.erase(name.find_last_not_of(' ') + 1));
+    }
+    EXPECT_EQ(names.size(), size_t(kWriters * kRows));
+    close(t);
 }
