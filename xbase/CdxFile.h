@@ -111,9 +111,14 @@ public:
     Status flush();
     // How many decoded nodes the cache keeps between operations (a batch of
     // appends keeps more, so that its pages are written once); trim()
-    // drops what lies beyond.
+    // drops what lies beyond, outside an operation (inside one, callers
+    // hold node pointers).
     void setCacheNodes(size_t n) { m_cacheNodes = n; }
-    void trim() { evict(); }
+    void trim()
+    {
+        if (m_depth == 0)
+            evict();
+    }
     // Forgets every page read, and the counter they were read under: the
     // file was put back behind this handle's back.
     void forgetPages()
