@@ -1,5 +1,8 @@
 #include "issues/IssueControls.h"
 
+#include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
+
 #include "common/RunError.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
@@ -8,6 +11,10 @@
 #include "xbase/c4.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QPlainTextEdit>
 
 namespace IssueControls {
@@ -25,6 +32,35 @@ void selectUser(QComboBox* cbo, qint32 userId)
         }
     }
     SysUI().cboSelectAtID(cbo, userId);
+}
+
+void editCategoryList(QComboBox* cbo, qint32 type)
+{
+    const qint32 selected = SysUI().cboGetItemID(cbo);
+    RecordFrame::listEditor()(type);
+    RecordControls::loadCategories(cbo, type, type == 105);
+    SysUI().cboSelectAtID(cbo, selected);
+    SysUI().CtlSetFocus(cbo);
+}
+
+// A text tab: the stamp button above its box.
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
+                        QPushButton*& stamp)
+{
+    auto* page = new QWidget;
+    auto* box = RecordControls::editable(new QPlainTextEdit(page), boxName);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    stamp = RecordControls::editable(RecordControls::button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    top->addWidget(stamp);
+    layout->addLayout(top);
+    layout->addWidget(box, 1);
+    QWidget::setTabOrder(stamp, box);
+    tabs->addTab(page, caption);
+    return box;
 }
 
 QString storedText(const QPlainTextEdit* box)

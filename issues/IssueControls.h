@@ -9,6 +9,8 @@
 
 class QComboBox;
 class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
 
 // Small pieces that the issue windows share.
 namespace IssueControls {
@@ -17,6 +19,17 @@ namespace IssueControls {
 // longer active is added after them first, so that a save keeps the user
 // instead of storing none. An identifier of no user leaves the selection.
 void selectUser(QComboBox* cbo, qint32 userId);
+
+// The list editor of a category list (product/service 2, status 101,
+// priority 102, issue category 105 with its blank first entry), then the
+// list refilled with the entry that was selected selected again; the list
+// gets the focus.
+void editCategoryList(QComboBox* cbo, qint32 type);
+
+// A tab of its own for a long text: the stamp button above the box, both
+// changing only in edit mode. The box is handed back, the button in `stamp`.
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
+                        QPushButton*& stamp);
 
 // A text box's text with the line breaks it is stored with (CR LF).
 QString storedText(const QPlainTextEdit* box);

@@ -37,26 +37,6 @@ using namespace RecordControls;
 
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
-// A text tab: the stamp button above its box.
-QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
-                        QPushButton*& stamp)
-{
-    auto* page = new QWidget;
-    auto* box = editable(new QPlainTextEdit(page), boxName);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-    stamp = editable(button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);
-    auto* layout = new QVBoxLayout(page);
-    auto* top = new QHBoxLayout;
-    top->addStretch(1);
-    top->addWidget(stamp);
-    layout->addLayout(top);
-    layout->addWidget(box, 1);
-    QWidget::setTabOrder(stamp, box);
-    tabs->addTab(page, caption);
-    return box;
-}
-
 } // namespace
 
 frmIssue::frmIssue(QWidget* parent)
@@ -78,8 +58,8 @@ frmIssue::frmIssue(QWidget* parent)
     actions->addWidget(IACtl);
     TabCtl->addTab(tab1, QStringLiteral("&Actions"));
 
-    txtDesc = textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
-    txtResolution = textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
+    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
+    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
                             cmdDTStamp_Resolution);
 
     auto* tab4 = new QWidget;
@@ -295,11 +275,7 @@ void frmIssue::cmdCalendar_Click(int index)
 void frmIssue::cmdCatList_Click(QComboBox* cbo)
 {
     const qint32 type = cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
-    const qint32 selected = SysUI().cboGetItemID(cbo);
-    RecordFrame::listEditor()(type);
-    loadCategories(cbo, type, type == 105);
-    SysUI().cboSelectAtID(cbo, selected);
-    SysUI().CtlSetFocus(cbo);
+    IssueControls::editCategoryList(cbo, type);
 }
 
 void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)

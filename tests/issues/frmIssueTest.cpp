@@ -43,31 +43,8 @@ const QString kRecordGone
 
 class IssueTest : public IssueFixture {
 protected:
-    // The rows of the issues table as bmtool dumps them, each as its field
-    // lines ("NAME: value").
-    QList<QStringList> dumpedIssues()
-    {
-        const bmtest::ToolRun run = bmtest::runBmtool({QStringLiteral("dump"), DB().IssuesTable()});
-        EXPECT_EQ(run.exitCode, 0) << run.all().toStdString();
-        QList<QStringList> rows;
-        for (const QString& line : run.out.split(QLatin1Char('\n'))) {
-            const QString t = line.trimmed();
-            if (t.startsWith(QLatin1String("ROWID:"), Qt::CaseInsensitive))
-                rows.append(QStringList());
-            if (!rows.isEmpty() && !t.isEmpty())
-                rows.last().append(t);
-        }
-        return rows;
-    }
-
-    static QString field(const QStringList& row, const QString& name)
-    {
-        for (const QString& line : row) {
-            if (line.section(QLatin1Char(':'), 0, 0).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-                return line.section(QLatin1Char(':'), 1).trimmed();
-        }
-        return QStringLiteral("<none>");
-    }
+    // The rows of the issues table as bmtool dumps them.
+    QList<QStringList> dumpedIssues() { return dumpedRows(DB().IssuesTable()); }
 
     // A new issue filled so that it passes validation.
     frmIssue* newValidIssue()
