@@ -2,7 +2,6 @@
 
 #include "issues/TemplateList.h"
 
-#include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ListRenameDelegate.h"

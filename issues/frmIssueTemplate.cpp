@@ -70,7 +70,7 @@ frmIssueTemplate::frmIssueTemplate(QWidget* parent)
 
     const RecordFrame::ButtonBar b
         = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),
-                                     QStringLiteral("Email issue details"), TabCtl, cboPS, txtCust2);
+                                     QStringLiteral("Email issue details"), TabCtl, cboPS, cmdCatIssueCategory);
     BtnBar = b.bar;
     cmdPrint = b.cmdPrint;
     cmdEmail = b.cmdEmail;
