@@ -38,12 +38,6 @@ constexpr int kHelpContext = 1335;
 constexpr int kDescriptionTab = 1;
 constexpr int kResolutionTab = 2;
 
-// The category type behind each pick list of the window.
-qint32 listType(const frmIssueTemplate& w, const QComboBox* cbo)
-{
-    return cbo == w.cboPS ? 2 : cbo == w.cboStatus ? 101 : cbo == w.cboPriority ? 102 : 105;
-}
-
 } // namespace
 
 frmIssueTemplate::frmIssueTemplate(QWidget* parent)
@@ -103,31 +97,7 @@ void frmIssueTemplate::buildIssueTab(QWidget* page)
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    auto* lblPS = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
-    cboPS = editable(new QComboBox(page), "cboPS");
-    cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
-    auto* lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"));
-    txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
-    txtShortDesc->setMaxLength(80);
-    auto* lblAssigned = fieldLabel(page, "lblAssigned", QStringLiteral("Assigned To:"));
-    cboAssignedTo = editable(new QComboBox(page), "cboAssignedTo");
-    auto* lblPriority = fieldLabel(page, "lblPriority", QStringLiteral("Priority:"));
-    cboPriority = editable(new QComboBox(page), "cboPriority");
-    cmdCatPriority = listButton(page, "cmdCatPriority", QStringLiteral("priorities"));
-    auto* lblStatus = fieldLabel(page, "lblStatus", QStringLiteral("Status:"));
-    cboStatus = editable(new QComboBox(page), "cboStatus");
-    cmdCatStatus = listButton(page, "cmdCatStatus", QStringLiteral("statuses"));
-    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
-    txtCust1 = editable(new QComboBox(page), "txtCust1");
-    txtCust1->setEditable(true);
-    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
-    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
-    txtCust2 = editable(new QComboBox(page), "txtCust2");
-    txtCust2->setEditable(true);
-    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
-    lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
-    cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
-    cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
+    makeIssueFields(page, this);
 
     auto* grid = new QGridLayout(page);
     grid->setColumnStretch(1, 1);
@@ -143,7 +113,6 @@ void frmIssueTemplate::buildIssueTab(QWidget* page)
         {lblCustom2, txtCust2, cmdCust2Cat},
         {lblCat, cboIssueCategory, cmdCatIssueCategory}};
     for (const auto& [label, field, side] : rows) {
-        label->setBuddy(field);
         grid->addWidget(label, r, 0);
         if (side)
             grid->addLayout(row(field, side), r++, 1);
@@ -153,15 +122,6 @@ void frmIssueTemplate::buildIssueTab(QWidget* page)
     grid->setRowStretch(r, 1);
     setTabChain({cboPS, cmdCatPS, txtShortDesc, cboAssignedTo, cboPriority, cmdCatPriority, cboStatus, cmdCatStatus,
                  txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat, cboIssueCategory, cmdCatIssueCategory});
-
-    for (QPushButton* b : {cmdCatPS, cmdCatPriority, cmdCatStatus, cmdCatIssueCategory}) {
-        QComboBox* cbo = b == cmdCatPS ? cboPS : b == cmdCatPriority ? cboPriority
-                       : b == cmdCatStatus ? cboStatus : cboIssueCategory;
-        connect(b, &QPushButton::clicked, this,
-                [this, cbo] { IssueControls::editCategoryList(cbo, listType(*this, cbo)); });
-    }
-    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { RecordFrame::editQuickList(txtCust1, 202); });
-    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { RecordFrame::editQuickList(txtCust2, 203); });
 }
 
 // --- Layout and events ------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RecordWindow.h"
+#include "issues/IssueControls.h"
 
 #include <QString>
 #include <QWidget>
@@ -17,7 +18,7 @@ class QTabWidget;
 // window's tabs without customer, dates, actions and attachments. The
 // template's name is shown but never written here; the template list names
 // it.
-class frmIssueTemplate : public RecordWindow<QWidget> {
+class frmIssueTemplate : public RecordWindow<QWidget>, public IssueControls::IssueFields {
 public:
     explicit frmIssueTemplate(QWidget* parent = nullptr);
     ~frmIssueTemplate() override;
@@ -50,11 +51,8 @@ public:
 
     QTabWidget* TabCtl = nullptr;
     QWidget* BtnBar = nullptr;
-    QLabel *lblCat, *lblCustom1, *lblCustom2;
-    QComboBox *cboPS, *cboAssignedTo, *cboPriority, *cboStatus, *cboIssueCategory, *txtCust1, *txtCust2;
-    QLineEdit* txtShortDesc = nullptr;
-    QPushButton *cmdCatPS, *cmdCatPriority, *cmdCatStatus, *cmdCatIssueCategory, *cmdCust1Cat, *cmdCust2Cat,
-        *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
+    // The template's fields are the shared IssueFields.
+    QPushButton *cmdDTStamp_Desc = nullptr, *cmdDTStamp_Resolution = nullptr;
     QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
 
