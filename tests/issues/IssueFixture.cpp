@@ -118,6 +118,14 @@ QString IssueFixture::rowMark(const QString& path, qint32 id)
            + coll.text(QStringLiteral("edtstation")).trimmed();
 }
 
+QWidget* IssueFixture::nextAmong(const QList<QWidget*>& chain, QWidget* from)
+{
+    QWidget* next = from->nextInFocusChain();
+    while (!chain.contains(next) && next != from)
+        next = next->nextInFocusChain();
+    return next;
+}
+
 QString IssueFixture::issueMark(qint32 id) { return rowMark(DB().IssuesTable(), id); }
 
 QString IssueFixture::templateMark(qint32 id) { return rowMark(DB().IssuesTemplatesTable(), id); }

@@ -32,6 +32,9 @@ protected:
     QString issueMark(qint32 id);
     // The same for a row of the templates table.
     static QString templateMark(qint32 id);
+    // The first of `chain` that follows `from` along the focus chain (the
+    // inner parts of a control and widgets not listed are passed over).
+    static QWidget* nextAmong(const QList<QWidget*>& chain, QWidget* from);
     // The under-edit fields of a row of the table at `path`.
     static QString rowMark(const QString& path, qint32 id);
     // The rows of the actions table that belong to the issue.

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -93,6 +94,13 @@ TEST_F(TemplateWindowTest, OpensOnlyForAStoredTemplateInViewModeWithItsValues)
     EXPECT_EQ(w->txtCust2->currentText(), QStringLiteral("Blue"));
     EXPECT_EQ(w->txtResolution->toPlainText(), QStringLiteral("Open the tray."));
     EXPECT_EQ(templateMark(id), QStringLiteral("0|"));
+    // Tab follows the layout: down the fields, then into the button bar.
+    const QList<QWidget*> chain = {w->TabCtl->tabBar(), w->cboPS, w->cmdCatPS, w->txtShortDesc, w->cboAssignedTo,
+                                   w->cboPriority, w->cmdCatPriority, w->cboStatus, w->cmdCatStatus, w->txtCust1,
+                                   w->cmdCust1Cat, w->txtCust2, w->cmdCust2Cat, w->cboIssueCategory,
+                                   w->cmdCatIssueCategory, w->lblEdit, w->cmdPrint};
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        EXPECT_EQ(nextAmong(chain, chain.at(i)), chain.at(i + 1)) << chain.at(i)->objectName().toStdString();
     // Brought forward, not opened twice.
     m_main.ShowIssueTemplate(id, false);
     EXPECT_EQ(openTemplate(id, false), w);

@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -98,6 +99,21 @@ TEST_F(IssueTest, NewIssueStartsWithTheDefaults)
     pressCtrlE(w->txtShortDesc);
     EXPECT_TRUE(w->EM->InEditMode());
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+    discard(w);
+}
+
+TEST_F(IssueTest, TabGoesFromTheTabsDownTheFieldsToTheButtonBar)
+{
+    frmIssue* w = openIssue(-1, m_cust, true);
+    ASSERT_NE(w, nullptr);
+    const QList<QWidget*> chain = {w->TabCtl->tabBar(), w->cboPS, w->cmdCatPS, w->txtShortDesc, w->txtDateSubmit,
+                                   w->cmdCalendar0, w->txtDateResponse, w->cmdCalendar1, w->txtDateResolution,
+                                   w->cmdCalendar2, w->cboAssignedTo, w->cboPriority, w->cmdCatPriority,
+                                   w->cboStatus, w->cmdCatStatus, w->cboIssueCategory, w->cmdCatIssueCategory,
+                                   w->txtCust1, w->cmdCust1Cat, w->txtCust2, w->cmdCust2Cat, w->lblEdit,
+                                   w->cmdPrint};
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        EXPECT_EQ(nextAmong(chain, chain.at(i)), chain.at(i + 1)) << chain.at(i)->objectName().toStdString();
     discard(w);
 }
 
