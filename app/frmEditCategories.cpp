@@ -3,6 +3,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/ListRenameDelegate.h"
 #include "common/ui/NamedControls.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
@@ -10,9 +11,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -22,28 +21,7 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-// Hands the end of an in-place edit to the window, which decides what the
-// item shows.
-class RenameDelegate : public QStyledItemDelegate {
-public:
-    explicit RenameDelegate(frmEditCategories* window) : QStyledItemDelegate(window), m_window(window) {}
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
-    {
-        auto* box = qobject_cast<QLineEdit*>(editor);
-        QTreeWidgetItem* item = m_window->lv->itemFromIndex(index);
-        if (!box || !item)
-            return;
-        QString edited = box->text();
-        if (m_window->lv_AfterLabelEdit(item, edited))
-            model->setData(index, edited, Qt::EditRole);
-    }
-
-private:
-    frmEditCategories* m_window;
-};
-
-void makeEditable(QTreeWidgetItem* item) { item->setFlags(item->flags() | Qt::ItemIsEditable); }
+void makeEditable(QTreeWidgetItem* item) { ListRenameDelegate::makeEditable(item); }
 
 } // namespace
 
@@ -65,7 +43,8 @@ void frmEditCategories::build()
     lv->setHeaderLabels({QStringLiteral("Categories")});
     lv->setSelectionMode(QAbstractItemView::SingleSelection);
     lv->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    lv->setItemDelegate(new RenameDelegate(this));
+    lv->setItemDelegate(new ListRenameDelegate(
+        lv, [this](QTreeWidgetItem* item, QString& edited) { return lv_AfterLabelEdit(item, edited); }));
     lv->setMinimumSize(260, 260);
     cmdNew = namedButton(this, QStringLiteral("cmdNew"), QStringLiteral("&New"));
     cmdDelete = namedButton(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete SELECTED"));
@@ -146,25 +125,15 @@ void frmEditCategories::cmdNew_Click()
     const qint32 rowid = AddUpdateItem(-1, text);
     if (rowid <= 0)
         return;
-    QTreeWidgetItem* item = SysUI().lvAddItem(lv, QStringLiteral("N") + QString::number(rowid), {text});
-    makeEditable(item);
-    lv->clearSelection();
-    item->setSelected(true);
-    lv->setCurrentItem(item);
-    lv->scrollToItem(item);
+    QTreeWidgetItem* item = ListRenameDelegate::appendSelected(lv, QStringLiteral("N") + QString::number(rowid), text);
     SetUI();
-    if (lv->isVisible()) {
-        lv->setFocus();
-        lv->editItem(item, 0);
-    }
+    ListRenameDelegate::startRename(lv, item);
 }
 
 bool frmEditCategories::lv_AfterLabelEdit(QTreeWidgetItem* item, QString& edited)
 {
-    edited = edited.trimmed();
-    if (edited.isEmpty())
+    if (!ListRenameDelegate::tidyName(edited, kMaxTextLength))
         return false;
-    edited = edited.left(kMaxTextLength);
     UpdateDesc(rowidOf(item), edited);
     return true;
 }
@@ -181,26 +150,9 @@ qint32 frmEditCategories::AddUpdateItem(qint32 rowid, const QString& text)
     qint32 result = -1;
     if (rowid < 1) {
         result = DB().AddCategory(text, m_type, table);
-    } else {
-        RunError error;
-        switch (DB().UpdateItemText(table, m_keyField, m_textField, rowid, text, error)) {
-        case clsDB::ItemWrite::Written:
-            result = rowid;
-            break;
-        case clsDB::ItemWrite::Locked:
-            MsgBox(QStringLiteral("RECORD LOCKED: Unable to update ") + m_tableFile + QLatin1Char('!'),
-                   MsgStyle::Critical);
-            break;
-        case clsDB::ItemWrite::NotFound:
-            MsgBox(QStringLiteral("Unable to update this item in table ") + m_tableFile
-                       + QStringLiteral("! It may have been deleted by another user. "
-                                        "Press Refresh to get the latest list."),
-                   MsgStyle::Critical);
-            break;
-        case clsDB::ItemWrite::Failed:
-            Sys().ShowError(QStringLiteral("frmEditCategories_AddUpdateItem"), error);
-            break;
-        }
+    } else if (DB().UpdateListItem(table, m_tableFile, m_keyField, m_textField, rowid, text,
+                                      QStringLiteral("frmEditCategories_AddUpdateItem"))) {
+        result = rowid;
     }
     (void)d4close(table);
     return result;

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace RecordFrame {
@@ -47,7 +48,10 @@ ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printT
     box->addStretch(1);
     for (QPushButton* p : {b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete, b.cmdRefresh})
         box->addWidget(p);
-    QWidget::setTabOrder(tabs, firstField);
+    // Into the first field from the tab bar: placed after the tab control
+    // itself, the field would come behind every control of every tab.
+    auto* tabWidget = qobject_cast<QTabWidget*>(tabs);
+    QWidget::setTabOrder(tabWidget ? static_cast<QWidget*>(tabWidget->tabBar()) : tabs, firstField);
     QWidget::setTabOrder(lastField, form.lblEdit);
     setTabChain({form.lblEdit, b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete,
                  b.cmdRefresh});

@@ -322,6 +322,10 @@ public:
     // Appends a category to the caller's open bcccat; its identifier, or -1
     // for an empty text, no table, or an append that failed.
     qint32 AddCategory(const QString& text, qint32 type, DATA4* handle);
+    // Appends a row to the caller's open table with only `rowid` (the next
+    // identifier of the table file `tableFile`) and `textField` set; its
+    // identifier, or -1 as for AddCategory. The row gets no last-edit stamp.
+    qint32 AddNamedRow(const QString& tableFile, const QString& textField, const QString& text, DATA4* handle);
     // How writing a list entry's text went.
     enum class ItemWrite { Written, Locked, NotFound, Failed };
     // Writes `text` into `textField` of the row of the caller's open table
@@ -331,6 +335,11 @@ public:
     // the row unlocked and its unwritten change dropped.
     ItemWrite UpdateItemText(DATA4* table, const QString& keyField, const QString& textField, qint32 rowid,
                              const QString& text, RunError& error);
+    // UpdateItemText for a list window, which tells the user what stopped it:
+    // the row locked by another user, the row gone (both naming the table
+    // file `tableFile`), or the error under `errorLabel`. True when written.
+    bool UpdateListItem(DATA4* table, const QString& tableFile, const QString& keyField, const QString& textField,
+                        qint32 rowid, const QString& text, const QString& errorLabel);
     // The engine's last failure (after the negative result `code` of a call
     // that a window made itself) as the error box reports it; the engine's
     // error state is cleared for the calls that follow.
@@ -409,6 +418,8 @@ private:
     ~clsDB();
 
     QString dataPath(int table, const char* ext) const;
+    qint32 appendNamedRow(DATA4* handle, const QString& tableFile, const char* textField, const QString& text,
+                          std::optional<qint32> type, const QString& errorLabel);
     QString sourcePath(int table) const;
     QString programPath(const QString& name) const;
     bool writeFields(RecColl& coll, DATA4* handle, const char* rectype);

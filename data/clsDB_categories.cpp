@@ -10,18 +10,33 @@ using namespace dbdetail;
 
 qint32 clsDB::AddCategory(const QString& text, qint32 type, DATA4* handle)
 {
+    return appendNamedRow(handle, Schema::dataFileName(Schema::Table::Cat), "desc", text, type,
+                          QStringLiteral("clsDB_AddCategory"));
+}
+
+qint32 clsDB::AddNamedRow(const QString& tableFile, const QString& textField, const QString& text, DATA4* handle)
+{
+    const QByteArray field = textField.toLatin1();
+    return appendNamedRow(handle, tableFile, field.constData(), text, std::nullopt,
+                          QStringLiteral("clsDB_AddNamedRow"));
+}
+
+qint32 clsDB::appendNamedRow(DATA4* handle, const QString& tableFile, const char* textField, const QString& text,
+                             std::optional<qint32> type, const QString& errorLabel)
+{
     if (text.isEmpty() || !handle)
         return -1;
     qint32 result = -1;
     try {
-        const qint32 id = GetNextID(Schema::dataFileName(Schema::Table::Cat));
+        const qint32 id = GetNextID(tableFile);
         if (id <= 0)
             return -1;
         check(m_engine, d4appendStartVB(handle, 0));
         check(m_engine, d4blank(handle));
         check(m_engine, f4assignDouble(needField(handle, "rowid"), id));
-        check(m_engine, f4assignDouble(needField(handle, "type"), type));
-        assignText(needField(handle, "desc"), text);
+        if (type)
+            check(m_engine, f4assignDouble(needField(handle, "type"), *type));
+        assignText(needField(handle, textField), text);
         m_lastResult = d4append(handle);
         if (m_lastResult != 0) {
             // A row that never reached the file has no identifier to hand out.
@@ -36,7 +51,7 @@ qint32 clsDB::AddCategory(const QString& text, qint32 type, DATA4* handle)
     } catch (const Fault& f) {
         (void)handle->discardChanges();
         (void)d4unlock(handle);
-        Sys().ShowError(QStringLiteral("clsDB_AddCategory"), f.error);
+        Sys().ShowError(errorLabel, f.error);
     }
     return result;
 }
@@ -81,4 +96,26 @@ clsDB::ItemWrite clsDB::UpdateItemText(DATA4* table, const QString& keyField, co
         return ItemWrite::Failed;
     }
     return ItemWrite::Written;
+}
+
+bool clsDB::UpdateListItem(DATA4* table, const QString& tableFile, const QString& keyField, const QString& textField,
+                           qint32 rowid, const QString& text, const QString& errorLabel)
+{
+    RunError error;
+    switch (UpdateItemText(table, keyField, textField, rowid, text, error)) {
+    case ItemWrite::Written:
+        return true;
+    case ItemWrite::Locked:
+        MsgBox(QStringLiteral("RECORD LOCKED: Unable to update ") + tableFile + QLatin1Char('!'), MsgStyle::Critical);
+        break;
+    case ItemWrite::NotFound:
+        MsgBox(QStringLiteral("Unable to update this item in table ") + tableFile
+                   + QStringLiteral("! It may have been deleted by another user. Press Refresh to get the latest list."),
+               MsgStyle::Critical);
+        break;
+    case ItemWrite::Failed:
+        Sys().ShowError(errorLabel, error);
+        break;
+    }
+    return false;
 }

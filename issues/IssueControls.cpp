@@ -1,5 +1,8 @@
 #include "issues/IssueControls.h"
 
+#include "customers/RecordControls.h"
+#include "customers/RecordFrame.h"
+
 #include "common/RunError.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
@@ -8,9 +11,65 @@
 #include "xbase/c4.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QPlainTextEdit>
 
 namespace IssueControls {
+
+void IssueFields::makeIssueFields(QWidget* page, QObject* window)
+{
+    using namespace RecordControls;
+    lblPS = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
+    cboPS = editable(new QComboBox(page), "cboPS");
+    cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
+    lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"));
+    txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
+    txtShortDesc->setMaxLength(80);
+    lblAssigned = fieldLabel(page, "lblAssigned", QStringLiteral("Assigned To:"));
+    cboAssignedTo = editable(new QComboBox(page), "cboAssignedTo");
+    lblPriority = fieldLabel(page, "lblPriority", QStringLiteral("Priority:"));
+    cboPriority = editable(new QComboBox(page), "cboPriority");
+    cmdCatPriority = listButton(page, "cmdCatPriority", QStringLiteral("priorities"));
+    lblStatus = fieldLabel(page, "lblStatus", QStringLiteral("Status:"));
+    cboStatus = editable(new QComboBox(page), "cboStatus");
+    cmdCatStatus = listButton(page, "cmdCatStatus", QStringLiteral("statuses"));
+    lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
+    cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
+    cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
+    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
+    txtCust1 = editable(new QComboBox(page), "txtCust1");
+    txtCust1->setEditable(true);
+    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
+    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
+    txtCust2 = editable(new QComboBox(page), "txtCust2");
+    txtCust2->setEditable(true);
+    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
+
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lblPS, cboPS},         {lblShortDesc, txtShortDesc}, {lblAssigned, cboAssignedTo},
+        {lblPriority, cboPriority}, {lblStatus, cboStatus},   {lblCat, cboIssueCategory},
+        {lblCustom1, txtCust1}, {lblCustom2, txtCust2}};
+    for (const auto& [label, field] : buddies)
+        label->setBuddy(field);
+
+    for (const auto& [b, cbo] : {std::pair{cmdCatPS, cboPS}, std::pair{cmdCatPriority, cboPriority},
+                                 std::pair{cmdCatStatus, cboStatus}, std::pair{cmdCatIssueCategory, cboIssueCategory}}) {
+        QObject::connect(b, &QPushButton::clicked, window,
+                         [this, list = cbo] { editCategoryList(list, listType(list)); });
+    }
+    QObject::connect(cmdCust1Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust1, 202); });
+    QObject::connect(cmdCust2Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust2, 203); });
+}
+
+qint32 IssueFields::listType(const QComboBox* cbo) const
+{
+    return cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
+}
 
 void selectUser(QComboBox* cbo, qint32 userId)
 {
@@ -25,6 +84,35 @@ void selectUser(QComboBox* cbo, qint32 userId)
         }
     }
     SysUI().cboSelectAtID(cbo, userId);
+}
+
+void editCategoryList(QComboBox* cbo, qint32 type)
+{
+    const qint32 selected = SysUI().cboGetItemID(cbo);
+    RecordFrame::listEditor()(type);
+    RecordControls::loadCategories(cbo, type, type == 105);
+    SysUI().cboSelectAtID(cbo, selected);
+    SysUI().CtlSetFocus(cbo);
+}
+
+// A text tab: the stamp button above its box.
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
+                        QPushButton*& stamp)
+{
+    auto* page = new QWidget;
+    auto* box = RecordControls::editable(new QPlainTextEdit(page), boxName);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    stamp = RecordControls::editable(RecordControls::button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    top->addWidget(stamp);
+    layout->addLayout(top);
+    layout->addWidget(box, 1);
+    QWidget::setTabOrder(stamp, box);
+    tabs->addTab(page, caption);
+    return box;
 }
 
 QString storedText(const QPlainTextEdit* box)

@@ -37,26 +37,6 @@ using namespace RecordControls;
 
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
-// A text tab: the stamp button above its box.
-QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
-                        QPushButton*& stamp)
-{
-    auto* page = new QWidget;
-    auto* box = editable(new QPlainTextEdit(page), boxName);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-    stamp = editable(button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);
-    auto* layout = new QVBoxLayout(page);
-    auto* top = new QHBoxLayout;
-    top->addStretch(1);
-    top->addWidget(stamp);
-    layout->addLayout(top);
-    layout->addWidget(box, 1);
-    QWidget::setTabOrder(stamp, box);
-    tabs->addTab(page, caption);
-    return box;
-}
-
 } // namespace
 
 frmIssue::frmIssue(QWidget* parent)
@@ -78,8 +58,8 @@ frmIssue::frmIssue(QWidget* parent)
     actions->addWidget(IACtl);
     TabCtl->addTab(tab1, QStringLiteral("&Actions"));
 
-    txtDesc = textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
-    txtResolution = textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
+    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
+    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
                             cmdDTStamp_Resolution);
 
     auto* tab4 = new QWidget;
@@ -118,12 +98,7 @@ void frmIssue::buildIssueTab(QWidget* page)
     lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
     lblCustomer->setCursor(Qt::PointingHandCursor);
     lblCustomer->installEventFilter(this);
-    auto* lblPS = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
-    cboPS = editable(new QComboBox(page), "cboPS");
-    cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
-    auto* lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"));
-    txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
-    txtShortDesc->setMaxLength(80);
+    makeIssueFields(page, this);
     auto* lblSubmit = fieldLabel(page, "lblSubmit", QStringLiteral("Submit Date:"));
     txtDateSubmit = editable(new QLineEdit(page), "txtDateSubmit");
     txtDateSubmit->setMaxLength(18);
@@ -136,25 +111,6 @@ void frmIssue::buildIssueTab(QWidget* page)
     txtDateResolution = editable(new QLineEdit(page), "txtDateResolution");
     txtDateResolution->setMaxLength(18);
     cmdCalendar2 = calendarButton(page, "cmdCalendar2", QStringLiteral("resolution date"));
-    auto* lblAssigned = fieldLabel(page, "lblAssigned", QStringLiteral("Assigned To:"));
-    cboAssignedTo = editable(new QComboBox(page), "cboAssignedTo");
-    auto* lblPriority = fieldLabel(page, "lblPriority", QStringLiteral("Priority:"));
-    cboPriority = editable(new QComboBox(page), "cboPriority");
-    cmdCatPriority = listButton(page, "cmdCatPriority", QStringLiteral("priorities"));
-    auto* lblStatus = fieldLabel(page, "lblStatus", QStringLiteral("Status:"));
-    cboStatus = editable(new QComboBox(page), "cboStatus");
-    cmdCatStatus = listButton(page, "cmdCatStatus", QStringLiteral("statuses"));
-    lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
-    cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
-    cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
-    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
-    txtCust1 = editable(new QComboBox(page), "txtCust1");
-    txtCust1->setEditable(true);
-    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
-    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
-    txtCust2 = editable(new QComboBox(page), "txtCust2");
-    txtCust2->setEditable(true);
-    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
     lblIssueNumber = fieldLabel(page, "lblIssueNumber", QString());
     lblNewIssue = fieldLabel(page, "lblNewIssue",
                              QStringLiteral("Press Apply button to save this issue and to access Actions and "
@@ -162,9 +118,7 @@ void frmIssue::buildIssueTab(QWidget* page)
     lblNewIssue->setWordWrap(true);
 
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {lblPS, cboPS}, {lblShortDesc, txtShortDesc}, {lblSubmit, txtDateSubmit}, {lblResponse, txtDateResponse},
-        {lblRes, txtDateResolution}, {lblAssigned, cboAssignedTo}, {lblPriority, cboPriority},
-        {lblStatus, cboStatus}, {lblCat, cboIssueCategory}, {lblCustom1, txtCust1}, {lblCustom2, txtCust2}};
+        {lblSubmit, txtDateSubmit}, {lblResponse, txtDateResponse}, {lblRes, txtDateResolution}};
     for (const auto& [label, field] : buddies)
         label->setBuddy(field);
 
@@ -203,13 +157,6 @@ void frmIssue::buildIssueTab(QWidget* page)
     connect(cmdCalendar0, &QPushButton::clicked, this, [this] { cmdCalendar_Click(0); });
     connect(cmdCalendar1, &QPushButton::clicked, this, [this] { cmdCalendar_Click(1); });
     connect(cmdCalendar2, &QPushButton::clicked, this, [this] { cmdCalendar_Click(2); });
-    for (QPushButton* b : {cmdCatPS, cmdCatPriority, cmdCatStatus, cmdCatIssueCategory}) {
-        QComboBox* cbo = b == cmdCatPS ? cboPS : b == cmdCatPriority ? cboPriority
-                       : b == cmdCatStatus ? cboStatus : cboIssueCategory;
-        connect(b, &QPushButton::clicked, this, [this, cbo] { cmdCatList_Click(cbo); });
-    }
-    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, 202); });
-    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, 203); });
 }
 
 void frmIssue::buildButtonBar()
@@ -294,12 +241,7 @@ void frmIssue::cmdCalendar_Click(int index)
 
 void frmIssue::cmdCatList_Click(QComboBox* cbo)
 {
-    const qint32 type = cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
-    const qint32 selected = SysUI().cboGetItemID(cbo);
-    RecordFrame::listEditor()(type);
-    loadCategories(cbo, type, type == 105);
-    SysUI().cboSelectAtID(cbo, selected);
-    SysUI().CtlSetFocus(cbo);
+    IssueControls::editCategoryList(cbo, listType(cbo));
 }
 
 void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)

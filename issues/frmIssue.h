@@ -2,6 +2,7 @@
 
 #include "app/RecordWindow.h"
 #include "app/WindowInterfaces.h"
+#include "issues/IssueControls.h"
 
 #include <QString>
 #include <QWidget>
@@ -19,7 +20,7 @@ class QTabWidget;
 // identifier): the issue's fields on the first tab, its actions, the
 // description and the resolution, the attached files and the last-edit
 // stamp on the others. The actions and attachments wait for the first save.
-class frmIssue : public RecordWindow<QWidget>, public IssueWindow {
+class frmIssue : public RecordWindow<QWidget>, public IssueWindow, public IssueControls::IssueFields {
 public:
     explicit frmIssue(QWidget* parent = nullptr);
     ~frmIssue() override;
@@ -61,11 +62,11 @@ public:
 
     QTabWidget* TabCtl = nullptr;
     QWidget* BtnBar = nullptr;
-    QLabel *lblCustomer, *lblRes, *lblCat, *lblCustom1, *lblCustom2, *lblIssueNumber, *lblNewIssue;
-    QComboBox *cboPS, *cboAssignedTo, *cboPriority, *cboStatus, *cboIssueCategory, *txtCust1, *txtCust2;
-    QLineEdit *txtShortDesc, *txtDateSubmit, *txtDateResponse, *txtDateResolution;
-    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCalendar2, *cmdCatPS, *cmdCatPriority, *cmdCatStatus,
-        *cmdCatIssueCategory, *cmdCust1Cat, *cmdCust2Cat, *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
+    // The product/service, short description, assignee, priority, status,
+    // category and custom fields are the shared IssueFields.
+    QLabel *lblCustomer, *lblRes, *lblIssueNumber, *lblNewIssue;
+    QLineEdit *txtDateSubmit, *txtDateResponse, *txtDateResolution;
+    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCalendar2, *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
     QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
     IssueActionsCtl* IACtl = nullptr;

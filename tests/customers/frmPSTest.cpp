@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -70,6 +71,27 @@ protected:
 
 const QString kNoCustomer = QStringLiteral(
     "The Customer record to which this Product/Service record belongs no longer exists or is inaccessible.");
+
+TEST_F(PSTest, TabGoesFromTheTabsDownTheFieldsToTheButtonBar)
+{
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    const QList<QWidget*> chain = {w->TabCtl->tabBar(), w->cboPS, w->cmdCatPS, w->txtShortDesc, w->txtDateInitiated,
+                                   w->cmdCalendar0, w->txtDateTerminated, w->cmdCalendar1, w->txtContractNumber,
+                                   w->txtTrackNo, w->cboContractType, w->cmdCatContractType, w->cboContractDuration,
+                                   w->cmdCatContractDuration, w->txtCust1, w->cmdCust1Cat, w->txtCust2,
+                                   w->cmdCust2Cat, w->lblEdit, w->cmdPrint};
+    for (int i = 0; i + 1 < chain.size(); ++i) {
+        // The next listed widget along the focus chain (inner parts of a
+        // control are passed over).
+        QWidget* next = chain.at(i)->nextInFocusChain();
+        while (!chain.contains(next) && next != chain.at(i))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, chain.at(i + 1)) << chain.at(i)->objectName().toStdString();
+    }
+    m_prompts.button(MsgAnswer::Yes);
+    w->CancelButton->click();
+}
 
 TEST_F(PSTest, NewRecordIsStoredByApplyAndTheCustomerListSelectsIt)
 {

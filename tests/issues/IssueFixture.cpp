@@ -61,6 +61,47 @@ qint32 IssueFixture::addTemplate(const QList<std::pair<QString, QVariant>>& fiel
     return coll.value(QStringLiteral("_rowid")).toInt();
 }
 
+qint32 IssueFixture::addNamedTemplate(const QString& name, const QList<std::pair<const char*, QVariant>>& fields)
+{
+    DATA4* table = DB().OpenTable(DB().IssuesTemplatesTable());
+    EXPECT_NE(table, nullptr);
+    const qint32 id = DB().AddNamedRow(QStringLiteral("bccitempl.dbf"), QStringLiteral("name"), name, table);
+    d4close(table);
+    EXPECT_GT(id, 0);
+    if (fields.isEmpty())
+        return id;
+    RecColl coll(DB().IssuesTemplatesTable(), id, QStringLiteral("_issuetemplate"));
+    EXPECT_TRUE(DB().ReadRecord(coll, false));
+    for (const auto& [field, value] : fields)
+        coll.set(QString::fromLatin1(field), value);
+    EXPECT_TRUE(DB().SaveRecord(coll, false));
+    return id;
+}
+
+QList<QStringList> IssueFixture::dumpedRows(const QString& path)
+{
+    const bmtest::ToolRun run = bmtest::runBmtool({QStringLiteral("dump"), path});
+    EXPECT_EQ(run.exitCode, 0) << run.all().toStdString();
+    QList<QStringList> rows;
+    for (const QString& line : run.out.split(QLatin1Char('\n'))) {
+        const QString t = line.trimmed();
+        if (t.startsWith(QLatin1String("ROWID:"), Qt::CaseInsensitive))
+            rows.append(QStringList());
+        if (!rows.isEmpty() && !t.isEmpty())
+            rows.last().append(t);
+    }
+    return rows;
+}
+
+QString IssueFixture::field(const QStringList& row, const QString& name)
+{
+    for (const QString& line : row) {
+        if (line.section(QLatin1Char(':'), 0, 0).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.section(QLatin1Char(':'), 1).trimmed();
+    }
+    return QStringLiteral("<none>");
+}
+
 RecColl IssueFixture::readIssue(qint32 id)
 {
     RecColl coll(DB().IssuesTable(), id, QStringLiteral("_issue"));
@@ -68,14 +109,26 @@ RecColl IssueFixture::readIssue(qint32 id)
     return coll;
 }
 
-QString IssueFixture::issueMark(qint32 id)
+QString IssueFixture::rowMark(const QString& path, qint32 id)
 {
-    RecColl coll(DB().IssuesTable(), id, QStringLiteral("_lockinfo"));
+    RecColl coll(path, id, QStringLiteral("_lockinfo"));
     if (!DB().ReadRecord(coll, true))
         return QStringLiteral("?");
     return coll.text(QStringLiteral("underedit")).trimmed() + QLatin1Char('|')
            + coll.text(QStringLiteral("edtstation")).trimmed();
 }
+
+QWidget* IssueFixture::nextAmong(const QList<QWidget*>& chain, QWidget* from)
+{
+    QWidget* next = from->nextInFocusChain();
+    while (!chain.contains(next) && next != from)
+        next = next->nextInFocusChain();
+    return next;
+}
+
+QString IssueFixture::issueMark(qint32 id) { return rowMark(DB().IssuesTable(), id); }
+
+QString IssueFixture::templateMark(qint32 id) { return rowMark(DB().IssuesTemplatesTable(), id); }
 
 int IssueFixture::actionCount(qint32 issueId)
 {

@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -43,31 +44,8 @@ const QString kRecordGone
 
 class IssueTest : public IssueFixture {
 protected:
-    // The rows of the issues table as bmtool dumps them, each as its field
-    // lines ("NAME: value").
-    QList<QStringList> dumpedIssues()
-    {
-        const bmtest::ToolRun run = bmtest::runBmtool({QStringLiteral("dump"), DB().IssuesTable()});
-        EXPECT_EQ(run.exitCode, 0) << run.all().toStdString();
-        QList<QStringList> rows;
-        for (const QString& line : run.out.split(QLatin1Char('\n'))) {
-            const QString t = line.trimmed();
-            if (t.startsWith(QLatin1String("ROWID:"), Qt::CaseInsensitive))
-                rows.append(QStringList());
-            if (!rows.isEmpty() && !t.isEmpty())
-                rows.last().append(t);
-        }
-        return rows;
-    }
-
-    static QString field(const QStringList& row, const QString& name)
-    {
-        for (const QString& line : row) {
-            if (line.section(QLatin1Char(':'), 0, 0).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-                return line.section(QLatin1Char(':'), 1).trimmed();
-        }
-        return QStringLiteral("<none>");
-    }
+    // The rows of the issues table as bmtool dumps them.
+    QList<QStringList> dumpedIssues() { return dumpedRows(DB().IssuesTable()); }
 
     // A new issue filled so that it passes validation.
     frmIssue* newValidIssue()
@@ -121,6 +99,21 @@ TEST_F(IssueTest, NewIssueStartsWithTheDefaults)
     pressCtrlE(w->txtShortDesc);
     EXPECT_TRUE(w->EM->InEditMode());
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+    discard(w);
+}
+
+TEST_F(IssueTest, TabGoesFromTheTabsDownTheFieldsToTheButtonBar)
+{
+    frmIssue* w = openIssue(-1, m_cust, true);
+    ASSERT_NE(w, nullptr);
+    const QList<QWidget*> chain = {w->TabCtl->tabBar(), w->cboPS, w->cmdCatPS, w->txtShortDesc, w->txtDateSubmit,
+                                   w->cmdCalendar0, w->txtDateResponse, w->cmdCalendar1, w->txtDateResolution,
+                                   w->cmdCalendar2, w->cboAssignedTo, w->cboPriority, w->cmdCatPriority,
+                                   w->cboStatus, w->cmdCatStatus, w->cboIssueCategory, w->cmdCatIssueCategory,
+                                   w->txtCust1, w->cmdCust1Cat, w->txtCust2, w->cmdCust2Cat, w->lblEdit,
+                                   w->cmdPrint};
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        EXPECT_EQ(nextAmong(chain, chain.at(i)), chain.at(i + 1)) << chain.at(i)->objectName().toStdString();
     discard(w);
 }
 
