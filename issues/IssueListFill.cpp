@@ -46,7 +46,7 @@ bool IssueListFill::tablesStillOpen() const { return DB().IsOpen() && DB().CBEng
 
 bool IssueListFill::yieldToUser(frmProgress* wait)
 {
-    m_model->flush();
+    m_model->flushSome();
     QCoreApplication::processEvents();
     return !(wait && wait->m_bCancel) && !m_closeAfterFill && tablesStillOpen();
 }

@@ -88,6 +88,7 @@ void IssueListModel::clear()
     beginResetModel();
     std::vector<qint32>().swap(m_ids);
     std::vector<quint32>().swap(m_cells);
+    std::vector<quint32>().swap(m_order);
     m_arena = std::make_unique<Arena>();
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
@@ -147,8 +148,17 @@ void IssueListModel::flush()
     if (added == m_shown)
         return;
     beginInsertRows(QModelIndex(), m_shown, added - 1);
+    for (int row = m_shown; row < added; ++row)
+        m_order.push_back(quint32(row));
     m_shown = added;
     endInsertRows();
+}
+
+void IssueListModel::flushSome()
+{
+    constexpr int kFirstBatch = 100;
+    if (int(m_ids.size()) - m_shown >= std::max(m_shown, kFirstBatch))
+        flush();
 }
 
 QStringView IssueListModel::ownText(size_t row) const
@@ -160,10 +170,11 @@ QString IssueListModel::text(int row, int column) const
 {
     if (row < 0 || size_t(row) >= m_ids.size() || column < 0 || column >= m_columns.size())
         return QString();
+    const size_t at = stored(row);
     switch (m_columns[column]) {
-    case Source::Shared: return m_pool[cell(size_t(row), m_slot[column])];
-    case Source::Own: return ownText(size_t(row)).toString();
-    case Source::RowId: return QString::number(m_ids[size_t(row)]);
+    case Source::Shared: return m_pool[cell(at, m_slot[column])];
+    case Source::Own: return ownText(at).toString();
+    case Source::RowId: return QString::number(m_ids[at]);
     }
     return QString();
 }
@@ -171,7 +182,7 @@ QString IssueListModel::text(int row, int column) const
 qint64 IssueListModel::bytesUsed() const
 {
     qint64 bytes = qint64(m_ids.capacity() * sizeof(qint32) + m_cells.capacity() * sizeof(quint32))
-        + m_arena->bytes() + qint64(m_pool.capacity() * sizeof(QString));
+        + qint64(m_order.capacity() * sizeof(quint32)) + m_arena->bytes() + qint64(m_pool.capacity() * sizeof(QString));
     for (const QString& text : m_pool)
         bytes += 2 * (qint64(sizeof(QString)) + 16 + text.capacity() * 2);   // pool and index copies share data
     return bytes;
@@ -194,7 +205,7 @@ QVariant IssueListModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return index.column() == 0 && !m_icon.isNull() ? QVariant(m_icon) : QVariant();
     case kKeyRole:
-        return index.column() == 0 ? QVariant(QStringLiteral("N") + QString::number(m_ids[size_t(index.row())]))
+        return index.column() == 0 ? QVariant(QStringLiteral("N") + QString::number(m_ids[stored(index.row())]))
                                    : QVariant();
     default:
         return {};
@@ -218,11 +229,41 @@ quint64 textOrderKey(qint32 value)
     char text[16];
     const char* end = std::to_chars(text, text + sizeof text, value).ptr;
     quint64 key = 0;
-    for (const char* p = text; p < text + 11; ++p) {
-        const quint64 digit = p >= end ? 0 : *p == '-' ? 1 : quint64(*p - '0') + 2;
-        key = key * 12 + digit;
-    }
+    for (const char* p = text; p < end; ++p)
+        key = key * 12 + (*p == '-' ? 1 : quint64(*p - '0') + 2);
+    for (auto n = end - text; n < 11; ++n)
+        key *= 12;
     return key;
+}
+
+// The stored rows of `order` in text order of their numbers (a stable
+// radix sort of their keys, 11 bits at a time), reversed for descending
+// order.
+std::vector<quint32> byTextOrderOf(const std::vector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
+{
+    struct Entry {
+        quint64 key;
+        quint32 row;
+    };
+    std::vector<Entry> entries(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        entries[i] = {textOrderKey(ids[order[i]]), order[i]};
+    std::vector<Entry> spare(entries.size());
+    constexpr int kBits = 11;
+    for (int shift = 0; shift < 44; shift += kBits) {
+        std::vector<size_t> start((1u << kBits) + 1, 0);
+        for (const Entry& e : entries)
+            ++start[((e.key >> shift) & ((1u << kBits) - 1)) + 1];
+        for (size_t d = 1; d < start.size(); ++d)
+            start[d] += start[d - 1];
+        for (const Entry& e : entries)
+            spare[start[(e.key >> shift) & ((1u << kBits) - 1)]++] = e;
+        entries.swap(spare);
+    }
+    std::vector<quint32> sorted(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        sorted[ascending ? i : entries.size() - 1 - i] = entries[i].row;
+    return sorted;
 }
 
 } // namespace
@@ -232,9 +273,8 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= m_columns.size())
         return;
     flush();
-    std::vector<int> byPosition(m_ids.size());
-    std::iota(byPosition.begin(), byPosition.end(), 0);
     const bool ascending = order == Qt::AscendingOrder;
+    std::vector<quint32> sorted = m_order;
     switch (m_columns[column]) {
     case Source::Shared: {
         // Rank the pool's texts once; the rows then compare by rank.
@@ -250,54 +290,42 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
             rank[byText[i]] = quint32(r);
         }
         const int slot = m_slot[column];
-        std::stable_sort(byPosition.begin(), byPosition.end(), [&](int a, int b) {
-            const quint32 ra = rank[cell(size_t(a), slot)];
-            const quint32 rb = rank[cell(size_t(b), slot)];
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            const quint32 ra = rank[cell(a, slot)];
+            const quint32 rb = rank[cell(b, slot)];
             return ascending ? ra < rb : rb < ra;
         });
         break;
     }
     case Source::Own:
-        std::stable_sort(byPosition.begin(), byPosition.end(), [&](int a, int b) {
-            const int c = ownText(size_t(a)).compare(ownText(size_t(b)), Qt::CaseInsensitive);
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            const int c = ownText(a).compare(ownText(b), Qt::CaseInsensitive);
             return ascending ? c < 0 : c > 0;
         });
         break;
-    case Source::RowId: {
-        std::vector<quint64> keys(m_ids.size());
-        for (size_t i = 0; i < keys.size(); ++i)
-            keys[i] = textOrderKey(m_ids[i]);
-        std::stable_sort(byPosition.begin(), byPosition.end(), [&](int a, int b) {
-            return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(b)] < keys[size_t(a)];
-        });
+    case Source::RowId:
+        sorted = byTextOrderOf(m_ids, m_order, ascending);
         break;
     }
-    }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    permute(byPosition);
+    reorder(std::move(sorted));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void IssueListModel::permute(const std::vector<int>& byPosition)
+void IssueListModel::reorder(std::vector<quint32> order)
 {
-    std::vector<int> newRow(byPosition.size());
-    std::vector<qint32> ids(m_ids.size());
-    std::vector<quint32> cells(m_cells.size());
-    const size_t stride = size_t(m_stride);
-    for (size_t i = 0; i < byPosition.size(); ++i) {
-        const size_t from = size_t(byPosition[i]);
-        newRow[from] = int(i);
-        ids[i] = m_ids[from];
-        std::copy_n(m_cells.begin() + ptrdiff_t(from * stride), stride, cells.begin() + ptrdiff_t(i * stride));
-    }
-    m_ids.swap(ids);
-    m_cells.swap(cells);
+    // Where each stored row is shown from now on, for the persistent indexes.
+    std::vector<int> shownAt(m_ids.size());
+    for (size_t row = 0; row < order.size(); ++row)
+        shownAt[order[row]] = int(row);
+    m_order.swap(order);
+    const std::vector<quint32>& before = order;
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());
     for (const QModelIndex& index : from)
-        to.append(index.isValid() && index.row() < int(newRow.size())
-                      ? this->index(newRow[size_t(index.row())], index.column())
+        to.append(index.isValid() && size_t(index.row()) < before.size()
+                      ? this->index(shownAt[before[size_t(index.row())]], index.column())
                       : QModelIndex());
     changePersistentIndexList(from, to);
 }

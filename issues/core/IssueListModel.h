@@ -52,8 +52,12 @@ public:
     // straight into the model.
     void addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own);
     void flush();
+    // During a fill: flushes once the rows waiting are at least as many as
+    // those shown (the first 100 at once), so that a view lays its rows out
+    // a few times per fill rather than at every batch.
+    void flushSome();
 
-    qint32 rowId(int row) const { return m_ids.at(size_t(row)); }
+    qint32 rowId(int row) const { return m_ids.at(stored(row)); }
     QString text(int row, int column) const;
     // Rows added, flushed or not.
     int rowsAdded() const { return int(m_ids.size()); }
@@ -76,7 +80,10 @@ private:
     // The cell of (row, column): a pool index, or for the Own column the
     // offset of its text.
     quint32 cell(size_t row, int slot) const { return m_cells[row * size_t(m_stride) + size_t(slot)]; }
-    void permute(const std::vector<int>& byPosition);
+    // The stored row shown as `row`: rows are kept in the order added, the
+    // view's order lies over them.
+    size_t stored(int row) const { return size_t(row) < m_order.size() ? m_order[size_t(row)] : size_t(row); }
+    void reorder(std::vector<quint32> order);
 
     QList<Source> m_columns;
     QList<int> m_slot;      // per column: its first cell
@@ -87,6 +94,7 @@ private:
 
     std::vector<qint32> m_ids;
     std::vector<quint32> m_cells;
+    std::vector<quint32> m_order;   // per shown row: its stored row
     std::unique_ptr<Arena> m_arena;
     std::vector<QString> m_pool;
     QHash<QString, quint32> m_poolIndex;
