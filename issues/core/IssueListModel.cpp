@@ -86,8 +86,8 @@ void IssueListModel::setHeadings(const QStringList& headings)
 void IssueListModel::clear()
 {
     beginResetModel();
-    std::vector<qint32>().swap(m_ids);
-    std::vector<quint32>().swap(m_cells);
+    m_ids.clear();
+    m_cells.clear();
     std::vector<quint32>().swap(m_order);
     m_arena = std::make_unique<Arena>();
     std::vector<QString>().swap(m_pool);
@@ -236,33 +236,38 @@ quint64 textOrderKey(qint32 value)
     return key;
 }
 
-// The stored rows of `order` in text order of their numbers (a stable
-// radix sort of their keys, 11 bits at a time), reversed for descending
-// order.
-std::vector<quint32> byTextOrderOf(const std::vector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
+// The stored rows of `order` in text order of their numbers, reversed for
+// descending order: a stable radix sort, 10 bits at a time, of the keys
+// (below 2^40) packed above the rows (below 2^24) into one word each.
+std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
 {
-    struct Entry {
-        quint64 key;
-        quint32 row;
-    };
-    std::vector<Entry> entries(order.size());
+    constexpr int kRowBits = 24;
+    std::vector<quint32> sorted(order);
+    if (order.size() >= (size_t(1) << kRowBits)) {
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
+        });
+        return sorted;
+    }
+    std::vector<quint64> entries(order.size());
     for (size_t i = 0; i < order.size(); ++i)
-        entries[i] = {textOrderKey(ids[order[i]]), order[i]};
-    std::vector<Entry> spare(entries.size());
-    constexpr int kBits = 11;
-    for (int shift = 0; shift < 44; shift += kBits) {
-        std::vector<size_t> start((1u << kBits) + 1, 0);
-        for (const Entry& e : entries)
-            ++start[((e.key >> shift) & ((1u << kBits) - 1)) + 1];
+        entries[i] = textOrderKey(ids[order[i]]) << kRowBits | order[i];
+    std::vector<quint64> spare(entries.size());
+    constexpr int kBits = 10;
+    constexpr quint64 kMask = (1u << kBits) - 1;
+    for (int shift = kRowBits; shift < 64; shift += kBits) {
+        std::vector<size_t> start(kMask + 2, 0);
+        for (const quint64 e : entries)
+            ++start[((e >> shift) & kMask) + 1];
         for (size_t d = 1; d < start.size(); ++d)
             start[d] += start[d - 1];
-        for (const Entry& e : entries)
-            spare[start[(e.key >> shift) & ((1u << kBits) - 1)]++] = e;
+        for (const quint64 e : entries)
+            spare[start[(e >> shift) & kMask]++] = e;
         entries.swap(spare);
     }
-    std::vector<quint32> sorted(entries.size());
+    constexpr quint64 kRowMask = (quint64(1) << kRowBits) - 1;
     for (size_t i = 0; i < entries.size(); ++i)
-        sorted[ascending ? i : entries.size() - 1 - i] = entries[i].row;
+        sorted[ascending ? i : entries.size() - 1 - i] = quint32(entries[i] & kRowMask);
     return sorted;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "issues/core/BlockVector.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QIcon>
@@ -57,7 +59,7 @@ public:
     // a few times per fill rather than at every batch.
     void flushSome();
 
-    qint32 rowId(int row) const { return m_ids.at(stored(row)); }
+    qint32 rowId(int row) const { return m_ids[stored(row)]; }
     QString text(int row, int column) const;
     // Rows added, flushed or not.
     int rowsAdded() const { return int(m_ids.size()); }
@@ -92,8 +94,8 @@ private:
     QStringList m_headings;
     QIcon m_icon;
 
-    std::vector<qint32> m_ids;
-    std::vector<quint32> m_cells;
+    BlockVector<qint32> m_ids;
+    BlockVector<quint32> m_cells;
     std::vector<quint32> m_order;   // per shown row: its stored row
     std::unique_ptr<Arena> m_arena;
     std::vector<QString> m_pool;
