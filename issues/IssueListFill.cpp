@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTreeView>
 
 static_assert(IssueListModel::kKeyRole == clsSystemUI::kKeyRole, "the list helpers read the row keys");
@@ -28,6 +29,34 @@ QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model)
     model->setParent(lv);
     lv->setModel(model);
     return lv;
+}
+
+namespace {
+
+class EnterKeyFilter : public QObject {
+public:
+    EnterKeyFilter(QObject* parent, std::function<void()> open) : QObject(parent), m_open(std::move(open)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_open();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_open;
+};
+
+} // namespace
+
+void onEnterInList(QTreeView* lv, std::function<void()> open)
+{
+    lv->installEventFilter(new EnterKeyFilter(lv, std::move(open)));
 }
 
 IssueListFill::IssueListFill(QTreeView* lv, IssueListModel* model)

@@ -14,6 +14,8 @@ class frmProgress;
 // A new list view over `model` for an issue list window: report view, whole
 // rows selected one at a time, not editable, headings clickable.
 QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model);
+// Runs `open` whenever Enter or Return is pressed in the list.
+void onEnterInList(QTreeView* lv, std::function<void()> open);
 
 // One fill of an issue list window at a time. While a walk yields to the
 // event loop, the window may be asked to reload or to close: a reload is

@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -52,7 +51,7 @@ frmIssueList::frmIssueList(QWidget* parent)
     if (const frmMain* main = mainWindow(); main && main->SysImageList.size() > 4)
         m_model->setIcon(main->SysImageList.at(4));
     lv = makeIssueListView(this, m_model);
-    lv->installEventFilter(this);
+    onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
 
     BtnBar = new QWidget(this);
@@ -219,18 +218,6 @@ void frmIssueList::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-}
-
-bool frmIssueList::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmIssueList::resizeEvent(QResizeEvent* event)

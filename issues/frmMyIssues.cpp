@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -80,7 +79,7 @@ void frmMyIssues::buildControls()
 
     m_model = new IssueListModel(MyIssuesCore::columns());
     lv = makeIssueListView(this, m_model);
-    lv->installEventFilter(this);
+    onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
 
     BtnBar = new QWidget(this);
@@ -314,18 +313,6 @@ void frmMyIssues::closeEvent(QCloseEvent* event)
     SavePrefLong(QStringLiteral("LastIssueSearchStatusID"), SysUI().cboGetItemID(cboStatus));
     SavePrefString(QStringLiteral("AutoRefreshMyIssues"), ckAutoRefresh->isChecked() ? QStringLiteral("Y") : QString());
     event->accept();
-}
-
-bool frmMyIssues::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmMyIssues::resizeEvent(QResizeEvent* event)

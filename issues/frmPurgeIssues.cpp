@@ -22,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,7 +167,7 @@ QGroupBox* frmPurgeIssues::buildPreviewStep()
     lblCriteria = wrapped(QString(), box);
     lblCriteria->setObjectName(QStringLiteral("lblCriteria"));
     lv = makeIssueListView(box, m_model);
-    lv->installEventFilter(this);
+    onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
     connect(lv, &QTreeView::doubleClicked, this, &frmPurgeIssues::cmdProperties_Click);
     lblNumIssues = new QLabel(box);
@@ -394,14 +393,3 @@ void frmPurgeIssues::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-bool frmPurgeIssues::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
@@ -83,7 +84,7 @@ TEST_F(MyIssuesTest, ARowShowsItsTextsAndOpensItsIssue)
     EXPECT_EQ(w->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Date Sorting"));
     EXPECT_EQ(selectedKey(w->lv), QStringLiteral("N%1").arg(id));
     EXPECT_TRUE(w->cmdProperties->isEnabled());
-    w->cmdProperties->click();
+    QTest::keyClick(w->lv, Qt::Key_Return);
     EXPECT_TRUE(SysUI().IsFormLoaded(QStringLiteral("I%1").arg(id)));
 }
 

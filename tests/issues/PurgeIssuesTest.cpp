@@ -140,6 +140,7 @@ TEST_F(PurgeIssuesTest, StepsCheckTheCriteriaAndPreviousNeverGoesBelowTheFirst)
         {"31/31/2020", false,
          QStringLiteral("  - Issue Submit Date is not a valid date.\r\n  - Issue Status Criteria must be selected.\r\n")},
         {"12/31/2020", false, QStringLiteral("  - Issue Status Criteria must be selected.\r\n")},
+        {"10:30", true, QStringLiteral("  - Issue Submit Date is not a valid date.\r\n")},   // a time, no date
     };
     for (const auto& c : cases) {
         m_prompts.clear();
