@@ -1,6 +1,7 @@
 #include "issues/IssueWindows.h"
 
 #include "app/WindowCreators.h"
+#include "issues/IssueListWindows.h"
 #include "issues/frmIssue.h"
 #include "issues/frmEditIssueTemplates.h"
 #include "issues/frmIssueTemplate.h"
@@ -8,6 +9,7 @@
 
 void registerIssueWindows()
 {
+    registerIssueListWindows();
     WindowCreators::set(WindowCreators::Kind::Issue, [](QWidget*) -> QWidget* { return new frmIssue; });
     WindowCreators::set(WindowCreators::Kind::IssueTemplate, [](QWidget*) -> QWidget* { return new frmIssueTemplate; });
     WindowCreators::set(WindowCreators::Kind::SelectIssueTemplate,

@@ -9,12 +9,14 @@
 #include <ostream>
 #include <string>
 
-// bmtool seed FOLDER --customers N --issues M [--seed S]
+// bmtool seed FOLDER --customers N --issues M [--seed S] [--closed-percent P]
 //
 // Fills a database folder (made by bmtool mkdb) through the database object:
 // category lists, a few users, N customers with 0 to 2 products/services
 // each, M issues with 0 to 2 actions each. The same seed (default 1) gives
-// the same rows; the last-edit stamps carry a fixed date.
+// the same rows; the last-edit stamps carry a fixed date. With P (0 to 100),
+// that share of the issues is "Closed", as in a database that has long been
+// in use.
 
 namespace {
 
@@ -34,6 +36,7 @@ struct SeedArgs {
     long long customers = -1;
     long long issues = -1;
     long long seed = 1;
+    long long closedPercent = -1;
 };
 
 bool parse(const std::vector<std::string>& args, SeedArgs* out)
@@ -45,12 +48,13 @@ bool parse(const std::vector<std::string>& args, SeedArgs* out)
         long long* target = args[i] == "--customers" ? &out->customers
             : args[i] == "--issues"                  ? &out->issues
             : args[i] == "--seed"                    ? &out->seed
+            : args[i] == "--closed-percent"          ? &out->closedPercent
                                                      : nullptr;
         if (!target || !readCount(args[i + 1], target))
             return false;
     }
     return args.size() % 2 == 1 && out->customers >= 0 && out->issues >= 0 && out->customers <= 100000000
-        && out->issues <= 100000000;
+        && out->issues <= 100000000 && out->closedPercent <= 100;
 }
 
 } // namespace
@@ -59,7 +63,7 @@ int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 {
     SeedArgs a;
     if (!parse(args, &a)) {
-        err << "usage: bmtool seed FOLDER --customers N --issues M [--seed S]\n";
+        err << "usage: bmtool seed FOLDER --customers N --issues M [--seed S] [--closed-percent P]\n";
         return kCommandUsage;
     }
     const QString folder = QString::fromStdString(a.folder);
@@ -74,6 +78,7 @@ int runSeed(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     Clock::setFixed(QDateTime(Seeder::baseDate(), QTime(12, 0)));
     Seeder seeder(uint64_t(a.seed), err);
+    seeder.setClosedPercent(int(a.closedPercent));
     db.KeepIdTableOpen(true);
     const bool ok = seeder.run(int(a.customers), int(a.issues));
     db.endSession();

@@ -22,6 +22,9 @@ public:
     Seeder(uint64_t seed, std::ostream& log);
 
     bool run(int customers, int issues);
+    // From now on that share of the issues (0 to 100) gets the status
+    // "Closed" and the rest any status; -1 (the default): any status for all.
+    void setClosedPercent(int percent) { m_closedPercent = percent; }
     int rowsSaved() const { return m_saved; }
     // Time spent inside the database object's saves, in seconds.
     double saveSeconds() const { return double(m_saveNanos) / 1e9; }
@@ -57,5 +60,6 @@ private:
     std::vector<int> m_customers;
     std::vector<int> m_customerPs;                   // per customer: a product/service category, or 0
     int m_saved = 0;
+    int m_closedPercent = -1;
     qint64 m_saveNanos = 0;
 };

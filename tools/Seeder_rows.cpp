@@ -82,8 +82,9 @@ RecColl Seeder::psRow(int custid)
 
 RecColl Seeder::issueRow(QDate* submitted, QDate* resolved)
 {
+    constexpr int kClosed = 405;   // the shipped status "Closed"
     const size_t who = size_t(pick(int(m_customers.size())));
-    const int status = anyId(101);
+    const int status = m_closedPercent >= 0 && chance(m_closedPercent) ? kClosed : anyId(101);
     const bool done = status >= 404;   // Resolved and Closed
     *submitted = baseDate().addDays(-pick(3 * 365));
     *resolved = done ? submitted->addDays(pick(30)) : QDate();

@@ -18,7 +18,7 @@ const Command kCommands[] = {
     {"check", "TABLE", runCheck},
     {"reindex", "TABLE", runReindex},
     {"mkdb", "FOLDER", runMkdb},
-    {"seed", "FOLDER --customers N --issues M [--seed S]", runSeed},
+    {"seed", "FOLDER --customers N --issues M [--seed S] [--closed-percent P]", runSeed},
     {"report", "FOLDER ID --csv FILE", runReport},
 };
 

@@ -1,0 +1,99 @@
+#include "issues/IssueListFill.h"
+
+#include "common/Product.h"
+#include "common/clsSystem.h"
+#include "common/ui/clsSystemUI.h"
+#include "common/ui/frmProgress.h"
+#include "data/clsDB.h"
+#include "issues/core/IssueListModel.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeView>
+
+static_assert(IssueListModel::kKeyRole == clsSystemUI::kKeyRole, "the list helpers read the row keys");
+
+QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model)
+{
+    auto* lv = new QTreeView(parent);
+    lv->setObjectName(QStringLiteral("lv"));
+    lv->setRootIsDecorated(false);
+    lv->setUniformRowHeights(true);
+    lv->setAllColumnsShowFocus(true);
+    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv->setSelectionMode(QAbstractItemView::SingleSelection);
+    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lv->header()->setSectionsClickable(true);
+    lv->header()->setStretchLastSection(false);
+    model->setParent(lv);
+    lv->setModel(model);
+    return lv;
+}
+
+namespace {
+
+class EnterKeyFilter : public QObject {
+public:
+    EnterKeyFilter(QObject* parent, std::function<void()> open) : QObject(parent), m_open(std::move(open)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_open();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_open;
+};
+
+} // namespace
+
+void onEnterInList(QTreeView* lv, std::function<void()> open)
+{
+    lv->installEventFilter(new EnterKeyFilter(lv, std::move(open)));
+}
+
+IssueListFill::IssueListFill(QTreeView* lv, IssueListModel* model)
+    : m_lv(lv)
+    , m_model(model)
+{
+}
+
+void IssueListFill::begin()
+{
+    m_running = true;
+    m_engine = DB().CBEngine();
+}
+
+bool IssueListFill::tablesStillOpen() const { return DB().IsOpen() && DB().CBEngine() == m_engine; }
+
+bool IssueListFill::yieldToUser(frmProgress* wait)
+{
+    m_model->flushSome();
+    QCoreApplication::processEvents();
+    return !(wait && wait->m_bCancel) && !m_closeAfterFill && tablesStillOpen();
+}
+
+bool IssueListFill::run(const QString& message, bool quiet, const QString& errorLabel, const Walk& walk)
+{
+    frmProgress* wait = nullptr;
+    if (!quiet)
+        SysUI().WaitDlgShow(wait, Product::name(), message, false, true);
+    m_lv->setUpdatesEnabled(false);
+    const RunError failure = walk([this, wait] { return yieldToUser(wait); });
+    m_model->flush();
+    m_lv->setUpdatesEnabled(true);
+    if (wait)
+        SysUI().WaitDlgRemove(wait);
+    if (failure.isError()) {
+        Sys().ShowError(errorLabel, failure);
+        return false;
+    }
+    return true;
+}

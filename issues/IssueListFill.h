@@ -1,0 +1,56 @@
+#pragma once
+
+#include "issues/core/IssueWalk.h"
+
+#include <QString>
+
+#include <functional>
+
+class IssueListModel;
+class QTreeView;
+class QWidget;
+class frmProgress;
+
+// A new list view over `model` for an issue list window: report view, whole
+// rows selected one at a time, not editable, headings clickable.
+QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model);
+// Runs `open` whenever Enter or Return is pressed in the list.
+void onEnterInList(QTreeView* lv, std::function<void()> open);
+
+// One fill of an issue list window at a time. While a walk yields to the
+// event loop, the window may be asked to reload or to close: a reload is
+// refused (the window can note it and run it afterwards) and a close is put
+// off until the walk has let go of its tables, so that no window is ever
+// deleted under its own fill. The database may also be closed meanwhile:
+// the engine then took the tables with it, and the fill stops.
+class IssueListFill {
+public:
+    IssueListFill(QTreeView* lv, IssueListModel* model);
+
+    bool running() const { return m_running; }
+    // Asked during a fill: the walk stops at its next yield and the window
+    // closes afterwards (closeAfterFill() then says so).
+    void requestClose() { m_closeAfterFill = true; }
+    bool closeAfterFill() const { return m_closeAfterFill; }
+
+    // Runs `walk` with painting held back and the rows shown in batches.
+    // Unless `quiet`, the wait dialog shows `message` with a Cancel button.
+    // An engine fault in the walk is shown under `errorLabel`. True when the
+    // walk ran to its end or was stopped, false after a fault.
+    using Walk = std::function<RunError(const IssueWalk::Yield&)>;
+    bool run(const QString& message, bool quiet, const QString& errorLabel, const Walk& walk);
+    // False once the database that the fill read was closed.
+    bool tablesStillOpen() const;
+    // Marks the start of a fill (the tables open) and its end.
+    void begin();
+    void end() { m_running = false; }
+
+private:
+    bool yieldToUser(frmProgress* wait);
+
+    QTreeView* m_lv;
+    IssueListModel* m_model;
+    bool m_running = false;
+    bool m_closeAfterFill = false;
+    const void* m_engine = nullptr;
+};

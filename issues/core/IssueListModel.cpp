@@ -1,0 +1,336 @@
+#include "issues/core/IssueListModel.h"
+
+#include "common/Win1252.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <numeric>
+
+namespace {
+
+// Each Windows-1252 byte's character, as the one conversion decodes it.
+const std::array<char16_t, 256>& win1252Chars()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            t[size_t(b)] = fromWin1252(&byte, 1).at(0).unicode();
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+// Own texts live in fixed blocks, so that a growing list never copies the
+// texts it holds; a text never straddles two blocks.
+struct IssueListModel::Arena {
+    static constexpr quint32 kBlock = 1u << 20;   // characters
+
+    std::vector<std::unique_ptr<char16_t[]>> blocks;
+    quint32 used = kBlock;   // in the last block; full before the first
+
+    // Room for `length` characters at the end (in a new block when the last
+    // one is too full).
+    char16_t* reserve(quint32 length)
+    {
+        if (used + length > kBlock) {
+            blocks.push_back(std::make_unique<char16_t[]>(kBlock));
+            used = 0;
+        }
+        char16_t* at = blocks.back().get() + used;
+        used += length;
+        return at;
+    }
+    // The offset of the text that the last reserve() made room for.
+    quint32 lastOffset(quint32 length) const
+    {
+        return blocks.empty() ? 0 : quint32(blocks.size() - 1) * kBlock + used - length;
+    }
+    QStringView at(quint32 offset, quint32 length) const
+    {
+        return QStringView(blocks[offset / kBlock].get() + offset % kBlock, qsizetype(length));
+    }
+    qint64 bytes() const { return qint64(blocks.size()) * kBlock * qint64(sizeof(char16_t)); }
+};
+
+IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_columns(columns)
+    , m_arena(std::make_unique<Arena>())
+{
+    for (const Source source : m_columns) {
+        m_slot.append(m_stride);
+        if (source == Source::Shared) {
+            ++m_stride;
+        } else if (source == Source::Own) {
+            m_ownSlot = m_stride;
+            m_stride += 2;
+        }
+    }
+}
+
+IssueListModel::~IssueListModel() = default;
+
+void IssueListModel::setHeadings(const QStringList& headings)
+{
+    m_headings = headings;
+    if (!m_columns.isEmpty())
+        emit headerDataChanged(Qt::Horizontal, 0, int(m_columns.size()) - 1);
+}
+
+void IssueListModel::clear()
+{
+    beginResetModel();
+    m_ids.clear();
+    m_cells.clear();
+    std::vector<quint32>().swap(m_order);
+    m_arena = std::make_unique<Arena>();
+    std::vector<QString>().swap(m_pool);
+    m_poolIndex = QHash<QString, quint32>();
+    m_shown = 0;
+    endResetModel();
+}
+
+quint32 IssueListModel::share(const QString& text)
+{
+    const auto found = m_poolIndex.constFind(text);
+    if (found != m_poolIndex.constEnd())
+        return found.value();
+    const quint32 index = quint32(m_pool.size());
+    m_pool.push_back(text);
+    m_poolIndex.insert(text, index);
+    return index;
+}
+
+void IssueListModel::addRow(qint32 id, std::initializer_list<quint32> shared, QStringView own)
+{
+    const quint32 length = quint32(std::min<qsizetype>(own.size(), Arena::kBlock));
+    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
+    if (to)
+        std::memcpy(to, own.utf16(), length * sizeof(char16_t));
+    addCells(id, shared, m_arena->lastOffset(length), length);
+}
+
+void IssueListModel::addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own)
+{
+    const quint32 length = quint32(std::min<size_t>(own.size(), Arena::kBlock));
+    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
+    if (to) {
+        const std::array<char16_t, 256>& chars = win1252Chars();
+        for (quint32 i = 0; i < length; ++i)
+            to[i] = chars[static_cast<unsigned char>(own[i])];
+    }
+    addCells(id, shared, m_arena->lastOffset(length), length);
+}
+
+void IssueListModel::addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength)
+{
+    m_ids.push_back(id);
+    auto next = shared.begin();
+    for (qsizetype c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c] == Source::Shared) {
+            m_cells.push_back(next != shared.end() ? *next++ : share(QString()));
+        } else if (m_columns[c] == Source::Own) {
+            m_cells.push_back(ownOffset);
+            m_cells.push_back(ownLength);
+        }
+    }
+}
+
+void IssueListModel::flush()
+{
+    const int added = int(m_ids.size());
+    if (added == m_shown)
+        return;
+    beginInsertRows(QModelIndex(), m_shown, added - 1);
+    for (int row = m_shown; row < added; ++row)
+        m_order.push_back(quint32(row));
+    m_shown = added;
+    endInsertRows();
+}
+
+void IssueListModel::flushSome()
+{
+    constexpr int kFirstBatch = 100;
+    if (int(m_ids.size()) - m_shown >= std::max(m_shown, kFirstBatch))
+        flush();
+}
+
+QStringView IssueListModel::ownText(size_t row) const
+{
+    return m_arena->at(cell(row, m_ownSlot), cell(row, m_ownSlot + 1));
+}
+
+QString IssueListModel::text(int row, int column) const
+{
+    if (row < 0 || size_t(row) >= m_ids.size() || column < 0 || column >= m_columns.size())
+        return QString();
+    const size_t at = stored(row);
+    switch (m_columns[column]) {
+    case Source::Shared: return m_pool[cell(at, m_slot[column])];
+    case Source::Own: return ownText(at).toString();
+    case Source::RowId: return QString::number(m_ids[at]);
+    }
+    return QString();
+}
+
+qint64 IssueListModel::bytesUsed() const
+{
+    qint64 bytes = qint64(m_ids.capacity() * sizeof(qint32) + m_cells.capacity() * sizeof(quint32))
+        + qint64(m_order.capacity() * sizeof(quint32)) + m_arena->bytes() + qint64(m_pool.capacity() * sizeof(QString));
+    for (const QString& text : m_pool)
+        bytes += 2 * (qint64(sizeof(QString)) + 16 + text.capacity() * 2);   // pool and index copies share data
+    return bytes;
+}
+
+int IssueListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_shown; }
+
+int IssueListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant IssueListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_shown)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), index.column());
+    case Qt::DecorationRole:
+        return index.column() == 0 && !m_icon.isNull() ? QVariant(m_icon) : QVariant();
+    case kKeyRole:
+        return index.column() == 0 ? QVariant(QStringLiteral("N") + QString::number(m_ids[stored(index.row())]))
+                                   : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant IssueListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headings.size())
+        return m_headings.at(section);
+    return {};
+}
+
+namespace {
+
+// A key that orders whole numbers as their decimal texts ("10000" before
+// "9999"): the text's characters as base-12 digits from the first, the end
+// of the text below "-", "-" below "0".
+quint64 textOrderKey(qint32 value)
+{
+    char text[16];
+    const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+    quint64 key = 0;
+    for (const char* p = text; p < end; ++p)
+        key = key * 12 + (*p == '-' ? 1 : quint64(*p - '0') + 2);
+    for (auto n = end - text; n < 11; ++n)
+        key *= 12;
+    return key;
+}
+
+// The stored rows of `order` in text order of their numbers, reversed for
+// descending order: a stable radix sort, 10 bits at a time, of the keys
+// (below 2^40) packed above the rows (below 2^24) into one word each.
+std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
+{
+    constexpr int kRowBits = 24;
+    std::vector<quint32> sorted(order);
+    if (order.size() >= (size_t(1) << kRowBits)) {
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
+        });
+        return sorted;
+    }
+    std::vector<quint64> entries(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        entries[i] = textOrderKey(ids[order[i]]) << kRowBits | order[i];
+    std::vector<quint64> spare(entries.size());
+    constexpr int kBits = 10;
+    constexpr quint64 kMask = (1u << kBits) - 1;
+    for (int shift = kRowBits; shift < 64; shift += kBits) {
+        std::vector<size_t> start(kMask + 2, 0);
+        for (const quint64 e : entries)
+            ++start[((e >> shift) & kMask) + 1];
+        for (size_t d = 1; d < start.size(); ++d)
+            start[d] += start[d - 1];
+        for (const quint64 e : entries)
+            spare[start[(e >> shift) & kMask]++] = e;
+        entries.swap(spare);
+    }
+    constexpr quint64 kRowMask = (quint64(1) << kRowBits) - 1;
+    for (size_t i = 0; i < entries.size(); ++i)
+        sorted[ascending ? i : entries.size() - 1 - i] = quint32(entries[i] & kRowMask);
+    return sorted;
+}
+
+} // namespace
+
+void IssueListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= m_columns.size())
+        return;
+    flush();
+    const bool ascending = order == Qt::AscendingOrder;
+    std::vector<quint32> sorted = m_order;
+    switch (m_columns[column]) {
+    case Source::Shared: {
+        // Rank the pool's texts once; the rows then compare by rank.
+        std::vector<quint32> byText(m_pool.size());
+        std::iota(byText.begin(), byText.end(), 0u);
+        std::stable_sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
+            return QString::compare(m_pool[a], m_pool[b], Qt::CaseInsensitive) < 0;
+        });
+        std::vector<quint32> rank(m_pool.size());
+        for (size_t i = 0, r = 0; i < byText.size(); ++i) {
+            if (i > 0 && QString::compare(m_pool[byText[i - 1]], m_pool[byText[i]], Qt::CaseInsensitive) != 0)
+                ++r;
+            rank[byText[i]] = quint32(r);
+        }
+        const int slot = m_slot[column];
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            const quint32 ra = rank[cell(a, slot)];
+            const quint32 rb = rank[cell(b, slot)];
+            return ascending ? ra < rb : rb < ra;
+        });
+        break;
+    }
+    case Source::Own:
+        std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
+            const int c = ownText(a).compare(ownText(b), Qt::CaseInsensitive);
+            return ascending ? c < 0 : c > 0;
+        });
+        break;
+    case Source::RowId:
+        sorted = byTextOrderOf(m_ids, m_order, ascending);
+        break;
+    }
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder(std::move(sorted));
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void IssueListModel::reorder(std::vector<quint32> order)
+{
+    // Where each stored row is shown from now on, for the persistent indexes.
+    std::vector<int> shownAt(m_ids.size());
+    for (size_t row = 0; row < order.size(); ++row)
+        shownAt[order[row]] = int(row);
+    m_order.swap(order);
+    const std::vector<quint32>& before = order;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from)
+        to.append(index.isValid() && size_t(index.row()) < before.size()
+                      ? this->index(shownAt[before[size_t(index.row())]], index.column())
+                      : QModelIndex());
+    changePersistentIndexList(from, to);
+}

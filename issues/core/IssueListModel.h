@@ -1,0 +1,104 @@
+#pragma once
+
+#include "issues/core/BlockVector.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+// The rows of an issue list (My Issues, a search result, the purge preview)
+// kept compact enough for a million rows: per row the issue's row
+// identifier, one index per shared text (category descriptions, customer
+// names, dates: texts that many rows repeat, each held once in the model's
+// text pool) and at most one text of its own (the short description, held
+// in large blocks). Column 0 answers the row's key ("N" and the identifier)
+// under kKeyRole, the role that the shared list helpers read.
+//
+// A fill adds rows with addRow() and makes them visible with flush(), so
+// that the view hears of them in batches rather than row by row.
+class IssueListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kKeyRole = Qt::UserRole + 1;
+
+    // Where a column's text comes from.
+    enum class Source {
+        Shared,  // a text of the pool
+        Own,     // the row's own text (one such column at most)
+        RowId,   // the row identifier in decimal
+    };
+
+    explicit IssueListModel(const QList<Source>& columns, QObject* parent = nullptr);
+    ~IssueListModel() override;
+
+    void setHeadings(const QStringList& headings);
+    void setIcon(const QIcon& icon) { m_icon = icon; }
+
+    // Removes every row and empties the text pool.
+    void clear();
+    // The pool index of the text, added when new. Indexes stay valid until
+    // clear().
+    quint32 share(const QString& text);
+    // A row: the pool indexes of the Shared columns in column order, and
+    // the text of the Own column (ignored when there is none).
+    void addRow(qint32 id, std::initializer_list<quint32> shared, QStringView own = {});
+    // The same with the own text as the engine's Windows-1252 bytes, decoded
+    // straight into the model.
+    void addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own);
+    void flush();
+    // During a fill: flushes once the rows waiting are at least as many as
+    // those shown (the first 100 at once), so that a view lays its rows out
+    // a few times per fill rather than at every batch.
+    void flushSome();
+
+    qint32 rowId(int row) const { return m_ids[stored(row)]; }
+    QString text(int row, int column) const;
+    // Rows added, flushed or not.
+    int rowsAdded() const { return int(m_ids.size()); }
+    // Memory the rows and their texts take (the pool's index included).
+    qint64 bytesUsed() const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // By the column's text, ignoring case; rows with equal texts keep their
+    // order. The selection follows its rows.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    struct Arena;
+
+    void addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength);
+    QStringView ownText(size_t row) const;
+    // The cell of (row, column): a pool index, or for the Own column the
+    // offset of its text.
+    quint32 cell(size_t row, int slot) const { return m_cells[row * size_t(m_stride) + size_t(slot)]; }
+    // The stored row shown as `row`: rows are kept in the order added, the
+    // view's order lies over them.
+    size_t stored(int row) const { return size_t(row) < m_order.size() ? m_order[size_t(row)] : size_t(row); }
+    void reorder(std::vector<quint32> order);
+
+    QList<Source> m_columns;
+    QList<int> m_slot;      // per column: its first cell
+    int m_stride = 0;       // cells per row
+    int m_ownSlot = -1;     // cell of the own text's offset (its length follows)
+    QStringList m_headings;
+    QIcon m_icon;
+
+    BlockVector<qint32> m_ids;
+    BlockVector<quint32> m_cells;
+    std::vector<quint32> m_order;   // per shown row: its stored row
+    std::unique_ptr<Arena> m_arena;
+    std::vector<QString> m_pool;
+    QHash<QString, quint32> m_poolIndex;
+    int m_shown = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/RunError.h"
+#include "issues/core/IssueListModel.h"
+#include "xbase/c4.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+#include <string_view>
+
+// What the issue list walks share: engine calls that turn a failure into a
+// thrown Fault, and the per-fill lookups of the texts that rows repeat.
+namespace IssueWalk {
+
+// An engine failure inside a walk, with the engine's error state taken.
+struct Fault {
+    RunError error;
+};
+
+// Called every 100 records walked; false stops the walk after the record
+// in hand (Cancel pressed, the window closing, the database gone).
+using Yield = std::function<bool()>;
+inline constexpr long kRecordsBetweenYields = 100;
+
+int check(DATA4* table, int code);
+FIELD4* field(DATA4* table, const char* name);
+void selectTag(DATA4* table, const char* name);
+// The field's text, trimmed of blanks, and its bytes so trimmed.
+QString trimmedText(FIELD4* field);
+std::string_view trimmedBytes(FIELD4* field);
+// A stored date's eight characters ("" for blanks), trimmed.
+QString storedDate(FIELD4* field);
+
+// The texts that many rows share, each looked up once per fill through the
+// tables the fill opened, and put into the model's text pool: category
+// descriptions, customer names and dates.
+class Lookups {
+public:
+    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers);
+
+    quint32 category(qint32 id);
+    quint32 customer(qint32 id);
+    // The stored date shown in the short date format ("" when not a date),
+    // and as stored.
+    quint32 shownDate(const QString& stored);
+    quint32 sortDate(const QString& stored) { return m_model.share(stored); }
+
+private:
+    IssueListModel& m_model;
+    DATA4* m_categories;
+    DATA4* m_customers;
+    long m_nameDisplay = 0;
+    QHash<qint32, quint32> m_categoryText;
+    QHash<qint32, quint32> m_customerText;
+    QHash<QString, quint32> m_dateText;
+};
+
+} // namespace IssueWalk

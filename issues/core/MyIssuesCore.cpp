@@ -1,0 +1,59 @@
+#include "issues/core/MyIssuesCore.h"
+
+#include "xbase/IndexC4.h"
+
+namespace MyIssuesCore {
+
+using IssueWalk::check;
+using IssueWalk::field;
+using Source = IssueListModel::Source;
+
+QStringList headings()
+{
+    return {QStringLiteral("Priority"),          QStringLiteral("Status"),          QStringLiteral("Submit"),
+            QStringLiteral("Customer"),          QStringLiteral("Short Description"), QStringLiteral("Product/Service"),
+            QStringLiteral("Date Sorting")};
+}
+
+QList<Source> columns()
+{
+    return {Source::Shared, Source::Shared, Source::Shared, Source::Shared,
+            Source::Own,    Source::Shared, Source::Shared};
+}
+
+Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 assignedTo, qint32 status,
+                  IssueListModel& model, const IssueWalk::Yield& yield)
+{
+    Result result;
+    try {
+        IssueWalk::selectTag(issues, "ASSIGNEDTO");
+        check(issues, d4top(issues));
+        FIELD4* rowid = field(issues, "rowid");
+        FIELD4* priority = field(issues, "priority");
+        FIELD4* statusField = field(issues, "status");
+        FIELD4* submitdt = field(issues, "submitdt");
+        FIELD4* custid = field(issues, "custid");
+        FIELD4* shortdesc = field(issues, "shortdesc");
+        FIELD4* psid = field(issues, "psid");
+        IssueWalk::Lookups lookups(model, categories, customers);
+        int rc = check(issues, d4seekDouble(issues, assignedTo));
+        while (rc == 0) {
+            if (status <= 0 || qint32(f4long(statusField)) == status) {
+                const QString stored = IssueWalk::storedDate(submitdt);
+                model.addRowBytes(qint32(f4long(rowid)),
+                             {lookups.category(qint32(f4long(priority))), lookups.category(qint32(f4long(statusField))),
+                              lookups.shownDate(stored), lookups.customer(qint32(f4long(custid))),
+                              lookups.category(qint32(f4long(psid))), lookups.sortDate(stored)},
+                             IssueWalk::trimmedBytes(shortdesc));
+            }
+            rc = check(issues, d4seekNextDouble(issues, assignedTo));
+            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
+                break;
+        }
+    } catch (const IssueWalk::Fault& fault) {
+        result.error = fault.error;
+    }
+    return result;
+}
+
+} // namespace MyIssuesCore

@@ -1,0 +1,82 @@
+#include "issues/core/PurgeCore.h"
+
+#include "data/clsDB.h"
+#include "xbase/IndexC4.h"
+
+#include <cmath>
+
+namespace PurgeCore {
+
+using IssueWalk::check;
+using IssueWalk::field;
+using Source = IssueListModel::Source;
+
+QStringList headings()
+{
+    return {QStringLiteral("Issue No."), QStringLiteral("Submit Date"), QStringLiteral("Status"),
+            QStringLiteral("Short Description")};
+}
+
+QList<Source> columns() { return {Source::RowId, Source::Shared, Source::Shared, Source::Own}; }
+
+Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const QString& cutoff,
+                  IssueListModel& model, const IssueWalk::Yield& yield)
+{
+    Result result;
+    try {
+        IssueWalk::selectTag(issues, "status");
+        check(issues, d4top(issues));
+        FIELD4* rowid = field(issues, "rowid");
+        FIELD4* submitdt = field(issues, "submitdt");
+        FIELD4* shortdesc = field(issues, "shortdesc");
+        IssueWalk::Lookups lookups(model, nullptr, nullptr);
+        const quint32 statusCell = model.share(statusText);
+        int rc = check(issues, d4seekDouble(issues, status));
+        while (rc == 0) {
+            const QString stored = IssueWalk::storedDate(submitdt);
+            if (stored.compare(cutoff) <= 0)
+                model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored), statusCell},
+                             IssueWalk::trimmedBytes(shortdesc));
+            rc = check(issues, d4seekNextDouble(issues, status));
+            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
+                break;
+        }
+    } catch (const IssueWalk::Fault& fault) {
+        result.error = fault.error;
+    }
+    return result;
+}
+
+Deletion DeleteIssues(const QList<qint32>& ids, Progress& progress)
+{
+    Deletion deletion;
+    clsDB& db = DB();
+    DATA4* issues = db.OpenTable(db.IssuesTable());
+    if (!issues)
+        return deletion;
+    DATA4* actions = db.OpenTable(db.IssuesActionsTable());
+    if (!actions) {
+        d4close(issues);
+        return deletion;
+    }
+    deletion.ran = true;
+    const qsizetype count = ids.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        const qint32 id = ids.at(i);
+        if (db.DeleteRecord(id, db.IssuesTable(), issues)) {
+            ++deletion.deleted;
+            // A locked action row is reported by DeleteAllRecords and stays;
+            // the issue itself is gone, so its folder goes all the same.
+            (void)db.DeleteAllRecords(id, db.IssuesActionsTable(), QStringLiteral("issueid"), actions);
+            db.DeleteAttachments(id, QStringLiteral("_i"));
+        } else {
+            deletion.left.append(id);
+        }
+        (void)progress.report(int(std::lround(double(i + 1) / double(count) * 100.0)));
+    }
+    d4close(issues);
+    d4close(actions);
+    return deletion;
+}
+
+} // namespace PurgeCore

@@ -1,0 +1,55 @@
+#include "issues/core/IssueListModel.h"
+
+#include <QAbstractItemModelTester>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Source = IssueListModel::Source;
+
+QStringList column(const IssueListModel& model, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts.append(model.index(row, c).data().toString());
+    return texts;
+}
+
+TEST(IssueListModelTest, RowsShowAfterFlushAndSortByTextWithEqualRowsInOrder)
+{
+    IssueListModel model({Source::RowId, Source::Shared, Source::Own});
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    const quint32 beta = model.share(QStringLiteral("beta"));
+    const quint32 alpha = model.share(QStringLiteral("Alpha"));
+    EXPECT_EQ(model.share(QStringLiteral("beta")), beta);
+    model.addRow(9999, {beta}, u"one");
+    model.addRow(10000, {alpha}, u"Two");
+    model.addRow(1001, {beta}, u"three");
+    model.addRow(123, {model.share(QStringLiteral("ALPHA"))}, QString(300, QLatin1Char('z')));
+    EXPECT_EQ(model.rowCount(), 0);
+    model.flush();
+    ASSERT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.index(1, 0).data(IssueListModel::kKeyRole).toString(), QStringLiteral("N10000"));
+    EXPECT_FALSE(model.index(1, 1).data(IssueListModel::kKeyRole).isValid());
+
+    model.sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(model, 0), (QStringList{QStringLiteral("10000"), QStringLiteral("1001"), QStringLiteral("123"),
+                                             QStringLiteral("9999")}));
+    model.sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(column(model, 0).first(), QStringLiteral("9999"));
+    model.sort(1, Qt::AscendingOrder);   // "Alpha" and "ALPHA" are equal: they keep their order
+    EXPECT_EQ(column(model, 0), (QStringList{QStringLiteral("123"), QStringLiteral("10000"), QStringLiteral("9999"),
+                                             QStringLiteral("1001")}));
+    model.sort(2, Qt::AscendingOrder);
+    EXPECT_EQ(column(model, 2).mid(0, 3), (QStringList{QStringLiteral("one"), QStringLiteral("three"), QStringLiteral("Two")}));
+    EXPECT_EQ(model.index(3, 2).data().toString().size(), 300);
+
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
+    model.addRow(5, {}, u"x");   // missing shared cells read as ""
+    model.flush();
+    EXPECT_EQ(model.index(0, 1).data().toString(), QString());
+}
+
+} // namespace
