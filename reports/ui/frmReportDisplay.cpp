@@ -6,17 +6,15 @@
 #include "common/PromptService.h"
 #include "common/RunError.h"
 #include "common/clsSystem.h"
-#include "common/ui/GridPrinter.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/PrintLayout.h"
-#include "common/ui/PrintSurface.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmFind.h"
 #include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
+#include "reports/ui/ReportGridCommands.h"
 #include "reports/ui/ReportGridModel.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -36,8 +34,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kMargin = 720;  // twips, each side of the printed page
 
 // The tables a command opens, closed when it ends however it ends.
 class OpenTables {
@@ -184,6 +180,10 @@ frmReportDisplay::~frmReportDisplay()
         frmFind::instance().hide();
         frmFind::instance().setOwner(nullptr);
     }
+    // The grid goes before the rows its model reads: a window still shown
+    // hides its children after its own members are gone.
+    delete grd;
+    delete m_model;
 }
 
 void frmReportDisplay::closeEvent(QCloseEvent* event)
@@ -306,17 +306,7 @@ void frmReportDisplay::SortByColumn(int column)
 
 void frmReportDisplay::cmdPrint_Click()
 {
-    GridPrintJob job;
-    job.documentName = Sys().CurrDateTimeShort();
-    job.landscape = m_run.definition().Landscape;
-    job.margin = kMargin;
-    const QString title = m_run.title();
-    job.pageHeader = [title](PrintSurface& surface, int, int y) {
-        const PrintLayout::Area area = PrintLayout::area(surface, kMargin, kMargin, kMargin, kMargin);
-        surface.drawText(area.left, y, title);
-        return y + surface.textHeight(title) * 3 / 2;
-    };
-    printGrid(grd, job);
+    ReportGridCommands::print(grd, m_run.title(), m_run.definition().Landscape);
 }
 
 void frmReportDisplay::cmdSaveAs_Click()
@@ -503,25 +493,7 @@ void frmReportDisplay::cmdFind_Click()
 
 void frmReportDisplay::Find(const QString& text, bool wholePhrase, bool matchCase, bool&)
 {
-    const int startRow = currentGridRow();
-    const QModelIndex start = grd->currentIndex();
-    if (SysUI().GridFind(grd, text, wholePhrase, matchCase, false))
-        return;
-    const QString none = QStringLiteral("No occurences of '") + text + QStringLiteral("' found!");
-    if (startRow <= 1) {
-        MsgBox(none, MsgStyle::Exclamation);
-        return;
-    }
-    if (MsgBox(QStringLiteral("No more occurences of '") + text +
-                   QStringLiteral("' found! Would you like to search from the top of this view?"),
-               MsgStyle::YesNoCancel | MsgStyle::Question) != MsgAnswer::Yes)
-        return;
-    // From the heading row down, so that data row 1 is searched as well.
-    grd->setCurrentIndex(QModelIndex());
-    if (SysUI().GridFind(grd, text, wholePhrase, matchCase, false) && currentGridRow() != startRow)
-        return;
-    grd->setCurrentIndex(start);
-    MsgBox(none, MsgStyle::Exclamation);
+    ReportGridCommands::find(grd, text, wholePhrase, matchCase);
 }
 
 void frmReportDisplay::cmdZoomIn_Click()

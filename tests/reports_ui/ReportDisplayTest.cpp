@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "GridLines.h"
 #include "IdleForm.h"
 #include "../common_ui/ReadBack.h"
 
@@ -129,22 +130,7 @@ protected:
         return nullptr;
     }
 
-    // The grid as the view shows it: headings, then "cell|cell|..." a row.
-    static QStringList shown(const frmReportDisplay* w)
-    {
-        const QAbstractItemModel* model = w->grd->model();
-        QStringList lines, cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells.append(model->headerData(c, Qt::Horizontal).toString());
-        lines.append(cells.join(QLatin1Char('|')));
-        for (int r = 0; r < model->rowCount(); ++r) {
-            cells.clear();
-            for (int c = 0; c < model->columnCount(); ++c)
-                cells.append(model->index(r, c).data().toString());
-            lines.append(cells.join(QLatin1Char('|')));
-        }
-        return lines;
-    }
+    static QStringList shown(const frmReportDisplay* w) { return gridLines(w->grd->model()); }
 
     // Last Name, First Name; row numbers as asked.
     qint32 names(bool rowNumbers = true) { return report(QStringLiteral("C"), QStringLiteral("0\n5~4\n\n\n\n%1\n0").arg(int(rowNumbers))); }
