@@ -39,6 +39,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -311,6 +313,24 @@ TEST_F(ProductReportTest, AnEmptyResultShowsOnlyTheHeadings)
     }
 }
 
+TEST_F(ProductReportTest, ATableThatCannotBeOpenedIsNamedAndLeavesOnlyTheHeadings)
+{
+    ps(m_adams, m_zeta, QStringLiteral("Rack"));
+    const QString path = DB().Customers2PSTable();
+    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".away")));
+    m_prompts.clear();
+    const auto w = report();
+    EXPECT_EQ(shown(*w), QStringList{kBuiltInHeadings});
+    ASSERT_FALSE(m_prompts.shown().isEmpty());
+    EXPECT_TRUE(m_prompts.shown().first().text.startsWith(QStringLiteral("Unable to open: ") + path))
+        << m_prompts.shown().first().text.toStdString();
+
+    // Once the file is back, Refresh reads it.
+    ASSERT_TRUE(QFile::rename(path + QStringLiteral(".away"), path));
+    w->cmdRefresh->click();
+    EXPECT_EQ(column(*w, 13), QStringList{QStringLiteral("Rack")});
+}
+
 TEST_F(ProductReportTest, ZoomInOpensTheRowsProductServiceInViewModeOrAsksForARow)
 {
     const qint32 rack = ps(m_adams, m_zeta, QStringLiteral("Rack"));
@@ -556,9 +576,11 @@ TEST_F(PSFilterDlgTest, TheReportListOpensANewReportAfterOkAndNoneAfterCancel)
     QList<int> rows{opened[0]->grd->model()->rowCount(), opened[1]->grd->model()->rowCount()};
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, (QList<int>{1, 2}));
-    for (frmProductReportDisplay* w : opened)
-        if (w->grd->model()->rowCount() == 1)
+    for (frmProductReportDisplay* w : opened) {
+        if (w->grd->model()->rowCount() == 1) {
             EXPECT_EQ(w->filters().Custom1, QStringLiteral("RE"));
+        }
+    }
 
     // The find dialog serves the report it was opened from; Esc closes it.
     opened[0]->cmdFind->click();
