@@ -6,7 +6,10 @@
 #include "common/ui/PrintLayout.h"
 #include "common/ui/PrintSurface.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/frmFind.h"
 
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 
 namespace {
@@ -23,6 +26,48 @@ int currentGridRow(const QTableView* grid)
 } // namespace
 
 namespace ReportGridCommands {
+
+QTableView* newGrid(QWidget* window, QAbstractItemModel* model, const QString& accessibleName)
+{
+    auto* grid = new QTableView(window);
+    grid->setObjectName(QStringLiteral("grd"));
+    grid->setAccessibleName(accessibleName);
+    grid->setModel(model);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    return grid;
+}
+
+void selectCell(QTableView* grid, int row, int column)
+{
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->setCurrentIndex(index);
+    grid->scrollTo(index);
+}
+
+void showFind(QWidget* window)
+{
+    frmFind& dialog = frmFind::instance();
+    dialog.setTitle(QStringLiteral("Find in ") + window->windowTitle());
+    dialog.setOwner(window);
+    dialog.show();
+    dialog.raise();
+    SysUI().CtlSetFocus(dialog.textFind);
+}
+
+void hideFind(QWidget* window, bool release)
+{
+    frmFind& dialog = frmFind::instance();
+    if (dialog.owner() != window)
+        return;
+    dialog.hide();
+    if (release)
+        dialog.setOwner(nullptr);
+}
 
 void find(QTableView* grid, const QString& text, bool wholeCell, bool matchCase)
 {

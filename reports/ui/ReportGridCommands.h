@@ -2,10 +2,27 @@
 
 #include <QString>
 
+class QAbstractItemModel;
 class QTableView;
+class QWidget;
 
-// The commands that the report output windows share over their grids.
+// The grid and the commands that the report output windows share.
 namespace ReportGridCommands {
+
+// The grid "grd" of a report window over `model`: one cell selected at a
+// time, read only, no row headings, headings that take clicks.
+QTableView* newGrid(QWidget* window, QAbstractItemModel* model, const QString& accessibleName);
+
+// Makes `cell` (row, column of the model) current and scrolls it into view.
+void selectCell(QTableView* grid, int row, int column);
+
+// Hands the shared find dialog to `window` (a FindTarget), captioned
+// "Find in " and the window's caption, and shows it.
+void showFind(QWidget* window);
+
+// Hides the find dialog when `window` is still its owner; with `release`
+// the dialog also lets go of it.
+void hideFind(QWidget* window, bool release);
 
 // Finds the text downwards from the row after the current one. Without a
 // hit from the heading row or data row 1 it says "No occurences of '...'

@@ -55,16 +55,7 @@ frmProductReportDisplay::frmProductReportDisplay(QWidget* parent)
     HelpContext::set(this, kHelpContext);
 
     m_model = new ReportGridModel(m_run.grid(), this);
-    grd = new QTableView(this);
-    grd->setObjectName(QStringLiteral("grd"));
-    grd->setAccessibleName(QStringLiteral("Product/Service Report"));
-    grd->setModel(m_model);
-    grd->setSelectionMode(QAbstractItemView::SingleSelection);
-    grd->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grd->verticalHeader()->hide();
-    grd->horizontalHeader()->setSectionsClickable(true);
-    grd->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grd = ReportGridCommands::newGrid(this, m_model, QStringLiteral("Product/Service Report"));
 
     cmdFind = new QPushButton(QStringLiteral("&Find"), this);
     cmdZoomIn = new QPushButton(QStringLiteral("&Zoom In"), this);
@@ -113,10 +104,8 @@ frmProductReportDisplay::frmProductReportDisplay(QWidget* parent)
 
 frmProductReportDisplay::~frmProductReportDisplay()
 {
-    if (m_ownsFind && frmFind::instance().owner() == this) {
-        frmFind::instance().hide();
-        frmFind::instance().setOwner(nullptr);
-    }
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, true);
     // The grid goes before the rows its model reads: a window still shown
     // hides its children after its own members are gone.
     delete grd;
@@ -131,8 +120,8 @@ void frmProductReportDisplay::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_ownsFind && frmFind::instance().owner() == this)
-        frmFind::instance().hide();
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, false);
     QWidget::closeEvent(event);
 }
 
@@ -202,16 +191,9 @@ void frmProductReportDisplay::DisplayReportData()
         return;
     }
     if (m_run.grid().rowCount() >= 1)
-        selectCell(0, 1);
+        ReportGridCommands::selectCell(grd, 0, 1);
     grd->resizeColumnsToContents();
     FocusOnGrid();
-}
-
-void frmProductReportDisplay::selectCell(int row, int column)
-{
-    const QModelIndex index = m_model->index(row, column);
-    grd->setCurrentIndex(index);
-    grd->scrollTo(index);
 }
 
 void frmProductReportDisplay::SortByColumn(int column)
@@ -222,19 +204,14 @@ void frmProductReportDisplay::SortByColumn(int column)
     Sys().WaitStart();
     grid.sortBy(column);
     m_model->reload();
-    selectCell(0, column);
+    ReportGridCommands::selectCell(grd, 0, column);
     Sys().WaitEnd();
 }
 
 void frmProductReportDisplay::cmdFind_Click()
 {
-    frmFind& dialog = frmFind::instance();
     m_ownsFind = true;
-    dialog.setTitle(QStringLiteral("Find in ") + windowTitle());
-    dialog.setOwner(this);
-    dialog.show();
-    dialog.raise();
-    SysUI().CtlSetFocus(dialog.textFind);
+    ReportGridCommands::showFind(this);
 }
 
 void frmProductReportDisplay::Find(const QString& text, bool wholePhrase, bool matchCase, bool&)

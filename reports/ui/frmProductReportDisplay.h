@@ -66,7 +66,6 @@ protected:
 
 private:
     void DisplayReportData();
-    void selectCell(int row, int column);
     // Opens the product/service of the grid row (from 0) in view mode.
     void zoomInto(int row);
     void setCommandsEnabled(bool enabled);

@@ -106,16 +106,7 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
     HelpContext::set(this, kHelpContext);
 
     m_model = new ReportGridModel(m_run.grid(), this);
-    grd = new QTableView(this);
-    grd->setObjectName(QStringLiteral("grd"));
-    grd->setAccessibleName(QStringLiteral("Report"));
-    grd->setModel(m_model);
-    grd->setSelectionMode(QAbstractItemView::SingleSelection);
-    grd->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grd->verticalHeader()->hide();
-    grd->horizontalHeader()->setSectionsClickable(true);
-    grd->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grd = ReportGridCommands::newGrid(this, m_model, QStringLiteral("Report"));
 
     cmdFind = new QPushButton(QStringLiteral("&Find"), this);
     cmdZoomIn = new QPushButton(QStringLiteral("&Zoom In"), this);
@@ -176,10 +167,8 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
 
 frmReportDisplay::~frmReportDisplay()
 {
-    if (m_ownsFind && frmFind::instance().owner() == this) {
-        frmFind::instance().hide();
-        frmFind::instance().setOwner(nullptr);
-    }
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, true);
     // The grid goes before the rows its model reads: a window still shown
     // hides its children after its own members are gone.
     delete grd;
@@ -188,8 +177,8 @@ frmReportDisplay::~frmReportDisplay()
 
 void frmReportDisplay::closeEvent(QCloseEvent* event)
 {
-    if (m_ownsFind && frmFind::instance().owner() == this)
-        frmFind::instance().hide();
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, false);
     QWidget::closeEvent(event);
 }
 
@@ -260,17 +249,10 @@ void frmReportDisplay::DisplayReportData()
     if (walked || m_run.visitedCount() > 0)
         lblCount->setText(QString::number(grid.rowCount()) + QStringLiteral(" rows"));
     if (grid.rowCount() >= 1 && grid.columnCount() >= 1)
-        selectCell(0, grid.firstDataColumn());
+        ReportGridCommands::selectCell(grd, 0, grid.firstDataColumn());
     if (grid.columnCount() > 1)
         grd->resizeColumnsToContents();
     FocusOnGrid();
-}
-
-void frmReportDisplay::selectCell(int row, int column)
-{
-    const QModelIndex index = m_model->index(row, column);
-    grd->setCurrentIndex(index);
-    grd->scrollTo(index);
 }
 
 int frmReportDisplay::currentGridRow() const
@@ -298,7 +280,7 @@ void frmReportDisplay::SortByColumn(int column)
     Sys().WaitStart();
     grid.sortBy(column);
     m_model->reload();
-    selectCell(0, column);
+    ReportGridCommands::selectCell(grd, 0, column);
     Sys().WaitEnd();
 }
 
@@ -482,13 +464,8 @@ void frmReportDisplay::cmdEmail_Click()
 
 void frmReportDisplay::cmdFind_Click()
 {
-    frmFind& dialog = frmFind::instance();
     m_ownsFind = true;
-    dialog.setTitle(QStringLiteral("Find in ") + windowTitle());
-    dialog.setOwner(this);
-    dialog.show();
-    dialog.raise();
-    SysUI().CtlSetFocus(dialog.textFind);
+    ReportGridCommands::showFind(this);
 }
 
 void frmReportDisplay::Find(const QString& text, bool wholePhrase, bool matchCase, bool&)

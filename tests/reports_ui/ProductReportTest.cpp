@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "GridLines.h"
+#include "ReportTestRows.h"
 #include "../common_ui/ReadBack.h"
 
 #include "app/EditModeCtl.h"
@@ -45,7 +46,7 @@
 
 namespace {
 
-using Fields = QList<std::pair<QString, QString>>;
+using reporttest::Fields;
 
 const QString kBuiltInHeadings = QStringLiteral(
     "Row|Product/Service|Cust Id|Customer|Is Active?|Date Initiated|Date Terminated|Custom 1|Custom 2|"
@@ -75,25 +76,11 @@ protected:
         QLocale::setDefault(QLocale::system());
     }
 
-    static qint32 save(const QString& path, const QString& type, const Fields& fields)
+    static qint32 save(const QString& path, const QString& type, const reporttest::Fields& fields)
     {
-        RecColl coll(path, -1, type);
-        if (const Schema::RecordType* rt = Schema::recordType(type))
-            for (const Schema::KindField& f : rt->writes)
-                coll.add(QLatin1String(f.name), QString());
-        for (const auto& [name, value] : fields)
-            coll.set(name, value);
-        EXPECT_TRUE(DB().SaveRecord(coll, false));
-        return coll.value(QStringLiteral("_rowid")).toInt();
+        return reporttest::save(path, type, fields);
     }
-    static qint32 category(int type, const QString& text)
-    {
-        DATA4* cats = DB().OpenTable(DB().CategoryTable());
-        const qint32 id = cats ? DB().AddCategory(text, type, cats) : -1;
-        if (cats)
-            d4close(cats);
-        return id;
-    }
+    static qint32 category(int type, const QString& text) { return reporttest::category(type, text); }
     static qint32 customer(const QString& last, const QString& first)
     {
         return save(DB().CustomerTable(), QStringLiteral("_customer"),
