@@ -42,6 +42,9 @@ frmPSFilterDlg::frmPSFilterDlg(QWidget* parent)
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setAutoDefault(false);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label3->setObjectName(QStringLiteral("Label3"));
     Label2->setBuddy(cboPS);
     Label3->setBuddy(ComboIsActive);
     LabelCustom1->setBuddy(TextCustom1);
