@@ -174,7 +174,7 @@ void frmProductReportDisplay::DisplayReportData()
         labels.append(CustomLabels().GetPSLabelName(field, false));
     m_running = true;
     setCommandsEnabled(false);
-    Prompts().setWaitCursor(true);
+    Sys().WaitStart();
     m_run.InitGrid(labels);
     m_model->reload();
     YieldToUser yield(m_closeAfterRun);
@@ -183,7 +183,7 @@ void frmProductReportDisplay::DisplayReportData()
     yield.report(-1);
     m_run.SortAndNumber();
     m_model->reload();
-    Prompts().setWaitCursor(false);
+    Sys().WaitEnd();
     m_running = false;
     setCommandsEnabled(true);
     if (m_closeAfterRun) {
