@@ -465,6 +465,20 @@ TEST_F(ProductReportTest, CloseDuringTheRunEndsItAndThenClosesTheWindow)
     EXPECT_FALSE(alive);
 }
 
+TEST_F(ProductReportTest, ADatabaseClosedDuringTheRunEndsIt)
+{
+    for (int i = 0; i < 50; ++i)
+        ps(m_adams, m_zeta, QStringLiteral("Item%1").arg(i));
+    frmProductReportDisplay w;
+    // The run yields once before it opens the tables and again after the
+    // first row: the database goes at the second.
+    QTimer::singleShot(0, &w, [&w] { QTimer::singleShot(0, &w, [] { DB().CloseDB(); }); });
+    w.Init(-1, -1, QString(), QString());
+    EXPECT_FALSE(DB().IsOpen());
+    EXPECT_EQ(w.grd->model()->rowCount(), 1);
+    EXPECT_FALSE(w.running());
+}
+
 class PSFilterDlgTest : public ProductReportTest {
 protected:
     // Shows the dialog as the report list does, `fill` acting as the user.
