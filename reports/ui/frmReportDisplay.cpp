@@ -6,17 +6,15 @@
 #include "common/PromptService.h"
 #include "common/RunError.h"
 #include "common/clsSystem.h"
-#include "common/ui/GridPrinter.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/PrintLayout.h"
-#include "common/ui/PrintSurface.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmFind.h"
 #include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
+#include "reports/ui/ReportGridCommands.h"
 #include "reports/ui/ReportGridModel.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -36,8 +34,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kMargin = 720;  // twips, each side of the printed page
 
 // The tables a command opens, closed when it ends however it ends.
 class OpenTables {
@@ -110,16 +106,7 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
     HelpContext::set(this, kHelpContext);
 
     m_model = new ReportGridModel(m_run.grid(), this);
-    grd = new QTableView(this);
-    grd->setObjectName(QStringLiteral("grd"));
-    grd->setAccessibleName(QStringLiteral("Report"));
-    grd->setModel(m_model);
-    grd->setSelectionMode(QAbstractItemView::SingleSelection);
-    grd->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grd->verticalHeader()->hide();
-    grd->horizontalHeader()->setSectionsClickable(true);
-    grd->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grd = ReportGridCommands::newGrid(this, m_model, QStringLiteral("Report"));
 
     cmdFind = new QPushButton(QStringLiteral("&Find"), this);
     cmdZoomIn = new QPushButton(QStringLiteral("&Zoom In"), this);
@@ -180,16 +167,18 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
 
 frmReportDisplay::~frmReportDisplay()
 {
-    if (m_ownsFind && frmFind::instance().owner() == this) {
-        frmFind::instance().hide();
-        frmFind::instance().setOwner(nullptr);
-    }
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, true);
+    // The grid goes before the rows its model reads: a window still shown
+    // hides its children after its own members are gone.
+    delete grd;
+    delete m_model;
 }
 
 void frmReportDisplay::closeEvent(QCloseEvent* event)
 {
-    if (m_ownsFind && frmFind::instance().owner() == this)
-        frmFind::instance().hide();
+    if (m_ownsFind)
+        ReportGridCommands::hideFind(this, false);
     QWidget::closeEvent(event);
 }
 
@@ -260,17 +249,10 @@ void frmReportDisplay::DisplayReportData()
     if (walked || m_run.visitedCount() > 0)
         lblCount->setText(QString::number(grid.rowCount()) + QStringLiteral(" rows"));
     if (grid.rowCount() >= 1 && grid.columnCount() >= 1)
-        selectCell(0, grid.firstDataColumn());
+        ReportGridCommands::selectCell(grd, 0, grid.firstDataColumn());
     if (grid.columnCount() > 1)
         grd->resizeColumnsToContents();
     FocusOnGrid();
-}
-
-void frmReportDisplay::selectCell(int row, int column)
-{
-    const QModelIndex index = m_model->index(row, column);
-    grd->setCurrentIndex(index);
-    grd->scrollTo(index);
 }
 
 int frmReportDisplay::currentGridRow() const
@@ -298,7 +280,7 @@ void frmReportDisplay::SortByColumn(int column)
     Sys().WaitStart();
     grid.sortBy(column);
     m_model->reload();
-    selectCell(0, column);
+    ReportGridCommands::selectCell(grd, 0, column);
     Sys().WaitEnd();
 }
 
@@ -306,17 +288,7 @@ void frmReportDisplay::SortByColumn(int column)
 
 void frmReportDisplay::cmdPrint_Click()
 {
-    GridPrintJob job;
-    job.documentName = Sys().CurrDateTimeShort();
-    job.landscape = m_run.definition().Landscape;
-    job.margin = kMargin;
-    const QString title = m_run.title();
-    job.pageHeader = [title](PrintSurface& surface, int, int y) {
-        const PrintLayout::Area area = PrintLayout::area(surface, kMargin, kMargin, kMargin, kMargin);
-        surface.drawText(area.left, y, title);
-        return y + surface.textHeight(title) * 3 / 2;
-    };
-    printGrid(grd, job);
+    ReportGridCommands::print(grd, m_run.title(), m_run.definition().Landscape);
 }
 
 void frmReportDisplay::cmdSaveAs_Click()
@@ -492,36 +464,13 @@ void frmReportDisplay::cmdEmail_Click()
 
 void frmReportDisplay::cmdFind_Click()
 {
-    frmFind& dialog = frmFind::instance();
     m_ownsFind = true;
-    dialog.setTitle(QStringLiteral("Find in ") + windowTitle());
-    dialog.setOwner(this);
-    dialog.show();
-    dialog.raise();
-    SysUI().CtlSetFocus(dialog.textFind);
+    ReportGridCommands::showFind(this);
 }
 
 void frmReportDisplay::Find(const QString& text, bool wholePhrase, bool matchCase, bool&)
 {
-    const int startRow = currentGridRow();
-    const QModelIndex start = grd->currentIndex();
-    if (SysUI().GridFind(grd, text, wholePhrase, matchCase, false))
-        return;
-    const QString none = QStringLiteral("No occurences of '") + text + QStringLiteral("' found!");
-    if (startRow <= 1) {
-        MsgBox(none, MsgStyle::Exclamation);
-        return;
-    }
-    if (MsgBox(QStringLiteral("No more occurences of '") + text +
-                   QStringLiteral("' found! Would you like to search from the top of this view?"),
-               MsgStyle::YesNoCancel | MsgStyle::Question) != MsgAnswer::Yes)
-        return;
-    // From the heading row down, so that data row 1 is searched as well.
-    grd->setCurrentIndex(QModelIndex());
-    if (SysUI().GridFind(grd, text, wholePhrase, matchCase, false) && currentGridRow() != startRow)
-        return;
-    grd->setCurrentIndex(start);
-    MsgBox(none, MsgStyle::Exclamation);
+    ReportGridCommands::find(grd, text, wholePhrase, matchCase);
 }
 
 void frmReportDisplay::cmdZoomIn_Click()

@@ -71,7 +71,6 @@ private:
     void DisplayReportData();
     // The grid row (1..n) of the view's current cell; 0 when none.
     int currentGridRow() const;
-    void selectCell(int row, int column);
     void zoomInto(int modelRow);
     frmMain* mainWindow() const;
 

@@ -1,6 +1,6 @@
 #include "reports/ui/frmReportList.h"
 
-#include "app/NotAvailable.h"
+#include "app/ModalWindows.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
 #include "common/RunError.h"
@@ -11,6 +11,8 @@
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/TabChain.h"
 #include "data/clsDB.h"
+#include "reports/ui/frmPSFilterDlg.h"
+#include "reports/ui/frmProductReportDisplay.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
@@ -18,6 +20,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -209,8 +212,28 @@ void frmReportList::cmdNewIssueReport_Click()
         main->ShowReportDef(-1, QStringLiteral("I"), true);
 }
 
-// The product/service report comes with its own window later.
-void frmReportList::cmdNewProductReport_Click() { notAvailableYet(QStringLiteral("Product/Services Report")); }
+// No permission is asked: the report only reads.
+void frmReportList::cmdNewProductReport_Click()
+{
+    QPointer<frmMain> main = mainWindow();
+    PSReportFilters chosen;
+    {
+        frmPSFilterDlg dialog(main ? static_cast<QWidget*>(main) : this);
+        ModalWindows::exec(dialog);
+        if (!dialog.Accepted)
+            return;
+        chosen = PSReportFilters{dialog.PSID, dialog.Active, dialog.Custom1, dialog.Custom2};
+    }
+    auto* report = new frmProductReportDisplay;
+    report->Init(chosen.PSID, chosen.Active, chosen.Custom1, chosen.Custom2);
+    // The run yields to the user, who may have closed the database or the
+    // program's main window meanwhile.
+    if (!main || !DB().IsOpen()) {
+        delete report;
+        return;
+    }
+    main->addMdiChild(report);
+}
 
 void frmReportList::cmdView_Click()
 {

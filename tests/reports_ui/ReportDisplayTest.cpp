@@ -1,4 +1,6 @@
 #include "AppFixture.h"
+#include "GridLines.h"
+#include "ReportTestRows.h"
 #include "IdleForm.h"
 #include "../common_ui/ReadBack.h"
 
@@ -78,26 +80,11 @@ protected:
         WindowCreators::clear();
     }
 
-    static qint32 save(const QString& path, const QString& type, const QList<std::pair<QString, QString>>& fields)
+    static qint32 save(const QString& path, const QString& type, const reporttest::Fields& fields)
     {
-        // A new record names every field its kind writes.
-        RecColl coll(path, -1, type);
-        if (const Schema::RecordType* rt = Schema::recordType(type))
-            for (const Schema::KindField& f : rt->writes)
-                coll.add(QLatin1String(f.name), QString());
-        for (const auto& [name, value] : fields)
-            coll.set(name, value);
-        EXPECT_TRUE(DB().SaveRecord(coll, false));
-        return coll.value(QStringLiteral("_rowid")).toInt();
+        return reporttest::save(path, type, fields);
     }
-    static qint32 category(int type, const QString& text)
-    {
-        DATA4* cats = DB().OpenTable(DB().CategoryTable());
-        const qint32 id = cats ? DB().AddCategory(text, type, cats) : -1;
-        if (cats)
-            d4close(cats);
-        return id;
-    }
+    static qint32 category(int type, const QString& text) { return reporttest::category(type, text); }
     qint32 customer(const QString& last, const QString& first, int cat, const QString& email = QString())
     {
         return save(DB().CustomerTable(), QStringLiteral("_customer"),
@@ -129,22 +116,7 @@ protected:
         return nullptr;
     }
 
-    // The grid as the view shows it: headings, then "cell|cell|..." a row.
-    static QStringList shown(const frmReportDisplay* w)
-    {
-        const QAbstractItemModel* model = w->grd->model();
-        QStringList lines, cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells.append(model->headerData(c, Qt::Horizontal).toString());
-        lines.append(cells.join(QLatin1Char('|')));
-        for (int r = 0; r < model->rowCount(); ++r) {
-            cells.clear();
-            for (int c = 0; c < model->columnCount(); ++c)
-                cells.append(model->index(r, c).data().toString());
-            lines.append(cells.join(QLatin1Char('|')));
-        }
-        return lines;
-    }
+    static QStringList shown(const frmReportDisplay* w) { return gridLines(w->grd->model()); }
 
     // Last Name, First Name; row numbers as asked.
     qint32 names(bool rowNumbers = true) { return report(QStringLiteral("C"), QStringLiteral("0\n5~4\n\n\n\n%1\n0").arg(int(rowNumbers))); }
