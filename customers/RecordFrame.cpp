@@ -47,7 +47,7 @@ ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printT
     box->addStretch(1);
     for (QPushButton* p : {b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete, b.cmdRefresh})
         box->addWidget(p);
-    QWidget::setTabOrder(tabs, firstField);
+    setTabChain({tabs, firstField});
     QWidget::setTabOrder(lastField, form.lblEdit);
     setTabChain({form.lblEdit, b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete,
                  b.cmdRefresh});
