@@ -86,6 +86,7 @@ e2e_window() {
         sleep 0.1
     done
     [ -n "$id" ] || e2e_fail "$step" "no window titled /$title/ within 20 s; windows: $(e2e_titles)"
+    xdotool windowraise "$id" 2>/dev/null || true
     xdotool windowfocus --sync "$id" 2>/dev/null || true
     echo "$id"
 }
