@@ -48,10 +48,7 @@ ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printT
     box->addStretch(1);
     for (QPushButton* p : {b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete, b.cmdRefresh})
         box->addWidget(p);
-    // Into the first field from the tab bar: placed after the tab control
-    // itself, the field would come behind every control of every tab.
-    auto* tabWidget = qobject_cast<QTabWidget*>(tabs);
-    QWidget::setTabOrder(tabWidget ? static_cast<QWidget*>(tabWidget->tabBar()) : tabs, firstField);
+    setTabChain({tabs, firstField});
     QWidget::setTabOrder(lastField, form.lblEdit);
     setTabChain({form.lblEdit, b.cmdPrint, b.cmdEmail, b.OKButton, b.CancelButton, b.cmdApply, b.cmdDelete,
                  b.cmdRefresh});

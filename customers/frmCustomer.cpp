@@ -356,9 +356,12 @@ void frmCustomer::buildButtonBar()
     box->addStretch(1);
     for (QPushButton* b : {cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply})
         box->addWidget(b);
-    setTabOrder(TabCtl, txtCustNo);
-    setTabOrder(cmdCust2Cat, lblEdit);
-    setTabChain({lblEdit, cmdLabel, cmdEmail, cmdPrint, refresh, del, OKButton, CancelButton, apply});
+    // The row of tabs, the pages in turn (Tab reaches the shown one only),
+    // then the button bar.
+    setTabChain({TabCtl, txtCustNo});
+    setTabChain({cmdCust2Cat, cmdDTStamp_Notes, txtNote, grdContacts, lvPS, cmdNewPS, cmdPropertiesPS, cmdPrintPS,
+                 lvIssues, cmdNewIssue, cmdPropertiesIssues, cmdPrintIssues, lblEdit, cmdLabel, cmdEmail, cmdPrint,
+                 refresh, del, OKButton, CancelButton, apply});
 
     connect(cmdLabel, &QPushButton::clicked, this, [this] { cmdLabel_Click(); });
     connect(cmdEmail, &QPushButton::clicked, this, [this] { FormEmail(); });
@@ -420,8 +423,14 @@ void frmCustomer::TabCtl_Click()
     EM->setVisible(!listTab);
     lblEdit->setVisible(!listTab && RowID >= 1);
     cmdEmail->setEnabled(!listTab);
+    // The page shown takes the focus: the notes, or the list of a list tab
+    // (its New button is one Tab further).
     if (tab == 1)
         SysUI().CtlSetFocus(txtNote);
+    else if (tab == 2)
+        SysUI().CtlSetFocus(lvPS);
+    else if (tab == 3)
+        SysUI().CtlSetFocus(lvIssues);
     sizeListColumns();
 }
 

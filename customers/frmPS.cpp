@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -88,6 +89,8 @@ frmPS::frmPS(QWidget* parent)
     connect(TabCtl, &QTabWidget::currentChanged, this, [this](int tab) {
         if (tab == 1)
             SysUI().CtlSetFocus(txtNote);
+        else if (tab == 2)
+            SysUI().CtlSetFocus(ACtl->lv);
     });
 
     setWindowTitle(QStringLiteral("Product/Service"));
@@ -196,6 +199,9 @@ void frmPS::buildButtonBar()
     const RecordFrame::ButtonBar b
         = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print  Preview product/service details"),
                                      QStringLiteral("Email product/service details"), TabCtl, cboPS, cmdCust2Cat);
+    // The pages after the first follow its fields; Tab reaches the shown one.
+    setTabChain({cmdCust2Cat, cmdDTStamp_Notes, txtNote, ACtl->lv, ACtl->cmdSaveAs, ACtl->cmdView, ACtl->cmdRemove,
+                 ACtl->cmdAttach, lblEdit});
     BtnBar = b.bar;
     cmdPrint = b.cmdPrint;
     cmdEmail = b.cmdEmail;

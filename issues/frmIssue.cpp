@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -78,10 +79,14 @@ frmIssue::frmIssue(QWidget* parent)
     connect(cmdDTStamp_Desc, &QPushButton::clicked, this, [this] { cmdDTStamp_Click(txtDesc); });
     connect(cmdDTStamp_Resolution, &QPushButton::clicked, this, [this] { cmdDTStamp_Click(txtResolution); });
     connect(TabCtl, &QTabWidget::currentChanged, this, [this](int tab) {
-        if (tab == 2)
+        if (tab == 1)
+            SysUI().CtlSetFocus(IACtl->lv);
+        else if (tab == 2)
             SysUI().CtlSetFocus(txtDesc);
         else if (tab == 3)
             SysUI().CtlSetFocus(txtResolution);
+        else if (tab == 4)
+            SysUI().CtlSetFocus(ACtl->lv);
     });
 
     setWindowTitle(QStringLiteral("Issue"));
@@ -164,6 +169,10 @@ void frmIssue::buildButtonBar()
     const RecordFrame::ButtonBar b
         = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),
                                      QStringLiteral("Email issue details"), TabCtl, cboPS, cmdCust2Cat);
+    // The pages after the first follow its fields; Tab reaches the shown one.
+    setTabChain({cmdCust2Cat, IACtl->lv, IACtl->cmdEditView, IACtl->cmdDel, IACtl->cmdAdd, cmdDTStamp_Desc, txtDesc,
+                 cmdDTStamp_Resolution, txtResolution, ACtl->lv, ACtl->cmdSaveAs, ACtl->cmdView, ACtl->cmdRemove,
+                 ACtl->cmdAttach, lblEdit});
     BtnBar = b.bar;
     cmdPrint = b.cmdPrint;
     cmdEmail = b.cmdEmail;

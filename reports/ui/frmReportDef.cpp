@@ -204,6 +204,10 @@ void frmReportDef::Init(qint32 RowID_, bool EditMode)
 {
     lblReportType->setText(typeCaption(RptType));
     RecordForm::Init(RowID_, EditMode);
+    // The window opens with the focus on its row of tabs, as after the edit
+    // switch; the hidden edit switch of a new report would otherwise hold it
+    // and no key would reach the window.
+    TabCtl->setFocus();
 }
 
 void frmReportDef::InitControls()

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -473,6 +474,31 @@ TEST_F(RecordTest, AWindowSmallerThanItsButtonBarGivesTheTabsNoHeight)
     QCoreApplication::processEvents();
     EXPECT_EQ(w->TabCtl->height(), 600 - w->BtnBar->height());
     EXPECT_EQ(w->BtnBar->y(), w->TabCtl->height());
+}
+
+// Tab from the row of tabs walks the pages in the order of their layout
+// (only the shown page is reached), then the button bar.
+TEST_F(RecordTest, TabFromTheTabsWalksTheFieldsThenTheButtons)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    frmCustomer* w = open(id);
+    const QList<QWidget*> expected{
+        w->txtCustNo, w->cboSalutation, w->txtFname, w->txtLname, w->txtCoName, w->txtTitle, w->txtAddress1,
+        w->txtAddress2, w->txtCity, w->cboStates, w->cmdCatStates, w->txtPostalCode, w->cboCountry,
+        w->cboCatCountry, w->txtWorkPhone, w->txtHomePhone, w->txtMobilePhone, w->txtFaxphone, w->txtEmailName,
+        w->cmdSendEmail, w->txtEmailName2, w->cmdSendEmail2, w->cboCategory, w->cboCatCategory, w->txtCust1,
+        w->cmdCust1Cat, w->txtCust2, w->cmdCust2Cat, w->cmdDTStamp_Notes, w->txtNote, w->grdContacts, w->lvPS,
+        w->cmdNewPS, w->cmdPropertiesPS, w->cmdPrintPS, w->lvIssues, w->cmdNewIssue, w->cmdPropertiesIssues,
+        w->cmdPrintIssues, w->lblEdit, w->cmdLabel, w->cmdEmail, w->cmdPrint,
+        w->cmdRefresh, w->cmdDelete, w->OKButton, w->CancelButton, w->cmdApply};
+    QWidget* start = w->TabCtl->tabBar();
+    QList<QWidget*> walked;
+    for (QWidget* next = start->nextInFocusChain(); next != start && walked.size() < expected.size();
+         next = next->nextInFocusChain()) {
+        if (expected.contains(next) && !walked.contains(next))
+            walked.append(next);
+    }
+    EXPECT_EQ(walked, expected);
 }
 
 } // namespace
