@@ -97,6 +97,10 @@ TEST_F(Locks, AWaitEndsWithTheBudgetOrWhenTheHolderLetsGo)
                 ::_exit(1);
             self.send('L');
             if (c.releaseAfterMs >= 0) {
+                // The release is timed from the waiter's start, not from
+                // the moment the lock was taken.
+                if (self.receive() != 'G')
+                    ::_exit(2);
                 ::usleep(useconds_t(c.releaseAfterMs) * 1000);
                 (void)t->unlock();
             }
@@ -109,6 +113,8 @@ TEST_F(Locks, AWaitEndsWithTheBudgetOrWhenTheHolderLetsGo)
         DATA4* d4 = d4open(c4, file.c_str());
         ASSERT_NE(d4, nullptr);
         const Clock::time_point start = Clock::now();
+        if (c.releaseAfterMs >= 0)
+            child.send('G');
         EXPECT_EQ(d4lock(d4, 1), c.locks ? C4_SUCCESS : C4_LOCKED);
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         EXPECT_GE(waited, c.atLeastMs);
