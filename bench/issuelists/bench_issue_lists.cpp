@@ -35,19 +35,13 @@
 
 #include <sys/resource.h>
 
+#include "bench/SeededDatabase.h"
+
 #include <cstdio>
 #include <functional>
 #include <map>
 
 namespace {
-
-bool bmtool(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(QDir(QString::fromLocal8Bit(qgetenv("BM_PROGRAM_DIR"))).filePath(QStringLiteral("bmtool")), args);
-    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 
 // What a bare walk reads of each record: numbers as numbers, texts and
 // memos as their first byte.
@@ -212,35 +206,20 @@ qint32 busiestUser()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::showOffscreenFromBuild(BM_BENCH_PROGRAM_DIR);
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("BM_PROGRAM_DIR"))
-        qputenv("BM_PROGRAM_DIR", BM_BENCH_PROGRAM_DIR);
     const QStringList args = app.arguments();
     QTemporaryDir temp;
-    QString folder = temp.filePath(QStringLiteral("db"));
-    int customers = 100000;
-    int issues = 1000000;
-    int only = 0;
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--customers"))
-            customers = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--issues"))
-            issues = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--dir"))
-            folder = args.at(i + 1);
-        else if (args.at(i) == QLatin1String("--only"))
-            only = args.at(i + 1).toInt();
-    }
+    const QString folder = bench::option(args, "--dir", temp.filePath(QStringLiteral("db")));
+    const int customers = bench::intOption(args, "--customers", 100000);
+    const int issues = bench::intOption(args, "--issues", 1000000);
+    const int only = bench::intOption(args, "--only", 0);
     ScriptedPrompts prompts;
     QElapsedTimer seeding;
     seeding.start();
-    const bool made = QDir(folder).exists(QStringLiteral("bcccust.dbf"))
-        || (QDir().mkpath(folder) && bmtool({QStringLiteral("mkdb"), folder})
-            && bmtool({QStringLiteral("seed"), folder, QStringLiteral("--customers"), QString::number(customers),
-                       QStringLiteral("--issues"), QString::number(issues), QStringLiteral("--closed-percent"),
-                       QStringLiteral("80")}));
+    const bool made = bench::seeded(folder, QStringLiteral("bcccust.dbf"),
+                                    {QStringLiteral("--customers"), QString::number(customers), QStringLiteral("--issues"),
+                                     QString::number(issues), QStringLiteral("--closed-percent"), QStringLiteral("80")});
     if (!made || !DB().startSession(folder, 1000, QStringLiteral("admin"))) {
         std::fprintf(stderr, "cannot make a database in %s\n", qPrintable(folder));
         return 1;

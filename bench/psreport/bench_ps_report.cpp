@@ -23,16 +23,11 @@
 
 #include <sys/resource.h>
 
+#include "bench/SeededDatabase.h"
+
 #include <cstdio>
 
 namespace {
-
-bool bmtool(const QStringList& args)
-{
-    QProcess p;
-    p.start(QDir(QString::fromLocal8Bit(qgetenv("BM_PROGRAM_DIR"))).filePath(QStringLiteral("bmtool")), args);
-    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 
 void measure(const char* what, qint32 active, const QString& custom1)
 {
@@ -66,26 +61,16 @@ void measure(const char* what, qint32 active, const QString& custom1)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::showOffscreenFromBuild(BM_BENCH_PROGRAM_DIR);
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("BM_PROGRAM_DIR"))
-        qputenv("BM_PROGRAM_DIR", BM_BENCH_PROGRAM_DIR);
     const QStringList args = app.arguments();
     QTemporaryDir temp;
-    QString folder = temp.filePath(QStringLiteral("db"));
-    int customers = 200000;
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--customers"))
-            customers = args.at(i + 1).toInt();
-        else if (args.at(i) == QLatin1String("--dir"))
-            folder = args.at(i + 1);
-    }
+    const QString folder = bench::option(args, "--dir", temp.filePath(QStringLiteral("db")));
+    const int customers = bench::intOption(args, "--customers", 200000);
     ScriptedPrompts prompts;
-    const bool made = QDir(folder).exists(QStringLiteral("bcccust_ps.dbf"))
-        || (bmtool({QStringLiteral("mkdb"), folder})
-            && bmtool({QStringLiteral("seed"), folder, QStringLiteral("--customers"), QString::number(customers),
-                       QStringLiteral("--issues"), QStringLiteral("0")}));
+    const bool made = bench::seeded(folder, QStringLiteral("bcccust_ps.dbf"),
+                                    {QStringLiteral("--customers"), QString::number(customers), QStringLiteral("--issues"),
+                                     QStringLiteral("0")});
     if (!made || !DB().startSession(folder, 1000, QStringLiteral("admin"))) {
         std::fprintf(stderr, "cannot make a database in %s\n", qPrintable(folder));
         return 1;
