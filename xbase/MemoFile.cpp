@@ -157,6 +157,7 @@ Status MemoFile::endBatch()
     if (next == 0)
         return Status::ok();
     uint8_t h[4];
+    XB_RETURN_IF_ERROR(m_file->willWrite({{0, sizeof h}}));
     coding::putU32BE(h, uint32_t(next));
     return m_file->writeAt(0, h, sizeof h);
 }
