@@ -52,6 +52,7 @@ frmProductReportDisplay::frmProductReportDisplay(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmProductReportDisplay"));
     setWindowTitle(QStringLiteral("Product/Service Report"));
+    resize(900, 500); // room for a report's many columns; the user may maximize
     HelpContext::set(this, kHelpContext);
 
     m_model = new ReportGridModel(m_run.grid(), this);
@@ -190,9 +191,13 @@ void frmProductReportDisplay::DisplayReportData()
         WindowRegistry::current().closeForm(this);
         return;
     }
-    if (m_run.grid().rowCount() >= 1)
-        ReportGridCommands::selectCell(grd, 0, 1);
+    // Sized first, so that the first cell is scrolled into view at its
+    // final width.
     grd->resizeColumnsToContents();
+    if (m_run.grid().rowCount() >= 1) {
+        ReportGridCommands::selectCell(grd, 0, 1);
+        grd->scrollTo(grd->model()->index(0, 0)); // the row numbers in view too
+    }
     FocusOnGrid();
 }
 

@@ -101,6 +101,7 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmReportDisplay"));
     setWindowTitle(QStringLiteral("Report Display"));
+    resize(900, 500); // room for a report's many columns; the user may maximize
     // Never "REPORTS": the report list must not find an output window.
     setObjectTag(this, QStringLiteral("REPORTDISPLAY"));
     HelpContext::set(this, kHelpContext);
@@ -248,10 +249,14 @@ void frmReportDisplay::DisplayReportData()
     const ReportGrid& grid = m_run.grid();
     if (walked || m_run.visitedCount() > 0)
         lblCount->setText(QString::number(grid.rowCount()) + QStringLiteral(" rows"));
-    if (grid.rowCount() >= 1 && grid.columnCount() >= 1)
-        ReportGridCommands::selectCell(grd, 0, grid.firstDataColumn());
+    // Sized first, so that the first cell is scrolled into view at its
+    // final width.
     if (grid.columnCount() > 1)
         grd->resizeColumnsToContents();
+    if (grid.rowCount() >= 1 && grid.columnCount() >= 1) {
+        ReportGridCommands::selectCell(grd, 0, grid.firstDataColumn());
+        grd->scrollTo(grd->model()->index(0, 0)); // the row numbers in view too
+    }
     FocusOnGrid();
 }
 
