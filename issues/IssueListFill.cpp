@@ -1,16 +1,22 @@
 #include "issues/IssueListFill.h"
 
+#include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/clsSystem.h"
+#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
 #include "issues/core/IssueListModel.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QTreeView>
+
+#include <algorithm>
 
 static_assert(IssueListModel::kKeyRole == clsSystemUI::kKeyRole, "the list helpers read the row keys");
 
@@ -95,5 +101,29 @@ bool IssueListFill::run(const QString& message, bool quiet, const QString& error
         Sys().ShowError(errorLabel, failure);
         return false;
     }
+    return true;
+}
+
+void openSelectedIssue(QTreeView* lv)
+{
+    const QString key = SysUI().LvGetSelectedItemKey(lv);
+    if (key.isEmpty())
+        return;
+    if (auto* main = dynamic_cast<frmMain*>(WindowRegistry::current().mainForm()))
+        main->ShowIssue(key.mid(1).toInt(), -1, false, -1);
+}
+
+int listColumnsWidth(const QTreeView* lv, int windowWidth)
+{
+    return std::max(0, windowWidth - 2 * lv->frameWidth()
+                           - lv->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lv));
+}
+
+bool IssueListFill::putOffClose(QCloseEvent* event)
+{
+    if (!m_running)
+        return false;
+    requestClose();
+    event->ignore();
     return true;
 }

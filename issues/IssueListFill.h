@@ -7,6 +7,7 @@
 #include <functional>
 
 class IssueListModel;
+class QCloseEvent;
 class QTreeView;
 class QWidget;
 class frmProgress;
@@ -16,6 +17,11 @@ class frmProgress;
 QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model);
 // Runs `open` whenever Enter or Return is pressed in the list.
 void onEnterInList(QTreeView* lv, std::function<void()> open);
+// Opens the issue of the selected row (keyed "N"+rowid) in view mode.
+void openSelectedIssue(QTreeView* lv);
+// What the list's columns share of a window `windowWidth` wide: the width
+// less the view's frame and a vertical scroll bar.
+int listColumnsWidth(const QTreeView* lv, int windowWidth);
 
 // One fill of an issue list window at a time. While a walk yields to the
 // event loop, the window may be asked to reload or to close: a reload is
@@ -31,6 +37,9 @@ public:
     // Asked during a fill: the walk stops at its next yield and the window
     // closes afterwards (closeAfterFill() then says so).
     void requestClose() { m_closeAfterFill = true; }
+    // A window's close event during a fill: put off as requestClose() does
+    // and ignored. True when it was put off.
+    bool putOffClose(QCloseEvent* event);
     bool closeAfterFill() const { return m_closeAfterFill; }
 
     // Runs `walk` with painting held back and the rows shown in batches.

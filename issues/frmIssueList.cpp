@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -195,11 +194,7 @@ void frmIssueList::cmdProperties_Click()
 {
     if (m_fill->running())
         return;
-    const QString key = SysUI().LvGetSelectedItemKey(lv);
-    if (key.isEmpty())
-        return;
-    if (frmMain* main = mainWindow())
-        main->ShowIssue(key.mid(1).toInt(), -1, false, -1);
+    openSelectedIssue(lv);
 }
 
 void frmIssueList::cmdPrint_Click()
@@ -212,11 +207,8 @@ void frmIssueList::CancelButton_Click() { WindowRegistry::current().closeForm(th
 
 void frmIssueList::closeEvent(QCloseEvent* event)
 {
-    if (m_fill->running()) {
-        m_fill->requestClose();
-        event->ignore();
+    if (m_fill->putOffClose(event))
         return;
-    }
     event->accept();
 }
 
@@ -228,8 +220,7 @@ void frmIssueList::resizeEvent(QResizeEvent* event)
 
 void frmIssueList::Form_Resize()
 {
-    const int inner = std::max(0, width() - 2 * lv->frameWidth()
-                                      - lv->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lv));
+    const int inner = listColumnsWidth(lv, width());
     lv->setColumnWidth(0, inner * 30 / 100);
     lv->setColumnWidth(1, inner * 25 / 100);
     lv->setColumnWidth(2, inner * 15 / 100);

@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -273,11 +272,7 @@ void frmMyIssues::cmdProperties_Click()
 {
     if (m_fill->running())
         return;
-    const QString key = SysUI().LvGetSelectedItemKey(lv);
-    if (key.isEmpty())
-        return;
-    if (frmMain* main = mainWindow())
-        main->ShowIssue(key.mid(1).toInt(), -1, false, -1);
+    openSelectedIssue(lv);
 }
 
 void frmMyIssues::cmdPrint_Click()
@@ -304,11 +299,8 @@ void frmMyIssues::lv_ColumnClick(int column)
 
 void frmMyIssues::closeEvent(QCloseEvent* event)
 {
-    if (m_fill->running()) {
-        m_fill->requestClose();
-        event->ignore();
+    if (m_fill->putOffClose(event))
         return;
-    }
     tmRefresh->stop();
     SavePrefLong(QStringLiteral("LastIssueSearchStatusID"), SysUI().cboGetItemID(cboStatus));
     SavePrefString(QStringLiteral("AutoRefreshMyIssues"), ckAutoRefresh->isChecked() ? QStringLiteral("Y") : QString());
@@ -323,8 +315,7 @@ void frmMyIssues::resizeEvent(QResizeEvent* event)
 
 void frmMyIssues::Form_Resize()
 {
-    const int inner = std::max(0, width() - 2 * lv->frameWidth()
-                                      - lv->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lv));
+    const int inner = listColumnsWidth(lv, width());
     const int shares[] = {10, 10, 13, 20, 30};
     for (int column = 0; column < 5; ++column)
         lv->setColumnWidth(column, inner * shares[column] / 100);

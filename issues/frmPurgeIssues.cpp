@@ -372,11 +372,7 @@ void frmPurgeIssues::cmdProperties_Click()
 {
     if (busy())
         return;
-    const QString key = SysUI().LvGetSelectedItemKey(lv);
-    if (key.isEmpty())
-        return;
-    if (frmMain* main = mainWindow())
-        main->ShowIssue(key.mid(1).toInt(), -1, false, -1);
+    openSelectedIssue(lv);
 }
 
 void frmPurgeIssues::closeEvent(QCloseEvent* event)
@@ -385,11 +381,8 @@ void frmPurgeIssues::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_fill->running()) {
-        m_fill->requestClose();
-        event->ignore();
+    if (m_fill->putOffClose(event))
         return;
-    }
     event->accept();
 }
 
