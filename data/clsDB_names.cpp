@@ -21,6 +21,18 @@ QString text(DATA4* table, const char* field)
     return trimBlanks(fieldText(needField(table, field)));
 }
 
+// The display name of the customer on the current row: by the person, or by
+// the company with the person beside it; a customer who is only a company or
+// only a person keeps a name either way.
+QString displayName(DATA4* table, long byPerson)
+{
+    const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
+    const QString company = text(table, "company");
+    if (byPerson == 1 || company.isEmpty())
+        return name.isEmpty() ? company : name;
+    return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
+}
+
 } // namespace
 
 QString clsDB::readById(qint32 rowid, DATA4* handle, const QString& path, const char* label,
@@ -68,14 +80,32 @@ QString clsDB::customerName(qint32 custId, DATA4* customers, std::optional<long>
     if (custId < 1)
         return {};
     return readById(custId, customers, CustomerTable(), "clsDB_GetCustomerName", [nameDisplayFlag](DATA4* table) {
-        const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
-        const QString company = text(table, "company");
-        // Named by the person, a customer who is only a company keeps a name.
-        const long byPerson = nameDisplayFlag ? *nameDisplayFlag : CustomerNameDisplayFlag();
-        if (byPerson == 1 || company.isEmpty())
-            return name.isEmpty() ? company : name;
-        return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
+        return displayName(table, nameDisplayFlag ? *nameDisplayFlag : CustomerNameDisplayFlag());
     });
+}
+
+bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, QHash<qint32, QString>* names,
+                          const std::function<bool()>& keepGoing)
+{
+    names->clear();
+    try {
+        d4tagSelect(customers, nullptr);
+        FIELD4* rowid = needField(customers, "rowid");
+        long read = 0;
+        for (int rc = check(m_engine, d4top(customers)); rc == 0; rc = check(m_engine, d4skip(customers, 1))) {
+            if (!d4deleted(customers))
+                names->insert(qint32(f4long(rowid)), displayName(customers, nameDisplayFlag));
+            if (++read % 4096 == 0 && keepGoing && !keepGoing()) {
+                names->clear();
+                return false;
+            }
+        }
+    } catch (const Fault& f) {
+        Sys().ShowError(QStringLiteral("clsDB_GetCustomerName"), f.error);
+        names->clear();
+        return false;
+    }
+    return true;
 }
 
 QString clsDB::GetCustomerDetail(qint32 custId, DATA4* customers, DATA4* categories)

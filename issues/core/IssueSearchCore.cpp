@@ -115,7 +115,7 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, const Sear
         FIELD4* resolution = field(issues, "resolution");
         FIELD4* psid = field(issues, "psid");
         FIELD4* custid = field(issues, "custid");
-        IssueWalk::Lookups lookups(model, categories, customers);
+        IssueWalk::Lookups lookups(model, categories, customers, yield);
         if (search.psid > 0)
             rc = check(issues, d4seekDouble(issues, search.psid));
         while (rc == 0) {

@@ -6,7 +6,9 @@
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace IssueWalk {
 
@@ -57,12 +59,17 @@ QString storedDate(FIELD4* field)
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
-Lookups::Lookups(IssueListModel& model, DATA4* categories, DATA4* customers)
+Lookups::Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield)
     : m_model(model)
     , m_categories(categories)
     , m_customers(customers)
     , m_nameDisplay(CustomerNameDisplayFlag())
+    , m_yield(std::move(yield))
 {
+    // A read through the whole table costs about as much as seeking one
+    // customer in every thirty or so.
+    if (m_customers)
+        m_customersSoughtLimit = std::max<qint64>(16, d4recCountDo(m_customers) / 32);
 }
 
 quint32 Lookups::category(qint32 id)
@@ -81,7 +88,15 @@ quint32 Lookups::customer(qint32 id)
     const auto found = m_customerText.constFind(id);
     if (found != m_customerText.constEnd())
         return found.value();
-    const quint32 text = m_model.share(id > 0 ? DB().GetCustomername(id, m_customers, m_nameDisplay) : QString());
+    if (!m_allNamesTried && m_customers && m_customerText.size() >= m_customersSoughtLimit) {
+        // Stopped or failed, the fill goes on seeking names one by one.
+        m_allNamesTried = true;
+        m_allNamesRead = DB().CustomerNames(m_customers, m_nameDisplay, &m_allNames, m_yield);
+    }
+    QString name;
+    if (id > 0)
+        name = m_allNamesRead ? m_allNames.value(id) : DB().GetCustomername(id, m_customers, m_nameDisplay);
+    const quint32 text = m_model.share(name);
     m_customerText.insert(id, text);
     return text;
 }

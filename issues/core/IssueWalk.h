@@ -38,7 +38,9 @@ QString storedDate(FIELD4* field);
 // descriptions, customer names and dates.
 class Lookups {
 public:
-    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers);
+    // `yield` is called while every customer's name is read at once (see
+    // below); without it the read does not yield.
+    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield = {});
 
     quint32 category(qint32 id);
     quint32 customer(qint32 id);
@@ -54,6 +56,13 @@ private:
     long m_nameDisplay = 0;
     QHash<qint32, quint32> m_categoryText;
     QHash<qint32, quint32> m_customerText;
+    // After this many customers sought one by one, every name is read in
+    // one pass instead: a fill that names many customers seeks no more.
+    qint64 m_customersSoughtLimit = 0;
+    Yield m_yield;
+    bool m_allNamesTried = false;
+    bool m_allNamesRead = false;
+    QHash<qint32, QString> m_allNames;
     QHash<QString, quint32> m_dateText;
 };
 

@@ -35,7 +35,7 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
         FIELD4* custid = field(issues, "custid");
         FIELD4* shortdesc = field(issues, "shortdesc");
         FIELD4* psid = field(issues, "psid");
-        IssueWalk::Lookups lookups(model, categories, customers);
+        IssueWalk::Lookups lookups(model, categories, customers, yield);
         int rc = check(issues, d4seekDouble(issues, assignedTo));
         while (rc == 0) {
             if (status <= 0 || qint32(f4long(statusField)) == status) {

@@ -61,6 +61,7 @@ QList<IssueListsFixture::StoredIssue> IssueListsFixture::storedIssues()
         issue.assignedTo = qint32(f4long(d4field(t, "assignedto")));
         issue.status = qint32(f4long(d4field(t, "status")));
         issue.psid = qint32(f4long(d4field(t, "psid")));
+        issue.custId = qint32(f4long(d4field(t, "custid")));
         issue.submitdt = text(d4field(t, "submitdt"));
         issue.shortdesc = text(d4field(t, "shortdesc"));
         issues.append(issue);

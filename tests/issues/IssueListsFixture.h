@@ -26,6 +26,7 @@ protected:
         qint32 assignedTo = 0;
         qint32 status = 0;
         qint32 psid = 0;
+        qint32 custId = 0;
         QString submitdt;
         QString shortdesc;
     };

@@ -57,6 +57,15 @@ TEST_F(MyIssuesTest, ListsTheIssuesOfTheChosenAssigneeNarrowedByStatus)
     EXPECT_EQ(listedIdSet(w->model()), mine);
     EXPECT_EQ(w->model()->rowCount(), mine.size());
     EXPECT_EQ(w->lblCust->text(), QString::number(mine.size()) + QStringLiteral(" Issue(s)"));
+    // Every row names its customer as a lookup of that one customer does,
+    // also once the fill has met enough customers to read them all at once.
+    QHash<qint32, qint32> customerOf;
+    for (const StoredIssue& issue : storedIssues())
+        customerOf.insert(issue.id, issue.custId);
+    const QList<qint32> listed = listedIds(w->model());
+    for (int row = 0; row < listed.size(); ++row)
+        EXPECT_EQ(w->model()->index(row, 3).data().toString(), DB().GetCustomername(customerOf.value(listed.at(row))))
+            << "issue " << listed.at(row);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("My Issues (Assigned to: ") + w->cboAssignedTo->currentText()
                                     + QStringLiteral(", Status ='All') @10:30:00 AM"));
 
