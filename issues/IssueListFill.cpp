@@ -127,3 +127,25 @@ bool IssueListFill::putOffClose(QCloseEvent* event)
     event->ignore();
     return true;
 }
+
+bool IssueListTables::open()
+{
+    issues = DB().OpenTable(DB().IssuesTable());
+    customers = issues ? DB().OpenTable(DB().CustomerTable()) : nullptr;
+    categories = customers ? DB().OpenTable(DB().CategoryTable()) : nullptr;
+    if (categories)
+        return true;
+    for (DATA4* table : {issues, customers})
+        if (table)
+            d4close(table);
+    issues = customers = nullptr;
+    return false;
+}
+
+void IssueListTables::close(const IssueListFill& fill)
+{
+    if (fill.tablesStillOpen())
+        for (DATA4* table : {issues, customers, categories})
+            d4close(table);
+    issues = customers = categories = nullptr;
+}

@@ -23,6 +23,19 @@ void openSelectedIssue(QTreeView* lv);
 // less the view's frame and a vertical scroll bar.
 int listColumnsWidth(const QTreeView* lv, int windowWidth);
 
+class IssueListFill;
+
+// The tables an issue list's fill reads: all three open, or none.
+struct IssueListTables {
+    DATA4* issues = nullptr;
+    DATA4* customers = nullptr;
+    DATA4* categories = nullptr;
+    // False, with nothing left open, when one of them can't be opened.
+    bool open();
+    // Closes them, unless a database closed during the fill took them along.
+    void close(const IssueListFill& fill);
+};
+
 // One fill of an issue list window at a time. While a walk yields to the
 // event loop, the window may be asked to reload or to close: a reload is
 // refused (the window can note it and run it afterwards) and a close is put

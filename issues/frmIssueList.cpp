@@ -121,25 +121,17 @@ void frmIssueList::LoadData()
     if (m_fill->running())
         return;
     const QString keptKey = SysUI().LvGetSelectedItemKey(lv);
-    DATA4* issues = DB().OpenTable(DB().IssuesTable());
-    DATA4* customers = issues ? DB().OpenTable(DB().CustomerTable()) : nullptr;
-    DATA4* categories = customers ? DB().OpenTable(DB().CategoryTable()) : nullptr;
-    if (!categories) {
-        for (DATA4* open : {issues, customers})
-            if (open)
-                d4close(open);
+    IssueListTables tables;
+    if (!tables.open())
         return;
-    }
     m_fill->begin();
     setCommandsEnabled(false);
     m_model->clear();
     QCoreApplication::processEvents();
     if (!m_fill->closeAfterFill() && m_fill->tablesStillOpen())
-        LoadIssues(issues, customers, categories);
+        LoadIssues(tables.issues, tables.customers, tables.categories);
     SysUI().LvSetSortKey(lv, 0, Qt::AscendingOrder);
-    if (m_fill->tablesStillOpen())
-        for (DATA4* open : {issues, customers, categories})
-            d4close(open);
+    tables.close(*m_fill);
     SysUI().LvSelectFirstItem(lv);
     SysUI().LvSelectItem(lv, keptKey);
     DisplayResultCnt();

@@ -168,24 +168,15 @@ void frmMyIssues::LoadData(bool Quiet)
     if (m_fill->running())
         return;
     const QString keptKey = SysUI().LvGetSelectedItemKey(lv);
-    DATA4* issues = DB().OpenTable(DB().IssuesTable());
-    DATA4* customers = issues ? DB().OpenTable(DB().CustomerTable()) : nullptr;
-    DATA4* categories = customers ? DB().OpenTable(DB().CategoryTable()) : nullptr;
-    if (!categories) {
-        for (DATA4* open : {issues, customers})
-            if (open)
-                d4close(open);
+    IssueListTables tables;
+    if (!tables.open())
         return;
-    }
     m_fill->begin();
     setCommandsEnabled(false);
     m_model->clear();
-    LoadIssues(issues, customers, categories, Quiet);
+    LoadIssues(tables.issues, tables.customers, tables.categories, Quiet);
     m_lastSortedColumn = -1;
-    // A database closed meanwhile took the tables with it.
-    if (m_fill->tablesStillOpen())
-        for (DATA4* open : {issues, customers, categories})
-            d4close(open);
+    tables.close(*m_fill);
     if (lv->header()->isSortIndicatorShown())
         m_model->sort(lv->header()->sortIndicatorSection(), lv->header()->sortIndicatorOrder());
     SysUI().LvSelectFirstItem(lv);
