@@ -2,6 +2,7 @@
 #include "IssueStore.h"
 
 #include "xbase/IndexC4.h"
+#include "xbase/MappedReads.h"
 #include "xbase/c4.h"
 
 #include <algorithm>
@@ -190,6 +191,10 @@ int ourIndexCacheMb()
     const size_t pages = g_indexCachePages ? g_indexCachePages : xbase::EngineSettings {}.indexCachePages;
     return std::max(1, int(pages / 2048));
 }
+
+void setOurMapMb(int mb) { xbase::MappedReads::setBudget(size_t(mb) << 20); }
+
+int ourMapMb() { return int(xbase::MappedReads::budget() >> 20); }
 
 IssueStore* ourStore()
 {

@@ -7,13 +7,14 @@
 // follow.
 //
 // usage: bench_issues [--rows=N] [--dir=FOLDER] [--exclusive] [--index-cache-mb=MB]
-//                     [Google Benchmark flags]
+//                     [--map-mb=MB] [Google Benchmark flags]
 // (1,000,000 rows by default; the files go to a new folder under /tmp). The
 // tables a FOLDER already holds are used as they are, so that read work can
 // be timed again without appending again. --exclusive has our engine
 // read with the table opened exclusively; by default it is shared, as the
 // program opens it. --index-cache-mb gives our index a page cache of that
-// size (256 matches the last SQLite set-up).
+// size (256 matches the last SQLite set-up); --map-mb lets it read that many
+// MB of the files through maps (again 256 for the last SQLite set-up).
 
 #include "IssueRows.h"
 #include "IssueStore.h"
@@ -136,8 +137,9 @@ void printPairs()
         }
         std::printf("%s\n", same ? "" : "  (results differ!)");
     }
-    std::printf("ours: %s reads, index page cache %d MB per index file, journal on every write\n",
-                ourReadsExclusive() ? "exclusive" : "shared", ourIndexCacheMb());
+    std::printf("ours: %s reads, index page cache %d MB per index file, up to %d MB of the files read through maps, "
+                "journal on every write\n",
+                ourReadsExclusive() ? "exclusive" : "shared", ourIndexCacheMb(), ourMapMb());
     for (int which = 1; which < kStores; ++which) {
         const std::string settings = store(which).settings();
         if (!settings.empty())
@@ -158,6 +160,8 @@ void parseOwnOptions(int* argc, char** argv)
             setOurReadsExclusive(true);
         else if (std::strncmp(argv[i], "--index-cache-mb=", 17) == 0)
             setOurIndexCacheMb(std::max(1, std::atoi(argv[i] + 17)));
+        else if (std::strncmp(argv[i], "--map-mb=", 9) == 0)
+            setOurMapMb(std::max(0, std::atoi(argv[i] + 9)));
         else
             argv[out++] = argv[i];
     }

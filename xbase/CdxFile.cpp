@@ -78,7 +78,10 @@ Status CdxFile::unlockFile()
 Status CdxFile::readCounter(uint32_t* out)
 {
     uint8_t buf[4];
-    XB_RETURN_IF_ERROR(readPage(kCounterOffset, buf, 4));
+    size_t got = 0;
+    XB_RETURN_IF_ERROR(m_file->readFastAt(kCounterOffset, buf, 4, &got));
+    if (got != 4)
+        return Status::corruption(path() + ": index page at " + std::to_string(kCounterOffset) + " lies past the end");
     *out = coding::getU32BE(buf);
     return Status::ok();
 }

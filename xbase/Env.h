@@ -20,6 +20,15 @@ public:
     // Reads up to n bytes at offset into buf; *got is the number read (fewer
     // only at the end of the file).
     virtual Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) = 0;
+    // The same for reads a caller makes often (a record, a block of records,
+    // a header word): a file may serve them from a map without a system
+    // call. Bytes past an end that another process cut the file back to,
+    // within the file's last page, may then read as zeros: a caller that can
+    // meet such a cut checks what it got.
+    virtual Status readFastAt(uint64_t offset, void* buf, size_t n, size_t* got)
+    {
+        return readAt(offset, buf, n, got);
+    }
     virtual Status writeAt(uint64_t offset, const void* buf, size_t n) = 0;
     virtual Status size(uint64_t* out) = 0;
     virtual Status truncate(uint64_t length) = 0;

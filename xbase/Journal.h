@@ -120,6 +120,10 @@ public:
     {
     }
     Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override { return m_file->readAt(offset, buf, n, got); }
+    Status readFastAt(uint64_t offset, void* buf, size_t n, size_t* got) override
+    {
+        return m_file->readFastAt(offset, buf, n, got);
+    }
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
         if (m_journal->active())

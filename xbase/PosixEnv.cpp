@@ -1,4 +1,5 @@
 #include "xbase/Env.h"
+#include "xbase/MappedReads.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,8 +17,20 @@ namespace {
 // descriptor does not drop the locks of another.
 class PosixFile final : public File {
 public:
-    PosixFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    PosixFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)), m_mapped(fd) {}
     ~PosixFile() override { ::close(m_fd); }
+
+    Status readFastAt(uint64_t offset, void* buf, size_t n, size_t* got) override
+    {
+        if (m_mapped.copy(offset, buf, n)) {
+            *got = n;
+            return Status::ok();
+        }
+        XB_RETURN_IF_ERROR(readAt(offset, buf, n, got));
+        if (*got > 0)
+            m_mapped.reaches(offset + *got);
+        return Status::ok();
+    }
 
     Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override
     {
@@ -60,11 +73,13 @@ public:
         if (::fstat(m_fd, &st) != 0)
             return Status::fromErrno("cannot stat", m_path, errno);
         *out = uint64_t(st.st_size);
+        m_mapped.sizeIs(*out);
         return Status::ok();
     }
 
     Status truncate(uint64_t length) override
     {
+        m_mapped.cutTo(length);
         if (::ftruncate(m_fd, off_t(length)) != 0)
             return Status::fromErrno("cannot truncate", m_path, errno);
         return Status::ok();
@@ -105,6 +120,7 @@ private:
 
     int m_fd;
     std::string m_path;
+    MappedReads m_mapped;
 };
 
 class PosixEnv final : public Env {

@@ -65,7 +65,16 @@ Status RecordCache::load(File& file, uint32_t recno, const uint8_t** image)
     b.bytes.resize(size_t(m_perBlock) * m_recordLength);
     const uint64_t first = uint64_t(block) * m_perBlock;
     size_t got = 0;
-    XB_RETURN_IF_ERROR(file.readAt(m_firstOffset + first * m_recordLength, b.bytes.data(), b.bytes.size(), &got));
+    const uint64_t offset = m_firstOffset + first * m_recordLength;
+    XB_RETURN_IF_ERROR(file.readFastAt(offset, b.bytes.data(), b.bytes.size(), &got));
+    // Every record starts with its deleted mark: anything else may be the
+    // zeros a map shows past an end another process cut the file back to.
+    for (size_t at = 0; at + m_recordLength <= got; at += m_recordLength) {
+        if (b.bytes[at] != ' ' && b.bytes[at] != '*') {
+            XB_RETURN_IF_ERROR(file.readAt(offset, b.bytes.data(), b.bytes.size(), &got));
+            break;
+        }
+    }
     // A record the file holds only in part is not served: it may be an
     // append still under way, or the file was cut short.
     b.records = uint32_t(got / m_recordLength);
