@@ -13,7 +13,7 @@
 // The journal file: a 32-byte header, then entries of a 32-byte head and a
 // payload. All words little-endian.
 //
-//   header: magic "XBJRNL01" (8), salt (8), zeros
+//   header: magic "XBJRNL02" (8), salt (8), zeros
 //   entry:  salt (8), kind (1), file number (1), zeros (2), payload length
 //           (4), where (8), checksum (4), zeros (4), payload
 //
@@ -22,15 +22,27 @@
 // bytes, where their offset. An entry counts only with the header's salt and
 // a matching checksum, so entries of earlier calls that still lie further on
 // in the file end the list. A zeroed magic means "nothing to play back".
+// Journals of magic "XBJRNL01", which a process of an earlier version may
+// have left, are played back as well: they differ only in the checksum.
 
 namespace xbase {
 namespace {
 
-constexpr char kMagic[8] = {'X', 'B', 'J', 'R', 'N', 'L', '0', '1'};
+constexpr char kMagic[8] = {'X', 'B', 'J', 'R', 'N', 'L', '0', '2'};
+constexpr char kMagicBytewise[8] = {'X', 'B', 'J', 'R', 'N', 'L', '0', '1'};
 constexpr size_t kHeadSize = 32;
 constexpr int kLockTimeoutMs = 60000;
 
-uint32_t checksum(const uint8_t* head, const uint8_t* payload, size_t n)
+// Which checksum the journal's magic names; 0 for none.
+int versionOf(const uint8_t* magic)
+{
+    if (std::memcmp(magic, kMagic, sizeof kMagic) == 0)
+        return 2;
+    return std::memcmp(magic, kMagicBytewise, sizeof kMagicBytewise) == 0 ? 1 : 0;
+}
+
+// Version 1: FNV-1a over every byte.
+uint32_t checksumBytewise(const uint8_t* head, const uint8_t* payload, size_t n)
 {
     uint32_t h = 2166136261u;
     auto mix = [&h](const uint8_t* p, size_t len) {
@@ -40,6 +52,27 @@ uint32_t checksum(const uint8_t* head, const uint8_t* payload, size_t n)
     mix(head, 24); // the head up to its checksum
     mix(payload, n);
     return h;
+}
+
+// Version 2: the same multiply-and-mix eight bytes at a time, which a save
+// of many index pages can afford.
+uint32_t checksum(const uint8_t* head, const uint8_t* payload, size_t n)
+{
+    uint64_t h = 14695981039346656037ull;
+    auto mix = [&h](const uint8_t* p, size_t len) {
+        size_t i = 0;
+        for (; i + 8 <= len; i += 8) {
+            uint64_t w;
+            std::memcpy(&w, p + i, 8);
+            h = (h ^ w) * 1099511628211ull;
+            h ^= h >> 29;
+        }
+        for (; i < len; ++i)
+            h = (h ^ p[i]) * 1099511628211ull;
+    };
+    mix(head, 24); // the head up to its checksum
+    mix(payload, n);
+    return uint32_t(h ^ (h >> 32));
 }
 
 uint64_t freshSalt()
@@ -91,8 +124,7 @@ bool holdsCall(File& journal)
 {
     uint8_t magic[sizeof kMagic] = {};
     size_t got = 0;
-    return journal.readAt(0, magic, sizeof magic, &got).isOk() && got == sizeof magic &&
-        std::memcmp(magic, kMagic, sizeof magic) == 0;
+    return journal.readFastAt(0, magic, sizeof magic, &got).isOk() && got == sizeof magic && versionOf(magic) != 0;
 }
 
 struct Entry {
@@ -110,7 +142,8 @@ Status readEntries(File& journal, std::vector<Entry>* out, bool* valid)
     uint8_t head[kHeadSize];
     size_t got = 0;
     XB_RETURN_IF_ERROR(journal.readAt(0, head, kHeadSize, &got));
-    *valid = got == kHeadSize && std::memcmp(head, kMagic, sizeof kMagic) == 0;
+    const int version = got == kHeadSize ? versionOf(head) : 0;
+    *valid = version != 0;
     if (!*valid)
         return Status::ok();
     const uint64_t salt = coding::getU64LE(head + 8);
@@ -126,7 +159,8 @@ Status readEntries(File& journal, std::vector<Entry>* out, bool* valid)
             break;
         e.payload.resize(n);
         XB_RETURN_IF_ERROR(journal.readAt(at + kHeadSize, e.payload.data(), n, &got));
-        if (got != n || checksum(head, e.payload.data(), n) != coding::getU32LE(head + 24))
+        const uint32_t sum = version == 2 ? checksum(head, e.payload.data(), n) : checksumBytewise(head, e.payload.data(), n);
+        if (got != n || sum != coding::getU32LE(head + 24))
             break;
         at += kHeadSize + n;
         out->push_back(std::move(e));
@@ -138,7 +172,7 @@ Status readCounter(File& f, uint32_t* out)
 {
     uint8_t b[4] = {};
     size_t got = 0;
-    XB_RETURN_IF_ERROR(f.readAt(kCounterOffset, b, 4, &got));
+    XB_RETURN_IF_ERROR(f.readFastAt(kCounterOffset, b, 4, &got));
     *out = got == 4 ? coding::getU32BE(b) : 0;
     return Status::ok();
 }
@@ -415,7 +449,7 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
             continue;
         m_before.resize(end - offset);
         size_t got = 0;
-        Status s = file.inner().readAt(offset, m_before.data(), m_before.size(), &got);
+        Status s = file.inner().readFastAt(offset, m_before.data(), m_before.size(), &got);
         if (!s.isOk())
             return forget(s);
         addEntry('B', fileNo, offset, m_before.data(), uint32_t(got));

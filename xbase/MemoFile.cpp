@@ -48,7 +48,7 @@ Status MemoFile::readBlockHeader(uint32_t block, uint64_t fileSize, uint32_t* ty
         return Status::corruption(where + " is past the end of the memo file");
     uint8_t h[8];
     size_t got = 0;
-    XB_RETURN_IF_ERROR(m_file->readAt(offset, h, sizeof h, &got));
+    XB_RETURN_IF_ERROR(m_file->readFastAt(offset, h, sizeof h, &got));
     if (got != sizeof h)
         return Status::corruption(where + " is past the end of the memo file");
     *type = coding::getU32BE(h);
@@ -70,7 +70,7 @@ Status MemoFile::read(uint32_t block, std::string* out)
     XB_RETURN_IF_ERROR(readBlockHeader(block, size, &type, &length));
     out->resize(length);
     size_t got = 0;
-    XB_RETURN_IF_ERROR(m_file->readAt(uint64_t(block) * m_blockSize + 8, out->data(), length, &got));
+    XB_RETURN_IF_ERROR(m_file->readFastAt(uint64_t(block) * m_blockSize + 8, out->data(), length, &got));
     if (got != length)
         return Status::corruption(path() + ": memo at block " + std::to_string(block) + " is cut short");
     return Status::ok();
@@ -111,7 +111,7 @@ Status MemoFile::nextFree(uint64_t* out)
     uint8_t h[4];
     size_t got = 0;
     uint64_t size = 0;
-    XB_RETURN_IF_ERROR(m_file->readAt(0, h, sizeof h, &got));
+    XB_RETURN_IF_ERROR(m_file->readFastAt(0, h, sizeof h, &got));
     XB_RETURN_IF_ERROR(m_file->size(&size));
     // A stale "next free" word must never make a new memo overwrite blocks
     // that lie before the end of the file.

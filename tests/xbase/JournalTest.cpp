@@ -107,4 +107,42 @@ TEST_F(JournalLock, TheLastHandleToCloseRemovesTheJournalAndAHandleLeftOpenKeeps
     EXPECT_FALSE(m_engine.env()->exists(Journal::pathFor(path("j.dbf"))));
 }
 
+// An earlier version's journal: magic "XBJRNL01" and entries summed with
+// FNV-1a over every byte of the head (up to its checksum) and the payload.
+TEST_F(JournalLock, AJournalAnEarlierVersionLeftIsPlayedBackAsWell)
+{
+    const auto dbf = readFile("j.dbf"), fpt = readFile("j.fpt");
+    dieInAnAppend();
+    ASSERT_NE(readFile("j.dbf"), dbf);
+
+    const std::string journal = Journal::pathFor(path("j.dbf"));
+    std::vector<uint8_t> bytes = readFile(journal.substr(journal.find_last_of('/') + 1));
+    ASSERT_GE(bytes.size(), 32u);
+    ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 8), "XBJRNL02");
+    bytes[7] = '1';
+    auto le32 = [](const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; };
+    const uint64_t salt = *reinterpret_cast<const uint64_t*>(bytes.data() + 8);
+    int entries = 0;
+    for (size_t at = 32; at + 32 <= bytes.size() && *reinterpret_cast<const uint64_t*>(bytes.data() + at) == salt;) {
+        const uint32_t n = le32(bytes.data() + at + 12);
+        uint32_t h = 2166136261u;
+        for (size_t i = 0; i < 24; ++i)
+            h = (h ^ bytes[at + i]) * 16777619u;
+        for (size_t i = 0; i < n; ++i)
+            h = (h ^ bytes[at + 32 + i]) * 16777619u;
+        for (int i = 0; i < 4; ++i)
+            bytes[at + 24 + size_t(i)] = uint8_t(h >> (8 * i));
+        at += 32 + n;
+        ++entries;
+    }
+    ASSERT_GE(entries, 2); // the data file named, and its old bytes
+    writeFile(journal.substr(journal.find_last_of('/') + 1), bytes);
+
+    Table* t = open("j.dbf");
+    ASSERT_NE(t, nullptr);
+    close(t);
+    EXPECT_EQ(readFile("j.dbf"), dbf);
+    EXPECT_EQ(readFile("j.fpt"), fpt);
+}
+
 } // namespace
