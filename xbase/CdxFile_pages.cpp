@@ -191,11 +191,31 @@ Status CdxFile::flush()
     coding::putU32BE(buf, m_counter);
     XB_RETURN_IF_ERROR(m_file->writeAt(kCounterOffset, buf, 4));
     std::sort(m_dirty.begin(), m_dirty.end());
+    // Pages that follow one another in the file (the right edges of tags
+    // that grow at the end) go in one write.
+    std::vector<CdxNode*> run;
+    auto writeRun = [&] {
+        if (run.empty())
+            return Status::ok();
+        m_runBytes.resize(run.size() * kPageSize);
+        for (size_t i = 0; i < run.size(); ++i)
+            if (!encodeNode(*run[i], m_runBytes.data() + i * kPageSize))
+                return Status::corruption(path() + ": node at " + std::to_string(run[i]->offset) + " overflows its page");
+        XB_RETURN_IF_ERROR(m_file->writeAt(run.front()->offset, m_runBytes.data(), m_runBytes.size()));
+        for (CdxNode* n : run)
+            n->dirty = false;
+        run.clear();
+        return Status::ok();
+    };
     for (uint32_t offset : m_dirty) {
         auto it = m_nodes.find(offset);
-        if (it != m_nodes.end() && it->second->dirty)
-            XB_RETURN_IF_ERROR(writeNode(*it->second));
+        if (it == m_nodes.end() || !it->second->dirty || (!run.empty() && run.back()->offset == offset))
+            continue;
+        if (!run.empty() && run.back()->offset + kPageSize != offset)
+            XB_RETURN_IF_ERROR(writeRun());
+        run.push_back(it->second.get());
     }
+    XB_RETURN_IF_ERROR(writeRun());
     m_dirty.clear();
     for (auto& [offset, next] : m_freed) {
         uint8_t page[kPageSize] = {};
