@@ -305,6 +305,7 @@ Status Journal::begin(File& dataFile, bool exclusive, bool* recovered)
     *recovered = false;
     if (m_depth++ > 0)
         return Status::ok();
+    ++m_calls;
     Status s = openJournal();
     if (s.isOk() && !exclusive) {
         s = waitForLock(dataFile, true);
@@ -414,7 +415,7 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         if (m_touched.size() >= 255)
             return Status::invalidArgument(m_path + ": too many files in one call");
         uint64_t size = 0;
-        XB_RETURN_IF_ERROR(file.inner().size(&size));
+        XB_RETURN_IF_ERROR(file.size(&size));
         const std::string& name = file.name();
         addEntry('F', uint8_t(m_touched.size()), size, reinterpret_cast<const uint8_t*>(name.data()), uint32_t(name.size()));
         m_touched.push_back({&file, size, {}});

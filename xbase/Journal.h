@@ -58,6 +58,8 @@ public:
     // files are put back as they were at begin and *restored is set.
     Status end(File& dataFile, const Status& outcome, bool* restored);
     bool active() const { return m_depth > 0; }
+    // Tells calls apart: a new number for every call that begins.
+    uint64_t call() const { return m_calls; }
 
     // Keeps writers out (the journal lock held shared) while a reader looks
     // at the whole table; waits for a writer's call to end.
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<FileEnv> m_fileEnv;
     std::unique_ptr<File> m_file;
     int m_depth = 0;
+    uint64_t m_calls = 0;
     bool m_locked = false;
     bool m_started = false; // the journal header of this call is written
     uint64_t m_salt = 0;
@@ -128,13 +131,28 @@ public:
     {
         if (m_journal->active())
             XB_RETURN_IF_ERROR(protect(offset, n));
+        m_sizeKnown = false;
         return m_file->writeAt(offset, buf, n);
     }
-    Status size(uint64_t* out) override { return m_file->size(out); }
+    // Inside a call nobody else writes the file (its writers hold the
+    // journal lock): a size once taken stays until this handle writes.
+    Status size(uint64_t* out) override
+    {
+        if (!m_journal->active())
+            return m_file->size(out);
+        if (!m_sizeKnown || m_sizeCall != m_journal->call()) {
+            XB_RETURN_IF_ERROR(m_file->size(&m_size));
+            m_sizeKnown = true;
+            m_sizeCall = m_journal->call();
+        }
+        *out = m_size;
+        return Status::ok();
+    }
     Status truncate(uint64_t length) override
     {
         if (m_journal->active())
             XB_RETURN_IF_ERROR(protect(length, ~uint64_t(0) - length));
+        m_sizeKnown = false;
         return m_file->truncate(length);
     }
     Status sync() override { return m_file->sync(); }
@@ -163,6 +181,9 @@ private:
     std::unique_ptr<File> m_file;
     std::string m_name;
     std::vector<std::pair<uint64_t, uint64_t>> m_range = {{0, 0}};
+    uint64_t m_size = 0;
+    uint64_t m_sizeCall = 0;
+    bool m_sizeKnown = false;
 };
 
 } // namespace xbase
