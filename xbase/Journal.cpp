@@ -348,6 +348,8 @@ Status Journal::end(File& dataFile, const Status& outcome, bool* restored)
 
 void Journal::reset()
 {
+    m_buf.clear(); // announced, never written: nothing of it changed
+    m_broken = Status::ok();
     m_started = false;
     m_end = 0;
     m_touched.clear();
@@ -411,6 +413,7 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         if (c.file == &file)
             t = &c;
     const size_t touched = m_touched.size();
+    const size_t gathered = m_buf.size(); // entries of earlier announcements wait there too
     if (!t) {
         if (m_touched.size() >= 255)
             return Status::invalidArgument(m_path + ": too many files in one call");
@@ -427,7 +430,7 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
     m_added.clear();
     // What did not reach the journal must not count as kept.
     auto forget = [&](Status s) {
-        m_buf.clear();
+        m_buf.resize(gathered);
         if (m_touched.size() > touched) {
             m_touched.resize(touched);
             return s;
@@ -459,10 +462,19 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
         if (!isNew)
             it->second = std::max(it->second, end);
     }
-    // The file's size and its old bytes are in the journal before any byte
-    // of it changes.
+    return Status::ok();
+}
+
+// The file's size and its old bytes are in the journal before any byte of
+// it changes.
+Status Journal::beforeWrite()
+{
+    if (!m_broken.isOk())
+        return m_broken;
     Status s = writeEntries();
-    return s.isOk() ? s : forget(s);
+    if (!s.isOk())
+        m_broken = s;
+    return s;
 }
 
 } // namespace xbase

@@ -72,8 +72,15 @@ public:
     void removeIfUnused(File& dataFile, uint64_t openLockOffset);
 
     // For JournalledFile: keeps what the ranges (offset, length) of `file`
-    // hold before they change, with one write to the journal.
+    // hold before they change. The entries reach the journal file with the
+    // next beforeWrite, so that what several files of one save announce
+    // goes in one write.
     Status protect(JournalledFile& file, const std::vector<std::pair<uint64_t, uint64_t>>& ranges);
+    // For JournalledFile, before a file of the call changes: writes the
+    // entries gathered so far. After a failed journal write every further
+    // change of the call is refused, so no byte changes whose old value
+    // the journal lacks.
+    Status beforeWrite();
 
 private:
     class FileEnv;
@@ -105,6 +112,7 @@ private:
     std::unique_ptr<File> m_file;
     int m_depth = 0;
     uint64_t m_calls = 0;
+    Status m_broken; // a journal write of this call failed
     bool m_locked = false;
     bool m_started = false; // the journal header of this call is written
     uint64_t m_salt = 0;
@@ -129,8 +137,10 @@ public:
     }
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
-        if (m_journal->active())
+        if (m_journal->active()) {
             XB_RETURN_IF_ERROR(protect(offset, n));
+            XB_RETURN_IF_ERROR(m_journal->beforeWrite());
+        }
         m_sizeKnown = false;
         return m_file->writeAt(offset, buf, n);
     }
@@ -150,8 +160,10 @@ public:
     }
     Status truncate(uint64_t length) override
     {
-        if (m_journal->active())
+        if (m_journal->active()) {
             XB_RETURN_IF_ERROR(protect(length, ~uint64_t(0) - length));
+            XB_RETURN_IF_ERROR(m_journal->beforeWrite());
+        }
         m_sizeKnown = false;
         return m_file->truncate(length);
     }

@@ -169,3 +169,34 @@ TEST_F(EnvFailures, AFailedReadFailsTheOpenWithTheFilesName)
     EXPECT_NE(s.message().find(path("f.dbf")), std::string::npos);
     EXPECT_EQ(m_failing.openCount(), 0u);
 }
+
+// The journal keeps the old bytes of a save before any of them change: when
+// writing it fails, the save fails whole, even if the table's own files
+// would take the writes.
+TEST_F(EnvFailures, AFailedJournalWriteFailsTheSaveAndChangesNothing)
+{
+    const auto dbf = readFile("f.dbf"), fpt = readFile("f.fpt");
+    Table* t = nullptr;
+    XB_ASSERT_OK(m_failing.openTable(path("f.dbf"), &t));
+    XB_ASSERT_OK(t->appendStart());
+    XB_ASSERT_OK(t->field("NAME")->assignText("two"));
+    XB_ASSERT_OK(t->field("NOTES")->assignMemo("memo two"));
+    m_env.suffix = ".jnl";
+    m_env.failWrites = true;
+    m_env.once = true;
+    const Status s = t->append();
+    EXPECT_TRUE(s.isIOError()) << s.toString();
+    EXPECT_EQ(readFile("f.dbf"), dbf);
+    EXPECT_EQ(readFile("f.fpt"), fpt);
+    XB_ASSERT_OK(t->append());
+    XB_ASSERT_OK(m_failing.closeTable(t));
+
+    t = open("f.dbf");
+    uint32_t count = 0;
+    XB_ASSERT_OK(t->recordCount(&count));
+    EXPECT_EQ(count, 2u);
+    XB_ASSERT_OK(t->go(2));
+    const std::string* memo = nullptr;
+    XB_ASSERT_OK(t->field("NOTES")->memo(&memo));
+    EXPECT_EQ(*memo, "memo two");
+}
