@@ -141,7 +141,7 @@ Status readEntries(File& journal, std::vector<Entry>* out, bool* valid)
     out->clear();
     uint8_t head[kHeadSize];
     size_t got = 0;
-    XB_RETURN_IF_ERROR(journal.readAt(0, head, kHeadSize, &got));
+    XB_RETURN_IF_ERROR(journal.readFastAt(0, head, kHeadSize, &got));
     const int version = got == kHeadSize ? versionOf(head) : 0;
     *valid = version != 0;
     if (!*valid)

@@ -91,10 +91,17 @@ private:
         // call (a batch of appends) saves thousands of index pages, so the
         // look-up must not walk them all.
         std::map<uint64_t, uint64_t> saved;
+        // Regions saved one after another count as one (pages announced
+        // one by one and written in one run).
         bool holds(uint64_t offset, uint64_t end) const
         {
             auto it = saved.upper_bound(offset);
-            return it != saved.begin() && std::prev(it)->second >= end;
+            if (it == saved.begin())
+                return false;
+            uint64_t reach = std::prev(it)->second;
+            for (; reach < end && it != saved.end() && it->first <= reach; ++it)
+                reach = std::max(reach, it->second);
+            return reach >= end;
         }
     };
 

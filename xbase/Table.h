@@ -250,6 +250,7 @@ private:
     std::set<uint32_t> m_locks;
     RecordCache m_readAhead;
     std::vector<uint8_t> m_scratch; // a record read from the file before it is known whole
+    std::vector<uint8_t> m_appended; // a new last record and the end-of-file byte, written together
     std::vector<uint8_t> m_old;     // the record as the file holds it, while a change is written
     std::vector<Field*> m_memoFields;
     bool m_memosHeld = false; // a memo field loaded or assigned its text since resetMemos

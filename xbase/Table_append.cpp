@@ -84,10 +84,9 @@ Status Table::appendLocked()
     m_count = recno;
     if (m_batch)
         return s;
-    const uint8_t eof = 0x1A;
-    Status end = m_file->writeAt(recordOffset(recno + 1), &eof, 1);
+    // The end-of-file byte went with the record.
     Status header = writeHeaderCount(recno);
-    return !s.isOk() ? s : !end.isOk() ? end : header;
+    return !s.isOk() ? s : header;
 }
 
 Status Table::beginBatch()

@@ -78,7 +78,12 @@ Status Table::writeRecord(uint32_t recno)
         return m_pending.size() >= kPendingBytes ? writePending() : Status::ok();
     }
     XB_RETURN_IF_ERROR(writePending());
-    return m_file->writeAt(recordOffset(recno), m_record.data(), length);
+    if (!m_appending)
+        return m_file->writeAt(recordOffset(recno), m_record.data(), length);
+    // A new last record goes with the end-of-file byte after it.
+    m_appended.assign(m_record.begin(), m_record.end());
+    m_appended.push_back(0x1A);
+    return m_file->writeAt(recordOffset(recno), m_appended.data(), m_appended.size());
 }
 
 Status Table::writePending()
