@@ -239,10 +239,58 @@ quint64 textOrderKey(qint32 value)
 // The stored rows of `order` in text order of their numbers, reversed for
 // descending order: a stable radix sort, 10 bits at a time, of the keys
 // (below 2^40) packed above the rows (below 2^24) into one word each.
+// The same for distinct positive numbers of which no more than a few are
+// missing below the largest: the numbers from 1 to the largest visited in
+// text order (1, 10, 100, 101, ..., 11, ...), each present one taking its
+// place. False, with `sorted` untouched, for other numbers.
+bool byTextOrderWalk(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending,
+                     std::vector<quint32>* sorted)
+{
+    qint64 largest = 0;
+    for (const quint32 row : order) {
+        const qint32 id = ids[row];
+        if (id <= 0)
+            return false;
+        largest = std::max<qint64>(largest, id);
+    }
+    if (largest > 4 * qint64(order.size()) + 4096)
+        return false;
+    std::vector<quint32> rowOf(size_t(largest) + 1, 0);   // per number: its stored row + 1
+    for (const quint32 row : order) {
+        quint32& at = rowOf[size_t(ids[row])];
+        if (at != 0)
+            return false;
+        at = row + 1;
+    }
+    std::vector<quint32> result(order.size());
+    size_t placed = 0;
+    qint64 n = 1;
+    for (qint64 visited = 0; visited < largest; ++visited) {
+        if (const quint32 at = rowOf[size_t(n)]) {
+            result[ascending ? placed : result.size() - 1 - placed] = at - 1;
+            ++placed;
+        }
+        if (n * 10 <= largest) {
+            n *= 10;
+        } else {
+            if (n >= largest)
+                n /= 10;
+            ++n;
+            while (n % 10 == 0)
+                n /= 10;
+        }
+    }
+    sorted->swap(result);
+    return true;
+}
+
 std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
 {
     constexpr int kRowBits = 24;
-    std::vector<quint32> sorted(order);
+    std::vector<quint32> sorted;
+    if (byTextOrderWalk(ids, order, ascending, &sorted))
+        return sorted;
+    sorted = order;
     if (order.size() >= (size_t(1) << kRowBits)) {
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
             return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
@@ -279,7 +327,9 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
         return;
     flush();
     const bool ascending = order == Qt::AscendingOrder;
-    std::vector<quint32> sorted = m_order;
+    std::vector<quint32> sorted;
+    if (m_columns[column] != Source::RowId)
+        sorted = m_order;
     switch (m_columns[column]) {
     case Source::Shared: {
         // Rank the pool's texts once; the rows then compare by rank.

@@ -7,6 +7,7 @@
 #include "xbase/IndexC4.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -53,11 +54,38 @@ QString trimmedText(FIELD4* field)
     return fromWin1252(bytes.data(), qsizetype(bytes.size()));
 }
 
-QString storedDate(FIELD4* field)
+namespace {
+
+// Up to eight characters, none of them NUL, packed into one number that no
+// other such text packs into; false for other texts.
+bool dateKey(std::string_view stored, quint64* key)
 {
-    const std::string_view bytes = trimmedBytes(field);
-    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    if (stored.size() > sizeof(quint64) || stored.find('\0') != std::string_view::npos)
+        return false;
+    *key = 0;
+    std::memcpy(key, stored.data(), stored.size());
+    return true;
 }
+
+// The pool index of `stored` made into a text by `make`, looked up in
+// `cache` first.
+template <typename Make>
+quint32 cachedDate(QHash<quint64, quint32>& cache, std::string_view stored, Make make)
+{
+    quint64 key = 0;
+    const bool keyed = dateKey(stored, &key);
+    if (keyed) {
+        const auto found = cache.constFind(key);
+        if (found != cache.constEnd())
+            return found.value();
+    }
+    const quint32 text = make(QString::fromLatin1(stored.data(), qsizetype(stored.size())));
+    if (keyed)
+        cache.insert(key, text);
+    return text;
+}
+
+} // namespace
 
 Lookups::Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield)
     : m_model(model)
@@ -101,14 +129,16 @@ quint32 Lookups::customer(qint32 id)
     return text;
 }
 
-quint32 Lookups::shownDate(const QString& stored)
+quint32 Lookups::shownDate(std::string_view stored)
 {
-    const auto found = m_dateText.constFind(stored);
-    if (found != m_dateText.constEnd())
-        return found.value();
-    const quint32 text = m_model.share(Sys().DBDateToDislayDate(stored, QStringLiteral("Short Date")));
-    m_dateText.insert(stored, text);
-    return text;
+    return cachedDate(m_shownDate, stored, [this](const QString& date) {
+        return m_model.share(Sys().DBDateToDislayDate(date, QStringLiteral("Short Date")));
+    });
+}
+
+quint32 Lookups::sortDate(std::string_view stored)
+{
+    return cachedDate(m_sortDate, stored, [this](const QString& date) { return m_model.share(date); });
 }
 
 } // namespace IssueWalk

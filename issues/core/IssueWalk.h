@@ -30,8 +30,6 @@ void selectTag(DATA4* table, const char* name);
 // The field's text, trimmed of blanks, and its bytes so trimmed.
 QString trimmedText(FIELD4* field);
 std::string_view trimmedBytes(FIELD4* field);
-// A stored date's eight characters ("" for blanks), trimmed.
-QString storedDate(FIELD4* field);
 
 // The texts that many rows share, each looked up once per fill through the
 // tables the fill opened, and put into the model's text pool: category
@@ -44,10 +42,10 @@ public:
 
     quint32 category(qint32 id);
     quint32 customer(qint32 id);
-    // The stored date shown in the short date format ("" when not a date),
-    // and as stored.
-    quint32 shownDate(const QString& stored);
-    quint32 sortDate(const QString& stored) { return m_model.share(stored); }
+    // A stored date's trimmed characters (trimmedBytes()) shown in the short
+    // date format ("" when not a date), and as stored.
+    quint32 shownDate(std::string_view stored);
+    quint32 sortDate(std::string_view stored);
 
 private:
     IssueListModel& m_model;
@@ -63,7 +61,9 @@ private:
     bool m_allNamesTried = false;
     bool m_allNamesRead = false;
     QHash<qint32, QString> m_allNames;
-    QHash<QString, quint32> m_dateText;
+    // Keyed by the date's characters packed into a number (dateKey()).
+    QHash<quint64, quint32> m_shownDate;
+    QHash<quint64, quint32> m_sortDate;
 };
 
 } // namespace IssueWalk

@@ -2,6 +2,8 @@
 
 #include "xbase/IndexC4.h"
 
+#include <string_view>
+
 namespace MyIssuesCore {
 
 using IssueWalk::check;
@@ -39,7 +41,7 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
         int rc = check(issues, d4seekDouble(issues, assignedTo));
         while (rc == 0) {
             if (status <= 0 || qint32(f4long(statusField)) == status) {
-                const QString stored = IssueWalk::storedDate(submitdt);
+                const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
                 model.addRowBytes(qint32(f4long(rowid)),
                              {lookups.category(qint32(f4long(priority))), lookups.category(qint32(f4long(statusField))),
                               lookups.shownDate(stored), lookups.customer(qint32(f4long(custid))),

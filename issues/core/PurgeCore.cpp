@@ -3,7 +3,10 @@
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 
+#include <QByteArray>
+
 #include <cmath>
+#include <string_view>
 
 namespace PurgeCore {
 
@@ -31,10 +34,13 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
         FIELD4* shortdesc = field(issues, "shortdesc");
         IssueWalk::Lookups lookups(model, nullptr, nullptr);
         const quint32 statusCell = model.share(statusText);
+        // Dates are digits: compared byte by byte as their texts compare.
+        const QByteArray cutoffBytes = cutoff.toLatin1();
+        const std::string_view last(cutoffBytes.constData(), size_t(cutoffBytes.size()));
         int rc = check(issues, d4seekDouble(issues, status));
         while (rc == 0) {
-            const QString stored = IssueWalk::storedDate(submitdt);
-            if (stored.compare(cutoff) <= 0)
+            const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
+            if (stored.compare(last) <= 0)
                 model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored), statusCell},
                              IssueWalk::trimmedBytes(shortdesc));
             rc = check(issues, d4seekNextDouble(issues, status));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Source = IssueListModel::Source;
@@ -50,6 +52,43 @@ TEST(IssueListModelTest, RowsShowAfterFlushAndSortByTextWithEqualRowsInOrder)
     model.addRow(5, {}, u"x");   // missing shared cells read as ""
     model.flush();
     EXPECT_EQ(model.index(0, 1).data().toString(), QString());
+}
+
+TEST(IssueListModelTest, IssueNumbersSortInTextOrderWhetherDenseSparseOrRepeated)
+{
+    // Dense distinct numbers take a different path from sparse or repeated
+    // ones: each case is checked against the numbers' texts sorted.
+    struct Case {
+        const char* what;
+        QList<qint32> ids;
+    };
+    QList<qint32> dense;
+    for (qint32 id = 1; id <= 12000; ++id)
+        if (id % 7 != 3)
+            dense.append(id);
+    std::reverse(dense.begin(), dense.end());
+    std::rotate(dense.begin(), dense.begin() + 5000, dense.end());
+    QList<qint32> repeated = dense;
+    repeated.append(1000);
+    QList<qint32> sparse = {123456789, 5, 99999999, 1, 100000000};
+    const Case cases[] = {{"dense", dense}, {"dense with a repeat", repeated}, {"sparse", sparse}, {"one", {1}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        IssueListModel model({Source::RowId, Source::Own});
+        for (const qint32 id : c.ids)
+            model.addRow(id, {}, QString::number(id));
+        model.flush();
+        QStringList expected;
+        for (const qint32 id : c.ids)
+            expected.append(QString::number(id));
+        std::stable_sort(expected.begin(), expected.end());
+        model.sort(0, Qt::AscendingOrder);
+        EXPECT_EQ(column(model, 0), expected);
+        EXPECT_EQ(column(model, 1), expected);   // the rows move whole
+        model.sort(0, Qt::DescendingOrder);
+        std::reverse(expected.begin(), expected.end());
+        EXPECT_EQ(column(model, 0), expected);
+    }
 }
 
 } // namespace
