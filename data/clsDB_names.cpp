@@ -84,25 +84,25 @@ QString clsDB::customerName(qint32 custId, DATA4* customers, std::optional<long>
     });
 }
 
-bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, QHash<qint32, QString>* names,
+bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, const std::function<bool(qint32)>& wanted,
+                          const std::function<void(qint32, const QString&)>& found,
                           const std::function<bool()>& keepGoing)
 {
-    names->clear();
     try {
         d4tagSelect(customers, nullptr);
         FIELD4* rowid = needField(customers, "rowid");
         long read = 0;
         for (int rc = check(m_engine, d4top(customers)); rc == 0; rc = check(m_engine, d4skip(customers, 1))) {
-            if (!d4deleted(customers))
-                names->insert(qint32(f4long(rowid)), displayName(customers, nameDisplayFlag));
-            if (++read % 4096 == 0 && keepGoing && !keepGoing()) {
-                names->clear();
-                return false;
+            if (!d4deleted(customers)) {
+                const qint32 id = qint32(f4long(rowid));
+                if (wanted(id))
+                    found(id, displayName(customers, nameDisplayFlag));
             }
+            if (++read % 4096 == 0 && keepGoing && !keepGoing())
+                return false;
         }
     } catch (const Fault& f) {
         Sys().ShowError(QStringLiteral("clsDB_GetCustomerName"), f.error);
-        names->clear();
         return false;
     }
     return true;

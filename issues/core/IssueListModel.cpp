@@ -24,25 +24,55 @@ const std::array<char16_t, 256>& win1252Chars()
     return table;
 }
 
+// Each byte's character folded as a comparison that ignores case folds it.
+const std::array<char16_t, 256>& win1252Folded()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (size_t b = 0; b < t.size(); ++b)
+            t[b] = QChar(win1252Chars()[b]).toCaseFolded().unicode();
+        return t;
+    }();
+    return table;
+}
+
+// Two byte texts compared as their characters compare ignoring case.
+int compareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::array<char16_t, 256>& folded = win1252Folded();
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t ca = folded[static_cast<unsigned char>(a[i])];
+        const char16_t cb = folded[static_cast<unsigned char>(b[i])];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 } // namespace
 
 // Own texts live in fixed blocks, so that a growing list never copies the
-// texts it holds; a text never straddles two blocks.
+// texts it holds; a text never straddles two blocks. They are kept as the
+// engine's Windows-1252 bytes, one byte a character, and decoded when shown.
+// A block's pages are only touched as texts fill it.
 struct IssueListModel::Arena {
-    static constexpr quint32 kBlock = 1u << 20;   // characters
+    static constexpr quint32 kBlock = 1u << 20;   // bytes
 
-    std::vector<std::unique_ptr<char16_t[]>> blocks;
+    std::vector<std::unique_ptr<char[]>> blocks;
     quint32 used = kBlock;   // in the last block; full before the first
 
-    // Room for `length` characters at the end (in a new block when the last
-    // one is too full).
-    char16_t* reserve(quint32 length)
+    // Room for `length` bytes at the end (in a new block when the last one
+    // is too full); none for an empty text, which takes no block.
+    char* reserve(quint32 length)
     {
+        if (length == 0)
+            return nullptr;
         if (used + length > kBlock) {
-            blocks.push_back(std::make_unique<char16_t[]>(kBlock));
+            blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlock));
             used = 0;
         }
-        char16_t* at = blocks.back().get() + used;
+        char* at = blocks.back().get() + used;
         used += length;
         return at;
     }
@@ -51,11 +81,13 @@ struct IssueListModel::Arena {
     {
         return blocks.empty() ? 0 : quint32(blocks.size() - 1) * kBlock + used - length;
     }
-    QStringView at(quint32 offset, quint32 length) const
+    std::string_view at(quint32 offset, quint32 length) const
     {
-        return QStringView(blocks[offset / kBlock].get() + offset % kBlock, qsizetype(length));
+        if (length == 0)
+            return {};
+        return std::string_view(blocks[offset / kBlock].get() + offset % kBlock, length);
     }
-    qint64 bytes() const { return qint64(blocks.size()) * kBlock * qint64(sizeof(char16_t)); }
+    qint64 bytes() const { return qint64(blocks.size()) * kBlock; }
 };
 
 IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
@@ -107,24 +139,38 @@ quint32 IssueListModel::share(const QString& text)
     return index;
 }
 
+quint32 IssueListModel::reserveText()
+{
+    m_pool.emplace_back();
+    return quint32(m_pool.size() - 1);
+}
+
+void IssueListModel::setText(quint32 index, const QString& text)
+{
+    if (index < m_pool.size())
+        m_pool[index] = text;
+}
+
+void IssueListModel::textsChanged()
+{
+    if (m_shown > 0 && !m_columns.isEmpty())
+        emit dataChanged(index(0, 0), index(m_shown - 1, int(m_columns.size()) - 1), {Qt::DisplayRole});
+}
+
 void IssueListModel::addRow(qint32 id, std::initializer_list<quint32> shared, QStringView own)
 {
-    const quint32 length = quint32(std::min<qsizetype>(own.size(), Arena::kBlock));
-    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
-    if (to)
-        std::memcpy(to, own.utf16(), length * sizeof(char16_t));
-    addCells(id, shared, m_arena->lastOffset(length), length);
+    addRowBytes(id, shared, toWin1252(own.toString()));
 }
 
 void IssueListModel::addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own)
 {
-    const quint32 length = quint32(std::min<size_t>(own.size(), Arena::kBlock));
-    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
-    if (to) {
-        const std::array<char16_t, 256>& chars = win1252Chars();
-        for (quint32 i = 0; i < length; ++i)
-            to[i] = chars[static_cast<unsigned char>(own[i])];
+    if (m_ownSlot < 0) {
+        addCells(id, shared, 0, 0);
+        return;
     }
+    const quint32 length = quint32(std::min<size_t>(own.size(), Arena::kBlock));
+    if (char* to = m_arena->reserve(length))
+        std::memcpy(to, own.data(), length);
     addCells(id, shared, m_arena->lastOffset(length), length);
 }
 
@@ -161,7 +207,7 @@ void IssueListModel::flushSome()
         flush();
 }
 
-QStringView IssueListModel::ownText(size_t row) const
+std::string_view IssueListModel::ownBytes(size_t row) const
 {
     return m_arena->at(cell(row, m_ownSlot), cell(row, m_ownSlot + 1));
 }
@@ -173,7 +219,15 @@ QString IssueListModel::text(int row, int column) const
     const size_t at = stored(row);
     switch (m_columns[column]) {
     case Source::Shared: return m_pool[cell(at, m_slot[column])];
-    case Source::Own: return ownText(at).toString();
+    case Source::Own: {
+        const std::string_view bytes = ownBytes(at);
+        QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+        const std::array<char16_t, 256>& chars = win1252Chars();
+        char16_t* to = reinterpret_cast<char16_t*>(text.data());
+        for (const char byte : bytes)
+            *to++ = chars[static_cast<unsigned char>(byte)];
+        return text;
+    }
     case Source::RowId: return QString::number(m_ids[at]);
     }
     return QString();
@@ -184,7 +238,9 @@ qint64 IssueListModel::bytesUsed() const
     qint64 bytes = qint64(m_ids.capacity() * sizeof(qint32) + m_cells.capacity() * sizeof(quint32))
         + qint64(m_order.capacity() * sizeof(quint32)) + m_arena->bytes() + qint64(m_pool.capacity() * sizeof(QString));
     for (const QString& text : m_pool)
-        bytes += 2 * (qint64(sizeof(QString)) + 16 + text.capacity() * 2);   // pool and index copies share data
+        bytes += qint64(sizeof(QString)) + 16 + text.capacity() * 2;
+    // The index holds copies of the pool's texts, which share their data.
+    bytes += m_poolIndex.size() * qint64(sizeof(QString) + sizeof(quint32) + 8);
     return bytes;
 }
 
@@ -354,7 +410,7 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     }
     case Source::Own:
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
-            const int c = ownText(a).compare(ownText(b), Qt::CaseInsensitive);
+            const int c = compareIgnoringCase(ownBytes(a), ownBytes(b));
             return ascending ? c < 0 : c > 0;
         });
         break;
@@ -369,18 +425,26 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
 
 void IssueListModel::reorder(std::vector<quint32> order)
 {
-    // Where each stored row is shown from now on, for the persistent indexes.
-    std::vector<int> shownAt(m_ids.size());
-    for (size_t row = 0; row < order.size(); ++row)
-        shownAt[order[row]] = int(row);
     m_order.swap(order);
     const std::vector<quint32>& before = order;
     const QModelIndexList from = persistentIndexList();
+    if (from.isEmpty())
+        return;
+    // Where the few stored rows that persistent indexes name are shown now:
+    // marked, then found in one pass over the new order.
+    std::vector<bool> named(m_ids.size());
+    for (const QModelIndex& index : from)
+        if (index.isValid() && size_t(index.row()) < before.size())
+            named[before[size_t(index.row())]] = true;
+    QHash<quint32, int> shownAt;
+    for (size_t row = 0; row < m_order.size(); ++row)
+        if (named[m_order[row]])
+            shownAt.insert(m_order[row], int(row));
     QModelIndexList to;
     to.reserve(from.size());
     for (const QModelIndex& index : from)
         to.append(index.isValid() && size_t(index.row()) < before.size()
-                      ? this->index(shownAt[before[size_t(index.row())]], index.column())
+                      ? this->index(shownAt.value(before[size_t(index.row())]), index.column())
                       : QModelIndex());
     changePersistentIndexList(from, to);
 }

@@ -19,7 +19,7 @@
 // identifier, one index per shared text (category descriptions, customer
 // names, dates: texts that many rows repeat, each held once in the model's
 // text pool) and at most one text of its own (the short description, held
-// in large blocks). Column 0 answers the row's key ("N" and the identifier)
+// in large blocks as the engine's Windows-1252 bytes). Column 0 answers the row's key ("N" and the identifier)
 // under kKeyRole, the role that the shared list helpers read.
 //
 // A fill adds rows with addRow() and makes them visible with flush(), so
@@ -47,11 +47,19 @@ public:
     // The pool index of the text, added when new. Indexes stay valid until
     // clear().
     quint32 share(const QString& text);
+    // A new pool entry, empty until setText() gives it its text; share()
+    // never hands it out. For a text that rows name before it is known (a
+    // fill looks such texts up all at once at its end).
+    quint32 reserveText();
+    void setText(quint32 index, const QString& text);
+    // Tells the views that texts given by setText() may show in every row.
+    void textsChanged();
     // A row: the pool indexes of the Shared columns in column order, and
-    // the text of the Own column (ignored when there is none).
+    // the text of the Own column (ignored when there is none), kept as
+    // Windows-1252 holds it.
     void addRow(qint32 id, std::initializer_list<quint32> shared, QStringView own = {});
-    // The same with the own text as the engine's Windows-1252 bytes, decoded
-    // straight into the model.
+    // The same with the own text as the engine's Windows-1252 bytes, kept as
+    // they are.
     void addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own);
     void flush();
     // During a fill: flushes once the rows waiting are at least as many as
@@ -78,7 +86,7 @@ private:
     struct Arena;
 
     void addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength);
-    QStringView ownText(size_t row) const;
+    std::string_view ownBytes(size_t row) const;
     // The cell of (row, column): a pool index, or for the Own column the
     // offset of its text.
     quint32 cell(size_t row, int slot) const { return m_cells[row * size_t(m_stride) + size_t(slot)]; }

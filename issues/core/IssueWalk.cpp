@@ -87,17 +87,13 @@ quint32 cachedDate(QHash<quint64, quint32>& cache, std::string_view stored, Make
 
 } // namespace
 
-Lookups::Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield)
+Lookups::Lookups(IssueListModel& model, DATA4* categories, DATA4* customers)
     : m_model(model)
     , m_categories(categories)
     , m_customers(customers)
+    , m_engine(DB().CBEngine())
     , m_nameDisplay(CustomerNameDisplayFlag())
-    , m_yield(std::move(yield))
 {
-    // A read through the whole table costs about as much as seeking one
-    // customer in every thirty or so.
-    if (m_customers)
-        m_customersSoughtLimit = std::max<qint64>(16, d4recCountDo(m_customers) / 32);
 }
 
 quint32 Lookups::category(qint32 id)
@@ -113,20 +109,56 @@ quint32 Lookups::category(qint32 id)
 
 quint32 Lookups::customer(qint32 id)
 {
+    if (id < 1) {
+        if (!m_noCustomerShared) {
+            m_noCustomer = m_model.share(QString());
+            m_noCustomerShared = true;
+        }
+        return m_noCustomer;
+    }
     const auto found = m_customerText.constFind(id);
     if (found != m_customerText.constEnd())
         return found.value();
-    if (!m_allNamesTried && m_customers && m_customerText.size() >= m_customersSoughtLimit) {
-        // Stopped or failed, the fill goes on seeking names one by one.
-        m_allNamesTried = true;
-        m_allNamesRead = DB().CustomerNames(m_customers, m_nameDisplay, &m_allNames, m_yield);
-    }
-    QString name;
-    if (id > 0)
-        name = m_allNamesRead ? m_allNames.value(id) : DB().GetCustomername(id, m_customers, m_nameDisplay);
-    const quint32 text = m_model.share(name);
+    const quint32 text = m_model.reserveText();
     m_customerText.insert(id, text);
     return text;
+}
+
+void Lookups::finish(const Yield& yield)
+{
+    if (m_customerText.isEmpty() || !m_customers)
+        return;
+    bool yielding = bool(yield);
+    const auto keepGoing = [&] {
+        if (yielding && !yield())
+            yielding = false;
+        return DB().IsOpen() && DB().CBEngine() == m_engine;
+    };
+    if (!keepGoing())
+        return;
+    // A read through the whole table costs about as much as seeking one
+    // customer in every thirty or so.
+    if (m_customerText.size() < std::max<qint64>(16, d4recCountDo(m_customers) / 32)) {
+        long sought = 0;
+        for (auto it = m_customerText.cbegin(); it != m_customerText.cend(); ++it) {
+            m_model.setText(it.value(), DB().GetCustomername(it.key(), m_customers, m_nameDisplay));
+            if (++sought % kRecordsBetweenYields == 0 && !keepGoing())
+                break;
+        }
+    } else {
+        quint32 text = 0;
+        DB().CustomerNames(
+            m_customers, m_nameDisplay,
+            [&](qint32 id) {
+                const auto found = m_customerText.constFind(id);
+                if (found == m_customerText.constEnd())
+                    return false;
+                text = found.value();
+                return true;
+            },
+            [&](qint32, const QString& name) { m_model.setText(text, name); }, keepGoing);
+    }
+    m_model.textsChanged();
 }
 
 quint32 Lookups::shownDate(std::string_view stored)

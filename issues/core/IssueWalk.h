@@ -36,12 +36,18 @@ std::string_view trimmedBytes(FIELD4* field);
 // descriptions, customer names and dates.
 class Lookups {
 public:
-    // `yield` is called while every customer's name is read at once (see
-    // below); without it the read does not yield.
-    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield = {});
+    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers);
 
     quint32 category(qint32 id);
+    // The customer's name is only looked up by finish(): until then the
+    // rows naming the customer show it empty.
     quint32 customer(qint32 id);
+    // Looks up the names of the customers the fill named: each sought on its
+    // own when they are few, else all in one pass through the customer
+    // table, calling `yield` (when given) as the walks do; once it answers
+    // false the names are read without yielding. Nothing is read once the
+    // database that the fill read has been closed.
+    void finish(const Yield& yield);
     // A stored date's trimmed characters (trimmedBytes()) shown in the short
     // date format ("" when not a date), and as stored.
     quint32 shownDate(std::string_view stored);
@@ -51,16 +57,14 @@ private:
     IssueListModel& m_model;
     DATA4* m_categories;
     DATA4* m_customers;
+    const void* m_engine;
     long m_nameDisplay = 0;
     QHash<qint32, quint32> m_categoryText;
+    // The pool entry of each customer named (none for ids below 1, whose
+    // name is empty).
     QHash<qint32, quint32> m_customerText;
-    // After this many customers sought one by one, every name is read in
-    // one pass instead: a fill that names many customers seeks no more.
-    qint64 m_customersSoughtLimit = 0;
-    Yield m_yield;
-    bool m_allNamesTried = false;
-    bool m_allNamesRead = false;
-    QHash<qint32, QString> m_allNames;
+    quint32 m_noCustomer = 0;
+    bool m_noCustomerShared = false;
     // Keyed by the date's characters packed into a number (dateKey()).
     QHash<quint64, quint32> m_shownDate;
     QHash<quint64, quint32> m_sortDate;

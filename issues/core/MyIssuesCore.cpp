@@ -27,6 +27,8 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
                   IssueListModel& model, const IssueWalk::Yield& yield)
 {
     Result result;
+    IssueWalk::Lookups lookups(model, categories, customers);
+    bool stopped = false;
     try {
         IssueWalk::selectTag(issues, "ASSIGNEDTO");
         check(issues, d4top(issues));
@@ -37,7 +39,6 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
         FIELD4* custid = field(issues, "custid");
         FIELD4* shortdesc = field(issues, "shortdesc");
         FIELD4* psid = field(issues, "psid");
-        IssueWalk::Lookups lookups(model, categories, customers, yield);
         int rc = check(issues, d4seekDouble(issues, assignedTo));
         while (rc == 0) {
             if (status <= 0 || qint32(f4long(statusField)) == status) {
@@ -49,12 +50,16 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
                              IssueWalk::trimmedBytes(shortdesc));
             }
             rc = check(issues, d4seekNextDouble(issues, assignedTo));
-            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
+            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield()) {
+                stopped = true;
                 break;
+            }
         }
     } catch (const IssueWalk::Fault& fault) {
         result.error = fault.error;
     }
+    // The customers' names of the rows listed, even after a stop or a fault.
+    lookups.finish(stopped ? IssueWalk::Yield() : yield);
     return result;
 }
 
