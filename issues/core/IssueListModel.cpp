@@ -193,17 +193,20 @@ void IssueListModel::flush()
     const int added = int(m_ids.size());
     if (added == m_shown)
         return;
+    // The new rows follow those shown: each is shown where it is stored.
     beginInsertRows(QModelIndex(), m_shown, added - 1);
-    for (int row = m_shown; row < added; ++row)
-        m_order.push_back(quint32(row));
     m_shown = added;
     endInsertRows();
 }
 
 void IssueListModel::flushSome()
 {
+    // A view lays out every row shown at each batch, and the rows new to it
+    // cost it more than those it had: batches as large as the rows shown,
+    // but never above a quarter of a million rows, keep each layout short.
     constexpr int kFirstBatch = 100;
-    if (int(m_ids.size()) - m_shown >= std::max(m_shown, kFirstBatch))
+    constexpr int kLargestBatch = 256 * 1024;
+    if (int(m_ids.size()) - m_shown >= std::clamp(m_shown, kFirstBatch, kLargestBatch))
         flush();
 }
 
@@ -242,6 +245,20 @@ qint64 IssueListModel::bytesUsed() const
     // The index holds copies of the pool's texts, which share their data.
     bytes += m_poolIndex.size() * qint64(sizeof(QString) + sizeof(quint32) + 8);
     return bytes;
+}
+
+QModelIndex IssueListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || row >= m_shown || column < 0 || column >= m_columns.size())
+        return {};
+    return createIndex(row, column);
+}
+
+Qt::ItemFlags IssueListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
 int IssueListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_shown; }
@@ -299,26 +316,26 @@ quint64 textOrderKey(qint32 value)
 // missing below the largest: the numbers from 1 to the largest visited in
 // text order (1, 10, 100, 101, ..., 11, ...), each present one taking its
 // place. False, with `sorted` untouched, for other numbers.
-bool byTextOrderWalk(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending,
-                     std::vector<quint32>* sorted)
+bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, std::vector<quint32>* sorted)
 {
+    const size_t count = ids.size();
     qint64 largest = 0;
-    for (const quint32 row : order) {
+    for (size_t row = 0; row < count; ++row) {
         const qint32 id = ids[row];
         if (id <= 0)
             return false;
         largest = std::max<qint64>(largest, id);
     }
-    if (largest > 4 * qint64(order.size()) + 4096)
+    if (largest > 4 * qint64(count) + 4096)
         return false;
     std::vector<quint32> rowOf(size_t(largest) + 1, 0);   // per number: its stored row + 1
-    for (const quint32 row : order) {
+    for (size_t row = 0; row < count; ++row) {
         quint32& at = rowOf[size_t(ids[row])];
         if (at != 0)
             return false;
-        at = row + 1;
+        at = quint32(row) + 1;
     }
-    std::vector<quint32> result(order.size());
+    std::vector<quint32> result(count);
     size_t placed = 0;
     qint64 n = 1;
     for (qint64 visited = 0; visited < largest; ++visited) {
@@ -343,10 +360,7 @@ bool byTextOrderWalk(const BlockVector<qint32>& ids, const std::vector<quint32>&
 std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
 {
     constexpr int kRowBits = 24;
-    std::vector<quint32> sorted;
-    if (byTextOrderWalk(ids, order, ascending, &sorted))
-        return sorted;
-    sorted = order;
+    std::vector<quint32> sorted(order);
     if (order.size() >= (size_t(1) << kRowBits)) {
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
             return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
@@ -384,8 +398,16 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     flush();
     const bool ascending = order == Qt::AscendingOrder;
     std::vector<quint32> sorted;
-    if (m_columns[column] != Source::RowId)
-        sorted = m_order;
+    if (m_columns[column] != Source::RowId || !byTextOrderWalk(m_ids, ascending, &sorted))
+        sorted = sortedBy(column, ascending);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder(std::move(sorted));
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+std::vector<quint32> IssueListModel::sortedBy(int column, bool ascending) const
+{
+    std::vector<quint32> sorted = shownOrder();
     switch (m_columns[column]) {
     case Source::Shared: {
         // Rank the pool's texts once; the rows then compare by rank.
@@ -415,27 +437,36 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
         });
         break;
     case Source::RowId:
-        sorted = byTextOrderOf(m_ids, m_order, ascending);
+        sorted = byTextOrderOf(m_ids, sorted, ascending);
         break;
     }
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    reorder(std::move(sorted));
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return sorted;
+}
+
+std::vector<quint32> IssueListModel::shownOrder() const
+{
+    std::vector<quint32> order;
+    order.reserve(size_t(m_shown));
+    order.assign(m_order.begin(), m_order.end());
+    for (size_t row = order.size(); row < size_t(m_shown); ++row)
+        order.push_back(quint32(row));
+    return order;
 }
 
 void IssueListModel::reorder(std::vector<quint32> order)
 {
     m_order.swap(order);
-    const std::vector<quint32>& before = order;
     const QModelIndexList from = persistentIndexList();
     if (from.isEmpty())
         return;
+    const std::vector<quint32>& was = order;
+    const auto storedBefore = [&](int row) { return size_t(row) < was.size() ? was[size_t(row)] : quint32(row); };
     // Where the few stored rows that persistent indexes name are shown now:
     // marked, then found in one pass over the new order.
     std::vector<bool> named(m_ids.size());
     for (const QModelIndex& index : from)
-        if (index.isValid() && size_t(index.row()) < before.size())
-            named[before[size_t(index.row())]] = true;
+        if (index.isValid() && index.row() < m_shown)
+            named[storedBefore(index.row())] = true;
     QHash<quint32, int> shownAt;
     for (size_t row = 0; row < m_order.size(); ++row)
         if (named[m_order[row]])
@@ -443,8 +474,8 @@ void IssueListModel::reorder(std::vector<quint32> order)
     QModelIndexList to;
     to.reserve(from.size());
     for (const QModelIndex& index : from)
-        to.append(index.isValid() && size_t(index.row()) < before.size()
-                      ? this->index(shownAt.value(before[size_t(index.row())]), index.column())
+        to.append(index.isValid() && index.row() < m_shown
+                      ? this->index(shownAt.value(storedBefore(index.row())), index.column())
                       : QModelIndex());
     changePersistentIndexList(from, to);
 }

@@ -63,8 +63,9 @@ public:
     void addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own);
     void flush();
     // During a fill: flushes once the rows waiting are at least as many as
-    // those shown (the first 100 at once), so that a view lays its rows out
-    // a few times per fill rather than at every batch.
+    // those shown (the first 100 at once, at most 262,144 at a time), so
+    // that a view lays its rows out a few times per fill rather than at
+    // every batch.
     void flushSome();
 
     qint32 rowId(int row) const { return m_ids[stored(row)]; }
@@ -74,6 +75,10 @@ public:
     // Memory the rows and their texts take (the pool's index included).
     qint64 bytesUsed() const;
 
+    // A view lays every row out again at each batch of rows: the index of a
+    // row and its flags are answered without asking back.
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -93,6 +98,12 @@ private:
     // The stored row shown as `row`: rows are kept in the order added, the
     // view's order lies over them.
     size_t stored(int row) const { return size_t(row) < m_order.size() ? m_order[size_t(row)] : size_t(row); }
+    // The stored rows sorted by the column (not by a RowId column whose
+    // numbers sort faster on their own), rows with equal texts in the
+    // order shown.
+    std::vector<quint32> sortedBy(int column, bool ascending) const;
+    // Every shown row's stored row, in the order shown.
+    std::vector<quint32> shownOrder() const;
     void reorder(std::vector<quint32> order);
 
     QList<Source> m_columns;
@@ -104,7 +115,9 @@ private:
 
     BlockVector<qint32> m_ids;
     BlockVector<quint32> m_cells;
-    std::vector<quint32> m_order;   // per shown row: its stored row
+    // Per shown row: its stored row, as the last sort left them; rows added
+    // since are shown where they are stored.
+    std::vector<quint32> m_order;
     std::unique_ptr<Arena> m_arena;
     std::vector<QString> m_pool;
     QHash<QString, quint32> m_poolIndex;

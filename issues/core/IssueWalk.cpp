@@ -70,18 +70,19 @@ bool dateKey(std::string_view stored, quint64* key)
 // The pool index of `stored` made into a text by `make`, looked up in
 // `cache` first.
 template <typename Make>
-quint32 cachedDate(QHash<quint64, quint32>& cache, std::string_view stored, Make make)
+quint32 cachedDate(Lookups::DateCache& cache, std::string_view stored, Make make)
 {
     quint64 key = 0;
-    const bool keyed = dateKey(stored, &key);
-    if (keyed) {
-        const auto found = cache.constFind(key);
-        if (found != cache.constEnd())
-            return found.value();
-    }
-    const quint32 text = make(QString::fromLatin1(stored.data(), qsizetype(stored.size())));
-    if (keyed)
-        cache.insert(key, text);
+    if (!dateKey(stored, &key))
+        return make(QString::fromLatin1(stored.data(), qsizetype(stored.size())));
+    Lookups::DateCache::Recent& recent = cache.recent[(key * 0x9E3779B97F4A7C15ull) >> 52];
+    if (recent.text != Lookups::DateCache::kNone && recent.key == key)
+        return recent.text;
+    const auto found = cache.all.constFind(key);
+    const quint32 text = found != cache.all.constEnd()
+        ? found.value()
+        : cache.all.insert(key, make(QString::fromLatin1(stored.data(), qsizetype(stored.size())))).value();
+    recent = {key, text};
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <string_view>
 
@@ -53,6 +54,18 @@ public:
     quint32 shownDate(std::string_view stored);
     quint32 sortDate(std::string_view stored);
 
+    // The pool indexes of dates by their characters packed into a number,
+    // with those met last in a small table in front.
+    struct DateCache {
+        struct Recent {
+            quint64 key = 0;
+            quint32 text = kNone;
+        };
+        static constexpr quint32 kNone = ~0u;
+        std::array<Recent, 4096> recent;
+        QHash<quint64, quint32> all;
+    };
+
 private:
     IssueListModel& m_model;
     DATA4* m_categories;
@@ -65,9 +78,8 @@ private:
     QHash<qint32, quint32> m_customerText;
     quint32 m_noCustomer = 0;
     bool m_noCustomerShared = false;
-    // Keyed by the date's characters packed into a number (dateKey()).
-    QHash<quint64, quint32> m_shownDate;
-    QHash<quint64, quint32> m_sortDate;
+    DateCache m_shownDate;
+    DateCache m_sortDate;
 };
 
 } // namespace IssueWalk
