@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -54,38 +55,45 @@ int compareIgnoringCase(std::string_view a, std::string_view b)
 
 // Own texts live in fixed blocks, so that a growing list never copies the
 // texts it holds; a text never straddles two blocks. They are kept as the
-// engine's Windows-1252 bytes, one byte a character, and decoded when shown.
-// A block's pages are only touched as texts fill it.
+// engine's Windows-1252 bytes, one byte a character, and decoded when shown,
+// each after its length: one byte below 255, else 255 and four bytes.
 struct IssueListModel::Arena {
     static constexpr quint32 kBlock = 1u << 20;   // bytes
+    static constexpr quint32 kLongest = kBlock - 5;
 
-    std::vector<std::unique_ptr<char[]>> blocks;
+    std::vector<MappedBlock<char>> blocks;
     quint32 used = kBlock;   // in the last block; full before the first
 
-    // Room for `length` bytes at the end (in a new block when the last one
-    // is too full); none for an empty text, which takes no block.
-    char* reserve(quint32 length)
+    // Adds the text (cut to kLongest bytes) at the end, in a new block when
+    // the last one is too full; answers its offset.
+    quint32 add(std::string_view text)
     {
-        if (length == 0)
-            return nullptr;
-        if (used + length > kBlock) {
-            blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlock));
+        const quint32 length = quint32(std::min<size_t>(text.size(), kLongest));
+        const quint32 head = length < 255 ? 1 : 5;
+        if (used + head + length > kBlock) {
+            blocks.push_back(mapBlock<char>(kBlock, !blocks.empty()));
             used = 0;
         }
         char* at = blocks.back().get() + used;
-        used += length;
-        return at;
+        const quint32 offset = quint32(blocks.size() - 1) * kBlock + used;
+        if (head == 1) {
+            at[0] = char(length);
+        } else {
+            at[0] = char(255);
+            std::memcpy(at + 1, &length, sizeof length);
+        }
+        std::memcpy(at + head, text.data(), length);
+        used += head + length;
+        return offset;
     }
-    // The offset of the text that the last reserve() made room for.
-    quint32 lastOffset(quint32 length) const
+    std::string_view at(quint32 offset) const
     {
-        return blocks.empty() ? 0 : quint32(blocks.size() - 1) * kBlock + used - length;
-    }
-    std::string_view at(quint32 offset, quint32 length) const
-    {
-        if (length == 0)
-            return {};
-        return std::string_view(blocks[offset / kBlock].get() + offset % kBlock, length);
+        const char* p = blocks[offset / kBlock].get() + offset % kBlock;
+        quint32 length = static_cast<unsigned char>(p[0]);
+        if (length < 255)
+            return std::string_view(p + 1, length);
+        std::memcpy(&length, p + 1, sizeof length);
+        return std::string_view(p + 5, length);
     }
     qint64 bytes() const { return qint64(blocks.size()) * kBlock; }
 };
@@ -101,7 +109,7 @@ IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
             ++m_stride;
         } else if (source == Source::Own) {
             m_ownSlot = m_stride;
-            m_stride += 2;
+            ++m_stride;
         }
     }
 }
@@ -164,27 +172,18 @@ void IssueListModel::addRow(qint32 id, std::initializer_list<quint32> shared, QS
 
 void IssueListModel::addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own)
 {
-    if (m_ownSlot < 0) {
-        addCells(id, shared, 0, 0);
-        return;
-    }
-    const quint32 length = quint32(std::min<size_t>(own.size(), Arena::kBlock));
-    if (char* to = m_arena->reserve(length))
-        std::memcpy(to, own.data(), length);
-    addCells(id, shared, m_arena->lastOffset(length), length);
+    addCells(id, shared, m_ownSlot >= 0 ? m_arena->add(own) : 0);
 }
 
-void IssueListModel::addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength)
+void IssueListModel::addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset)
 {
     m_ids.push_back(id);
     auto next = shared.begin();
-    for (qsizetype c = 0; c < m_columns.size(); ++c) {
-        if (m_columns[c] == Source::Shared) {
+    for (const Source source : std::as_const(m_columns)) {
+        if (source == Source::Shared)
             m_cells.push_back(next != shared.end() ? *next++ : share(QString()));
-        } else if (m_columns[c] == Source::Own) {
+        else if (source == Source::Own)
             m_cells.push_back(ownOffset);
-            m_cells.push_back(ownLength);
-        }
     }
 }
 
@@ -212,7 +211,7 @@ void IssueListModel::flushSome()
 
 std::string_view IssueListModel::ownBytes(size_t row) const
 {
-    return m_arena->at(cell(row, m_ownSlot), cell(row, m_ownSlot + 1));
+    return m_arena->at(cell(row, m_ownSlot));
 }
 
 QString IssueListModel::text(int row, int column) const
@@ -328,7 +327,7 @@ bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, std::vector
     }
     if (largest > 4 * qint64(count) + 4096)
         return false;
-    std::vector<quint32> rowOf(size_t(largest) + 1, 0);   // per number: its stored row + 1
+    const MappedBlock<quint32> rowOf = mapBlock<quint32>(size_t(largest) + 1);   // per number: its stored row + 1
     for (size_t row = 0; row < count; ++row) {
         quint32& at = rowOf[size_t(ids[row])];
         if (at != 0)

@@ -90,7 +90,7 @@ public:
 private:
     struct Arena;
 
-    void addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength);
+    void addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset);
     std::string_view ownBytes(size_t row) const;
     // The cell of (row, column): a pool index, or for the Own column the
     // offset of its text.
@@ -109,7 +109,7 @@ private:
     QList<Source> m_columns;
     QList<int> m_slot;      // per column: its first cell
     int m_stride = 0;       // cells per row
-    int m_ownSlot = -1;     // cell of the own text's offset (its length follows)
+    int m_ownSlot = -1;     // cell of the own text's offset
     QStringList m_headings;
     QIcon m_icon;
 

@@ -39,11 +39,13 @@ void selectTag(DATA4* table, const char* name)
 
 std::string_view trimmedBytes(FIELD4* field)
 {
-    std::string_view bytes(f4ptr(field), size_t(f4len_v(field)));
-    const size_t first = bytes.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+    const char* first = f4ptr(field);
+    const char* end = first + f4len_v(field);
+    while (first < end && *first == ' ')
+        ++first;
+    while (end > first && end[-1] == ' ')
+        --end;
+    return std::string_view(first, size_t(end - first));
 }
 
 // Trimmed before decoding: one byte is one character, so this is the
@@ -60,8 +62,11 @@ namespace {
 // other such text packs into; false for other texts.
 bool dateKey(std::string_view stored, quint64* key)
 {
-    if (stored.size() > sizeof(quint64) || stored.find('\0') != std::string_view::npos)
+    if (stored.size() > sizeof(quint64))
         return false;
+    for (const char c : stored)
+        if (c == '\0')
+            return false;
     *key = 0;
     std::memcpy(key, stored.data(), stored.size());
     return true;
