@@ -123,6 +123,13 @@ void IssueListModel::setHeadings(const QStringList& headings)
         emit headerDataChanged(Qt::Horizontal, 0, int(m_columns.size()) - 1);
 }
 
+void IssueListModel::setFixedText(int column, const QString& text)
+{
+    m_fixed.insert(column, text);
+    if (m_shown > 0)
+        emit dataChanged(index(0, column), index(m_shown - 1, column), {Qt::DisplayRole});
+}
+
 void IssueListModel::clear()
 {
     beginResetModel();
@@ -132,6 +139,7 @@ void IssueListModel::clear()
     m_arena = std::make_unique<Arena>();
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
+    m_fixed.clear();
     m_shown = 0;
     endResetModel();
 }
@@ -231,6 +239,7 @@ QString IssueListModel::text(int row, int column) const
         return text;
     }
     case Source::RowId: return QString::number(m_ids[at]);
+    case Source::Fixed: return m_fixed.value(column);
     }
     return QString();
 }
@@ -437,6 +446,8 @@ std::vector<quint32> IssueListModel::sortedBy(int column, bool ascending) const
         break;
     case Source::RowId:
         sorted = byTextOrderOf(m_ids, sorted, ascending);
+        break;
+    case Source::Fixed:   // every row's text is the same
         break;
     }
     return sorted;

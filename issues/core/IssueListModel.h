@@ -34,6 +34,7 @@ public:
         Shared,  // a text of the pool
         Own,     // the row's own text (one such column at most)
         RowId,   // the row identifier in decimal
+        Fixed,   // one text for every row (setFixedText())
     };
 
     explicit IssueListModel(const QList<Source>& columns, QObject* parent = nullptr);
@@ -41,6 +42,7 @@ public:
 
     void setHeadings(const QStringList& headings);
     void setIcon(const QIcon& icon) { m_icon = icon; }
+    void setFixedText(int column, const QString& text);
 
     // Removes every row and empties the text pool.
     void clear();
@@ -111,6 +113,7 @@ private:
     int m_stride = 0;       // cells per row
     int m_ownSlot = -1;     // cell of the own text's offset
     QStringList m_headings;
+    QHash<int, QString> m_fixed;   // per Fixed column: its text
     QIcon m_icon;
 
     BlockVector<qint32> m_ids;

@@ -20,7 +20,7 @@ QStringList headings()
             QStringLiteral("Short Description")};
 }
 
-QList<Source> columns() { return {Source::RowId, Source::Shared, Source::Shared, Source::Own}; }
+QList<Source> columns() { return {Source::RowId, Source::Shared, Source::Fixed, Source::Own}; }
 
 Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const QString& cutoff,
                   IssueListModel& model, const IssueWalk::Yield& yield)
@@ -33,7 +33,7 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
         FIELD4* submitdt = field(issues, "submitdt");
         FIELD4* shortdesc = field(issues, "shortdesc");
         IssueWalk::Lookups lookups(model, nullptr, nullptr);
-        const quint32 statusCell = model.share(statusText);
+        model.setFixedText(kStatusColumn, statusText);
         // Dates are digits: compared byte by byte as their texts compare.
         const QByteArray cutoffBytes = cutoff.toLatin1();
         const std::string_view last(cutoffBytes.constData(), size_t(cutoffBytes.size()));
@@ -41,7 +41,7 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
         while (rc == 0) {
             const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
             if (stored.compare(last) <= 0)
-                model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored), statusCell},
+                model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored)},
                              IssueWalk::trimmedBytes(shortdesc));
             rc = check(issues, d4seekNextDouble(issues, status));
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())

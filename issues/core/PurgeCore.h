@@ -17,6 +17,7 @@ namespace PurgeCore {
 // "Issue No.", "Submit Date", "Status", "Short Description".
 QStringList headings();
 QList<IssueListModel::Source> columns();
+inline constexpr int kStatusColumn = 2;
 
 struct Result {
     RunError error;
