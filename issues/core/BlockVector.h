@@ -36,6 +36,38 @@ MappedBlock<T> mapBlock(size_t count, bool populated = true)
     return MappedBlock<T>(static_cast<T*>(p), MappedBlockRelease{bytes});
 }
 
+// An allocator for std::vector that maps large buffers as mapBlock() does,
+// with their pages in place at once; small ones come from the heap.
+template <typename T>
+struct MappedAllocator {
+    using value_type = T;
+    static constexpr size_t kMappedBytes = size_t(1) << 20;
+
+    MappedAllocator() = default;
+    template <typename U>
+    MappedAllocator(const MappedAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(size_t n)
+    {
+        if (n * sizeof(T) < kMappedBytes)
+            return std::allocator<T>().allocate(n);
+        return mapBlock<T>(n).release();
+    }
+    void deallocate(T* p, size_t n) noexcept
+    {
+        if (n * sizeof(T) < kMappedBytes)
+            std::allocator<T>().deallocate(p, n);
+        else
+            MappedBlockRelease{n * sizeof(T)}(p);
+    }
+    template <typename U>
+    bool operator==(const MappedAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+
 // A vector that grows by fixed blocks and never moves what it holds, so
 // that a list of a million rows grows without copying itself and without
 // taking all of a doubled buffer's memory at once.

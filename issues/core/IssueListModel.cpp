@@ -135,7 +135,7 @@ void IssueListModel::clear()
     beginResetModel();
     m_ids.clear();
     m_cells.clear();
-    std::vector<quint32>().swap(m_order);
+    RowOrder().swap(m_order);
     m_arena = std::make_unique<Arena>();
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
@@ -209,11 +209,12 @@ void IssueListModel::flush()
 void IssueListModel::flushSome()
 {
     // A view lays out every row shown at each batch, and the rows new to it
-    // cost it more than those it had: batches as large as the rows shown,
-    // but never above a quarter of a million rows, keep each layout short.
+    // cost it more than those it had: batches three times the rows shown,
+    // but never above a quarter of a million rows, keep the layouts few and
+    // each of them short.
     constexpr int kFirstBatch = 100;
     constexpr int kLargestBatch = 256 * 1024;
-    if (int(m_ids.size()) - m_shown >= std::clamp(m_shown, kFirstBatch, kLargestBatch))
+    if (int(m_ids.size()) - m_shown >= std::clamp(3 * m_shown, kFirstBatch, kLargestBatch))
         flush();
 }
 
@@ -324,7 +325,7 @@ quint64 textOrderKey(qint32 value)
 // missing below the largest: the numbers from 1 to the largest visited in
 // text order (1, 10, 100, 101, ..., 11, ...), each present one taking its
 // place. False, with `sorted` untouched, for other numbers.
-bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, std::vector<quint32>* sorted)
+bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, IssueListModel::RowOrder* sorted)
 {
     const size_t count = ids.size();
     qint64 largest = 0;
@@ -343,14 +344,12 @@ bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, std::vector
             return false;
         at = quint32(row) + 1;
     }
-    std::vector<quint32> result(count);
-    size_t placed = 0;
+    IssueListModel::RowOrder result;
+    result.reserve(count);
     qint64 n = 1;
     for (qint64 visited = 0; visited < largest; ++visited) {
-        if (const quint32 at = rowOf[size_t(n)]) {
-            result[ascending ? placed : result.size() - 1 - placed] = at - 1;
-            ++placed;
-        }
+        if (const quint32 at = rowOf[size_t(n)])
+            result.push_back(at - 1);
         if (n * 10 <= largest) {
             n *= 10;
         } else {
@@ -361,14 +360,16 @@ bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, std::vector
                 n /= 10;
         }
     }
+    if (!ascending)
+        std::reverse(result.begin(), result.end());
     sorted->swap(result);
     return true;
 }
 
-std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
+IssueListModel::RowOrder byTextOrderOf(const BlockVector<qint32>& ids, const IssueListModel::RowOrder& order, bool ascending)
 {
     constexpr int kRowBits = 24;
-    std::vector<quint32> sorted(order);
+    IssueListModel::RowOrder sorted(order);
     if (order.size() >= (size_t(1) << kRowBits)) {
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
             return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
@@ -405,7 +406,7 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
         return;
     flush();
     const bool ascending = order == Qt::AscendingOrder;
-    std::vector<quint32> sorted;
+    RowOrder sorted;
     if (m_columns[column] != Source::RowId || !byTextOrderWalk(m_ids, ascending, &sorted))
         sorted = sortedBy(column, ascending);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -413,9 +414,9 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-std::vector<quint32> IssueListModel::sortedBy(int column, bool ascending) const
+IssueListModel::RowOrder IssueListModel::sortedBy(int column, bool ascending) const
 {
-    std::vector<quint32> sorted = shownOrder();
+    RowOrder sorted = shownOrder();
     switch (m_columns[column]) {
     case Source::Shared: {
         // Rank the pool's texts once; the rows then compare by rank.
@@ -453,9 +454,9 @@ std::vector<quint32> IssueListModel::sortedBy(int column, bool ascending) const
     return sorted;
 }
 
-std::vector<quint32> IssueListModel::shownOrder() const
+IssueListModel::RowOrder IssueListModel::shownOrder() const
 {
-    std::vector<quint32> order;
+    RowOrder order;
     order.reserve(size_t(m_shown));
     order.assign(m_order.begin(), m_order.end());
     for (size_t row = order.size(); row < size_t(m_shown); ++row)
@@ -463,13 +464,13 @@ std::vector<quint32> IssueListModel::shownOrder() const
     return order;
 }
 
-void IssueListModel::reorder(std::vector<quint32> order)
+void IssueListModel::reorder(RowOrder order)
 {
     m_order.swap(order);
     const QModelIndexList from = persistentIndexList();
     if (from.isEmpty())
         return;
-    const std::vector<quint32>& was = order;
+    const RowOrder& was = order;
     const auto storedBefore = [&](int row) { return size_t(row) < was.size() ? was[size_t(row)] : quint32(row); };
     // Where the few stored rows that persistent indexes name are shown now:
     // marked, then found in one pass over the new order.

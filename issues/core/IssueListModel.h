@@ -27,6 +27,9 @@
 class IssueListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // Stored rows in the order shown.
+    using RowOrder = std::vector<quint32, MappedAllocator<quint32>>;
+
     static constexpr int kKeyRole = Qt::UserRole + 1;
 
     // Where a column's text comes from.
@@ -64,8 +67,8 @@ public:
     // they are.
     void addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own);
     void flush();
-    // During a fill: flushes once the rows waiting are at least as many as
-    // those shown (the first 100 at once, at most 262,144 at a time), so
+    // During a fill: flushes once the rows waiting are three times as many
+    // as those shown (the first 100 at once, at most 262,144 at a time), so
     // that a view lays its rows out a few times per fill rather than at
     // every batch.
     void flushSome();
@@ -103,10 +106,10 @@ private:
     // The stored rows sorted by the column (not by a RowId column whose
     // numbers sort faster on their own), rows with equal texts in the
     // order shown.
-    std::vector<quint32> sortedBy(int column, bool ascending) const;
+    RowOrder sortedBy(int column, bool ascending) const;
     // Every shown row's stored row, in the order shown.
-    std::vector<quint32> shownOrder() const;
-    void reorder(std::vector<quint32> order);
+    RowOrder shownOrder() const;
+    void reorder(RowOrder order);
 
     QList<Source> m_columns;
     QList<int> m_slot;      // per column: its first cell
@@ -120,7 +123,7 @@ private:
     BlockVector<quint32> m_cells;
     // Per shown row: its stored row, as the last sort left them; rows added
     // since are shown where they are stored.
-    std::vector<quint32> m_order;
+    RowOrder m_order;
     std::unique_ptr<Arena> m_arena;
     std::vector<QString> m_pool;
     QHash<QString, quint32> m_poolIndex;
