@@ -206,7 +206,7 @@ void IssueListModel::flush()
     endInsertRows();
 }
 
-void IssueListModel::flushSome()
+bool IssueListModel::flushSome()
 {
     // A view lays out every row shown at each batch, and the rows new to it
     // cost it more than those it had: batches three times the rows shown,
@@ -214,8 +214,10 @@ void IssueListModel::flushSome()
     // each of them short.
     constexpr int kFirstBatch = 100;
     constexpr int kLargestBatch = 256 * 1024;
-    if (int(m_ids.size()) - m_shown >= std::clamp(3 * m_shown, kFirstBatch, kLargestBatch))
-        flush();
+    if (int(m_ids.size()) - m_shown < std::clamp(3 * m_shown, kFirstBatch, kLargestBatch))
+        return false;
+    flush();
+    return true;
 }
 
 std::string_view IssueListModel::ownBytes(size_t row) const

@@ -70,8 +70,8 @@ public:
     // During a fill: flushes once the rows waiting are three times as many
     // as those shown (the first 100 at once, at most 262,144 at a time), so
     // that a view lays its rows out a few times per fill rather than at
-    // every batch.
-    void flushSome();
+    // every batch. True when it flushed.
+    bool flushSome();
 
     qint32 rowId(int row) const { return m_ids[stored(row)]; }
     QString text(int row, int column) const;
