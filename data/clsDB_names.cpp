@@ -21,17 +21,32 @@ QString text(DATA4* table, const char* field)
     return trimBlanks(fieldText(needField(table, field)));
 }
 
+// The fields of a customer's display name, looked up once for many rows.
+struct NameFields {
+    explicit NameFields(DATA4* table)
+        : firstname(needField(table, "firstname"))
+        , lastname(needField(table, "lastname"))
+        , company(needField(table, "company"))
+    {
+    }
+    FIELD4* firstname;
+    FIELD4* lastname;
+    FIELD4* company;
+};
+
 // The display name of the customer on the current row: by the person, or by
 // the company with the person beside it; a customer who is only a company or
 // only a person keeps a name either way.
-QString displayName(DATA4* table, long byPerson)
+QString displayName(const NameFields& fields, long byPerson)
 {
-    const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
-    const QString company = text(table, "company");
+    const QString name = Sys().MakeFullName(trimBlanks(fieldText(fields.firstname)), trimBlanks(fieldText(fields.lastname)));
+    const QString company = trimBlanks(fieldText(fields.company));
     if (byPerson == 1 || company.isEmpty())
         return name.isEmpty() ? company : name;
     return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
 }
+
+QString displayName(DATA4* table, long byPerson) { return displayName(NameFields(table), byPerson); }
 
 } // namespace
 
@@ -91,12 +106,13 @@ bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, const std::fun
     try {
         d4tagSelect(customers, nullptr);
         FIELD4* rowid = needField(customers, "rowid");
+        const NameFields fields(customers);
         long read = 0;
         for (int rc = check(m_engine, d4top(customers)); rc == 0; rc = check(m_engine, d4skip(customers, 1))) {
             if (!d4deleted(customers)) {
                 const qint32 id = qint32(f4long(rowid));
                 if (wanted(id))
-                    found(id, displayName(customers, nameDisplayFlag));
+                    found(id, displayName(fields, nameDisplayFlag));
             }
             if (++read % 4096 == 0 && keepGoing && !keepGoing())
                 return false;

@@ -169,6 +169,9 @@ void IssueListModel::setText(quint32 index, const QString& text)
 
 void IssueListModel::textsChanged()
 {
+    // Rows still to be shown are laid out afresh with the rest, which a
+    // view then does instead of going through the rows one by one.
+    flush();
     if (m_shown > 0 && !m_columns.isEmpty())
         emit dataChanged(index(0, 0), index(m_shown - 1, int(m_columns.size()) - 1), {Qt::DisplayRole});
 }

@@ -57,7 +57,8 @@ public:
     // fill looks such texts up all at once at its end).
     quint32 reserveText();
     void setText(quint32 index, const QString& text);
-    // Tells the views that texts given by setText() may show in every row.
+    // Tells the views that texts given by setText() may show in every row,
+    // showing the rows added since the last flush() first.
     void textsChanged();
     // A row: the pool indexes of the Shared columns in column order, and
     // the text of the Own column (ignored when there is none), kept as
