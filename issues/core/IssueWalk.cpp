@@ -77,18 +77,34 @@ bool dateKey(std::string_view stored, quint64* key)
 template <typename Make>
 quint32 cachedDate(Lookups::DateCache& cache, std::string_view stored, Make make)
 {
+    const auto text = [&] { return make(QString::fromLatin1(stored.data(), qsizetype(stored.size()))); };
+    // The day's place: years from 1900, twelve months of 31 days each.
+    constexpr int kFirstYear = 1900;
+    constexpr int kYears = 256;
+    int digits[8];
+    bool isDay = stored.size() == 8;
+    for (size_t i = 0; isDay && i < 8; ++i) {
+        digits[i] = stored[i] - '0';
+        isDay = digits[i] >= 0 && digits[i] <= 9;
+    }
+    if (isDay) {
+        const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3] - kFirstYear;
+        const int month = digits[4] * 10 + digits[5] - 1;
+        const int day = digits[6] * 10 + digits[7] - 1;
+        if (year >= 0 && year < kYears && month >= 0 && month < 12 && day >= 0 && day < 31) {
+            if (cache.byDay.empty())
+                cache.byDay.resize(size_t(kYears) * 12 * 31);
+            quint32& at = cache.byDay[(size_t(year) * 12 + size_t(month)) * 31 + size_t(day)];
+            if (at == 0)
+                at = text() + 1;
+            return at - 1;
+        }
+    }
     quint64 key = 0;
     if (!dateKey(stored, &key))
-        return make(QString::fromLatin1(stored.data(), qsizetype(stored.size())));
-    Lookups::DateCache::Recent& recent = cache.recent[(key * 0x9E3779B97F4A7C15ull) >> 52];
-    if (recent.text != Lookups::DateCache::kNone && recent.key == key)
-        return recent.text;
-    const auto found = cache.all.constFind(key);
-    const quint32 text = found != cache.all.constEnd()
-        ? found.value()
-        : cache.all.insert(key, make(QString::fromLatin1(stored.data(), qsizetype(stored.size())))).value();
-    recent = {key, text};
-    return text;
+        return text();
+    const auto found = cache.others.constFind(key);
+    return found != cache.others.constEnd() ? found.value() : cache.others.insert(key, text()).value();
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 #include <QHash>
 #include <QString>
 
-#include <array>
 #include <functional>
+#include <vector>
 #include <string_view>
 
 // What the issue list walks share: engine calls that turn a failure into a
@@ -54,16 +54,12 @@ public:
     quint32 shownDate(std::string_view stored);
     quint32 sortDate(std::string_view stored);
 
-    // The pool indexes of dates by their characters packed into a number,
-    // with those met last in a small table in front.
+    // The pool indexes of dates: those stored as eight digits of a day from
+    // 1900 to 2155 by the day, any other by its characters packed into a
+    // number.
     struct DateCache {
-        struct Recent {
-            quint64 key = 0;
-            quint32 text = kNone;
-        };
-        static constexpr quint32 kNone = ~0u;
-        std::array<Recent, 4096> recent;
-        QHash<quint64, quint32> all;
+        std::vector<quint32> byDay;   // the pool index + 1; 0: not met yet
+        QHash<quint64, quint32> others;
     };
 
 private:
