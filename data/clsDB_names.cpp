@@ -39,8 +39,8 @@ struct NameFields {
 // only a person keeps a name either way.
 QString displayName(const NameFields& fields, long byPerson)
 {
-    const QString name = Sys().MakeFullName(trimBlanks(fieldText(fields.firstname)), trimBlanks(fieldText(fields.lastname)));
-    const QString company = trimBlanks(fieldText(fields.company));
+    const QString name = Sys().MakeFullName(trimmedFieldText(fields.firstname), trimmedFieldText(fields.lastname));
+    const QString company = trimmedFieldText(fields.company);
     if (byPerson == 1 || company.isEmpty())
         return name.isEmpty() ? company : name;
     return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
