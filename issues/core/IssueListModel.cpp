@@ -140,6 +140,7 @@ void IssueListModel::clear()
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
     m_fixed.clear();
+    m_prepared = {};
     m_shown = 0;
     endResetModel();
 }
@@ -412,11 +413,25 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     flush();
     const bool ascending = order == Qt::AscendingOrder;
     RowOrder sorted;
-    if (m_columns[column] != Source::RowId || !byTextOrderWalk(m_ids, ascending, &sorted))
+    if (m_prepared.column == column && m_prepared.order == order && m_prepared.rows.size() == m_ids.size())
+        sorted.swap(m_prepared.rows);
+    else if (m_columns[column] != Source::RowId || !byTextOrderWalk(m_ids, ascending, &sorted))
         sorted = sortedBy(column, ascending);
+    m_prepared = {};
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     reorder(std::move(sorted));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void IssueListModel::prepareSort(int column, Qt::SortOrder order)
+{
+    m_prepared = {};
+    // Distinct numbers sort the same whatever order their rows are in.
+    if (column >= 0 && column < m_columns.size() && m_columns[column] == Source::RowId
+        && byTextOrderWalk(m_ids, order == Qt::AscendingOrder, &m_prepared.rows)) {
+        m_prepared.column = column;
+        m_prepared.order = order;
+    }
 }
 
 IssueListModel::RowOrder IssueListModel::sortedBy(int column, bool ascending) const

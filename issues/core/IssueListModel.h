@@ -92,6 +92,10 @@ public:
     // By the column's text, ignoring case; rows with equal texts keep their
     // order. The selection follows its rows.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // Works out the order of a sort by a RowId column ahead, over every row
+    // added, for the sort() that follows before another row is added: a
+    // fill can then serve the event loop between the two.
+    void prepareSort(int column, Qt::SortOrder order = Qt::AscendingOrder);
 
 private:
     struct Arena;
@@ -125,6 +129,11 @@ private:
     // Per shown row: its stored row, as the last sort left them; rows added
     // since are shown where they are stored.
     RowOrder m_order;
+    struct PreparedSort {
+        int column = -1;
+        Qt::SortOrder order = Qt::AscendingOrder;
+        RowOrder rows;
+    } m_prepared;
     std::unique_ptr<Arena> m_arena;
     std::vector<QString> m_pool;
     QHash<QString, quint32> m_poolIndex;

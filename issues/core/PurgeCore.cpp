@@ -45,8 +45,13 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
                              IssueWalk::trimmedBytes(shortdesc));
             rc = check(issues, d4seekNextDouble(issues, status));
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
-                break;
+                return result;
         }
+        // The preview lists its rows in text order of the issue number: the
+        // order is worked out now, and the event loop served, before the
+        // last rows are shown and sorted.
+        model.prepareSort(kIssueNoColumn, Qt::AscendingOrder);
+        yield();
     } catch (const IssueWalk::Fault& fault) {
         result.error = fault.error;
     }
