@@ -91,4 +91,29 @@ TEST(IssueListModelTest, IssueNumbersSortInTextOrderWhetherDenseSparseOrRepeated
     }
 }
 
+TEST(IssueListModelTest, APreparedSortGivesTheSortsOrderAndLapsesWhenARowIsAdded)
+{
+    IssueListModel model({Source::RowId});
+    QStringList expected;
+    for (qint32 id = 3000; id >= 1; --id) {
+        model.addRow(id, {});
+        expected.append(QString::number(id));
+    }
+    std::sort(expected.begin(), expected.end());
+    model.prepareSort(0, Qt::AscendingOrder);
+    model.sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(model, 0), expected);
+
+    // Prepared for one order, sorted in the other; then a row added after
+    // the preparing.
+    model.prepareSort(0, Qt::AscendingOrder);
+    model.sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(column(model, 0).first(), QStringLiteral("999"));
+    model.prepareSort(0, Qt::AscendingOrder);
+    model.addRow(3001, {});
+    expected.insert(std::lower_bound(expected.begin(), expected.end(), QStringLiteral("3001")), QStringLiteral("3001"));
+    model.sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(model, 0), expected);
+}
+
 } // namespace
