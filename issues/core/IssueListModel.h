@@ -19,8 +19,9 @@
 // identifier, one index per shared text (category descriptions, customer
 // names, dates: texts that many rows repeat, each held once in the model's
 // text pool) and at most one text of its own (the short description, held
-// in large blocks as the engine's Windows-1252 bytes). Column 0 answers the row's key ("N" and the identifier)
-// under kKeyRole, the role that the shared list helpers read.
+// in large blocks as the engine's Windows-1252 bytes). Column 0 answers the
+// row's key ("N" and the identifier) under kKeyRole, the role that the
+// shared list helpers read.
 //
 // A fill adds rows with addRow() and makes them visible with flush(), so
 // that the view hears of them in batches rather than row by row.
