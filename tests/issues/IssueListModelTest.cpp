@@ -54,6 +54,31 @@ TEST(IssueListModelTest, RowsShowAfterFlushAndSortByTextWithEqualRowsInOrder)
     EXPECT_EQ(model.index(0, 1).data().toString(), QString());
 }
 
+TEST(IssueListModelTest, OwnTextsOfAnyLengthReadBackAsGivenEmptyOnesFirst)
+{
+    // An issue without a short description may come first; texts over 254
+    // bytes keep a longer length before them.
+    IssueListModel model({Source::RowId, Source::Own});
+    const QStringList texts = {QString(),
+                               QStringLiteral("Caf\u00e9 R\u00c9SEAU"),
+                               QStringLiteral("caf\u00c9 r\u00e9seaux"),
+                               QString(254, QLatin1Char('a')),
+                               QString(255, QLatin1Char('b')),
+                               QString(70000, QLatin1Char('c')),
+                               QString()};
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        model.addRow(qint32(i + 1), {}, texts.at(i));
+    model.flush();
+    EXPECT_EQ(column(model, 1), texts);
+    // Sorted as the texts compare ignoring case, equal ones in their order.
+    QStringList sorted = texts;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    model.sort(1, Qt::AscendingOrder);
+    EXPECT_EQ(column(model, 1), sorted);
+    EXPECT_EQ(column(model, 0).mid(0, 2), (QStringList{QStringLiteral("1"), QStringLiteral("7")}));
+}
+
 TEST(IssueListModelTest, IssueNumbersSortInTextOrderWhetherDenseSparseOrRepeated)
 {
     // Dense distinct numbers take a different path from sparse or repeated
