@@ -370,12 +370,14 @@ public:
     // The same for a list fill or a report run, which reads the parameter
     // once (CustomerNameDisplayFlag) and passes it to every lookup.
     QString GetCustomername(qint32 custId, DATA4* customers, long nameDisplayFlag);
-    // Every customer's display name by row id (deleted rows left out), read
-    // in one pass through the table in record order: for a fill that names
-    // many customers. `keepGoing` is asked every few thousand rows (a fill
-    // yields there); False stops the read. Leaves no tag selected. False
-    // when stopped or after a fault (shown), and `names` is then empty.
-    bool CustomerNames(DATA4* customers, long nameDisplayFlag, QHash<qint32, QString>* names,
+    // The display names of the customers whose row id `wanted` accepts
+    // (deleted rows left out), read in one pass through the table in record
+    // order and each handed to `found`: for a fill that names many
+    // customers. `keepGoing` is asked every few thousand rows (a fill yields
+    // there); False stops the read. Leaves no tag selected. False when
+    // stopped or after a fault (shown).
+    bool CustomerNames(DATA4* customers, long nameDisplayFlag, const std::function<bool(qint32)>& wanted,
+                       const std::function<void(qint32, const QString&)>& found,
                        const std::function<bool()>& keepGoing = {});
     // Name, company, address, state, postal code, country and phones joined
     // by ", ", empty parts left out.

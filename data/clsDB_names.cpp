@@ -21,17 +21,32 @@ QString text(DATA4* table, const char* field)
     return trimBlanks(fieldText(needField(table, field)));
 }
 
+// The fields of a customer's display name, looked up once for many rows.
+struct NameFields {
+    explicit NameFields(DATA4* table)
+        : firstname(needField(table, "firstname"))
+        , lastname(needField(table, "lastname"))
+        , company(needField(table, "company"))
+    {
+    }
+    FIELD4* firstname;
+    FIELD4* lastname;
+    FIELD4* company;
+};
+
 // The display name of the customer on the current row: by the person, or by
 // the company with the person beside it; a customer who is only a company or
 // only a person keeps a name either way.
-QString displayName(DATA4* table, long byPerson)
+QString displayName(const NameFields& fields, long byPerson)
 {
-    const QString name = Sys().MakeFullName(text(table, "firstname"), text(table, "lastname"));
-    const QString company = text(table, "company");
+    const QString name = Sys().MakeFullName(trimmedFieldText(fields.firstname), trimmedFieldText(fields.lastname));
+    const QString company = trimmedFieldText(fields.company);
     if (byPerson == 1 || company.isEmpty())
         return name.isEmpty() ? company : name;
     return name.isEmpty() ? company : company + QStringLiteral(" (") + name + QLatin1Char(')');
 }
+
+QString displayName(DATA4* table, long byPerson) { return displayName(NameFields(table), byPerson); }
 
 } // namespace
 
@@ -84,25 +99,26 @@ QString clsDB::customerName(qint32 custId, DATA4* customers, std::optional<long>
     });
 }
 
-bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, QHash<qint32, QString>* names,
+bool clsDB::CustomerNames(DATA4* customers, long nameDisplayFlag, const std::function<bool(qint32)>& wanted,
+                          const std::function<void(qint32, const QString&)>& found,
                           const std::function<bool()>& keepGoing)
 {
-    names->clear();
     try {
         d4tagSelect(customers, nullptr);
         FIELD4* rowid = needField(customers, "rowid");
+        const NameFields fields(customers);
         long read = 0;
         for (int rc = check(m_engine, d4top(customers)); rc == 0; rc = check(m_engine, d4skip(customers, 1))) {
-            if (!d4deleted(customers))
-                names->insert(qint32(f4long(rowid)), displayName(customers, nameDisplayFlag));
-            if (++read % 4096 == 0 && keepGoing && !keepGoing()) {
-                names->clear();
-                return false;
+            if (!d4deleted(customers)) {
+                const qint32 id = qint32(f4long(rowid));
+                if (wanted(id))
+                    found(id, displayName(fields, nameDisplayFlag));
             }
+            if (++read % 4096 == 0 && keepGoing && !keepGoing())
+                return false;
         }
     } catch (const Fault& f) {
         Sys().ShowError(QStringLiteral("clsDB_GetCustomerName"), f.error);
-        names->clear();
         return false;
     }
     return true;

@@ -81,8 +81,13 @@ bool IssueListFill::tablesStillOpen() const { return DB().IsOpen() && DB().CBEng
 
 bool IssueListFill::yieldToUser(frmProgress* wait)
 {
-    m_model->flushSome();
-    QCoreApplication::processEvents();
+    // A walk asks every 100 records; the event loop is served when a batch
+    // of rows is shown and otherwise a few milliseconds apart, which is soon
+    // enough for the user and costs far less than serving it at each ask.
+    if (m_model->flushSome() || !m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kMsBetweenEvents) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+    }
     return !(wait && wait->m_bCancel) && !m_closeAfterFill && tablesStillOpen();
 }
 
@@ -92,6 +97,7 @@ bool IssueListFill::run(const QString& message, bool quiet, const QString& error
     if (!quiet)
         SysUI().WaitDlgShow(wait, Product::name(), message, false, true);
     m_lv->setUpdatesEnabled(false);
+    m_sinceEvents.invalidate();
     const RunError failure = walk([this, wait] { return yieldToUser(wait); });
     m_model->flush();
     m_lv->setUpdatesEnabled(true);

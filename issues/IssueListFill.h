@@ -2,6 +2,7 @@
 
 #include "issues/core/IssueWalk.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -70,8 +71,11 @@ public:
 private:
     bool yieldToUser(frmProgress* wait);
 
+    static constexpr qint64 kMsBetweenEvents = 4;
+
     QTreeView* m_lv;
     IssueListModel* m_model;
+    QElapsedTimer m_sinceEvents;   // since the fill last served the event loop
     bool m_running = false;
     bool m_closeAfterFill = false;
     const void* m_engine = nullptr;

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -24,38 +25,77 @@ const std::array<char16_t, 256>& win1252Chars()
     return table;
 }
 
+// Each byte's character folded as a comparison that ignores case folds it.
+const std::array<char16_t, 256>& win1252Folded()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (size_t b = 0; b < t.size(); ++b)
+            t[b] = QChar(win1252Chars()[b]).toCaseFolded().unicode();
+        return t;
+    }();
+    return table;
+}
+
+// Two byte texts compared as their characters compare ignoring case.
+int compareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::array<char16_t, 256>& folded = win1252Folded();
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t ca = folded[static_cast<unsigned char>(a[i])];
+        const char16_t cb = folded[static_cast<unsigned char>(b[i])];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 } // namespace
 
 // Own texts live in fixed blocks, so that a growing list never copies the
-// texts it holds; a text never straddles two blocks.
+// texts it holds; a text never straddles two blocks. They are kept as the
+// engine's Windows-1252 bytes, one byte a character, and decoded when shown,
+// each after its length: one byte below 255, else 255 and four bytes.
 struct IssueListModel::Arena {
-    static constexpr quint32 kBlock = 1u << 20;   // characters
+    static constexpr quint32 kBlock = 1u << 20;   // bytes
+    static constexpr quint32 kLongest = kBlock - 5;
 
-    std::vector<std::unique_ptr<char16_t[]>> blocks;
+    std::vector<MappedBlock<char>> blocks;
     quint32 used = kBlock;   // in the last block; full before the first
 
-    // Room for `length` characters at the end (in a new block when the last
-    // one is too full).
-    char16_t* reserve(quint32 length)
+    // Adds the text (cut to kLongest bytes) at the end, in a new block when
+    // the last one is too full; answers its offset.
+    quint32 add(std::string_view text)
     {
-        if (used + length > kBlock) {
-            blocks.push_back(std::make_unique<char16_t[]>(kBlock));
+        const quint32 length = quint32(std::min<size_t>(text.size(), kLongest));
+        const quint32 head = length < 255 ? 1 : 5;
+        if (used + head + length > kBlock) {
+            blocks.push_back(mapBlock<char>(kBlock, !blocks.empty()));
             used = 0;
         }
-        char16_t* at = blocks.back().get() + used;
-        used += length;
-        return at;
+        char* at = blocks.back().get() + used;
+        const quint32 offset = quint32(blocks.size() - 1) * kBlock + used;
+        if (head == 1) {
+            at[0] = char(length);
+        } else {
+            at[0] = char(255);
+            std::memcpy(at + 1, &length, sizeof length);
+        }
+        std::memcpy(at + head, text.data(), length);
+        used += head + length;
+        return offset;
     }
-    // The offset of the text that the last reserve() made room for.
-    quint32 lastOffset(quint32 length) const
+    std::string_view at(quint32 offset) const
     {
-        return blocks.empty() ? 0 : quint32(blocks.size() - 1) * kBlock + used - length;
+        const char* p = blocks[offset / kBlock].get() + offset % kBlock;
+        quint32 length = static_cast<unsigned char>(p[0]);
+        if (length < 255)
+            return std::string_view(p + 1, length);
+        std::memcpy(&length, p + 1, sizeof length);
+        return std::string_view(p + 5, length);
     }
-    QStringView at(quint32 offset, quint32 length) const
-    {
-        return QStringView(blocks[offset / kBlock].get() + offset % kBlock, qsizetype(length));
-    }
-    qint64 bytes() const { return qint64(blocks.size()) * kBlock * qint64(sizeof(char16_t)); }
+    qint64 bytes() const { return qint64(blocks.size()) * kBlock; }
 };
 
 IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
@@ -69,7 +109,7 @@ IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
             ++m_stride;
         } else if (source == Source::Own) {
             m_ownSlot = m_stride;
-            m_stride += 2;
+            ++m_stride;
         }
     }
 }
@@ -83,15 +123,24 @@ void IssueListModel::setHeadings(const QStringList& headings)
         emit headerDataChanged(Qt::Horizontal, 0, int(m_columns.size()) - 1);
 }
 
+void IssueListModel::setFixedText(int column, const QString& text)
+{
+    m_fixed.insert(column, text);
+    if (m_shown > 0)
+        emit dataChanged(index(0, column), index(m_shown - 1, column), {Qt::DisplayRole});
+}
+
 void IssueListModel::clear()
 {
     beginResetModel();
     m_ids.clear();
     m_cells.clear();
-    std::vector<quint32>().swap(m_order);
+    RowOrder().swap(m_order);
     m_arena = std::make_unique<Arena>();
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
+    m_fixed.clear();
+    m_prepared = {};
     m_shown = 0;
     endResetModel();
 }
@@ -107,38 +156,46 @@ quint32 IssueListModel::share(const QString& text)
     return index;
 }
 
+quint32 IssueListModel::reserveText()
+{
+    m_pool.emplace_back();
+    return quint32(m_pool.size() - 1);
+}
+
+void IssueListModel::setText(quint32 index, const QString& text)
+{
+    if (index < m_pool.size())
+        m_pool[index] = text;
+}
+
+void IssueListModel::textsChanged()
+{
+    // Rows still to be shown are laid out afresh with the rest, which a
+    // view then does instead of going through the rows one by one.
+    flush();
+    if (m_shown > 0 && !m_columns.isEmpty())
+        emit dataChanged(index(0, 0), index(m_shown - 1, int(m_columns.size()) - 1), {Qt::DisplayRole});
+}
+
 void IssueListModel::addRow(qint32 id, std::initializer_list<quint32> shared, QStringView own)
 {
-    const quint32 length = quint32(std::min<qsizetype>(own.size(), Arena::kBlock));
-    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
-    if (to)
-        std::memcpy(to, own.utf16(), length * sizeof(char16_t));
-    addCells(id, shared, m_arena->lastOffset(length), length);
+    addRowBytes(id, shared, toWin1252(own.toString()));
 }
 
 void IssueListModel::addRowBytes(qint32 id, std::initializer_list<quint32> shared, std::string_view own)
 {
-    const quint32 length = quint32(std::min<size_t>(own.size(), Arena::kBlock));
-    char16_t* to = m_ownSlot >= 0 ? m_arena->reserve(length) : nullptr;
-    if (to) {
-        const std::array<char16_t, 256>& chars = win1252Chars();
-        for (quint32 i = 0; i < length; ++i)
-            to[i] = chars[static_cast<unsigned char>(own[i])];
-    }
-    addCells(id, shared, m_arena->lastOffset(length), length);
+    addCells(id, shared, m_ownSlot >= 0 ? m_arena->add(own) : 0);
 }
 
-void IssueListModel::addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset, quint32 ownLength)
+void IssueListModel::addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset)
 {
     m_ids.push_back(id);
     auto next = shared.begin();
-    for (qsizetype c = 0; c < m_columns.size(); ++c) {
-        if (m_columns[c] == Source::Shared) {
+    for (const Source source : std::as_const(m_columns)) {
+        if (source == Source::Shared)
             m_cells.push_back(next != shared.end() ? *next++ : share(QString()));
-        } else if (m_columns[c] == Source::Own) {
+        else if (source == Source::Own)
             m_cells.push_back(ownOffset);
-            m_cells.push_back(ownLength);
-        }
     }
 }
 
@@ -147,23 +204,29 @@ void IssueListModel::flush()
     const int added = int(m_ids.size());
     if (added == m_shown)
         return;
+    // The new rows follow those shown: each is shown where it is stored.
     beginInsertRows(QModelIndex(), m_shown, added - 1);
-    for (int row = m_shown; row < added; ++row)
-        m_order.push_back(quint32(row));
     m_shown = added;
     endInsertRows();
 }
 
-void IssueListModel::flushSome()
+bool IssueListModel::flushSome()
 {
+    // A view lays out every row shown at each batch, and the rows new to it
+    // cost it more than those it had: batches three times the rows shown,
+    // but never above a quarter of a million rows, keep the layouts few and
+    // each of them short.
     constexpr int kFirstBatch = 100;
-    if (int(m_ids.size()) - m_shown >= std::max(m_shown, kFirstBatch))
-        flush();
+    constexpr int kLargestBatch = 256 * 1024;
+    if (int(m_ids.size()) - m_shown < std::clamp(3 * m_shown, kFirstBatch, kLargestBatch))
+        return false;
+    flush();
+    return true;
 }
 
-QStringView IssueListModel::ownText(size_t row) const
+std::string_view IssueListModel::ownBytes(size_t row) const
 {
-    return m_arena->at(cell(row, m_ownSlot), cell(row, m_ownSlot + 1));
+    return m_arena->at(cell(row, m_ownSlot));
 }
 
 QString IssueListModel::text(int row, int column) const
@@ -173,8 +236,17 @@ QString IssueListModel::text(int row, int column) const
     const size_t at = stored(row);
     switch (m_columns[column]) {
     case Source::Shared: return m_pool[cell(at, m_slot[column])];
-    case Source::Own: return ownText(at).toString();
+    case Source::Own: {
+        const std::string_view bytes = ownBytes(at);
+        QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+        const std::array<char16_t, 256>& chars = win1252Chars();
+        char16_t* to = reinterpret_cast<char16_t*>(text.data());
+        for (const char byte : bytes)
+            *to++ = chars[static_cast<unsigned char>(byte)];
+        return text;
+    }
     case Source::RowId: return QString::number(m_ids[at]);
+    case Source::Fixed: return m_fixed.value(column);
     }
     return QString();
 }
@@ -184,8 +256,24 @@ qint64 IssueListModel::bytesUsed() const
     qint64 bytes = qint64(m_ids.capacity() * sizeof(qint32) + m_cells.capacity() * sizeof(quint32))
         + qint64(m_order.capacity() * sizeof(quint32)) + m_arena->bytes() + qint64(m_pool.capacity() * sizeof(QString));
     for (const QString& text : m_pool)
-        bytes += 2 * (qint64(sizeof(QString)) + 16 + text.capacity() * 2);   // pool and index copies share data
+        bytes += qint64(sizeof(QString)) + 16 + text.capacity() * 2;
+    // The index holds copies of the pool's texts, which share their data.
+    bytes += m_poolIndex.size() * qint64(sizeof(QString) + sizeof(quint32) + 8);
     return bytes;
+}
+
+QModelIndex IssueListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || row >= m_shown || column < 0 || column >= m_columns.size())
+        return {};
+    return createIndex(row, column);
+}
+
+Qt::ItemFlags IssueListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
 int IssueListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_shown; }
@@ -239,10 +327,55 @@ quint64 textOrderKey(qint32 value)
 // The stored rows of `order` in text order of their numbers, reversed for
 // descending order: a stable radix sort, 10 bits at a time, of the keys
 // (below 2^40) packed above the rows (below 2^24) into one word each.
-std::vector<quint32> byTextOrderOf(const BlockVector<qint32>& ids, const std::vector<quint32>& order, bool ascending)
+// The same for distinct positive numbers of which no more than a few are
+// missing below the largest: the numbers from 1 to the largest visited in
+// text order (1, 10, 100, 101, ..., 11, ...), each present one taking its
+// place. False, with `sorted` untouched, for other numbers.
+bool byTextOrderWalk(const BlockVector<qint32>& ids, bool ascending, IssueListModel::RowOrder* sorted)
+{
+    const size_t count = ids.size();
+    qint64 largest = 0;
+    for (size_t row = 0; row < count; ++row) {
+        const qint32 id = ids[row];
+        if (id <= 0)
+            return false;
+        largest = std::max<qint64>(largest, id);
+    }
+    if (largest > 4 * qint64(count) + 4096)
+        return false;
+    const MappedBlock<quint32> rowOf = mapBlock<quint32>(size_t(largest) + 1);   // per number: its stored row + 1
+    for (size_t row = 0; row < count; ++row) {
+        quint32& at = rowOf[size_t(ids[row])];
+        if (at != 0)
+            return false;
+        at = quint32(row) + 1;
+    }
+    IssueListModel::RowOrder result;
+    result.reserve(count);
+    qint64 n = 1;
+    for (qint64 visited = 0; visited < largest; ++visited) {
+        if (const quint32 at = rowOf[size_t(n)])
+            result.push_back(at - 1);
+        if (n * 10 <= largest) {
+            n *= 10;
+        } else {
+            if (n >= largest)
+                n /= 10;
+            ++n;
+            while (n % 10 == 0)
+                n /= 10;
+        }
+    }
+    if (!ascending)
+        std::reverse(result.begin(), result.end());
+    sorted->swap(result);
+    return true;
+}
+
+IssueListModel::RowOrder byTextOrderOf(const BlockVector<qint32>& ids, const IssueListModel::RowOrder& order, bool ascending)
 {
     constexpr int kRowBits = 24;
-    std::vector<quint32> sorted(order);
+    IssueListModel::RowOrder sorted(order);
     if (order.size() >= (size_t(1) << kRowBits)) {
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
             return ascending ? textOrderKey(ids[a]) < textOrderKey(ids[b]) : textOrderKey(ids[b]) < textOrderKey(ids[a]);
@@ -279,7 +412,31 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
         return;
     flush();
     const bool ascending = order == Qt::AscendingOrder;
-    std::vector<quint32> sorted = m_order;
+    RowOrder sorted;
+    if (m_prepared.column == column && m_prepared.order == order && m_prepared.rows.size() == m_ids.size())
+        sorted.swap(m_prepared.rows);
+    else if (m_columns[column] != Source::RowId || !byTextOrderWalk(m_ids, ascending, &sorted))
+        sorted = sortedBy(column, ascending);
+    m_prepared = {};
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder(std::move(sorted));
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void IssueListModel::prepareSort(int column, Qt::SortOrder order)
+{
+    m_prepared = {};
+    // Distinct numbers sort the same whatever order their rows are in.
+    if (column >= 0 && column < m_columns.size() && m_columns[column] == Source::RowId
+        && byTextOrderWalk(m_ids, order == Qt::AscendingOrder, &m_prepared.rows)) {
+        m_prepared.column = column;
+        m_prepared.order = order;
+    }
+}
+
+IssueListModel::RowOrder IssueListModel::sortedBy(int column, bool ascending) const
+{
+    RowOrder sorted = shownOrder();
     switch (m_columns[column]) {
     case Source::Shared: {
         // Rank the pool's texts once; the rows then compare by rank.
@@ -304,33 +461,52 @@ void IssueListModel::sort(int column, Qt::SortOrder order)
     }
     case Source::Own:
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
-            const int c = ownText(a).compare(ownText(b), Qt::CaseInsensitive);
+            const int c = compareIgnoringCase(ownBytes(a), ownBytes(b));
             return ascending ? c < 0 : c > 0;
         });
         break;
     case Source::RowId:
-        sorted = byTextOrderOf(m_ids, m_order, ascending);
+        sorted = byTextOrderOf(m_ids, sorted, ascending);
+        break;
+    case Source::Fixed:   // every row's text is the same
         break;
     }
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    reorder(std::move(sorted));
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return sorted;
 }
 
-void IssueListModel::reorder(std::vector<quint32> order)
+IssueListModel::RowOrder IssueListModel::shownOrder() const
 {
-    // Where each stored row is shown from now on, for the persistent indexes.
-    std::vector<int> shownAt(m_ids.size());
-    for (size_t row = 0; row < order.size(); ++row)
-        shownAt[order[row]] = int(row);
+    RowOrder order;
+    order.reserve(size_t(m_shown));
+    order.assign(m_order.begin(), m_order.end());
+    for (size_t row = order.size(); row < size_t(m_shown); ++row)
+        order.push_back(quint32(row));
+    return order;
+}
+
+void IssueListModel::reorder(RowOrder order)
+{
     m_order.swap(order);
-    const std::vector<quint32>& before = order;
     const QModelIndexList from = persistentIndexList();
+    if (from.isEmpty())
+        return;
+    const RowOrder& was = order;
+    const auto storedBefore = [&](int row) { return size_t(row) < was.size() ? was[size_t(row)] : quint32(row); };
+    // Where the few stored rows that persistent indexes name are shown now:
+    // marked, then found in one pass over the new order.
+    std::vector<bool> named(m_ids.size());
+    for (const QModelIndex& index : from)
+        if (index.isValid() && index.row() < m_shown)
+            named[storedBefore(index.row())] = true;
+    QHash<quint32, int> shownAt;
+    for (size_t row = 0; row < m_order.size(); ++row)
+        if (named[m_order[row]])
+            shownAt.insert(m_order[row], int(row));
     QModelIndexList to;
     to.reserve(from.size());
     for (const QModelIndex& index : from)
-        to.append(index.isValid() && size_t(index.row()) < before.size()
-                      ? this->index(shownAt[before[size_t(index.row())]], index.column())
+        to.append(index.isValid() && index.row() < m_shown
+                      ? this->index(shownAt.value(storedBefore(index.row())), index.column())
                       : QModelIndex());
     changePersistentIndexList(from, to);
 }

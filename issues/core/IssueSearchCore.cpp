@@ -104,6 +104,8 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, const Sear
                   const IssueWalk::Yield& yield)
 {
     Result result;
+    IssueWalk::Lookups lookups(model, categories, customers);
+    bool stopped = false;
     const WordMatcher matcher(search.text, search.type);
     try {
         IssueWalk::selectTag(issues, "PSID");
@@ -115,7 +117,6 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, const Sear
         FIELD4* resolution = field(issues, "resolution");
         FIELD4* psid = field(issues, "psid");
         FIELD4* custid = field(issues, "custid");
-        IssueWalk::Lookups lookups(model, categories, customers, yield);
         if (search.psid > 0)
             rc = check(issues, d4seekDouble(issues, search.psid));
         while (rc == 0) {
@@ -130,14 +131,18 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, const Sear
                               lookups.customer(qint32(f4long(custid)))},
                              IssueWalk::trimmedBytes(shortdesc));
             }
-            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
+            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield()) {
+                stopped = true;
                 break;
+            }
             rc = search.psid < 1 ? check(issues, d4skip(issues, 1))
                                  : check(issues, d4seekNextDouble(issues, search.psid));
         }
     } catch (const IssueWalk::Fault& fault) {
         result.error = fault.error;
     }
+    // The customers' names of the rows listed, even after a stop or a fault.
+    lookups.finish(stopped ? IssueWalk::Yield() : yield);
     return result;
 }
 

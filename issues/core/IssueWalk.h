@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 #include <string_view>
 
 // What the issue list walks share: engine calls that turn a failure into a
@@ -30,40 +31,51 @@ void selectTag(DATA4* table, const char* name);
 // The field's text, trimmed of blanks, and its bytes so trimmed.
 QString trimmedText(FIELD4* field);
 std::string_view trimmedBytes(FIELD4* field);
-// A stored date's eight characters ("" for blanks), trimmed.
-QString storedDate(FIELD4* field);
 
 // The texts that many rows share, each looked up once per fill through the
 // tables the fill opened, and put into the model's text pool: category
 // descriptions, customer names and dates.
 class Lookups {
 public:
-    // `yield` is called while every customer's name is read at once (see
-    // below); without it the read does not yield.
-    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers, Yield yield = {});
+    Lookups(IssueListModel& model, DATA4* categories, DATA4* customers);
 
     quint32 category(qint32 id);
+    // The customer's name is only looked up by finish(): until then the
+    // rows naming the customer show it empty.
     quint32 customer(qint32 id);
-    // The stored date shown in the short date format ("" when not a date),
-    // and as stored.
-    quint32 shownDate(const QString& stored);
-    quint32 sortDate(const QString& stored) { return m_model.share(stored); }
+    // Looks up the names of the customers the fill named: each sought on its
+    // own when they are few, else all in one pass through the customer
+    // table, calling `yield` (when given) as the walks do; once it answers
+    // false the names are read without yielding. Nothing is read once the
+    // database that the fill read has been closed.
+    void finish(const Yield& yield);
+    // A stored date's trimmed characters (trimmedBytes()) shown in the short
+    // date format ("" when not a date), and as stored.
+    quint32 shownDate(std::string_view stored);
+    quint32 sortDate(std::string_view stored);
+
+    // The pool indexes of dates: those stored as eight digits of a day from
+    // 1900 to 2155 by the day, any other by its characters packed into a
+    // number.
+    struct DateCache {
+        std::vector<quint32> byDay;   // the pool index + 1; 0: not met yet
+        QHash<quint64, quint32> others;
+    };
 
 private:
     IssueListModel& m_model;
     DATA4* m_categories;
     DATA4* m_customers;
+    const void* m_engine;
     long m_nameDisplay = 0;
     QHash<qint32, quint32> m_categoryText;
+    // The pool entry of each customer named (none for ids below 1, whose
+    // name is empty).
     QHash<qint32, quint32> m_customerText;
-    // After this many customers sought one by one, every name is read in
-    // one pass instead: a fill that names many customers seeks no more.
-    qint64 m_customersSoughtLimit = 0;
-    Yield m_yield;
-    bool m_allNamesTried = false;
-    bool m_allNamesRead = false;
-    QHash<qint32, QString> m_allNames;
-    QHash<QString, quint32> m_dateText;
+    quint32 m_noCustomer = 0;
+    bool m_noCustomerShared = false;
+    DateCache m_shownDate;
+    DateCache m_sortDate;
 };
 
 } // namespace IssueWalk

@@ -2,6 +2,8 @@
 
 #include "xbase/IndexC4.h"
 
+#include <string_view>
+
 namespace MyIssuesCore {
 
 using IssueWalk::check;
@@ -25,6 +27,8 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
                   IssueListModel& model, const IssueWalk::Yield& yield)
 {
     Result result;
+    IssueWalk::Lookups lookups(model, categories, customers);
+    bool stopped = false;
     try {
         IssueWalk::selectTag(issues, "ASSIGNEDTO");
         check(issues, d4top(issues));
@@ -35,11 +39,10 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
         FIELD4* custid = field(issues, "custid");
         FIELD4* shortdesc = field(issues, "shortdesc");
         FIELD4* psid = field(issues, "psid");
-        IssueWalk::Lookups lookups(model, categories, customers, yield);
         int rc = check(issues, d4seekDouble(issues, assignedTo));
         while (rc == 0) {
             if (status <= 0 || qint32(f4long(statusField)) == status) {
-                const QString stored = IssueWalk::storedDate(submitdt);
+                const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
                 model.addRowBytes(qint32(f4long(rowid)),
                              {lookups.category(qint32(f4long(priority))), lookups.category(qint32(f4long(statusField))),
                               lookups.shownDate(stored), lookups.customer(qint32(f4long(custid))),
@@ -47,12 +50,16 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
                              IssueWalk::trimmedBytes(shortdesc));
             }
             rc = check(issues, d4seekNextDouble(issues, assignedTo));
-            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
+            if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield()) {
+                stopped = true;
                 break;
+            }
         }
     } catch (const IssueWalk::Fault& fault) {
         result.error = fault.error;
     }
+    // The customers' names of the rows listed, even after a stop or a fault.
+    lookups.finish(stopped ? IssueWalk::Yield() : yield);
     return result;
 }
 

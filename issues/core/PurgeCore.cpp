@@ -3,7 +3,10 @@
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 
+#include <QByteArray>
+
 #include <cmath>
+#include <string_view>
 
 namespace PurgeCore {
 
@@ -17,7 +20,7 @@ QStringList headings()
             QStringLiteral("Short Description")};
 }
 
-QList<Source> columns() { return {Source::RowId, Source::Shared, Source::Shared, Source::Own}; }
+QList<Source> columns() { return {Source::RowId, Source::Shared, Source::Fixed, Source::Own}; }
 
 Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const QString& cutoff,
                   IssueListModel& model, const IssueWalk::Yield& yield)
@@ -30,17 +33,25 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
         FIELD4* submitdt = field(issues, "submitdt");
         FIELD4* shortdesc = field(issues, "shortdesc");
         IssueWalk::Lookups lookups(model, nullptr, nullptr);
-        const quint32 statusCell = model.share(statusText);
+        model.setFixedText(kStatusColumn, statusText);
+        // Dates are digits: compared byte by byte as their texts compare.
+        const QByteArray cutoffBytes = cutoff.toLatin1();
+        const std::string_view last(cutoffBytes.constData(), size_t(cutoffBytes.size()));
         int rc = check(issues, d4seekDouble(issues, status));
         while (rc == 0) {
-            const QString stored = IssueWalk::storedDate(submitdt);
-            if (stored.compare(cutoff) <= 0)
-                model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored), statusCell},
+            const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
+            if (stored.compare(last) <= 0)
+                model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored)},
                              IssueWalk::trimmedBytes(shortdesc));
             rc = check(issues, d4seekNextDouble(issues, status));
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
-                break;
+                return result;
         }
+        // The preview lists its rows in text order of the issue number: the
+        // order is worked out now, and the event loop served, before the
+        // last rows are shown and sorted.
+        model.prepareSort(kIssueNoColumn, Qt::AscendingOrder);
+        yield();
     } catch (const IssueWalk::Fault& fault) {
         result.error = fault.error;
     }

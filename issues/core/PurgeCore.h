@@ -17,6 +17,8 @@ namespace PurgeCore {
 // "Issue No.", "Submit Date", "Status", "Short Description".
 QStringList headings();
 QList<IssueListModel::Source> columns();
+inline constexpr int kIssueNoColumn = 0;
+inline constexpr int kStatusColumn = 2;
 
 struct Result {
     RunError error;
@@ -27,7 +29,8 @@ struct Result {
 // stored submit date, compared as text, is on or before `cutoff`
 // ("YYYYMMDD"); an empty date is before any cutoff. `statusText` fills the
 // Status column. `yield` runs every 100 records and stops the walk when it
-// answers false.
+// answers false. Unless stopped, the walk ends by preparing the model's
+// sort by the issue number (IssueListModel::prepareSort()) and yielding.
 Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const QString& cutoff,
                   IssueListModel& model, const IssueWalk::Yield& yield);
 

@@ -9,6 +9,7 @@
 #include "issues/core/IssueListModel.h"
 #include "issues/frmMyIssues.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -219,6 +220,44 @@ TEST_F(MyIssuesTest, SubmitSortsByTheStoredDateAndEachReloadStartsAscendingAgain
     w->cmdRefresh->click();
     w->lv->header()->sectionClicked(4);
     EXPECT_EQ(column(4), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+}
+
+TEST_F(MyIssuesTest, AFillCancelledPartWayStillNamesTheCustomersOfItsRows)
+{
+    // Names are looked up once the walk ends, for every customer the rows
+    // named: here enough customers for them all to be read in one pass.
+    seed(40, 1500);
+    QHash<qint32, qint32> customerOf;
+    for (const StoredIssue& issue : storedIssues())
+        customerOf.insert(issue.id, issue.custId);
+    const QSet<qint32> mine = idsWhere([](const StoredIssue& i) { return i.assignedTo == 1000; });
+    ASSERT_GT(mine.size(), 200);
+    bool cancelled = false;
+    duringFill([&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* wait = qobject_cast<frmProgress*>(top);
+            if (wait && wait->isVisible() && !wait->cmdCancel->isHidden()) {
+                wait->cmdCancel->click();
+                cancelled = true;
+                return true;
+            }
+        }
+        return false;
+    });
+    frmMyIssues* w = open();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(cancelled);
+    const QList<qint32> listed = listedIds(w->model());
+    ASSERT_GT(listed.size(), 0);
+    ASSERT_LT(listed.size(), mine.size());
+    QSet<qint32> customers;
+    for (int row = 0; row < listed.size(); ++row) {
+        const qint32 customer = customerOf.value(listed.at(row));
+        customers.insert(customer);
+        EXPECT_EQ(w->model()->index(row, 3).data().toString(), DB().GetCustomername(customer))
+            << "issue " << listed.at(row);
+    }
+    EXPECT_GE(customers.size(), 16);
 }
 
 TEST_F(MyIssuesTest, RequestsDuringAFillWaitForItAndCloseEndsItSafely)
