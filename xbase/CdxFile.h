@@ -109,6 +109,9 @@ public:
     // Writes every changed page (the caller is inside an operation or the
     // file is exclusive).
     Status flush();
+    // Tells the file what the next flush will write, so that a journal can
+    // save it together with what other files of the call announced.
+    Status announce();
     // How many decoded nodes the cache keeps between operations (a batch of
     // appends keeps more, so that its pages are written once); trim()
     // drops what lies beyond, outside an operation (inside one, callers

@@ -168,12 +168,12 @@ Status CdxFile::writeNode(CdxNode& n)
     return Status::ok();
 }
 
-Status CdxFile::flush()
+// Everything a flush would write, announced at once (a journal saves the
+// old bytes with one write).
+Status CdxFile::announce()
 {
     if (!m_modified)
         return Status::ok();
-    // Everything this flush writes, announced at once (a journal saves the
-    // old bytes with one write).
     m_ranges.clear();
     m_ranges.emplace_back(kCounterOffset, 4);
     for (uint32_t offset : m_dirty)
@@ -183,7 +183,14 @@ Status CdxFile::flush()
     for (const auto& [offset, h] : m_headers)
         if (h.dirty)
             m_ranges.emplace_back(offset, kHeaderSize);
-    XB_RETURN_IF_ERROR(m_file->willWrite(m_ranges));
+    return m_file->willWrite(m_ranges);
+}
+
+Status CdxFile::flush()
+{
+    if (!m_modified)
+        return Status::ok();
+    XB_RETURN_IF_ERROR(announce());
     // The counter moves first, so that a reader working from its cache
     // notices a change before any page of it reaches the file.
     ++m_counter;

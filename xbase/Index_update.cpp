@@ -62,6 +62,10 @@ Status Index::beforeWrite(Table&, uint32_t recno, const uint8_t* oldImage, const
     Status s = checkCandidates(recno);
     if (s.isOk())
         s = apply(recno);
+    // The pages are known now: their old bytes go to the journal with the
+    // record's and the memo's, in one write.
+    if (s.isOk() && !m_table.inBatch())
+        s = m_file->announce();
     if (!s.isOk()) {
         // A refused key is taken back; after damage nothing of the change
         // is trusted. Either way no page of it reaches the file.
