@@ -78,17 +78,6 @@ QString fieldText(FIELD4* field)
     return fromWin1252(f4ptr(field), f4len_v(field));
 }
 
-QString trimmedFieldText(FIELD4* field)
-{
-    const char* begin = f4ptr(field);
-    const char* end = begin + f4len_v(field);
-    while (begin < end && *begin == ' ')
-        ++begin;
-    while (end > begin && end[-1] == ' ')
-        --end;
-    return fromWin1252(begin, qsizetype(end - begin));
-}
-
 QString memoText(FIELD4* field)
 {
     const char* text = f4memoPtr(field);

@@ -42,9 +42,6 @@ FIELD4* needField(DATA4* table, const QString& name);
 QString fieldText(FIELD4* field);
 QString memoText(FIELD4* field);
 void assignText(FIELD4* field, const QString& text);
-// A field's text without the blanks around it, only the other bytes
-// decoded.
-QString trimmedFieldText(FIELD4* field);
 // Leading and trailing blanks removed; other white space stays.
 QString trimBlanks(const QString& text);
 

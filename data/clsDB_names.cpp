@@ -2,6 +2,7 @@
 
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
+#include "data/FieldText.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB_internal.h"
 

@@ -152,6 +152,7 @@ private:
     Status checkOffset(uint32_t offset, const char* what);
     Status pageMiss();
     Status fileEnd(uint64_t* out);
+    Status encodePage(const CdxNode& n, uint8_t* page);
     Status writeNode(CdxNode& n);
     void dropCache();
     void forget(uint32_t offset);

@@ -158,11 +158,17 @@ Status CdxFile::freeNode(CdxNode* n)
     return Status::ok();
 }
 
+Status CdxFile::encodePage(const CdxNode& n, uint8_t* page)
+{
+    if (!encodeNode(n, page))
+        return Status::corruption(path() + ": node at " + std::to_string(n.offset) + " overflows its page");
+    return Status::ok();
+}
+
 Status CdxFile::writeNode(CdxNode& n)
 {
     uint8_t page[kPageSize];
-    if (!encodeNode(n, page))
-        return Status::corruption(path() + ": node at " + std::to_string(n.offset) + " overflows its page");
+    XB_RETURN_IF_ERROR(encodePage(n, page));
     XB_RETURN_IF_ERROR(m_file->writeAt(n.offset, page, kPageSize));
     n.dirty = false;
     return Status::ok();
@@ -206,8 +212,7 @@ Status CdxFile::flush()
             return Status::ok();
         m_runBytes.resize(run.size() * kPageSize);
         for (size_t i = 0; i < run.size(); ++i)
-            if (!encodeNode(*run[i], m_runBytes.data() + i * kPageSize))
-                return Status::corruption(path() + ": node at " + std::to_string(run[i]->offset) + " overflows its page");
+            XB_RETURN_IF_ERROR(encodePage(*run[i], m_runBytes.data() + i * kPageSize));
         XB_RETURN_IF_ERROR(m_file->writeAt(run.front()->offset, m_runBytes.data(), m_runBytes.size()));
         for (CdxNode* n : run)
             n->dirty = false;

@@ -148,7 +148,7 @@ public:
             XB_RETURN_IF_ERROR(protect(offset, n));
             XB_RETURN_IF_ERROR(m_journal->beforeWrite());
         }
-        m_sizeKnown = false;
+        m_sizeCall = 0;
         return m_file->writeAt(offset, buf, n);
     }
     // Inside a call nobody else writes the file (its writers hold the
@@ -157,9 +157,8 @@ public:
     {
         if (!m_journal->active())
             return m_file->size(out);
-        if (!m_sizeKnown || m_sizeCall != m_journal->call()) {
+        if (m_sizeCall != m_journal->call()) {
             XB_RETURN_IF_ERROR(m_file->size(&m_size));
-            m_sizeKnown = true;
             m_sizeCall = m_journal->call();
         }
         *out = m_size;
@@ -171,7 +170,7 @@ public:
             XB_RETURN_IF_ERROR(protect(length, ~uint64_t(0) - length));
             XB_RETURN_IF_ERROR(m_journal->beforeWrite());
         }
-        m_sizeKnown = false;
+        m_sizeCall = 0;
         return m_file->truncate(length);
     }
     Status sync() override { return m_file->sync(); }
@@ -201,8 +200,7 @@ private:
     std::string m_name;
     std::vector<std::pair<uint64_t, uint64_t>> m_range = {{0, 0}};
     uint64_t m_size = 0;
-    uint64_t m_sizeCall = 0;
-    bool m_sizeKnown = false;
+    uint64_t m_sizeCall = 0; // the call m_size was taken in; 0: none (calls count from 1)
 };
 
 } // namespace xbase

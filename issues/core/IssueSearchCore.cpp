@@ -2,6 +2,7 @@
 
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
+#include "data/FieldText.h"
 #include "xbase/IndexC4.h"
 #include "xbase/LetterCase.h"
 
@@ -129,7 +130,7 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, const Sear
                 model.addRowBytes(qint32(f4long(rowid)),
                              {lookups.category(qint32(f4long(psid))), lookups.category(qint32(f4long(status))),
                               lookups.customer(qint32(f4long(custid)))},
-                             IssueWalk::trimmedBytes(shortdesc));
+                             trimmedFieldBytes(shortdesc));
             }
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield()) {
                 stopped = true;

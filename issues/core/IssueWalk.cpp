@@ -37,33 +37,6 @@ void selectTag(DATA4* table, const char* name)
     check(table, d4tagSelect(table, tag));
 }
 
-std::string_view trimmedBytes(FIELD4* field)
-{
-    const char* first = f4ptr(field);
-    const char* end = first + f4len_v(field);
-    while (first < end && *first == ' ')
-        ++first;
-    // Texts are mostly shorter than their fields: trailing blanks go eight
-    // at a time first.
-    constexpr quint64 kEightBlanks = 0x2020202020202020ull;
-    for (quint64 last8 = 0; end - first >= 8; end -= 8) {
-        std::memcpy(&last8, end - 8, sizeof last8);
-        if (last8 != kEightBlanks)
-            break;
-    }
-    while (end > first && end[-1] == ' ')
-        --end;
-    return std::string_view(first, size_t(end - first));
-}
-
-// Trimmed before decoding: one byte is one character, so this is the
-// trimmed text of the whole field.
-QString trimmedText(FIELD4* field)
-{
-    const std::string_view bytes = trimmedBytes(field);
-    return fromWin1252(bytes.data(), qsizetype(bytes.size()));
-}
-
 namespace {
 
 // Up to eight characters, none of them NUL, packed into one number that no
@@ -140,11 +113,9 @@ quint32 Lookups::category(qint32 id)
 quint32 Lookups::customer(qint32 id)
 {
     if (id < 1) {
-        if (!m_noCustomerShared) {
+        if (!m_noCustomer)
             m_noCustomer = m_model.share(QString());
-            m_noCustomerShared = true;
-        }
-        return m_noCustomer;
+        return *m_noCustomer;
     }
     const auto found = m_customerText.constFind(id);
     if (found != m_customerText.constEnd())

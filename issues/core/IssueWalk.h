@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 #include <string_view>
 
@@ -28,9 +29,6 @@ inline constexpr long kRecordsBetweenYields = 100;
 int check(DATA4* table, int code);
 FIELD4* field(DATA4* table, const char* name);
 void selectTag(DATA4* table, const char* name);
-// The field's text, trimmed of blanks, and its bytes so trimmed.
-QString trimmedText(FIELD4* field);
-std::string_view trimmedBytes(FIELD4* field);
 
 // The texts that many rows share, each looked up once per fill through the
 // tables the fill opened, and put into the model's text pool: category
@@ -49,7 +47,7 @@ public:
     // false the names are read without yielding. Nothing is read once the
     // database that the fill read has been closed.
     void finish(const Yield& yield);
-    // A stored date's trimmed characters (trimmedBytes()) shown in the short
+    // A stored date's trimmed characters (trimmedFieldBytes()) shown in the short
     // date format ("" when not a date), and as stored.
     quint32 shownDate(std::string_view stored);
     quint32 sortDate(std::string_view stored);
@@ -72,8 +70,7 @@ private:
     // The pool entry of each customer named (none for ids below 1, whose
     // name is empty).
     QHash<qint32, quint32> m_customerText;
-    quint32 m_noCustomer = 0;
-    bool m_noCustomerShared = false;
+    std::optional<quint32> m_noCustomer; // the empty name, shared once
     DateCache m_shownDate;
     DateCache m_sortDate;
 };

@@ -1,5 +1,6 @@
 #include "issues/core/MyIssuesCore.h"
 
+#include "data/FieldText.h"
 #include "xbase/IndexC4.h"
 
 #include <string_view>
@@ -42,12 +43,12 @@ Result LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, qint32 ass
         int rc = check(issues, d4seekDouble(issues, assignedTo));
         while (rc == 0) {
             if (status <= 0 || qint32(f4long(statusField)) == status) {
-                const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
+                const std::string_view stored = trimmedFieldBytes(submitdt);
                 model.addRowBytes(qint32(f4long(rowid)),
                              {lookups.category(qint32(f4long(priority))), lookups.category(qint32(f4long(statusField))),
                               lookups.shownDate(stored), lookups.customer(qint32(f4long(custid))),
                               lookups.category(qint32(f4long(psid))), lookups.sortDate(stored)},
-                             IssueWalk::trimmedBytes(shortdesc));
+                             trimmedFieldBytes(shortdesc));
             }
             rc = check(issues, d4seekNextDouble(issues, assignedTo));
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield()) {

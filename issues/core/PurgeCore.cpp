@@ -1,5 +1,6 @@
 #include "issues/core/PurgeCore.h"
 
+#include "data/FieldText.h"
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 
@@ -39,10 +40,10 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
         const std::string_view last(cutoffBytes.constData(), size_t(cutoffBytes.size()));
         int rc = check(issues, d4seekDouble(issues, status));
         while (rc == 0) {
-            const std::string_view stored = IssueWalk::trimmedBytes(submitdt);
+            const std::string_view stored = trimmedFieldBytes(submitdt);
             if (stored.compare(last) <= 0)
                 model.addRowBytes(qint32(f4long(rowid)), {lookups.shownDate(stored)},
-                             IssueWalk::trimmedBytes(shortdesc));
+                             trimmedFieldBytes(shortdesc));
             rc = check(issues, d4seekNextDouble(issues, status));
             if (++result.walked % IssueWalk::kRecordsBetweenYields == 0 && !yield())
                 return result;
