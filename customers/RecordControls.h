@@ -51,6 +51,18 @@ inline QPushButton* listButton(QWidget* parent, const char* name, const QString&
     return b;
 }
 
+// Custom field n (1 or 2) of a record window: its label, which custom
+// labels rename, an editable list and the button of the list's editor.
+inline void customField(QWidget* page, int n, QLabel** label, QComboBox** field, QPushButton** list)
+{
+    const QByteArray digit = QByteArray::number(n);
+    *label = fieldLabel(page, QByteArray("lblCustom" + digit).constData(), QStringLiteral("Custom %1:").arg(n),
+                        QStringLiteral("custom%1").arg(n));
+    *field = editable(new QComboBox(page), QByteArray("txtCust" + digit).constData());
+    (*field)->setEditable(true);
+    *list = listButton(page, QByteArray("cmdCust" + digit + "Cat").constData(), QStringLiteral("custom field %1").arg(n));
+}
+
 // The button beside a date box that opens the calendar.
 inline QPushButton* calendarButton(QWidget* parent, const char* name, const QString& what)
 {

@@ -165,14 +165,8 @@ void frmCustomer::buildTab0(QWidget* page)
     lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("custcat"));
     cboCategory = editable(new QComboBox(page), "cboCategory");
     cboCatCategory = listButton(page, "cboCatCategory", QStringLiteral("customer categories"));
-    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
-    txtCust1 = editable(new QComboBox(page), "txtCust1");
-    txtCust1->setEditable(true);
-    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
-    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
-    txtCust2 = editable(new QComboBox(page), "txtCust2");
-    txtCust2->setEditable(true);
-    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
+    customField(page, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
+    customField(page, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
     lblNewCust = fieldLabel(page, "lblNewCust",
                             QStringLiteral("Press Apply button to save this customer and to access Product/Services "
                                            "and Issues tabs"),

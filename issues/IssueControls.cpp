@@ -41,14 +41,8 @@ void IssueFields::makeIssueFields(QWidget* page, QObject* window)
     lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
     cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
     cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
-    lblCustom1 = fieldLabel(page, "lblCustom1", QStringLiteral("Custom 1:"), QStringLiteral("custom1"));
-    txtCust1 = editable(new QComboBox(page), "txtCust1");
-    txtCust1->setEditable(true);
-    cmdCust1Cat = listButton(page, "cmdCust1Cat", QStringLiteral("custom field 1"));
-    lblCustom2 = fieldLabel(page, "lblCustom2", QStringLiteral("Custom 2:"), QStringLiteral("custom2"));
-    txtCust2 = editable(new QComboBox(page), "txtCust2");
-    txtCust2->setEditable(true);
-    cmdCust2Cat = listButton(page, "cmdCust2Cat", QStringLiteral("custom field 2"));
+    customField(page, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
+    customField(page, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
 
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {lblPS, cboPS},         {lblShortDesc, txtShortDesc}, {lblAssigned, cboAssignedTo},
