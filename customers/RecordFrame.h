@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPushButton>
 #include <QSize>
 #include <QString>
 
@@ -9,7 +10,6 @@ class QComboBox;
 class QEvent;
 class QObject;
 class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
 class QWidget;
 class RecordForm;
@@ -32,6 +32,23 @@ struct ButtonBar {
 // to the first field of the first tab and from its last field to the bar.
 ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printTip, const QString& emailTip,
                         QWidget* tabs, QWidget* firstField, QWidget* lastField);
+
+// Hands the bar to a record window: its members BtnBar, cmdPrint, cmdEmail,
+// OKButton and CancelButton, and OK, Cancel, Apply and Delete to its
+// handlers of those names.
+template <class Window>
+void adoptButtonBar(Window* w, const ButtonBar& b)
+{
+    w->BtnBar = b.bar;
+    w->cmdPrint = b.cmdPrint;
+    w->cmdEmail = b.cmdEmail;
+    w->OKButton = b.OKButton;
+    w->CancelButton = b.CancelButton;
+    QObject::connect(b.OKButton, &QPushButton::clicked, w, [w] { w->OKButton_Click(); });
+    QObject::connect(b.CancelButton, &QPushButton::clicked, w, [w] { w->CancelButton_Click(); });
+    QObject::connect(b.cmdApply, &QPushButton::clicked, w, [w] { w->cmdApply_Click(); });
+    QObject::connect(b.cmdDelete, &QPushButton::clicked, w, [w] { w->cmdDelete_Click(); });
+}
 
 // The tab control fills the window above the bar.
 void layout(QWidget* window, QTabWidget* tabs, QWidget* bar);

@@ -173,15 +173,7 @@ void frmIssue::buildButtonBar()
     setTabChain({cmdCust2Cat, IACtl->lv, IACtl->cmdEditView, IACtl->cmdDel, IACtl->cmdAdd, cmdDTStamp_Desc, txtDesc,
                  cmdDTStamp_Resolution, txtResolution, ACtl->lv, ACtl->cmdSaveAs, ACtl->cmdView, ACtl->cmdRemove,
                  ACtl->cmdAttach, lblEdit});
-    BtnBar = b.bar;
-    cmdPrint = b.cmdPrint;
-    cmdEmail = b.cmdEmail;
-    OKButton = b.OKButton;
-    CancelButton = b.CancelButton;
-    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-    connect(b.cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(b.cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    RecordFrame::adoptButtonBar(this, b);
 }
 
 // --- Layout and events ------------------------------------------------------

@@ -65,15 +65,7 @@ frmIssueTemplate::frmIssueTemplate(QWidget* parent)
     const RecordFrame::ButtonBar b
         = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),
                                      QStringLiteral("Email issue details"), TabCtl, cboPS, cmdCatIssueCategory);
-    BtnBar = b.bar;
-    cmdPrint = b.cmdPrint;
-    cmdEmail = b.cmdEmail;
-    OKButton = b.OKButton;
-    CancelButton = b.CancelButton;
-    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
-    connect(b.cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
-    connect(b.cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    RecordFrame::adoptButtonBar(this, b);
     connect(cmdDTStamp_Desc, &QPushButton::clicked, this, [this] { RecordFrame::insertStamp(txtDesc); });
     connect(cmdDTStamp_Resolution, &QPushButton::clicked, this,
             [this] { RecordFrame::insertStamp(txtResolution); });
