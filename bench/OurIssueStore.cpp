@@ -2,7 +2,7 @@
 #include "IssueStore.h"
 
 #include "xbase/IndexC4.h"
-#include "xbase/MappedReads.h"
+#include "xbase/FileMap.h"
 #include "xbase/c4.h"
 
 #include <algorithm>
@@ -192,9 +192,9 @@ int ourIndexCacheMb()
     return std::max(1, int(pages / 2048));
 }
 
-void setOurMapMb(int mb) { xbase::MappedReads::setBudget(size_t(mb) << 20); }
+void setOurMapMb(int mb) { xbase::FileMap::setBudget(size_t(mb) << 20); }
 
-int ourMapMb() { return int(xbase::MappedReads::budget() >> 20); }
+int ourMapMb() { return int(xbase::FileMap::budget() >> 20); }
 
 IssueStore* ourStore()
 {

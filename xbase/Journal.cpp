@@ -330,7 +330,7 @@ Status Journal::end(File& dataFile, const Status& outcome, bool* restored)
     Status s;
     if (m_started && outcome.isOk()) {
         const uint8_t cleared[sizeof kMagic] = {};
-        s = m_file->writeAt(0, cleared, sizeof cleared);
+        s = writeJournal(0, cleared, sizeof cleared);
     } else if (m_started) {
         // On failure the journal stays valid whatever happens here, so that
         // the next writer plays it back if this does not get through.
@@ -364,6 +364,7 @@ void Journal::removeIfUnused(File& dataFile, uint64_t openLockOffset)
     if (!m_file && !m_env->exists(m_path))
         return;
     m_file.reset();
+    m_fileHolds = 0;
     // The open lock held exclusively: no other handle can be writing.
     if (!dataFile.tryLock(openLockOffset, 1, true).isOk())
         return;
@@ -397,7 +398,7 @@ Status Journal::writeEntries()
 {
     if (m_buf.empty())
         return Status::ok();
-    Status s = m_file->writeAt(m_end, m_buf.data(), m_buf.size());
+    Status s = writeJournal(m_end, m_buf.data(), m_buf.size());
     if (s.isOk()) {
         m_end += m_buf.size();
         m_started = true;
@@ -463,6 +464,19 @@ Status Journal::protect(JournalledFile& file, const std::vector<std::pair<uint64
             it->second = std::max(it->second, end);
     }
     return Status::ok();
+}
+
+// Nobody cuts a journal file short, and nobody removes it while a handle
+// of its table is open: what it was seen to hold it holds, and a write
+// there may go through a map.
+Status Journal::writeJournal(uint64_t offset, const uint8_t* bytes, size_t n)
+{
+    if (offset + n <= m_fileHolds)
+        return m_file->writeFastAt(offset, bytes, n);
+    Status s = m_file->writeAt(offset, bytes, n);
+    if (s.isOk())
+        m_fileHolds = std::max(m_fileHolds, offset + n);
+    return s;
 }
 
 // The file's size and its old bytes are in the journal before any byte of

@@ -2,6 +2,7 @@
 
 #include "xbase/Env.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -109,6 +110,7 @@ private:
     // Entries gather in m_buf and reach the journal file together.
     void addEntry(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n);
     Status writeEntries();
+    Status writeJournal(uint64_t offset, const uint8_t* bytes, size_t n);
     Status playBack(bool* played);
     void reset();
 
@@ -124,6 +126,7 @@ private:
     bool m_started = false; // the journal header of this call is written
     uint64_t m_salt = 0;
     uint64_t m_end = 0;
+    uint64_t m_fileHolds = 0; // bytes the journal file is known to hold
     std::vector<Touched> m_touched;
     std::vector<uint8_t> m_buf;
     std::vector<uint8_t> m_before;
@@ -142,17 +145,31 @@ public:
     {
         return m_file->readFastAt(offset, buf, n, got);
     }
+    // Inside a call nobody else changes the file's size (its writers hold
+    // the journal lock, and so do those who cut it back): what the file
+    // held when the call took its size, it holds until the call ends, and
+    // a write there may go through a map.
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
-        if (m_journal->active()) {
-            XB_RETURN_IF_ERROR(protect(offset, n));
-            XB_RETURN_IF_ERROR(m_journal->beforeWrite());
+        if (!m_journal->active()) {
+            m_sizeCall = 0;
+            return m_file->writeAt(offset, buf, n);
         }
-        m_sizeCall = 0;
-        return m_file->writeAt(offset, buf, n);
+        XB_RETURN_IF_ERROR(protect(offset, n));
+        XB_RETURN_IF_ERROR(m_journal->beforeWrite());
+        const bool sized = m_sizeCall == m_journal->call();
+        if (sized && n <= m_size && offset <= m_size - n)
+            return m_file->writeFastAt(offset, buf, n);
+        Status s = m_file->writeAt(offset, buf, n);
+        if (s.isOk() && sized)
+            m_size = std::max(m_size, offset + n);
+        else
+            m_sizeCall = 0;
+        return s;
     }
-    // Inside a call nobody else writes the file (its writers hold the
-    // journal lock): a size once taken stays until this handle writes.
+    Status writeFastAt(uint64_t offset, const void* buf, size_t n) override { return writeAt(offset, buf, n); }
+    // Inside a call a size once taken stays, grown by what this handle
+    // writes past it.
     Status size(uint64_t* out) override
     {
         if (!m_journal->active())

@@ -1,5 +1,5 @@
 #include "xbase/Env.h"
-#include "xbase/MappedReads.h"
+#include "xbase/FileMap.h"
 
 #include <cerrno>
 #include <cstring>
@@ -51,6 +51,11 @@ public:
         return Status::ok();
     }
 
+    Status writeFastAt(uint64_t offset, const void* buf, size_t n) override
+    {
+        return m_mapped.put(offset, buf, n) ? Status::ok() : writeAt(offset, buf, n);
+    }
+
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
         size_t done = 0;
@@ -64,6 +69,8 @@ public:
             }
             done += size_t(r);
         }
+        if (n > 0)
+            m_mapped.reaches(offset + n);
         return Status::ok();
     }
 
@@ -120,7 +127,7 @@ private:
 
     int m_fd;
     std::string m_path;
-    MappedReads m_mapped;
+    FileMap m_mapped;
 };
 
 class PosixEnv final : public Env {

@@ -56,6 +56,15 @@ public:
         XB_RETURN_IF_ERROR(s);
         return m_target->writeAt(offset, buf, n);
     }
+    xbase::Status writeFastAt(uint64_t offset, const void* buf, size_t n) override
+    {
+        size_t partial = 0;
+        xbase::Status s = m_env.step(&partial, n);
+        if (partial)
+            (void)m_target->writeFastAt(offset, buf, partial);
+        XB_RETURN_IF_ERROR(s);
+        return m_target->writeFastAt(offset, buf, n);
+    }
     xbase::Status size(uint64_t* out) override { return m_target->size(out); }
     xbase::Status truncate(uint64_t length) override
     {

@@ -1,9 +1,10 @@
-#include "xbase/MappedReads.h"
+#include "xbase/FileMap.h"
 
 #include <algorithm>
 #include <atomic>
 #include <csetjmp>
 #include <csignal>
+#include <fcntl.h>
 #include <cstring>
 #include <mutex>
 #include <sys/mman.h>
@@ -96,41 +97,46 @@ __attribute__((noinline)) bool guardedCopy(void* to, const void* from, size_t n)
 
 } // namespace
 
-MappedReads::~MappedReads()
+FileMap::~FileMap()
 {
     g_servedChunks -= m_servedChunks;
     if (m_base)
-        ::munmap(const_cast<uint8_t*>(m_base), kMapBytes);
+        ::munmap(m_base, kMapBytes);
 }
 
-void MappedReads::setBudget(size_t bytes) { g_budget.store(bytes); }
-size_t MappedReads::budget() { return g_budget.load(); }
-size_t MappedReads::servedBytes() { return g_servedChunks.load() << kChunkShift; }
+void FileMap::setBudget(size_t bytes) { g_budget.store(bytes); }
+size_t FileMap::budget() { return g_budget.load(); }
+size_t FileMap::servedBytes() { return g_servedChunks.load() << kChunkShift; }
 
-bool MappedReads::map()
+bool FileMap::map()
 {
     m_state = State::Off;
     struct stat st {};
     if (!localFileSystem(m_fd) || ::fstat(m_fd, &st) != 0 || !installHandler())
         return false;
-    void* p = ::mmap(nullptr, kMapBytes, PROT_READ, MAP_SHARED, m_fd, 0);
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    m_writable = flags != -1 && (flags & O_ACCMODE) == O_RDWR;
+    void* p = ::mmap(nullptr, kMapBytes, m_writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, m_fd, 0);
     if (p == MAP_FAILED)
         return false;
-    m_base = static_cast<const uint8_t*>(p);
+    m_base = static_cast<uint8_t*>(p);
     reaches(uint64_t(st.st_size));
     m_state = State::Mapped;
     return true;
 }
 
-bool MappedReads::copy(uint64_t offset, void* buf, size_t n)
+bool FileMap::serves(uint64_t offset, size_t n)
 {
-    if (n == 0 || n > kMaxRead || offset + n > kMapBytes || g_budget.load() == 0)
+    if (n == 0 || n > kMaxCopy || offset + n > kMapBytes || g_budget.load() == 0)
         return false;
     if (m_state != State::Mapped && (m_state == State::Off || !map()))
         return false;
-    if (offset + n > m_known)
-        return false;
-    if (!admit(offset, n))
+    return offset + n <= m_known && admit(offset, n);
+}
+
+bool FileMap::copy(uint64_t offset, void* buf, size_t n)
+{
+    if (!serves(offset, n))
         return false;
     if (guardedCopy(buf, m_base + offset, n))
         return true;
@@ -140,8 +146,21 @@ bool MappedReads::copy(uint64_t offset, void* buf, size_t n)
     return false;
 }
 
+bool FileMap::put(uint64_t offset, const void* buf, size_t n)
+{
+    if (!serves(offset, n) || !m_writable)
+        return false;
+    if (guardedCopy(m_base + offset, buf, n))
+        return true;
+    // A page the kernel could not give (the disk full, or a cut after all):
+    // pwrite writes the bytes again and says what went wrong.
+    struct stat st {};
+    m_known = ::fstat(m_fd, &st) == 0 ? uint64_t(st.st_size) : 0;
+    return false;
+}
+
 // Whether the chunks of the read were served before or fit in the budget.
-bool MappedReads::admit(uint64_t offset, size_t n)
+bool FileMap::admit(uint64_t offset, size_t n)
 {
     const uint64_t firstChunk = offset >> kChunkShift, lastChunk = (offset + n - 1) >> kChunkShift;
     if ((lastChunk >> 6) >= m_served.size())
