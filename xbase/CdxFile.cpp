@@ -6,12 +6,35 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 namespace xbase::cdx {
 namespace {
 
 constexpr uint64_t kLockOffset = 0x7FFFFFFE;
+
+// Whether a 512-byte block of what was read holds zeros only.
+bool holdsZeroBlock(const uint8_t* p, size_t n)
+{
+    for (size_t block = 0; block < n; block += 512) {
+        const size_t end = std::min(n, block + 512);
+        size_t i = block;
+        for (; i + 8 <= end; i += 8) {
+            uint64_t w;
+            std::memcpy(&w, p + i, 8);
+            if (w != 0)
+                break;
+        }
+        if (i + 8 > end) {
+            while (i < end && p[i] == 0)
+                ++i;
+            if (i == end)
+                return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
@@ -86,10 +109,16 @@ Status CdxFile::readCounter(uint32_t* out)
     return Status::ok();
 }
 
+// Pages and the file's length are multiples of 512 bytes, so a block of 512
+// is all before an end another process cut the file back to or all past
+// it; past it, a map shows zeros, which no node or header holds: what shows
+// a block of zeros is read again with pread, which tells the end.
 Status CdxFile::readPage(uint32_t offset, uint8_t* buf, size_t n)
 {
     size_t got = 0;
-    XB_RETURN_IF_ERROR(m_file->readAt(offset, buf, n, &got));
+    XB_RETURN_IF_ERROR(m_file->readFastAt(offset, buf, n, &got));
+    if (got == n && holdsZeroBlock(buf, n))
+        XB_RETURN_IF_ERROR(m_file->readAt(offset, buf, n, &got));
     if (got != n)
         return Status::corruption(path() + ": index page at " + std::to_string(offset) + " lies past the end");
     return Status::ok();

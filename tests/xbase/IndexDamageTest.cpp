@@ -139,6 +139,29 @@ TEST_P(IndexDamageTest, GivesAnErrorNeverACrashOrAnEndlessWalkAndReindexRepairs)
 INSTANTIATE_TEST_SUITE_P(Damages, IndexDamageTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Pages another open cut away while this one had the index open: past the
+// new end the file's map shows zeros up to the end of its memory page, which
+// must read as the end of the file, not as a page of zeros.
+TEST_F(IndexDamage, PagesCutAwayUnderAnOpenIndexAreFoundPastTheEnd)
+{
+    build();
+    Table* t = open("d.dbf");
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(d4tagSelect(t, d4tag(t, "NAME")), C4_SUCCESS);
+    ASSERT_EQ(d4top(t), C4_SUCCESS);
+    const size_t cut = 0x600 + 0x800 + 512 * 3;
+    ASSERT_NE(cut % 4096, 0u);
+    ASSERT_GT(m_cdx.size(), cut + 4096);
+    cutCdx(cut);
+    int rc = C4_SUCCESS;
+    for (int steps = 0; rc == C4_SUCCESS && steps < 5000; ++steps)
+        rc = d4skip(t, 1);
+    EXPECT_NE(rc, C4_SUCCESS);
+    const std::string error = m_engine.lastError().toString();
+    EXPECT_NE(error.find("lies past the end"), std::string::npos) << error;
+    close(t);
+}
+
 } // namespace
 
 namespace {
