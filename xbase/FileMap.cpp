@@ -4,8 +4,8 @@
 #include <atomic>
 #include <csetjmp>
 #include <csignal>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
