@@ -38,22 +38,16 @@ protected:
     }
     void TearDown() override { FileMap::setBudget(m_budget); }
 
+    // What the reader reads through readFastAt.
+    std::string read(uint64_t offset, size_t n) { return readFrom(*m_reader, offset, n, true); }
     // What another open reads with pread.
-    std::string readOther(uint64_t offset, size_t n)
-    {
-        std::string out(n, '\0');
-        size_t got = 0;
-        const xbase::Status s = m_other->readAt(offset, out.data(), n, &got);
-        EXPECT_TRUE(s.isOk()) << s.toString();
-        out.resize(got);
-        return out;
-    }
+    std::string readOther(uint64_t offset, size_t n) { return readFrom(*m_other, offset, n, false); }
 
-    std::string read(uint64_t offset, size_t n)
+    static std::string readFrom(File& f, uint64_t offset, size_t n, bool fast)
     {
         std::string out(n, '\0');
         size_t got = 0;
-        const xbase::Status s = m_reader->readFastAt(offset, out.data(), n, &got);
+        const xbase::Status s = fast ? f.readFastAt(offset, out.data(), n, &got) : f.readAt(offset, out.data(), n, &got);
         EXPECT_TRUE(s.isOk()) << s.toString();
         out.resize(got);
         return out;

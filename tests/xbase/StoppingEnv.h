@@ -47,24 +47,8 @@ class StoppingFile final : public xbase::File {
 public:
     StoppingFile(StoppingEnv& env, std::unique_ptr<xbase::File> target) : m_env(env), m_target(std::move(target)) {}
     xbase::Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override { return m_target->readAt(offset, buf, n, got); }
-    xbase::Status writeAt(uint64_t offset, const void* buf, size_t n) override
-    {
-        size_t partial = 0;
-        xbase::Status s = m_env.step(&partial, n);
-        if (partial)
-            (void)m_target->writeAt(offset, buf, partial);
-        XB_RETURN_IF_ERROR(s);
-        return m_target->writeAt(offset, buf, n);
-    }
-    xbase::Status writeFastAt(uint64_t offset, const void* buf, size_t n) override
-    {
-        size_t partial = 0;
-        xbase::Status s = m_env.step(&partial, n);
-        if (partial)
-            (void)m_target->writeFastAt(offset, buf, partial);
-        XB_RETURN_IF_ERROR(s);
-        return m_target->writeFastAt(offset, buf, n);
-    }
+    xbase::Status writeAt(uint64_t offset, const void* buf, size_t n) override { return write(offset, buf, n, false); }
+    xbase::Status writeFastAt(uint64_t offset, const void* buf, size_t n) override { return write(offset, buf, n, true); }
     xbase::Status size(uint64_t* out) override { return m_target->size(out); }
     xbase::Status truncate(uint64_t length) override
     {
@@ -77,6 +61,17 @@ public:
     const std::string& path() const override { return m_target->path(); }
 
 private:
+    xbase::Status write(uint64_t offset, const void* buf, size_t n, bool fast)
+    {
+        auto put = [&](size_t len) { return fast ? m_target->writeFastAt(offset, buf, len) : m_target->writeAt(offset, buf, len); };
+        size_t partial = 0;
+        xbase::Status s = m_env.step(&partial, n);
+        if (partial)
+            (void)put(partial);
+        XB_RETURN_IF_ERROR(s);
+        return put(n);
+    }
+
     StoppingEnv& m_env;
     std::unique_ptr<xbase::File> m_target;
 };
