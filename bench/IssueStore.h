@@ -43,7 +43,7 @@ bool ourReadsExclusive();
 // otherwise).
 void setOurIndexCacheMb(int mb);
 int ourIndexCacheMb();
-// How many MB of the files our engine may read through maps, in all (the
-// engine's default otherwise).
+// How many MB of the files our engine may read and write through maps, in
+// all (the engine's default otherwise).
 void setOurMapMb(int mb);
 int ourMapMb();

@@ -13,8 +13,10 @@
 // be timed again without appending again. --exclusive has our engine
 // read with the table opened exclusively; by default it is shared, as the
 // program opens it. --index-cache-mb gives our index a page cache of that
-// size (256 matches the last SQLite set-up); --map-mb lets it read that many
-// MB of the files through maps (again 256 for the last SQLite set-up).
+// size (256 matches the last SQLite set-up); --map-mb lets it read and write
+// that many MB of the files through maps (again 256 for the last SQLite
+// set-up; a map holds no copy, its pages are the page cache that SQLite's
+// reads go through as well).
 
 #include "IssueRows.h"
 #include "IssueStore.h"
@@ -137,7 +139,7 @@ void printPairs()
         }
         std::printf("%s\n", same ? "" : "  (results differ!)");
     }
-    std::printf("ours: %s reads, index page cache %d MB per index file, up to %d MB of the files read through maps, "
+    std::printf("ours: %s reads, index page cache %d MB per index file, up to %d MB of the files read and written through maps, "
                 "journal on every write\n",
                 ourReadsExclusive() ? "exclusive" : "shared", ourIndexCacheMb(), ourMapMb());
     for (int which = 1; which < kStores; ++which) {
