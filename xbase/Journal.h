@@ -167,7 +167,6 @@ public:
             m_sizeCall = 0;
         return s;
     }
-    Status writeFastAt(uint64_t offset, const void* buf, size_t n) override { return writeAt(offset, buf, n); }
     // Inside a call a size once taken stays, grown by what this handle
     // writes past it.
     Status size(uint64_t* out) override
