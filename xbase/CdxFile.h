@@ -172,7 +172,8 @@ private:
     std::unordered_map<uint32_t, uint32_t> m_freed; // freed page -> next free, not yet written
     std::vector<uint32_t> m_dirty;                   // pages changed since the last flush
     std::vector<std::pair<uint64_t, uint64_t>> m_ranges; // what a flush writes
-    std::vector<uint8_t> m_runBytes; // pages a flush writes together
+    std::vector<CdxNode*> m_run;     // pages a flush writes together
+    std::vector<uint8_t> m_runBytes; // and their bytes
     CdxNode* m_last = nullptr;                       // the node asked for last
     // Nodes asked for lately, by page number: the upper levels of every
     // tree are found here without a look into m_nodes.

@@ -206,26 +206,26 @@ Status CdxFile::flush()
     std::sort(m_dirty.begin(), m_dirty.end());
     // Pages that follow one another in the file (the right edges of tags
     // that grow at the end) go in one write.
-    std::vector<CdxNode*> run;
+    m_run.clear();
     auto writeRun = [&] {
-        if (run.empty())
+        if (m_run.empty())
             return Status::ok();
-        m_runBytes.resize(run.size() * kPageSize);
-        for (size_t i = 0; i < run.size(); ++i)
-            XB_RETURN_IF_ERROR(encodePage(*run[i], m_runBytes.data() + i * kPageSize));
-        XB_RETURN_IF_ERROR(m_file->writeAt(run.front()->offset, m_runBytes.data(), m_runBytes.size()));
-        for (CdxNode* n : run)
+        m_runBytes.resize(m_run.size() * kPageSize);
+        for (size_t i = 0; i < m_run.size(); ++i)
+            XB_RETURN_IF_ERROR(encodePage(*m_run[i], m_runBytes.data() + i * kPageSize));
+        XB_RETURN_IF_ERROR(m_file->writeAt(m_run.front()->offset, m_runBytes.data(), m_runBytes.size()));
+        for (CdxNode* n : m_run)
             n->dirty = false;
-        run.clear();
+        m_run.clear();
         return Status::ok();
     };
     for (uint32_t offset : m_dirty) {
         auto it = m_nodes.find(offset);
-        if (it == m_nodes.end() || !it->second->dirty || (!run.empty() && run.back()->offset == offset))
+        if (it == m_nodes.end() || !it->second->dirty || (!m_run.empty() && m_run.back()->offset == offset))
             continue;
-        if (!run.empty() && run.back()->offset + kPageSize != offset)
+        if (!m_run.empty() && m_run.back()->offset + kPageSize != offset)
             XB_RETURN_IF_ERROR(writeRun());
-        run.push_back(it->second.get());
+        m_run.push_back(it->second.get());
     }
     XB_RETURN_IF_ERROR(writeRun());
     m_dirty.clear();

@@ -54,6 +54,15 @@ RecordCache::Block& RecordCache::freeSlot()
     return *oldest;
 }
 
+Status RecordCache::readRecords(File& file, uint64_t offset, uint8_t* buf, size_t n, uint32_t recordLength, size_t* got)
+{
+    XB_RETURN_IF_ERROR(file.readFastAt(offset, buf, n, got));
+    for (size_t at = 0; at + recordLength <= *got; at += recordLength)
+        if (buf[at] != ' ' && buf[at] != '*')
+            return file.readAt(offset, buf, n, got);
+    return Status::ok();
+}
+
 Status RecordCache::load(File& file, uint32_t recno, const uint8_t** image)
 {
     *image = nullptr;
@@ -66,15 +75,7 @@ Status RecordCache::load(File& file, uint32_t recno, const uint8_t** image)
     const uint64_t first = uint64_t(block) * m_perBlock;
     size_t got = 0;
     const uint64_t offset = m_firstOffset + first * m_recordLength;
-    XB_RETURN_IF_ERROR(file.readFastAt(offset, b.bytes.data(), b.bytes.size(), &got));
-    // Every record starts with its deleted mark: anything else may be the
-    // zeros a map shows past an end another process cut the file back to.
-    for (size_t at = 0; at + m_recordLength <= got; at += m_recordLength) {
-        if (b.bytes[at] != ' ' && b.bytes[at] != '*') {
-            XB_RETURN_IF_ERROR(file.readAt(offset, b.bytes.data(), b.bytes.size(), &got));
-            break;
-        }
-    }
+    XB_RETURN_IF_ERROR(readRecords(file, offset, b.bytes.data(), b.bytes.size(), m_recordLength, &got));
     // A record the file holds only in part is not served: it may be an
     // append still under way, or the file was cut short.
     b.records = uint32_t(got / m_recordLength);

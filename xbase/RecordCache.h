@@ -32,6 +32,12 @@ public:
     static constexpr size_t kMaxBlocks = 16;
     static constexpr int64_t kMaxAgeMs = 20;
 
+    // Reads the records that n bytes at offset hold, through the file's map
+    // where it can. Every record starts with its deleted mark: anything else
+    // may be the zeros a map shows past an end another process cut the file
+    // back to, and the bytes are then read again with pread.
+    static Status readRecords(File& file, uint64_t offset, uint8_t* buf, size_t n, uint32_t recordLength, size_t* got);
+
     // Record 1 starts at `firstOffset`; every record is `recordLength` bytes.
     // `ageLimited` false keeps blocks until cleared (exclusive handles).
     void configure(uint64_t firstOffset, uint32_t recordLength, bool ageLimited);

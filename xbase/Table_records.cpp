@@ -92,11 +92,8 @@ Status Table::fetch(uint32_t recno, Read how, bool* inFile)
         }
     }
     size_t got = 0;
-    XB_RETURN_IF_ERROR(m_file->readFastAt(recordOffset(recno), m_scratch.data(), m_scratch.size(), &got));
-    // Every record starts with its deleted mark: anything else may be the
-    // zeros a map shows past an end another process cut the file back to.
-    if (got == m_scratch.size() && m_scratch[0] != ' ' && m_scratch[0] != '*')
-        XB_RETURN_IF_ERROR(m_file->readAt(recordOffset(recno), m_scratch.data(), m_scratch.size(), &got));
+    XB_RETURN_IF_ERROR(RecordCache::readRecords(*m_file, recordOffset(recno), m_scratch.data(), m_scratch.size(),
+                                                m_header.recordLength, &got));
     if (got != m_scratch.size()) {
         *inFile = false;
         return Status::ok();
