@@ -112,11 +112,13 @@ Status CdxFile::readCounter(uint32_t* out)
 // Pages and the file's length are multiples of 512 bytes, so a block of 512
 // is all before an end another process cut the file back to or all past
 // it; past it, a map shows zeros, which no node or header holds: what shows
-// a block of zeros is read again with pread, which tells the end.
+// a block of zeros is read again with pread, which tells the end. The
+// cache keeps what a page read gives: a page is read again only once the
+// cache lost it.
 Status CdxFile::readPage(uint32_t offset, uint8_t* buf, size_t n)
 {
     size_t got = 0;
-    XB_RETURN_IF_ERROR(m_file->readFastAt(offset, buf, n, &got));
+    XB_RETURN_IF_ERROR(m_file->readKeptAt(offset, buf, n, &got));
     if (got == n && holdsZeroBlock(buf, n))
         XB_RETURN_IF_ERROR(m_file->readAt(offset, buf, n, &got));
     if (got != n)

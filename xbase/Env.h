@@ -29,6 +29,13 @@ public:
     {
         return readAt(offset, buf, n, got);
     }
+    // The same for reads whose bytes the caller keeps in a cache of its own
+    // (index pages): it reads them again only once its cache lost them. A
+    // file may serve them from a map from their second read on.
+    virtual Status readKeptAt(uint64_t offset, void* buf, size_t n, size_t* got)
+    {
+        return readFastAt(offset, buf, n, got);
+    }
     virtual Status writeAt(uint64_t offset, const void* buf, size_t n) = 0;
     // The same for a write that lies within the file as it stands, while
     // nobody can cut the file short (the caller holds what keeps every

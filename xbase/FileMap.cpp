@@ -125,18 +125,18 @@ bool FileMap::map()
     return true;
 }
 
-bool FileMap::serves(uint64_t offset, size_t n)
+bool FileMap::serves(uint64_t offset, size_t n, Admit when)
 {
     if (n == 0 || n > kMaxCopy || offset + n > kMapBytes || g_budget.load() == 0)
         return false;
     if (m_state != State::Mapped && (m_state == State::Off || !map()))
         return false;
-    return offset + n <= m_known && admit(offset, n);
+    return offset + n <= m_known && admit(offset, n, when);
 }
 
-bool FileMap::copy(uint64_t offset, void* buf, size_t n)
+bool FileMap::copy(uint64_t offset, void* buf, size_t n, Admit when)
 {
-    if (!serves(offset, n))
+    if (!serves(offset, n, when))
         return false;
     if (guardedCopy(buf, m_base + offset, n))
         return true;
@@ -159,17 +159,21 @@ bool FileMap::put(uint64_t offset, const void* buf, size_t n)
     return false;
 }
 
-// Whether the chunks of the read were served before or fit in the budget.
-bool FileMap::admit(uint64_t offset, size_t n)
+// Whether the chunks of the read were served before or fit in the budget
+// (and, for reads admitted on a second read, whether this is one).
+bool FileMap::admit(uint64_t offset, size_t n, Admit when)
 {
     const uint64_t firstChunk = offset >> kChunkShift, lastChunk = (offset + n - 1) >> kChunkShift;
     if ((lastChunk >> 6) >= m_served.size())
         m_served.resize(size_t(lastChunk >> 6) + 1);
+    bool mayAdmit = when == Admit::OnFirstRead;
     for (uint64_t chunk = firstChunk; chunk <= lastChunk; ++chunk) {
         uint64_t& word = m_served[size_t(chunk >> 6)];
         const uint64_t bit = uint64_t(1) << (chunk & 63);
         if (word & bit)
             continue;
+        if (!mayAdmit && !(mayAdmit = readBefore(offset, n)))
+            return false;
         if ((g_servedChunks.load(std::memory_order_relaxed) + 1) << kChunkShift > g_budget.load(std::memory_order_relaxed))
             return false;
         ++g_servedChunks;
@@ -177,6 +181,21 @@ bool FileMap::admit(uint64_t offset, size_t n)
         ++m_servedChunks;
     }
     return true;
+}
+
+bool FileMap::readBefore(uint64_t offset, size_t n)
+{
+    const uint64_t first = offset >> kBlockShift, last = (offset + n - 1) >> kBlockShift;
+    if ((last >> 6) >= m_readBlocks.size())
+        m_readBlocks.resize(size_t(last >> 6) + 1);
+    bool before = true;
+    for (uint64_t block = first; block <= last; ++block) {
+        uint64_t& word = m_readBlocks[size_t(block >> 6)];
+        const uint64_t bit = uint64_t(1) << (block & 63);
+        before = before && (word & bit) != 0;
+        word |= bit;
+    }
+    return before;
 }
 
 } // namespace xbase

@@ -45,10 +45,16 @@ public:
     FileMap(const FileMap&) = delete;
     FileMap& operator=(const FileMap&) = delete;
 
+    // Whether a read may take a chunk the maps do not serve yet into the
+    // budget. A caller that keeps what it read in a cache of its own (index
+    // pages) reads the same bytes again only once its cache lost them: the
+    // chunk is worth its memory from that second read on, not before.
+    enum class Admit { OnFirstRead, OnReadAgain };
+
     // Copies n bytes at offset into buf when the map can serve them: they
     // lie within the part of the file known to exist, and no bus error met
     // the copy. False means nothing is known of buf; read it with pread.
-    bool copy(uint64_t offset, void* buf, size_t n);
+    bool copy(uint64_t offset, void* buf, size_t n, Admit when = Admit::OnFirstRead);
     // Writes the n bytes of buf at offset through the map when it can: the
     // file is mapped for writing, holds the bytes and was not found cut
     // short. The caller vouches that nobody cuts the file meanwhile. False
@@ -79,9 +85,11 @@ public:
 private:
     enum class State { Unknown, Mapped, Off };
     bool map();
-    bool admit(uint64_t offset, size_t n);
+    bool admit(uint64_t offset, size_t n, Admit when);
     // Whether the map can serve n bytes at offset, mapping on first use.
-    bool serves(uint64_t offset, size_t n);
+    bool serves(uint64_t offset, size_t n, Admit when = Admit::OnFirstRead);
+    // Whether every 512-byte block of the read was read before; marks them.
+    bool readBefore(uint64_t offset, size_t n);
 
     int m_fd;
     State m_state = State::Unknown;
@@ -90,6 +98,8 @@ private:
     uint64_t m_known = 0; // bytes the file was last seen to hold
     std::vector<uint64_t> m_served; // one bit per 64 KiB chunk
     size_t m_servedChunks = 0;
+    static constexpr size_t kBlockShift = 9;
+    std::vector<uint64_t> m_readBlocks; // one bit per 512-byte block read once, outside the chunks served
 };
 
 } // namespace xbase

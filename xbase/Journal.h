@@ -145,6 +145,10 @@ public:
     {
         return m_file->readFastAt(offset, buf, n, got);
     }
+    Status readKeptAt(uint64_t offset, void* buf, size_t n, size_t* got) override
+    {
+        return m_file->readKeptAt(offset, buf, n, got);
+    }
     // Inside a call nobody else changes the file's size (its writers hold
     // the journal lock, and so do those who cut it back): what the file
     // held when the call took its size, it holds until the call ends, and

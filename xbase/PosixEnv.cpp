@@ -22,14 +22,12 @@ public:
 
     Status readFastAt(uint64_t offset, void* buf, size_t n, size_t* got) override
     {
-        if (m_mapped.copy(offset, buf, n)) {
-            *got = n;
-            return Status::ok();
-        }
-        XB_RETURN_IF_ERROR(readAt(offset, buf, n, got));
-        if (*got > 0)
-            m_mapped.reaches(offset + *got);
-        return Status::ok();
+        return readMapped(offset, buf, n, got, FileMap::Admit::OnFirstRead);
+    }
+
+    Status readKeptAt(uint64_t offset, void* buf, size_t n, size_t* got) override
+    {
+        return readMapped(offset, buf, n, got, FileMap::Admit::OnReadAgain);
     }
 
     Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override
@@ -109,6 +107,18 @@ public:
     const std::string& path() const override { return m_path; }
 
 private:
+    Status readMapped(uint64_t offset, void* buf, size_t n, size_t* got, FileMap::Admit when)
+    {
+        if (m_mapped.copy(offset, buf, n, when)) {
+            *got = n;
+            return Status::ok();
+        }
+        XB_RETURN_IF_ERROR(readAt(offset, buf, n, got));
+        if (*got > 0)
+            m_mapped.reaches(offset + *got);
+        return Status::ok();
+    }
+
     Status setLock(short type, uint64_t offset, uint64_t length)
     {
         struct flock fl {};

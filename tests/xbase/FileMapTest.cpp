@@ -103,6 +103,40 @@ TEST_F(FileMapTest, TheBudgetBoundsWhatTheMapsServeAndAClosedFileGivesItBack)
     EXPECT_EQ(FileMap::servedBytes(), before);
 }
 
+// Index pages, which the engine keeps decoded, take a chunk of the budget
+// only when the same bytes are read again; other reads on their first read.
+TEST_F(FileMapTest, BytesTheCallerKeepsTakeAChunkOnlyWhenReadAgain)
+{
+    auto readKept = [&](uint64_t offset, size_t n) {
+        std::string out(n, '\0');
+        size_t got = 0;
+        EXPECT_TRUE(m_reader->readKeptAt(offset, out.data(), n, &got).isOk());
+        out.resize(got);
+        return out;
+    };
+    const size_t before = FileMap::servedBytes();
+    EXPECT_EQ(readKept(1024, 512), std::string(512, 'a'));
+    EXPECT_EQ(readKept(2048, 512), std::string(512, 'a')); // other bytes of the chunk, read once
+    EXPECT_EQ(readKept(4096 + 512, 512), std::string(512, 'b'));
+    EXPECT_EQ(FileMap::servedBytes(), before);
+    // Another open's change is read all the same.
+    ASSERT_TRUE(m_other->writeAt(1024, "new", 3).isOk());
+    EXPECT_EQ(readKept(1024, 3), "new"); // read again: now from the map
+    EXPECT_EQ(FileMap::servedBytes(), before + kChunk);
+    EXPECT_EQ(readKept(1536, 512), std::string(512, 'a')); // the chunk is served now
+    ASSERT_TRUE(m_other->writeAt(1536, "newer", 5).isOk());
+    EXPECT_EQ(readKept(1536, 5), "newer");
+    EXPECT_EQ(FileMap::servedBytes(), before + kChunk);
+
+    // A read that spans a block read before and one not: a first read.
+    EXPECT_EQ(readKept(kChunk + 4096 - 4, 8), std::string(4, char('a' + kChunk / 4096 % 26)) + std::string(4, char('a' + (kChunk / 4096 + 1) % 26)));
+    EXPECT_EQ(readKept(kChunk + 4096 - 4, 520), readOther(kChunk + 4096 - 4, 520));
+    EXPECT_EQ(FileMap::servedBytes(), before + kChunk);
+    // Other reads take their chunk at once.
+    EXPECT_EQ(read(2 * kChunk, 4), std::string(4, char('a' + 2 * kChunk / 4096 % 26)));
+    EXPECT_EQ(FileMap::servedBytes(), before + 2 * kChunk);
+}
+
 TEST_F(FileMapTest, AWriteThroughTheMapIsReadByAnotherOpenAtOnceAndOutlivesAKilledProcess)
 {
     const size_t before = FileMap::servedBytes();
