@@ -225,4 +225,14 @@ Status CdxTree::entry(const TreePos& pos, uint8_t* key, uint32_t* recno)
     return Status::ok();
 }
 
+uint32_t CdxTree::recnoBeside(const TreePos& pos, bool forward)
+{
+    CdxNode* n = nullptr;
+    if (!pos.valid() || !stepNode(pos.leaf, &n).isOk() || !n->leaf || pos.index >= n->count())
+        return 0;
+    if (forward)
+        return pos.index + 1 < n->count() ? n->recnos[pos.index + 1] : 0;
+    return pos.index > 0 ? n->recnos[pos.index - 1] : 0;
+}
+
 } // namespace xbase::cdx

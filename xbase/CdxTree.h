@@ -54,6 +54,9 @@ public:
     Status prev(TreePos* pos);
     // Copies the key (keyLen bytes) and record number at a valid position.
     Status entry(const TreePos& pos, uint8_t* key, uint32_t* recno);
+    // The record number of the entry beside a valid position within its
+    // leaf (after it, or before it when !forward); 0 at the leaf's edge.
+    uint32_t recnoBeside(const TreePos& pos, bool forward);
 
     const TreeShape& shape() const { return m_shape; }
 

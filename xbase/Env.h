@@ -36,6 +36,14 @@ public:
     {
         return readFastAt(offset, buf, n, got);
     }
+    // Says that the n bytes at offset will likely be read soon; a file that
+    // maps them may start loading them into the processor's cache. Never
+    // reads the file or fails.
+    virtual void prefetch(uint64_t offset, size_t n)
+    {
+        (void)offset;
+        (void)n;
+    }
     virtual Status writeAt(uint64_t offset, const void* buf, size_t n) = 0;
     // The same for a write that lies within the file as it stands, while
     // nobody can cut the file short (the caller holds what keeps every

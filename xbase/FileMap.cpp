@@ -159,6 +159,17 @@ bool FileMap::put(uint64_t offset, const void* buf, size_t n)
     return false;
 }
 
+void FileMap::prefetch(uint64_t offset, size_t n) const
+{
+    if (m_state != State::Mapped || n == 0 || n > kMaxCopy || offset + n > m_known)
+        return;
+    for (uint64_t chunk = offset >> kChunkShift; chunk <= (offset + n - 1) >> kChunkShift; ++chunk)
+        if ((chunk >> 6) >= m_served.size() || !(m_served[size_t(chunk >> 6)] & (uint64_t(1) << (chunk & 63))))
+            return;
+    for (uint64_t line = offset & ~uint64_t(63); line < offset + n; line += 64)
+        __builtin_prefetch(m_base + line);
+}
+
 // Whether the chunks of the read were served before or fit in the budget
 // (and, for reads admitted on a second read, whether this is one).
 bool FileMap::admit(uint64_t offset, size_t n, Admit when)

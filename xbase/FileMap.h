@@ -61,6 +61,11 @@ public:
     // means the bytes may or may not have changed; write them with pwrite.
     bool put(uint64_t offset, const void* buf, size_t n);
 
+    // Starts loading n bytes at offset into the processor's cache when the
+    // map serves them already. A prefetch never faults: bytes whose page the
+    // map has not touched, or that lie past the end, are left alone.
+    void prefetch(uint64_t offset, size_t n) const;
+
     // What a pread showed: the file reaches at least `end`.
     void reaches(uint64_t end)
     {

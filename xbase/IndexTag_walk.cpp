@@ -172,6 +172,8 @@ Status IndexTag::seek(const std::string& prefix, uint32_t* recno, bool* found)
         XB_RETURN_IF_ERROR(seekPos(prefix, &pos));
         Status s;
         *found = begins(pos, prefix, recno, &s);
+        if (*found)
+            m_table.willRead(m_tree.recnoBeside(pos, !m_descending)); // a seek-next may follow
         return s;
     });
 }
@@ -191,6 +193,8 @@ Status IndexTag::seekNext(const std::string& prefix, uint32_t* recno, bool* foun
             if (onCurrent && begins(pos, prefix, &r, &s)) {
                 XB_RETURN_IF_ERROR(step(&pos, !m_descending));
                 *found = begins(pos, prefix, recno, &s);
+                if (*found)
+                    m_table.willRead(m_tree.recnoBeside(pos, !m_descending)); // the next seek-next lands there
                 return s;
             }
             XB_RETURN_IF_ERROR(s);

@@ -149,6 +149,7 @@ public:
     {
         return m_file->readKeptAt(offset, buf, n, got);
     }
+    void prefetch(uint64_t offset, size_t n) override { m_file->prefetch(offset, n); }
     // Inside a call nobody else changes the file's size (its writers hold
     // the journal lock, and so do those who cut it back): what the file
     // held when the call took its size, it holds until the call ends, and

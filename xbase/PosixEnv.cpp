@@ -30,6 +30,8 @@ public:
         return readMapped(offset, buf, n, got, FileMap::Admit::OnReadAgain);
     }
 
+    void prefetch(uint64_t offset, size_t n) override { m_mapped.prefetch(offset, n); }
+
     Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override
     {
         size_t done = 0;

@@ -94,6 +94,13 @@ public:
     // Leaves the table past its last record (eof), as a seek that finds
     // nothing does.
     Status goEof();
+    // A record a walk is likely to read next: the file may start bringing
+    // it into the processor's cache.
+    void willRead(uint32_t recno)
+    {
+        if (recno >= 1 && recno <= m_count)
+            m_file->prefetch(recordOffset(recno), m_header.recordLength);
+    }
     // Forgets the records read ahead, so that the next moves read the file
     // (by the index when it sees that another handle changed the index).
     void dropReadAhead() { m_readAhead.clear(); }

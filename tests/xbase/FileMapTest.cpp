@@ -137,6 +137,20 @@ TEST_F(FileMapTest, BytesTheCallerKeepsTakeAChunkOnlyWhenReadAgain)
     EXPECT_EQ(FileMap::servedBytes(), before + 2 * kChunk);
 }
 
+// A hint that bytes will be read soon touches nothing the map cannot serve:
+// not a file cut short under it, nor bytes past its end or never read.
+TEST_F(FileMapTest, AHintToReadSoonNeverFaults)
+{
+    m_reader->prefetch(0, 64); // not mapped yet
+    EXPECT_EQ(read(kChunk + 8, 4), std::string(4, char('a' + kChunk / 4096 % 26)));
+    m_reader->prefetch(kChunk, 4096);
+    m_reader->prefetch(2 * kChunk, 4096); // a chunk the map does not serve
+    m_reader->prefetch(10 * kChunk, 512); // past the end
+    ASSERT_TRUE(m_other->truncate(0).isOk());
+    m_reader->prefetch(kChunk, 4096); // served, but cut away
+    EXPECT_EQ(read(kChunk + 8, 4), "");
+}
+
 TEST_F(FileMapTest, AWriteThroughTheMapIsReadByAnotherOpenAtOnceAndOutlivesAKilledProcess)
 {
     const size_t before = FileMap::servedBytes();
