@@ -164,7 +164,7 @@ void FileMap::prefetch(uint64_t offset, size_t n) const
     if (m_state != State::Mapped || n == 0 || n > kMaxCopy || offset + n > m_known)
         return;
     for (uint64_t chunk = offset >> kChunkShift; chunk <= (offset + n - 1) >> kChunkShift; ++chunk)
-        if ((chunk >> 6) >= m_served.size() || !(m_served[size_t(chunk >> 6)] & (uint64_t(1) << (chunk & 63))))
+        if (!served(chunk))
             return;
     for (uint64_t line = offset & ~uint64_t(63); line < offset + n; line += 64)
         __builtin_prefetch(m_base + line);
@@ -179,16 +179,14 @@ bool FileMap::admit(uint64_t offset, size_t n, Admit when)
         m_served.resize(size_t(lastChunk >> 6) + 1);
     bool mayAdmit = when == Admit::OnFirstRead;
     for (uint64_t chunk = firstChunk; chunk <= lastChunk; ++chunk) {
-        uint64_t& word = m_served[size_t(chunk >> 6)];
-        const uint64_t bit = uint64_t(1) << (chunk & 63);
-        if (word & bit)
+        if (served(chunk))
             continue;
         if (!mayAdmit && !(mayAdmit = readBefore(offset, n)))
             return false;
         if ((g_servedChunks.load(std::memory_order_relaxed) + 1) << kChunkShift > g_budget.load(std::memory_order_relaxed))
             return false;
         ++g_servedChunks;
-        word |= bit;
+        m_served[size_t(chunk >> 6)] |= uint64_t(1) << (chunk & 63);
         ++m_servedChunks;
     }
     return true;

@@ -91,6 +91,10 @@ private:
     enum class State { Unknown, Mapped, Off };
     bool map();
     bool admit(uint64_t offset, size_t n, Admit when);
+    bool served(uint64_t chunk) const
+    {
+        return (chunk >> 6) < m_served.size() && (m_served[size_t(chunk >> 6)] >> (chunk & 63) & 1) != 0;
+    }
     // Whether the map can serve n bytes at offset, mapping on first use.
     bool serves(uint64_t offset, size_t n, Admit when = Admit::OnFirstRead);
     // Whether every 512-byte block of the read was read before; marks them.
