@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <vector>
 
 namespace xbase::cdx {
@@ -17,22 +16,9 @@ constexpr uint64_t kLockOffset = 0x7FFFFFFE;
 // Whether a 512-byte block of what was read holds zeros only.
 bool holdsZeroBlock(const uint8_t* p, size_t n)
 {
-    for (size_t block = 0; block < n; block += 512) {
-        const size_t end = std::min(n, block + 512);
-        size_t i = block;
-        for (; i + 8 <= end; i += 8) {
-            uint64_t w;
-            std::memcpy(&w, p + i, 8);
-            if (w != 0)
-                break;
-        }
-        if (i + 8 > end) {
-            while (i < end && p[i] == 0)
-                ++i;
-            if (i == end)
-                return true;
-        }
-    }
+    for (size_t block = 0; block < n; block += 512)
+        if (std::all_of(p + block, p + std::min(n, block + 512), [](uint8_t b) { return b == 0; }))
+            return true;
     return false;
 }
 
