@@ -81,3 +81,45 @@ TEST_F(CheckCommand, AMissingIndexFileAndABadCallFail)
     EXPECT_EQ(check({}).exitCode, 2);
     EXPECT_EQ(check({m_dir.file(QStringLiteral("none.dbf"))}).exitCode, 1);
 }
+
+namespace {
+
+// One flipped bit in bccuser.dbf's field descriptors: the open fails naming
+// the table whose header is wrong, and the index it no longer fits.
+TEST(CheckHeader, AFieldNameOrLengthFlippedInTheTableHeaderNamesTheTable)
+{
+    bmtest::TempFolder dir;
+    const QString folder = dir.file(QStringLiteral("db"));
+    const struct {
+        const char* name;
+        qint64 at; // in the first field descriptor (ROWID) or the second (LOGIN, 20 characters)
+        char bit;
+        const char* says;
+    } cases[] = {
+        {"field name", 32 + 4, 0x01, "the table's header has no field ROWID, which tag ROWID of %2 uses: "
+                                     "the table or its index is damaged"},
+        {"field length", 64 + 16, 0x04, "the table's fields make 16-byte keys of tag ACTIVEUSER, which %2 stores "
+                                        "as 20-byte keys: the table or its index is damaged"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder).removeRecursively();
+        ASSERT_EQ(bmtest::runBmtool({QStringLiteral("mkdb"), folder}).exitCode, 0);
+        const QString dbf = QDir(folder).filePath(QStringLiteral("bccuser.dbf"));
+        QFile f(dbf);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(c.at));
+        char byte = 0;
+        ASSERT_TRUE(f.getChar(&byte));
+        ASSERT_TRUE(f.seek(c.at));
+        ASSERT_TRUE(f.putChar(char(byte ^ c.bit)));
+        f.close();
+        const bmtest::ToolRun r = check({dbf});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, QStringLiteral("bmtool check: Corruption: %1: ").arg(dbf)
+                             + QString::fromUtf8(c.says).arg(QDir(folder).filePath(QStringLiteral("bccuser.cdx")))
+                             + QStringLiteral("\n"));
+    }
+}
+
+} // namespace
