@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "xbase/Coding.h"
 #include "xbase/Engine.h"
 #include "xbase/Index.h"
 #include "xbase/Table.h"
@@ -81,6 +82,121 @@ TEST_F(CheckCommand, AMissingIndexFileAndABadCallFail)
     EXPECT_EQ(check({}).exitCode, 2);
     EXPECT_EQ(check({m_dir.file(QStringLiteral("none.dbf"))}).exitCode, 1);
 }
+
+namespace {
+
+// 300 records with a memo each and a tag on the name, whose tree has an
+// interior root over several leaves; the verbs find the pages and memo
+// pointers to damage. Field NOTES starts at byte 41 of a record.
+class CheckDamage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_engine.settings().exclusive = true;
+        xbase::TableDefinition def;
+        def.fields = {{"NAME", 'C', 0, 40}, {"NOTES", 'M', 0, 10}};
+        xbase::Table* t = nullptr;
+        ASSERT_TRUE(m_engine.createTable(m_table.toStdString(), def, &t).isOk());
+        for (int i = 0; i < 300; ++i) {
+            ASSERT_TRUE(t->appendStart().isOk());
+            ASSERT_TRUE(t->blank().isOk());
+            ASSERT_TRUE(t->field("NAME")->assignText("customer " + std::to_string(i * 37 % 300)).isOk());
+            ASSERT_TRUE(t->field("NOTES")->assignMemo("note of record " + std::to_string(i + 1)).isOk());
+            ASSERT_TRUE(t->append().isOk());
+        }
+        ASSERT_TRUE(xbase::Index::create(*t, {{"NAME", "UPPER(name)", ""}}).isOk());
+        m_headerLength = t->header().headerLength;
+        m_recordLength = t->header().recordLength;
+        ASSERT_TRUE(m_engine.closeTable(t).isOk());
+        m_cdx = bytesOf(QStringLiteral("t.cdx"));
+        ASSERT_FALSE(uint8_t(m_cdx[root()]) & 2) << "the root must be an interior node";
+    }
+
+    QByteArray bytesOf(const QString& name) const
+    {
+        QFile f(m_dir.file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void patch(const QString& name, qint64 at, const QByteArray& bytes) const
+    {
+        QFile f(m_dir.file(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(at));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+    uint32_t cdxWord(uint32_t at) const { return xbase::coding::getU32LE(reinterpret_cast<const uint8_t*>(m_cdx.constData()) + at); }
+    // The NAME tag's header is at 0x600.
+    uint32_t root() const { return cdxWord(0x600); }
+    uint32_t firstLeaf() const
+    {
+        uint32_t n = root();
+        while (!(uint8_t(m_cdx[n]) & 2)) // the child of an interior page's first entry, key length 40
+            n = xbase::coding::getU32BE(reinterpret_cast<const uint8_t*>(m_cdx.constData()) + n + 12 + 44);
+        return n;
+    }
+    // Sets leaf `page`'s right neighbour.
+    void linkRight(uint32_t page, uint32_t to)
+    {
+        QByteArray word(4, '\0');
+        xbase::coding::putU32LE(reinterpret_cast<uint8_t*>(word.data()), to);
+        patch(QStringLiteral("t.cdx"), page + 8, word);
+    }
+    // Writes `pointer` (ten characters) as record `recno`'s memo pointer.
+    void pointMemo(int recno, const char* pointer)
+    {
+        patch(QStringLiteral("t.dbf"), m_headerLength + qint64(recno - 1) * m_recordLength + 41, QByteArray(pointer));
+    }
+
+    bmtest::TempFolder m_dir;
+    QString m_table = m_dir.file(QStringLiteral("t.dbf"));
+    QString m_fpt = m_dir.file(QStringLiteral("t.fpt"));
+    xbase::Engine m_engine;
+    int m_headerLength = 0, m_recordLength = 0;
+    QByteArray m_cdx;
+};
+
+// A leaf's right link that names the wrong page, or none: the check names
+// the page, says where the walk stopped and why, and counts no record as
+// missing, since a damaged tree hides what lies past the fault.
+TEST_F(CheckDamage, ABrokenSiblingLinkIsNamedAndNoRecordIsCalledMissing)
+{
+    std::vector<uint32_t> leaves{firstLeaf()};
+    while (leaves.size() < 3 && cdxWord(leaves.back() + 8) != 0xFFFFFFFFu)
+        leaves.push_back(cdxWord(leaves.back() + 8));
+    ASSERT_EQ(leaves.size(), 3u);
+    const struct {
+        const char* name;
+        uint32_t page; // whose right link is damaged
+        uint32_t to;
+        QString says;
+    } cases[] = {
+        {"the first leaf to a leaf further on", leaves[0], leaves[2],
+         QStringLiteral("tag NAME: walk stopped before its first key: ")},
+        {"a later leaf back to the first", leaves[1], leaves[0],
+         QStringLiteral("tag NAME: walk stopped on index page at %1 after ").arg(leaves[1])},
+        {"a later leaf to none", leaves[1], 0xFFFFFFFFu,
+         QStringLiteral(" of the 300 keys the table gives; missing keys are not counted over a damaged tree\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t right = cdxWord(c.page + 8);
+        linkRight(c.page, c.to);
+        const bmtest::ToolRun r = check({m_table});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("tag NAME: %1: index page at %2: right link does not name the next "
+                                                    "node of its level\n")
+                                         .arg(m_dir.file(QStringLiteral("t.cdx")))
+                                         .arg(c.page)))
+            << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(c.says)) << r.out.toStdString();
+        EXPECT_FALSE(r.out.contains(QStringLiteral("missing,"))) << r.out.toStdString();
+        EXPECT_TRUE(r.out.endsWith(QStringLiteral("\n2 problems\n"))) << r.out.toStdString();
+        linkRight(c.page, right);
+    }
+    EXPECT_EQ(check({m_table}).exitCode, 0);
+}
+
+} // namespace
 
 namespace {
 
