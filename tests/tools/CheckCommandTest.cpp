@@ -8,6 +8,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 bmtest::ToolRun check(const QStringList& args)
@@ -155,6 +157,13 @@ protected:
     QByteArray m_cdx;
 };
 
+TEST_F(CheckDamage, ASoundTableSaysItsIndexAndMemoFileAgree)
+{
+    const bmtest::ToolRun r = check({m_table});
+    EXPECT_EQ(r.exitCode, 0) << r.all().toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("1 tags and the memo file agree with 300 records\n"));
+}
+
 // A leaf's right link that names the wrong page, or none: the check names
 // the page, says where the walk stopped and why, and counts no record as
 // missing, since a damaged tree hides what lies past the fault.
@@ -193,6 +202,41 @@ TEST_F(CheckDamage, ABrokenSiblingLinkIsNamedAndNoRecordIsCalledMissing)
         EXPECT_TRUE(r.out.endsWith(QStringLiteral("\n2 problems\n"))) << r.out.toStdString();
         linkRight(c.page, right);
     }
+    EXPECT_EQ(check({m_table}).exitCode, 0);
+}
+
+TEST_F(CheckDamage, AMemoPointerOrBlockThatIsNoMemoFailsNamingTheMemoFile)
+{
+    const qint64 fptSize = bytesOf(QStringLiteral("t.fpt")).size();
+    const QByteArray record5 = bytesOf(QStringLiteral("t.dbf")).mid(m_headerLength + 4 * m_recordLength + 41, 10);
+    const uint32_t block5 = record5.trimmed().toUInt();
+    ASSERT_GT(block5, 8u);
+    const struct {
+        const char* name;
+        std::function<void()> damage;
+        const char* says;
+    } cases[] = {
+        {"pointer past the end", [&] { pointMemo(5, "   9999999"); }, "memo pointer 9999999 is past the end of the memo file"},
+        {"pointer into the header", [&] { pointMemo(5, "         3"); }, "memo pointer 3 points into the memo header"},
+        {"length past the end", [&] { patch(QStringLiteral("t.fpt"), block5 * 64 + 4, QByteArray("\x00\x10\x00\x00", 4)); },
+         "runs past the end of the file"},
+        {"unknown block type", [&] { patch(QStringLiteral("t.fpt"), block5 * 64, QByteArray("\x00\x00\x00\x07", 4)); },
+         "has type 7, which no memo has"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.damage();
+        const bmtest::ToolRun r = check({m_table});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("record 5, field NOTES: ") + m_fpt + QStringLiteral(": ")))
+            << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(QLatin1String(c.says))) << r.out.toStdString();
+        EXPECT_TRUE(r.out.endsWith(QStringLiteral("\n1 problems\n"))) << r.out.toStdString();
+        EXPECT_FALSE(r.out.contains(QStringLiteral("agree"))) << r.out.toStdString();
+        pointMemo(5, record5.constData());
+        patch(QStringLiteral("t.fpt"), block5 * 64, QByteArray("\x00\x00\x00\x01\x00\x00\x00\x10", 8));
+    }
+    EXPECT_EQ(bytesOf(QStringLiteral("t.fpt")).size(), fptSize);
     EXPECT_EQ(check({m_table}).exitCode, 0);
 }
 
