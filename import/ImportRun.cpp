@@ -100,13 +100,20 @@ bool ImportRun::importFile(const QString& fileName, qint32& rowCount, Progress& 
     const bool customers = m_targetKey == kImportTargetCustomers;
     bool result = true;
     qint32 processed = 0;
-    QString line;
-    for (qint32 lineNumber = 1; reader.readLine(line); Sys().IncL(lineNumber)) {
-        progress.report(int(std::floor(double(lineNumber) / (double(rowCount) + 1) * 100)));
-        const QString trimmed = Sys().trimBlanks(line);
-        if (lineNumber == 1 || trimmed.isEmpty())
+    QString record;
+    // Row 1, the headings, is one line whatever quotes it holds.
+    for (bool more = reader.readLine(record); more; more = reader.readRecord(record)) {
+        progress.report(int(std::floor(double(reader.linesRead()) / (double(rowCount) + 1) * 100)));
+        const QString trimmed = Sys().trimBlanks(record);
+        if (reader.linesRead() == 1 || trimmed.isEmpty())
             continue;
         Sys().IncL(processed);
+        // A quoted value the file never closed swallowed the rest of the
+        // file: that is no row to add.
+        if (reader.recordUnclosed()) {
+            result = false;
+            continue;
+        }
         const QStringList fields = importLineFields(trimmed);
         if (!(customers ? AddCustomer(fields) : AddCategory(fields)))
             result = false;

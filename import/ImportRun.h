@@ -27,7 +27,9 @@ public:
     // Reads the whole file and adds its rows, reporting each line to
     // `progress` against `rowCount` (the data lines the check counted), then
     // sets `rowCount` to the non-empty data lines processed and closes the
-    // tables. False when a row could not be saved or the file could not be read.
+    // tables. False when a row could not be saved, a quoted value ran
+    // unclosed to the end of the file (its record adds nothing) or the file
+    // could not be read.
     bool importFile(const QString& fileName, qint32& rowCount, Progress& progress);
     void closeTables();
 

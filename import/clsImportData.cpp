@@ -72,32 +72,39 @@ bool clsImportData::ValidateRows(const QString& fileName, const ImportColDefs& d
     frmProgress* wait = nullptr;
     SysUI().WaitDlgShow(wait, QStringLiteral("Import Data"), QStringLiteral("Validating Data. Please wait..."), false,
                         true);
-    bool cancelled = false;
-    QString line;
-    for (qint32 lineNumber = 1; reader.readLine(line);) {
-        if (lineNumber != 1) {
-            if (!ValidateARow(lineNumber, Sys().trimBlanks(line), defs, headings, errorText))
-                ++errors;
-            Sys().IncL(rowCount);
-        }
+    QString record;
+    // Row 1, the headings, is one line whatever quotes it holds.
+    reader.readLine(record);
+    while (!wait->m_bCancel && reader.readRecord(record)) {
+        if (!checkRecord(reader, record, defs, headings, errorText))
+            ++errors;
+        rowCount = reader.linesRead() - 1;
         if (errors >= kMaxFaultyRows) {
             errorText += QStringLiteral("MORE THAN 50 ERRORS ENCOUNTERED. ABORTING...") + Sys().CRLF(2);
             break;
         }
-        Sys().IncL(lineNumber);
-        if (lineNumber % kLinesBetweenYields == 0)
+        if (reader.reachedMultipleOf(kLinesBetweenYields))
             QCoreApplication::processEvents();
-        if (wait->m_bCancel) {
-            cancelled = true;
-            break;
-        }
     }
+    const bool cancelled = wait->m_bCancel;
     const bool failed = reader.error();
     reader.close();
     SysUI().WaitDlgRemove(wait);
     if (failed)
         Sys().ShowError(QStringLiteral("clsImportData_ValidateRows"), RunError::deviceIO());
     return errors == 0 && !cancelled && !failed;
+}
+
+bool clsImportData::checkRecord(const ImportFileReader& reader, const QString& record, const ImportColDefs& defs,
+                                const QStringList& headings, QString& errorText)
+{
+    if (!reader.recordUnclosed())
+        return ValidateARow(reader.recordLine(), Sys().trimBlanks(record), defs, headings, errorText);
+    errorText += FmtRowNum(reader.recordLine())
+                 + QStringLiteral(": A value that begins with a double quote on this row is never closed: the file "
+                                  "ends before its closing double quote.")
+                 + Sys().CRLF(2);
+    return false;
 }
 
 bool clsImportData::ValidateARow(qint32 rowNumber, const QString& line, const ImportColDefs& defs,

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class ImportFileReader;
+
 // Splitting of the import file's data lines: the fields of `line`, split at
 // every comma outside double quotes (a double quote switches between inside
 // and outside; the quotes stay), each trimmed of blanks, at 1..n; element 0
@@ -13,7 +15,8 @@ QStringList importLineFields(const QString& line);
 
 // The checks run over an import file before anything is written. Every
 // fault is appended to one error text, which the wizard shows. Row numbers
-// count file lines; the heading line is row 1.
+// count file lines; the heading line is row 1, and a record whose quoted
+// value runs over several lines takes the number of its first.
 class clsImportData {
 public:
     // Reads row 1 into `headings` (trimmed, upper-cased, at 1..n; never
@@ -37,4 +40,10 @@ public:
                      qint32 rowCount, bool& goOn);
     // "Row " and the number.
     QString FmtRowNum(qint32 rowNumber) const;
+
+private:
+    // Checks the record just read, numbered by the line it began on; a
+    // quoted value the file never closed is a fault of its own.
+    bool checkRecord(const ImportFileReader& reader, const QString& record, const ImportColDefs& defs,
+                     const QStringList& headings, QString& errorText);
 };

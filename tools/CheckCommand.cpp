@@ -4,6 +4,7 @@
 #include "xbase/Engine.h"
 #include "xbase/Index.h"
 #include "xbase/IndexCheck.h"
+#include "xbase/MemoCheck.h"
 #include "xbase/Table.h"
 
 #include <QFileInfo>
@@ -14,12 +15,14 @@
 // bmtool check TABLE
 //
 // Walks every tag of the table's index and the table itself and prints one
-// line per missing, extra or misordered key (and per damaged page). A table
-// of a database folder or of the program folder must also carry exactly the
-// tags the schema gives it, with their expressions. Exits 0 only when every
-// tag agrees with the table; 1 on any disagreement or when the table cannot
-// be read. The table is opened read-only and shared; writers of other
-// processes wait while the check reads.
+// line per missing, extra or misordered key (and per damaged page, and where
+// a walk that met damage stopped). A table of a database folder or of the
+// program folder must also carry exactly the tags the schema gives it, with
+// their expressions. Every memo pointer must name a sound memo in the memo
+// file; a line per fault names the record, the field and the file. Exits 0
+// only when the index and the memo file agree with the table; 1 on any
+// disagreement or when the table cannot be read. The table is opened
+// read-only and shared; writers of other processes wait while the check reads.
 
 namespace {
 
@@ -63,6 +66,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         problems.push_back("index file " + xbase::Index::pathFor(args[0]) + " is missing");
     const auto wanted = schemaTags(args[0]);
     s = xbase::checkIndex(*t, &problems, wanted ? &*wanted : nullptr);
+    if (s.isOk())
+        s = xbase::checkMemos(*t, &problems);
     if (!s.isOk()) {
         err << "bmtool check: " << s.toString() << '\n';
         return kCommandFailed;
@@ -72,7 +77,8 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     uint32_t count = 0;
     (void)t->recordCount(&count);
     if (problems.empty())
-        out << (index ? index->tagCount() : 0) << " tags agree with " << count << " records\n";
+        out << (index ? index->tagCount() : 0) << (t->memoFile() ? " tags and the memo file" : " tags")
+            << " agree with " << count << " records\n";
     else
         out << problems.size() << " problems\n";
     return problems.empty() ? kCommandDone : kCommandFailed;

@@ -28,20 +28,37 @@ std::string printable(const std::string& key)
     return out;
 }
 
-// The pairs of the tag in walking order; stops at the first fault.
-Status walk(IndexTag& tag, std::vector<Pair>* out)
+// How far a walk of a tag got: the pairs in walking order up to the first
+// fault, and the leaf it last stood on.
+struct Walk {
+    std::vector<Pair> pairs;
+    uint32_t page = cdx::kNoPage;
+};
+
+Status walk(IndexTag& tag, Walk* out)
 {
     cdx::CdxTree& tree = tag.tree();
     cdx::TreePos pos;
     XB_RETURN_IF_ERROR(tree.first(&pos));
     std::string k(tag.keyLen(), '\0');
     while (pos.valid()) {
+        out->page = pos.leaf;
         uint32_t recno = 0;
         XB_RETURN_IF_ERROR(tree.entry(pos, reinterpret_cast<uint8_t*>(k.data()), &recno));
-        out->emplace_back(k, recno);
+        out->pairs.emplace_back(k, recno);
         XB_RETURN_IF_ERROR(tree.next(&pos));
     }
     return Status::ok();
+}
+
+std::string stopLine(IndexTag& tag, const Walk& w, const Status& why)
+{
+    std::string where = "walk stopped before its first key";
+    if (!w.pairs.empty())
+        where = "walk stopped on index page at " + std::to_string(w.page) + " after " + std::to_string(w.pairs.size()) +
+                " keys (the last record " + std::to_string(w.pairs.back().second) + ", key " +
+                printable(w.pairs.back().first) + ")";
+    return "tag " + tag.name() + ": " + where + ": " + why.message();
 }
 
 Status expected(Table& table, IndexTag& tag, std::vector<Pair>* out)
@@ -63,7 +80,22 @@ Status expected(Table& table, IndexTag& tag, std::vector<Pair>* out)
     return Status::ok();
 }
 
-void compare(IndexTag& tag, std::vector<Pair>& held, const std::vector<Pair>& want, std::vector<std::string>* problems)
+// Missing keys are told only by a walk that went through a sound tree: one
+// that stopped, or was led astray, has not seen what lies past the fault.
+void tellMissing(const std::string& prefix, const std::vector<Pair>& missing, size_t held, size_t wanted,
+                 bool treeSound, std::vector<std::string>* problems)
+{
+    if (treeSound) {
+        for (const Pair& p : missing)
+            problems->push_back(prefix + "record " + std::to_string(p.second) + " missing, key " + printable(p.first));
+    } else if (!missing.empty()) {
+        problems->push_back(prefix + "the walk met " + std::to_string(held) + " of the " + std::to_string(wanted) +
+                            " keys the table gives; missing keys are not counted over a damaged tree");
+    }
+}
+
+void compare(IndexTag& tag, std::vector<Pair>& held, const std::vector<Pair>& want, bool walkFinished, bool treeSound,
+             std::vector<std::string>* problems)
 {
     const std::string prefix = "tag " + tag.name() + ": ";
     for (size_t i = 1; i < held.size(); ++i)
@@ -79,10 +111,8 @@ void compare(IndexTag& tag, std::vector<Pair>& held, const std::vector<Pair>& wa
     for (size_t i = 0; unique && i + 1 < held.size(); ++i)
         if (held[i].first == held[i + 1].first)
             problems->push_back(prefix + "key " + printable(held[i].first) + " held twice in a unique tag");
-    if (unique)
-        return;
-    for (const Pair& p : missing)
-        problems->push_back(prefix + "record " + std::to_string(p.second) + " missing, key " + printable(p.first));
+    if (!unique && walkFinished)
+        tellMissing(prefix, missing, held.size(), want.size(), treeSound, problems);
 }
 
 // Pages on the free-page list must be used by nothing else.
@@ -156,21 +186,22 @@ Status checkTags(Table& table, Index* index, const std::vector<TagDefinition>* w
         problems->push_back("tag directory: " + dirStatus.message());
     for (size_t i = 0; i < index->tagCount(); ++i) {
         IndexTag& tag = *index->tag(i);
-        std::vector<Pair> held, want;
+        std::vector<Pair> want;
         cdx::TreeStats stats;
-        Status s = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.shape(), &stats); });
-        if (!s.isOk())
-            problems->push_back("tag " + tag.name() + ": " + s.message());
+        const Status sound = index->file().read([&] { return cdx::verifyTree(&index->file(), tag.shape(), &stats); });
+        if (!sound.isOk())
+            problems->push_back("tag " + tag.name() + ": " + sound.message());
         used.insert({tag.shape().header, tag.shape().header + cdx::kPageSize});
         used.insert(stats.pageOffsets.begin(), stats.pageOffsets.end());
-        s = index->file().read([&] {
-            held.clear();
-            return walk(tag, &held);
+        Walk w;
+        const Status walked = index->file().read([&] {
+            w = Walk();
+            return walk(tag, &w);
         });
-        if (!s.isOk())
-            problems->push_back("tag " + tag.name() + ": " + s.message());
+        if (!walked.isOk())
+            problems->push_back(stopLine(tag, w, walked));
         XB_RETURN_IF_ERROR(expected(table, tag, &want));
-        compare(tag, held, want, problems);
+        compare(tag, w.pairs, want, walked.isOk(), sound.isOk(), problems);
     }
     checkFreeList(*index, used, problems);
     return Status::ok();

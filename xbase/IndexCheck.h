@@ -16,8 +16,11 @@ class Table;
 // key whose first record changed (such keys are not handed on) but never
 // holds one key twice. The free-page list must stay in the file and name
 // no page in use. Each disagreement becomes one line of *problems
-// ("tag NAME: record 12 missing, key 'SMITH'"). The status is an error only
-// when the table itself cannot be read; a table without an index has no
+// ("tag NAME: record 12 missing, key 'SMITH'"); a damaged tree gives a line
+// naming the page and what is wrong with it, and a walk that met damage a
+// line saying where it stopped and why. Missing keys are listed only from a
+// walk that went through a sound tree to its end. The status is an error
+// only when the table itself cannot be read; a table without an index has no
 // problems.
 //
 // Tag names must be names (a letter or underscore, then letters, digits,

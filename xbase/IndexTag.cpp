@@ -1,5 +1,6 @@
 #include "xbase/IndexTag.h"
 
+#include "xbase/ExprLexer.h"
 #include "xbase/NumberText.h"
 #include "xbase/Table.h"
 
@@ -8,6 +9,39 @@
 namespace xbase {
 
 using namespace cdx;
+
+namespace {
+
+// A field that `text` names and `layout` lacks (function names aside), or "".
+std::string missingField(const std::string& text, const RecordLayout& layout)
+{
+    expr::Lexer lexer(text);
+    expr::Token t = lexer.next();
+    while (t.kind != expr::Tok::End && t.kind != expr::Tok::Bad) {
+        const expr::Token after = lexer.next();
+        const bool field = t.kind == expr::Tok::Name && after.kind != expr::Tok::LParen;
+        if (field && !layout.find(t.text) && !(t.text.size() > 10 && layout.find(t.text.substr(0, 10))))
+            return t.text;
+        t = after;
+    }
+    return {};
+}
+
+// A stored expression that names a field the table lacks: the table's header
+// or the index is damaged. The table is named first, as it is its header
+// that lacks the field.
+Status compileStored(Table& table, const CdxFile& file, const std::string& tag, const std::string& text,
+                     std::unique_ptr<Expr>* out)
+{
+    const Status s = Expr::compile(text, table.layout(), out);
+    const std::string field = s.isOk() ? std::string() : missingField(text, table.layout());
+    if (field.empty())
+        return s;
+    return Status::corruption(table.path() + ": the table's header has no field " + expr::upper(field) +
+                              ", which tag " + tag + " of " + file.path() + " uses: the table or its index is damaged");
+}
+
+} // namespace
 
 IndexTag::IndexTag(Table& table, CdxFile* file, const TreeShape& shape)
     : m_table(table), m_file(file), m_shape(shape), m_tree(file, shape)
@@ -45,9 +79,9 @@ Status IndexTag::open(Table& table, CdxFile* file, const std::string& name, uint
         return Status::ok();
     }));
     std::unique_ptr<Expr> keyExpr, forExpr;
-    XB_RETURN_IF_ERROR(Expr::compile(h.keyExpr, table.layout(), &keyExpr));
+    XB_RETURN_IF_ERROR(compileStored(table, *file, name, h.keyExpr, &keyExpr));
     if (!h.forExpr.empty()) {
-        XB_RETURN_IF_ERROR(Expr::compile(h.forExpr, table.layout(), &forExpr));
+        XB_RETURN_IF_ERROR(compileStored(table, *file, name, h.forExpr, &forExpr));
         if (forExpr->type() != ExprType::Logical)
             return Status::invalidArgument("FOR expression \"" + h.forExpr + "\" of tag " + name + " is not logical");
     }
@@ -55,8 +89,9 @@ Status IndexTag::open(Table& table, CdxFile* file, const std::string& name, uint
     uint16_t keyLen = 0;
     XB_RETURN_IF_ERROR(keyShape(*keyExpr, h.nullable(), &type, &keyLen));
     if (keyLen != h.keyLen)
-        return Status::corruption(file->path() + ": tag " + name + " stores " + std::to_string(h.keyLen) +
-                                  "-byte keys, its expression makes " + std::to_string(keyLen));
+        return Status::corruption(table.path() + ": the table's fields make " + std::to_string(keyLen) +
+                                  "-byte keys of tag " + name + ", which " + file->path() + " stores as " +
+                                  std::to_string(h.keyLen) + "-byte keys: the table or its index is damaged");
     out->reset(new IndexTag(table, file, TreeShape{header, keyLen, key::fillByte(type), name}));
     IndexTag& t = **out;
     t.m_name = name;

@@ -31,8 +31,10 @@ struct TagDefinition {
 class IndexTag final : public RecordOrder {
 public:
     // Compiles the tag stored at `header` of `file` against the table's
-    // fields. InvalidArgument for expressions we cannot evaluate, Corruption
-    // when the stored key length does not fit the expression.
+    // fields. InvalidArgument for expressions we cannot evaluate; Corruption
+    // naming the table and the index when an expression names a field the
+    // table's header lacks or the stored key length does not fit the
+    // expression.
     static Status open(Table& table, cdx::CdxFile* file, const std::string& name, uint32_t header,
                        std::unique_ptr<IndexTag>* out);
 

@@ -63,17 +63,22 @@ Status MemoFile::read(uint32_t block, std::string* out)
     out->clear();
     if (block == 0)
         return Status::ok();
-    XB_RETURN_IF_ERROR(writePending());
-    uint64_t size = 0;
-    XB_RETURN_IF_ERROR(m_file->size(&size));
     uint32_t type = 0, length = 0;
-    XB_RETURN_IF_ERROR(readBlockHeader(block, size, &type, &length));
+    XB_RETURN_IF_ERROR(blockHeader(block, &type, &length));
     out->resize(length);
     size_t got = 0;
     XB_RETURN_IF_ERROR(m_file->readFastAt(uint64_t(block) * m_blockSize + 8, out->data(), length, &got));
     if (got != length)
         return Status::corruption(path() + ": memo at block " + std::to_string(block) + " is cut short");
     return Status::ok();
+}
+
+Status MemoFile::blockHeader(uint32_t block, uint32_t* type, uint32_t* length)
+{
+    XB_RETURN_IF_ERROR(writePending());
+    uint64_t size = 0;
+    XB_RETURN_IF_ERROR(m_file->size(&size));
+    return readBlockHeader(block, size, type, length);
 }
 
 void MemoFile::encodeBlocks(std::string_view text, std::vector<uint8_t>* out) const

@@ -36,6 +36,9 @@ public:
     // A block inside the header or a memo that runs past the end of the file
     // is a Corruption error naming the file.
     Status read(uint32_t block, std::string* out);
+    // The type and length word of the memo at `block` (not 0), checked as
+    // read checks them.
+    Status blockHeader(uint32_t block, uint32_t* type, uint32_t* length);
 
     // Stores `text` for a memo that was at `oldBlock` (0: none) and sets
     // *newBlock to where it now starts (0 for an empty text). New blocks are

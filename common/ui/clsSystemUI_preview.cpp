@@ -63,14 +63,15 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
     ImportFileReader reader(fileName);
     bool ok = reader.open();
     QList<QStringList> pending;
-    QString line;
-    for (qint32 lineNumber = 1; ok && reader.readLine(line);) {
-        if (lineNumber != 1 && !Sys().trimBlanks(line).isEmpty()) {
-            pending.append(previewRow(line, lineNumber - 1, headings, relevant, int(columns.size())));
+    QString record;
+    // Row 1, the headings, is one line whatever quotes it holds.
+    for (bool more = ok && reader.readLine(record); more; more = reader.readRecord(record)) {
+        const qint32 lineNumber = reader.recordLine();
+        if (lineNumber > 1 && !Sys().trimBlanks(record).isEmpty()) {
+            pending.append(previewRow(record, lineNumber - 1, headings, relevant, int(columns.size())));
             WaitDlgUpdate(wait, int(std::nearbyint(double(lineNumber) / (double(dataLines) + 1) * 100)));
         }
-        Sys().IncL(lineNumber);
-        if (lineNumber % kLinesBetweenYields == 0) {
+        if (reader.reachedMultipleOf(kLinesBetweenYields)) {
             model->appendRows(pending);
             QCoreApplication::processEvents();
             // The window may have been closed meanwhile.

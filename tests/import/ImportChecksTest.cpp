@@ -134,6 +134,38 @@ TEST(ImportChecks, DataRowsGiveTheirExactTexts)
     }
 }
 
+// A quoted value may hold line breaks: its record runs over several lines,
+// takes the number of its first, and the rows after it keep their line
+// numbers. A stray quote inside a value leaves its line one record.
+TEST(ImportChecks, QuotedLineBreaksKeepOneRecordAndTheLineNumbers)
+{
+    ScriptedPrompts prompts;
+    const struct {
+        const char* content;
+        bool ok;
+        qint32 rowCount;
+        const char* errors;
+    } cases[] = {
+        {"LASTNAME,COMPANY,NOTES\nSmith,Acme,\"line one\nline two\"\nDoe,,\n", true, 3, ""},
+        {"LASTNAME,COMPANY,NOTES\r\nSmith, \"Acme, Inc\" ,\"one, \"\"two\"\"\r\n\r\nthree\"\r\nDoe,Acme,x,y\r\n", false, 4,
+         "Row 5: Missing data. Number of entries on this row do NOT equal the number of columns on the first row. "
+         "LINE CONTENT: Doe,Acme,x,y\r\n\r\n"},
+        {"LASTNAME,COMPANY\r\nSmith,5\" pipe\r\nDoe,Acme,x\r\n", false, 2,
+         "Row 3: Missing data. Number of entries on this row do NOT equal the number of columns on the first row. "
+         "LINE CONTENT: Doe,Acme,x\r\n\r\n"},
+        {"LASTNAME,COMPANY,NOTES\r\nSmith,Acme,ok\r\nDoe,,\"line one\r\nline two\r\nline three\r\n", false, 4,
+         "Row 3: A value that begins with a double quote on this row is never closed: the file ends before its "
+         "closing double quote.\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        const CheckResult r = check(QStringLiteral("MAIN_NEWCUSTOMER"), c.content);
+        ASSERT_TRUE(r.colsOk) << c.content;
+        EXPECT_EQ(r.rowsOk, c.ok) << c.content;
+        EXPECT_EQ(r.rowCount, c.rowCount) << c.content;
+        EXPECT_EQ(r.errors, QString::fromUtf8(c.errors)) << c.content;
+    }
+}
+
 TEST(ImportChecks, EmptyLinesAreSkippedButCounted)
 {
     ScriptedPrompts prompts;

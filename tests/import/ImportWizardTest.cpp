@@ -128,6 +128,8 @@ TEST_F(ImportWizardTest, TheFileStepRefusesBlanksAMissingFileAndAFailingFile)
 
     const QString missing = m_files.file(QStringLiteral("nowhere.csv"));
     const QString failing = file("bad.csv", "LASTNAME,PHONE\r\nSmith,555\r\n");
+    const QString unclosed = file("unclosed.csv", "LASTNAME,COMPANY,NOTES\r\nSmith,Acme,\"one\r\ntwo\"\r\n"
+                                                  "Doe,,\"line one\nline two\n");
     const struct {
         QString typed;
         QString message;
@@ -137,6 +139,9 @@ TEST_F(ImportWizardTest, TheFileStepRefusesBlanksAMissingFileAndAFailingFile)
         {failing, s("IMPORT FAILED FROM FILE ") + failing
                       + s("!\r\n\r\nRequired column 'COMPANY' is missing from the first row.\r\n\r\n"
                           "Unrecognized column 'PHONE' found on the first row.\r\n\r\n")},
+        {unclosed, s("IMPORT FAILED FROM FILE ") + unclosed
+                       + s("!\r\n\r\nRow 4: A value that begins with a double quote on this row is never closed: "
+                           "the file ends before its closing double quote.\r\n\r\n")},
     };
     for (const auto& c : cases) {
         m_prompts.clear();
@@ -265,6 +270,36 @@ TEST_F(ImportWizardTest, StoredValuesAreUnquotedAsThePreviewShowsThem)
     EXPECT_EQ(customerField("lastname"), texts({"say \"hi\""}));
     EXPECT_EQ(customerField("company"), texts({"Acme, Inc"}));
     EXPECT_EQ(customerField("notes"), texts({""}));
+}
+
+// Notes of two lines, as spreadsheet programs save them (LF or CR LF inside
+// the quotes): one customer per record with every line kept, stored with the
+// CR LF line breaks of the notes; preview and run read the same rows, and
+// the rows after keep their line numbers.
+TEST_F(ImportWizardTest, QuotedLineBreaksStayInTheirCustomersNotes)
+{
+    const QString path = file("notes.csv", "LASTNAME,COMPANY,NOTES\r\n"
+                                           "Smith,Acme,\"line one\r\nline two\"\r\n"
+                                           "Doe,,\"first\nsecond\n\nfourth, \"\"quoted\"\"\"\n"
+                                           "Jones,\"Big, Small\",plain\r\n");
+    chooseFile(kCustomersRow, path);
+    ASSERT_EQ(m_wizard->step(), 2) << shownTexts().join(u'\n').toStdString();
+    const QAbstractItemModel* preview = m_wizard->grdPreview->model();
+    ASSERT_EQ(preview->rowCount(), 3);
+    const QStringList rows{preview->index(0, 0).data().toString(), preview->index(1, 0).data().toString(),
+                           preview->index(2, 0).data().toString()};
+    EXPECT_EQ(rows, texts({"1", "3", "7"}));
+    EXPECT_EQ(preview->index(0, 3).data().toString(), s("line one\r\nline two"));
+    EXPECT_EQ(preview->index(1, 3).data().toString(), s("first\r\nsecond\r\n\r\nfourth, \"quoted\""));
+    EXPECT_EQ(preview->index(2, 2).data().toString(), s("Big, Small"));
+
+    m_prompts.clear();
+    m_wizard->cmdNext->click();
+    EXPECT_EQ(lastBox().text, s("Imported 3 Records!"));
+    EXPECT_EQ(customerField("lastname"), texts({"Smith", "Doe", "Jones"}));
+    EXPECT_EQ(customerField("company"), texts({"Acme", "", "Big, Small"}));
+    EXPECT_EQ(customerField("notes"),
+              texts({"line one\r\nline two", "first\r\nsecond\r\n\r\nfourth, \"quoted\"", "plain"}));
 }
 
 TEST_F(ImportWizardTest, UmlautsOfUtf8AndWindows1252FilesAreStoredAlike)
