@@ -26,6 +26,18 @@ QString insertedByKey(const QKeyEvent* event)
     return control && first != QLatin1Char('\t') ? QString() : text;
 }
 
+// The length of `text` as stored: each line break counts two. A selection's
+// text has its breaks as paragraph separators.
+qsizetype storedLength(const QString& text)
+{
+    qsizetype length = text.size();
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            ++length;
+    }
+    return length;
+}
+
 } // namespace
 
 FieldTextEdit::FieldTextEdit(QWidget* parent, int width)
@@ -33,8 +45,6 @@ FieldTextEdit::FieldTextEdit(QWidget* parent, int width)
     , m_width(width)
 {
 }
-
-qsizetype FieldTextEdit::storedLength(const QString& text) { return text.size() + text.count(QLatin1Char('\n')); }
 
 QString FieldTextEdit::fitted(const QString& text)
 {

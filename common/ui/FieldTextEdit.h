@@ -19,9 +19,6 @@ class FieldTextEdit : public QPlainTextEdit {
 public:
     FieldTextEdit(QWidget* parent, int width);
 
-    // The length of `text` as stored: each line break counts two.
-    static qsizetype storedLength(const QString& text);
-
 signals:
     // A character that the code page cannot hold was left out of an input
     // (the first one, when there were several).

@@ -2,6 +2,8 @@
 
 #include "common/Win1252.h"
 
+#include <utility>
+
 Win1252Validator::Win1252Validator(QObject* parent)
     : QValidator(parent)
 {

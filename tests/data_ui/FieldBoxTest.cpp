@@ -199,6 +199,15 @@ TEST(FieldBox, AMultiLineBoxLeavesOutForeignCharactersAndUndoesAPasteAsOneStep)
     box->undo();
     EXPECT_EQ(box->toPlainText(), before);
 
+    // A selection over a line break frees the two characters it is stored as.
+    box->setPlainText(QString(58, QLatin1Char('s')) + QStringLiteral("\n") + QString(60, QLatin1Char('s')));
+    QTextCursor selection = box->textCursor();
+    selection.setPosition(57);
+    selection.setPosition(60, QTextCursor::KeepAnchor);
+    box->setTextCursor(selection);
+    paste(*box, QStringLiteral("wxyz"));
+    EXPECT_EQ(box->toPlainText(), QString(57, QLatin1Char('s')) + QStringLiteral("wxyz") + QString(59, QLatin1Char('s')));
+
     // Enter in a full box is used up, so that it cannot reach a default button.
     box->setPlainText(QString(120, QLatin1Char('f')));
     box->moveCursor(QTextCursor::End);
