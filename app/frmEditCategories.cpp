@@ -7,6 +7,7 @@
 #include "common/ui/NamedControls.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 
 #include <QHBoxLayout>
@@ -44,7 +45,8 @@ void frmEditCategories::build()
     lv->setSelectionMode(QAbstractItemView::SingleSelection);
     lv->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     lv->setItemDelegate(new ListRenameDelegate(
-        lv, [this](QTreeWidgetItem* item, QString& edited) { return lv_AfterLabelEdit(item, edited); }));
+        lv, [this](QTreeWidgetItem* item, QString& edited) { return lv_AfterLabelEdit(item, edited); },
+        [](QLineEdit* box) { FieldBox::fit(box, Schema::Table::Cat, "desc", kMaxTextLength); }));
     lv->setMinimumSize(260, 260);
     cmdNew = namedButton(this, QStringLiteral("cmdNew"), QStringLiteral("&New"));
     cmdDelete = namedButton(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete SELECTED"));

@@ -7,12 +7,14 @@
 #include "common/ui/HelpContext.h"
 #include "common/ui/NamedControls.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
@@ -37,7 +39,8 @@ const WindowEntry kWindows[] = {
     {"Issue Window", 3, "bccissues.dbf"},
 };
 
-// Tells the window when an edit of a cell begins.
+// Tells the window when an edit of a cell begins; the names are stored as
+// parameter values, so the editor is fitted to that field.
 class EditStartDelegate : public QStyledItemDelegate {
 public:
     EditStartDelegate(QObject* parent, std::function<void()> onEdit)
@@ -48,7 +51,10 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         m_onEdit();
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            FieldBox::fit(box, Schema::Table::Param, "value");
+        return editor;
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "common/ui/TabChain.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,12 +43,17 @@ const std::pair<const char*, int> kPermissions[frmUser::kPermissionRows] = {
 
 constexpr int kLoginMin = 3;
 constexpr int kLoginMax = 20;
+// Names and department are kept shorter than their fields.
+constexpr int kNameMax = 25;
+constexpr int kDeptMax = 30;
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength)
+// A box of a field of the user table; `cap` where the box is kept narrower
+// than its field.
+QLineEdit* lineEdit(QWidget* parent, const char* name, const char* field, int cap = 0)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    box->setMaxLength(maxLength);
+    FieldBox::fit(box, Schema::Table::User, field, cap);
     setObjectTag(box, QStringLiteral("E"));
     return box;
 }
@@ -65,7 +71,7 @@ frmUser::frmUser(QWidget* parent)
     TabCtl = new QTabWidget(this);
     TabCtl->setObjectName(QStringLiteral("TabCtl"));
     TabCtl->addTab(buildLoginTab(), QStringLiteral("&Login"));
-    txtNote = new QPlainTextEdit(this);
+    txtNote = FieldBox::textBox(this, Schema::Table::User, "note");
     txtNote->setObjectName(QStringLiteral("txtNote"));
     txtNote->setAccessibleName(QStringLiteral("Additional Information"));
     setObjectTag(txtNote, QStringLiteral("E"));
@@ -126,10 +132,10 @@ QWidget* frmUser::buildLoginTab()
 {
     auto* tab = new QWidget(this);
     Frame2 = new QGroupBox(QStringLiteral("User Information"), tab);
-    txtLogin = lineEdit(Frame2, "txtLogin", kLoginMax);
-    txtFirstname = lineEdit(Frame2, "txtFirstname", 25);
-    txtLastname = lineEdit(Frame2, "txtLastname", 25);
-    txtDept = lineEdit(Frame2, "txtDept", 30);
+    txtLogin = lineEdit(Frame2, "txtLogin", "login", kLoginMax);
+    txtFirstname = lineEdit(Frame2, "txtFirstname", "firstname", kNameMax);
+    txtLastname = lineEdit(Frame2, "txtLastname", "lastname", kNameMax);
+    txtDept = lineEdit(Frame2, "txtDept", "dept", kDeptMax);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     chkActive = new QCheckBox(QStringLiteral("Active"), Frame2);
     chkActive->setObjectName(QStringLiteral("chkActive"));
@@ -315,9 +321,9 @@ bool frmUser::SaveData()
     coll.add(QStringLiteral("useractive"), chkActive->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
     coll.add(QStringLiteral("usertype"), UserType->checkedId() == 1 ? DB().AdminCode() : DB().UserCode());
     coll.add(QStringLiteral("perm"), GetPermListBox());
-    coll.add(QStringLiteral("firstname"), txtFirstname->text().left(25));
-    coll.add(QStringLiteral("lastname"), txtLastname->text().left(25));
-    coll.add(QStringLiteral("dept"), txtDept->text().left(30));
+    coll.add(QStringLiteral("firstname"), txtFirstname->text().left(kNameMax));
+    coll.add(QStringLiteral("lastname"), txtLastname->text().left(kNameMax));
+    coll.add(QStringLiteral("dept"), txtDept->text().left(kDeptMax));
     // The box keeps line breaks as LF; the stored note has them as CR LF.
     coll.add(QStringLiteral("note"), txtNote->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     return StoreRecord(coll);

@@ -27,16 +27,23 @@ constexpr std::array<char16_t, 256> makeTable()
 
 constexpr std::array<char16_t, 256> kTable = makeTable();
 
+// The byte for `c`, or -1 when Windows-1252 has no such character.
+int byteOf(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
 // Returns the byte for `c`, or '?' when Windows-1252 has no such character.
 char encodeChar(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == c)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
+    const int byte = byteOf(c);
+    return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 } // namespace
@@ -71,6 +78,17 @@ std::string toWin1252(const QString& text)
         bytes.push_back(c.isSurrogate() ? '?' : encodeChar(c.unicode()));
     }
     return bytes;
+}
+
+bool inWin1252(QChar c) { return byteOf(c.unicode()) >= 0; }
+
+qsizetype firstNotInWin1252(const QString& text, qsizetype from)
+{
+    for (qsizetype i = qMax<qsizetype>(from, 0); i < text.size(); ++i) {
+        if (!inWin1252(text.at(i)))
+            return i;
+    }
+    return -1;
 }
 
 QString upperWin1252(const QString& text)

@@ -19,6 +19,13 @@ QString fromWin1252(const char* data, qsizetype len);
 QString fromWin1252(const std::string& bytes);
 std::string toWin1252(const QString& text);
 
+// Whether Windows-1252 holds the character (never half of a surrogate pair).
+bool inWin1252(QChar c);
+// The index of the first character of `text`, from `from` on, that
+// Windows-1252 cannot hold (for a surrogate pair, its first half); -1 when
+// the code page holds them all.
+qsizetype firstNotInWin1252(const QString& text, qsizetype from = 0);
+
 // Upper case as the engine's UPPER() makes it, for every text that is
 // compared with index keys or stored keys: each character of Windows-1252
 // becomes the character of its upper-cased byte ("ß" and "µ" stay, "ÿ" becomes

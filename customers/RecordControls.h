@@ -3,6 +3,7 @@
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
@@ -51,15 +52,18 @@ inline QPushButton* listButton(QWidget* parent, const char* name, const QString&
     return b;
 }
 
-// Custom field n (1 or 2) of a record window: its label, which custom
-// labels rename, an editable list and the button of the list's editor.
-inline void customField(QWidget* page, int n, QLabel** label, QComboBox** field, QPushButton** list)
+// Custom field n (1 or 2) of a record window over `table`: its label, which
+// custom labels rename, an editable list fitted to the field and the button
+// of the list's editor.
+inline void customField(QWidget* page, Schema::Table table, int n, QLabel** label, QComboBox** field,
+                        QPushButton** list)
 {
     const QByteArray digit = QByteArray::number(n);
     *label = fieldLabel(page, QByteArray("lblCustom" + digit).constData(), QStringLiteral("Custom %1:").arg(n),
                         QStringLiteral("custom%1").arg(n));
     *field = editable(new QComboBox(page), QByteArray("txtCust" + digit).constData());
     (*field)->setEditable(true);
+    FieldBox::fit(*field, table, QByteArray("custom" + digit).constData());
     *list = listButton(page, QByteArray("cmdCust" + digit + "Cat").constData(), QStringLiteral("custom field %1").arg(n));
 }
 

@@ -16,6 +16,7 @@
 #include "common/ui/TabChain.h"
 #include "data/ParamFlags.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
@@ -37,6 +38,20 @@ namespace {
 using namespace RecordControls;
 
 constexpr int kContactRows = 50;
+
+// Every text control of the first tab takes the width of its field.
+void fitToFields(frmCustomer& w)
+{
+    const std::pair<QLineEdit*, const char*> boxes[] = {
+        {w.txtCustNo, "custno"},       {w.txtFname, "firstname"},      {w.txtLname, "lastname"},
+        {w.txtCoName, "company"},      {w.txtTitle, "title"},          {w.txtAddress1, "address1"},
+        {w.txtAddress2, "address2"},   {w.txtCity, "city"},            {w.txtPostalCode, "postalcode"},
+        {w.txtWorkPhone, "workphone"}, {w.txtHomePhone, "homephone"},  {w.txtMobilePhone, "mobilphone"},
+        {w.txtFaxphone, "faxphone"},   {w.txtEmailName, "emailname"},  {w.txtEmailName2, "emailname2"}};
+    for (const auto& [box, field] : boxes)
+        FieldBox::fit(box, Schema::Table::Cust, field);
+    FieldBox::fit(w.cboSalutation, Schema::Table::Cust, "salutation");
+}
 
 } // namespace
 
@@ -165,8 +180,9 @@ void frmCustomer::buildTab0(QWidget* page)
     lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("custcat"));
     cboCategory = editable(new QComboBox(page), "cboCategory");
     cboCatCategory = listButton(page, "cboCatCategory", QStringLiteral("customer categories"));
-    customField(page, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
-    customField(page, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
+    customField(page, Schema::Table::Cust, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
+    customField(page, Schema::Table::Cust, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
+    fitToFields(*this);
     lblNewCust = fieldLabel(page, "lblNewCust",
                             QStringLiteral("Press Apply button to save this customer and to access Product/Services "
                                            "and Issues tabs"),
@@ -269,7 +285,7 @@ void frmCustomer::buildTab0(QWidget* page)
 
 void frmCustomer::buildTab1(QWidget* page)
 {
-    txtNote = editable(new QPlainTextEdit(page), "txtNote");
+    txtNote = editable(FieldBox::textBox(page, Schema::Table::Cust, "notes"), "txtNote");
     txtNote->setAccessibleName(QStringLiteral("Notes"));
     cmdDTStamp_Notes = button(page, "cmdDTStamp_Notes", QStringLiteral("Date-Time Sta&mp"));
     setObjectTag(cmdDTStamp_Notes, QStringLiteral("E"));

@@ -15,6 +15,7 @@
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/TabChain.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
@@ -32,6 +33,10 @@
 namespace {
 
 using namespace RecordControls;
+
+// The contract and tracking numbers are kept to fewer characters than their
+// fields hold.
+constexpr int kNumberBoxWidth = 20;
 
 frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
@@ -60,7 +65,7 @@ frmPS::frmPS(QWidget* parent)
     TabCtl->addTab(tab0, QStringLiteral("P&roduct/Service"));
 
     auto* tab1 = new QWidget;
-    txtNote = editable(new QPlainTextEdit(tab1), "txtNote");
+    txtNote = editable(FieldBox::textBox(tab1, Schema::Table::CustPs, "notes"), "txtNote");
     txtNote->setAccessibleName(QStringLiteral("Notes"));
     cmdDTStamp_Notes = editable(button(tab1, "cmdDTStamp_Notes", QStringLiteral("Date-Time Sta&mp")), "cmdDTStamp_Notes");
     auto* notes = new QVBoxLayout(tab1);
@@ -112,7 +117,7 @@ void frmPS::buildTab0(QWidget* page)
     cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
     lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"), QStringLiteral("shortdesc"));
     txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
-    txtShortDesc->setMaxLength(80);
+    FieldBox::fit(txtShortDesc, Schema::Table::CustPs, "shortdesc");
     lblDateInit = fieldLabel(page, "lblDateInit", QStringLiteral("Date Initiated:"), QStringLiteral("dateinit"));
     txtDateInitiated = editable(new QLineEdit(page), "txtDateInitiated");
     txtDateInitiated->setMaxLength(18);
@@ -124,18 +129,18 @@ void frmPS::buildTab0(QWidget* page)
     lblActive = fieldLabel(page, "lblActive", QString());
     lblContPN = fieldLabel(page, "lblContPN", QStringLiteral("Contract or Part Number:"), QStringLiteral("contno"));
     txtContractNumber = editable(new QLineEdit(page), "txtContractNumber");
-    txtContractNumber->setMaxLength(20);
+    FieldBox::fit(txtContractNumber, Schema::Table::CustPs, "contno", kNumberBoxWidth);
     lblTrackingNo = fieldLabel(page, "lblTrackingNo", QStringLiteral("Tracking Number:"), QStringLiteral("trackno"));
     txtTrackNo = editable(new QLineEdit(page), "txtTrackNo");
-    txtTrackNo->setMaxLength(20);
+    FieldBox::fit(txtTrackNo, Schema::Table::CustPs, "trackno", kNumberBoxWidth);
     lblContractType = fieldLabel(page, "lblContractType", QStringLiteral("Contract Type:"), QStringLiteral("conttype"));
     cboContractType = editable(new QComboBox(page), "cboContractType");
     cmdCatContractType = listButton(page, "cmdCatContractType", QStringLiteral("contract types"));
     lblContractDur = fieldLabel(page, "lblContractDur", QStringLiteral("Contract Duration:"), QStringLiteral("contdur"));
     cboContractDuration = editable(new QComboBox(page), "cboContractDuration");
     cmdCatContractDuration = listButton(page, "cmdCatContractDuration", QStringLiteral("contract durations"));
-    customField(page, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
-    customField(page, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
+    customField(page, Schema::Table::CustPs, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
+    customField(page, Schema::Table::CustPs, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
     lblNewPS = fieldLabel(page, "lblNewPS",
                           QStringLiteral("Press Apply button to save this record and to access Attachments tabs"));
     lblNewPS->setWordWrap(true);

@@ -97,6 +97,13 @@ QString passwordCharacter(const QString& character)
                          "languages.");
 }
 
+QString characterNotStored(const QString& character)
+{
+    return QStringLiteral("The character '") + character
+        + QStringLiteral("' can't be stored! The database can only hold the letters, digits and signs of Western "
+                         "European languages.");
+}
+
 QString passwordTooLong(int maxLength)
 {
     return QStringLiteral("The password is too long! A password can have at most ") + QString::number(maxLength)

@@ -26,6 +26,9 @@ QString notAdmin();             // "Only the users who have 'admin' role ..."
 QString passwordCharacter(const QString& character);
 // "The password is too long! A password can have at most 20 characters."
 QString passwordTooLong(int maxLength);
+// A typed character that the tables' code page cannot hold: "The character
+// 'ł' can't be stored! ..."
+QString characterNotStored(const QString& character);
 // "Sorry, you are not permitted ... your login '<login>' ..."
 QString noPermission(const QString& login);
 

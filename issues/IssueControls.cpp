@@ -7,6 +7,7 @@
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
@@ -21,7 +22,7 @@
 
 namespace IssueControls {
 
-void IssueFields::makeIssueFields(QWidget* page, QObject* window)
+void IssueFields::makeIssueFields(QWidget* page, QObject* window, Schema::Table table)
 {
     using namespace RecordControls;
     lblPS = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
@@ -29,7 +30,7 @@ void IssueFields::makeIssueFields(QWidget* page, QObject* window)
     cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
     lblShortDesc = fieldLabel(page, "lblShortDesc", QStringLiteral("Short Description:"));
     txtShortDesc = editable(new QLineEdit(page), "txtShortDesc");
-    txtShortDesc->setMaxLength(80);
+    FieldBox::fit(txtShortDesc, table, "shortdesc");
     lblAssigned = fieldLabel(page, "lblAssigned", QStringLiteral("Assigned To:"));
     cboAssignedTo = editable(new QComboBox(page), "cboAssignedTo");
     lblPriority = fieldLabel(page, "lblPriority", QStringLiteral("Priority:"));
@@ -41,8 +42,8 @@ void IssueFields::makeIssueFields(QWidget* page, QObject* window)
     lblCat = fieldLabel(page, "lblCat", QStringLiteral("Category:"), QStringLiteral("issuecat"));
     cboIssueCategory = editable(new QComboBox(page), "cboIssueCategory");
     cmdCatIssueCategory = listButton(page, "cmdCatIssueCategory", QStringLiteral("issue categories"));
-    customField(page, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
-    customField(page, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
+    customField(page, table, 1, &lblCustom1, &txtCust1, &cmdCust1Cat);
+    customField(page, table, 2, &lblCustom2, &txtCust2, &cmdCust2Cat);
 
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {lblPS, cboPS},         {lblShortDesc, txtShortDesc}, {lblAssigned, cboAssignedTo},
@@ -90,11 +91,11 @@ void editCategoryList(QComboBox* cbo, qint32 type)
 }
 
 // A text tab: the stamp button above its box.
-QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
-                        QPushButton*& stamp)
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, Schema::Table table, const char* field,
+                        const char* boxName, const char* stampName, QPushButton*& stamp)
 {
     auto* page = new QWidget;
-    auto* box = RecordControls::editable(new QPlainTextEdit(page), boxName);
+    auto* box = RecordControls::editable(FieldBox::textBox(page, table, field), boxName);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     stamp = RecordControls::editable(RecordControls::button(page, stampName, QStringLiteral("Date-Time Sta&mp")), stampName);

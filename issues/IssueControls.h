@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Schema.h"
 #include "xbase/c4.h"
 
 #include <QString>
@@ -32,9 +33,10 @@ struct IssueFields {
 
     // Makes them on `page`: each label the buddy of its field, the labels
     // of the custom-labelled fields tagged with their field names, the
-    // controls that change only in edit mode tagged "E". The list buttons
-    // open their editors; `window` is the context of those connections.
-    void makeIssueFields(QWidget* page, QObject* window);
+    // controls that change only in edit mode tagged "E", the text controls
+    // fitted to their fields of `table`. The list buttons open their
+    // editors; `window` is the context of those connections.
+    void makeIssueFields(QWidget* page, QObject* window, Schema::Table table);
     // The category type behind one of the pick lists (not the quick lists).
     qint32 listType(const QComboBox* cbo) const;
 };
@@ -50,10 +52,11 @@ void selectUser(QComboBox* cbo, qint32 userId);
 // gets the focus.
 void editCategoryList(QComboBox* cbo, qint32 type);
 
-// A tab of its own for a long text: the stamp button above the box, both
-// changing only in edit mode. The box is handed back, the button in `stamp`.
-QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, const char* boxName, const char* stampName,
-                        QPushButton*& stamp);
+// A tab of its own for a long text, the box fitted to `field` of `table`:
+// the stamp button above the box, both changing only in edit mode. The box
+// is handed back, the button in `stamp`.
+QPlainTextEdit* textTab(QTabWidget* tabs, const QString& caption, Schema::Table table, const char* field,
+                        const char* boxName, const char* stampName, QPushButton*& stamp);
 
 // A text box's text with the line breaks it is stored with (CR LF).
 QString storedText(const QPlainTextEdit* box);

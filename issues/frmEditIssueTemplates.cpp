@@ -12,6 +12,7 @@
 #include "data/ParamFlags.h"
 #include "data/Schema.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -35,7 +36,8 @@ frmEditIssueTemplates::frmEditIssueTemplates(QWidget* parent)
     lv = TemplateList::make(this);
     lv->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     lv->setItemDelegate(new ListRenameDelegate(
-        lv, [this](QTreeWidgetItem* item, QString& edited) { return lv_AfterLabelEdit(item, edited); }));
+        lv, [this](QTreeWidgetItem* item, QString& edited) { return lv_AfterLabelEdit(item, edited); },
+        [](QLineEdit* box) { FieldBox::fit(box, Schema::Table::ITempl, "name"); }));
     ckEnableIssueTemplate = new QCheckBox(
         QStringLiteral("Enable Templates  - Prompt user to select an issue template when creating a new issue"), this);
     ckEnableIssueTemplate->setObjectName(QStringLiteral("ckEnableIssueTemplate"));

@@ -19,6 +19,7 @@
 #include "common/ui/clsSystemUI.h"
 #include "data/Schema.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -59,9 +60,10 @@ frmIssue::frmIssue(QWidget* parent)
     actions->addWidget(IACtl);
     TabCtl->addTab(tab1, QStringLiteral("&Actions"));
 
-    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc", cmdDTStamp_Desc);
-    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution", "cmdDTStamp_Resolution",
-                            cmdDTStamp_Resolution);
+    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), Schema::Table::Issues, "desc", "txtDesc",
+                                     "cmdDTStamp_Desc", cmdDTStamp_Desc);
+    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), Schema::Table::Issues, "resolution",
+                                           "txtResolution", "cmdDTStamp_Resolution", cmdDTStamp_Resolution);
 
     auto* tab4 = new QWidget;
     ACtl = editable(new AttachmentsCtl(tab4), "ACtl");
@@ -103,7 +105,7 @@ void frmIssue::buildIssueTab(QWidget* page)
     lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
     lblCustomer->setCursor(Qt::PointingHandCursor);
     lblCustomer->installEventFilter(this);
-    makeIssueFields(page, this);
+    makeIssueFields(page, this, Schema::Table::Issues);
     auto* lblSubmit = fieldLabel(page, "lblSubmit", QStringLiteral("Submit Date:"));
     txtDateSubmit = editable(new QLineEdit(page), "txtDateSubmit");
     txtDateSubmit->setMaxLength(18);

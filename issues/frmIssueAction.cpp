@@ -15,6 +15,7 @@
 #include "data/RecColl.h"
 #include "data/Schema.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
@@ -31,8 +32,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kDescMax = 120;
 
 using RecordControls::editable;
 
@@ -60,7 +59,7 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     cboAction = editable(new QComboBox(tab0), "cboAction");
     cmdCatStatus = RecordControls::listButton(tab0, "cmdCatStatus", QStringLiteral("issue actions"));
     cboAssignedTo = editable(new QComboBox(tab0), "cboAssignedTo");
-    txtDesc = editable(new QPlainTextEdit(tab0), "txtDesc");
+    txtDesc = editable(FieldBox::textBox(tab0, Schema::Table::IActions, "desc"), "txtDesc");
     txtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtDesc->setTabChangesFocus(true);
     txtDuration = editable(new QLineEdit(tab0), "txtDuration");
@@ -83,7 +82,7 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     SSTab1->addTab(tab0, QStringLiteral("&Action"));
 
     auto* tab1 = new QWidget;
-    txtNote = editable(new QPlainTextEdit(tab1), "txtNote");
+    txtNote = editable(FieldBox::textBox(tab1, Schema::Table::IActions, "notes"), "txtNote");
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote->setAccessibleName(QStringLiteral("Notes"));
     cmdDTStamp_Desc = editable(new QPushButton(QStringLiteral("Date-Time Sta&mp"), tab1), "cmdDTStamp_Desc");
@@ -116,13 +115,6 @@ frmIssueAction::frmIssueAction(QWidget* parent)
     connect(cmdCalendar, &QPushButton::clicked, this, [this] { cmdCalendar_Click(); });
     connect(cmdCatStatus, &QPushButton::clicked, this, [this] { cmdCatStatus_Click(); });
     connect(cmdDTStamp_Desc, &QPushButton::clicked, this, [this] { cmdDTStamp_Desc_Click(); });
-    connect(txtDesc, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = txtDesc->toPlainText();
-        if (text.size() > kDescMax) {
-            txtDesc->setPlainText(text.left(kDescMax));
-            txtDesc->moveCursor(QTextCursor::End);
-        }
-    });
     // Enter makes a new line in the notes, so OK is not the default there.
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int tab) {
         OKButton->setDefault(tab == 0);

@@ -17,6 +17,7 @@
 #include "data/RecColl.h"
 #include "data/Schema.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
@@ -52,10 +53,10 @@ frmIssueTemplate::frmIssueTemplate(QWidget* parent)
     auto* tab0 = new QWidget;
     buildIssueTab(tab0);
     TabCtl->addTab(tab0, QStringLiteral("&Issue"));
-    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), "txtDesc", "cmdDTStamp_Desc",
-                                     cmdDTStamp_Desc);
-    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), "txtResolution",
-                                           "cmdDTStamp_Resolution", cmdDTStamp_Resolution);
+    txtDesc = IssueControls::textTab(TabCtl, QStringLiteral("&Description"), Schema::Table::ITempl, "desc", "txtDesc",
+                                     "cmdDTStamp_Desc", cmdDTStamp_Desc);
+    txtResolution = IssueControls::textTab(TabCtl, QStringLiteral("&Resolution"), Schema::Table::ITempl, "resolution",
+                                           "txtResolution", "cmdDTStamp_Resolution", cmdDTStamp_Resolution);
     auto* tab3 = new QWidget;
     auto* last = new QVBoxLayout(tab3);
     last->addWidget(LE);
@@ -89,7 +90,7 @@ void frmIssueTemplate::buildIssueTab(QWidget* page)
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    makeIssueFields(page, this);
+    makeIssueFields(page, this, Schema::Table::ITempl);
 
     auto* grid = new QGridLayout(page);
     grid->setColumnStretch(1, 1);

@@ -11,16 +11,28 @@
 
 // In-place renaming of the items of a one-column list: the end of an edit
 // goes to `decide`, which may change the typed text (trim it, cut it) and
-// write it, or refuse it, in which case the item keeps its text.
+// write it, or refuse it, in which case the item keeps its text. Each
+// editor box is handed to `prepare` (when given) before it shows, so that
+// it can be fitted to the field that the names are stored in.
 class ListRenameDelegate : public QStyledItemDelegate {
 public:
     using Decide = std::function<bool(QTreeWidgetItem* item, QString& edited)>;
+    using Prepare = std::function<void(QLineEdit* editor)>;
 
-    ListRenameDelegate(QTreeWidget* lv, Decide decide)
+    ListRenameDelegate(QTreeWidget* lv, Decide decide, Prepare prepare = {})
         : QStyledItemDelegate(lv)
         , m_lv(lv)
         , m_decide(std::move(decide))
+        , m_prepare(std::move(prepare))
     {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor); box && m_prepare)
+            m_prepare(box);
+        return editor;
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
@@ -70,4 +82,5 @@ public:
 private:
     QTreeWidget* m_lv;
     Decide m_decide;
+    Prepare m_prepare;
 };

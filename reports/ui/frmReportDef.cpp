@@ -13,6 +13,7 @@
 #include "common/ui/TabChain.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
+#include "data/ui/FieldBox.h"
 #include "reports/clsRepDefParser.h"
 
 #include <QCheckBox>
@@ -83,6 +84,7 @@ frmReportDef::frmReportDef(QWidget* parent)
     auto* frame2 = new QGroupBox(QStringLiteral("Report Title"), defTab);
     txtRptTitle = editable(new QLineEdit(frame2), "txtRptTitle");
     txtRptTitle->setAccessibleName(QStringLiteral("Report Title"));
+    FieldBox::fit(txtRptTitle, Schema::Table::Rep, "title");
     (new QVBoxLayout(frame2))->addWidget(txtRptTitle);
 
     auto* frame3 = new QGroupBox(QStringLiteral("Data Selection"), defTab);
@@ -149,7 +151,7 @@ frmReportDef::frmReportDef(QWidget* parent)
 
     auto* notesTab = new QWidget;
     cmdDTStamp_Notes = button("cmdDTStamp_Notes", QStringLiteral("Date-Time Sta&mp"));
-    txtNote = editable(new QPlainTextEdit(notesTab), "txtNote");
+    txtNote = editable(FieldBox::textBox(notesTab, Schema::Table::Rep, "notes"), "txtNote");
     txtNote->setAccessibleName(QStringLiteral("Notes"));
     auto* notesLayout = new QVBoxLayout(notesTab);
     notesLayout->addWidget(cmdDTStamp_Notes, 0, Qt::AlignLeft);

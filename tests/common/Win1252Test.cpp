@@ -47,6 +47,23 @@ TEST(Win1252, CharactersOutsideTheCodePageBecomeOneQuestionMark)
         EXPECT_EQ(toWin1252(c.text), c.bytes) << c.text.toStdString();
 }
 
+TEST(Win1252, FindsTheFirstCharacterThatTheCodePageCannotHold)
+{
+    struct Case { QString text; qsizetype from; qsizetype found; };
+    const Case cases[] = {
+        {QStringLiteral("caf\u00e9 \u20ac5 \u0178\u0081\u009D"), 0, -1}, // all in the page
+        {QStringLiteral("\u0141\u00f3d\u017a"), 0, 0},                   // first letter outside
+        {QStringLiteral("\u0141\u00f3d\u017a"), 1, 3},                   // searched from the second
+        {QStringLiteral("\u0141\u00f3d\u017e"), 1, -1},                  // \u017e is in the page
+        {QStringLiteral("ab\u0080"), 0, 2},                                // C1 code with a byte elsewhere
+        {QStringLiteral("a") + QString::fromUtf8("\xF0\x9F\x98\x80"), 0, 1}, // a surrogate pair
+        {QStringLiteral("?"), 0, -1},
+        {QString(), 0, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(firstNotInWin1252(c.text, c.from), c.found) << c.text.toStdString() << " from " << c.from;
+}
+
 TEST(Win1252, KeepsEmbeddedNulsAndIgnoresEmptyInput)
 {
     const std::string bytes("a\0b", 3);

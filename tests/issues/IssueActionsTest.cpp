@@ -2,6 +2,7 @@
 #include "ModalScript.h"
 
 #include "app/EditModeCtl.h"
+#include "common/Module1.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
@@ -216,6 +217,44 @@ TEST_F(ActionsTest, AddThroughTheListSavesAGroupedDurationAndSelectsTheNewRow)
     dialog.OKButton->click();
     EXPECT_TRUE(dialog.Saved);
     EXPECT_DOUBLE_EQ(storedDuration(added), 0.0);
+}
+
+TEST_F(ActionsTest, ADescriptionTypedToItsLimitIsStoredWholeWithItsLineBreaks)
+{
+    // Five lines of 22 and four line breaks are 118 characters as stored
+    // (CR LF each); two more fit, a third does not.
+    const QStringList lines{QStringLiteral("Replaced the fan unit."), QStringLiteral("Cleaned the air filter"),
+                            QStringLiteral("Checked the PSU volts."), QStringLiteral("Ran the burn-in test.."),
+                            QStringLiteral("Customer signed off ok")};
+    frmIssueAction dialog;
+    dialog.Init(-1, m_issue, frmIssueAction::AddMode);
+    SysUI().cboSelectAtID(dialog.cboAction, m_actionKind);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(dialog.txtDesc, Qt::Key_Return);
+        QTest::keyClicks(dialog.txtDesc, lines.at(i));
+    }
+    QTest::keyClicks(dialog.txtDesc, QStringLiteral("abc"));
+    QTest::keyClick(dialog.txtDesc, Qt::Key_Return);
+    const QString shown = lines.join(QLatin1Char('\n')) + QStringLiteral("ab");
+    EXPECT_EQ(dialog.txtDesc->toPlainText(), shown);
+    EXPECT_FALSE(dialog.Saved);
+
+    dialog.OKButton->click();
+    ASSERT_TRUE(dialog.Saved);
+    DATA4* table = DB().OpenTable(DB().IssuesActionsTable());
+    ASSERT_NE(table, nullptr);
+    d4tagSelect(table, d4tag(table, "rowid"));
+    ASSERT_EQ(d4seekDouble(table, dialog.ActionID()), 0);
+    const QString stored = Module1::FieldStr(d4field(table, "desc"));
+    d4close(table);
+    EXPECT_EQ(stored, lines.join(QStringLiteral("\r\n")) + QStringLiteral("ab"));
+    EXPECT_EQ(stored.size(), 120);
+
+    frmIssueAction again;
+    again.Init(dialog.ActionID(), m_issue, frmIssueAction::EditMode);
+    EXPECT_EQ(again.txtDesc->toPlainText(), shown);
+    EXPECT_TRUE(windowTexts().isEmpty());
 }
 
 TEST_F(ActionsTest, CalendarListButtonAndStampOfTheDialog)

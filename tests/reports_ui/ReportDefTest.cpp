@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "BoxWidths.h"
 
 #include "app/WindowCreators.h"
 #include "app/EditModeCtl.h"
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -89,6 +91,16 @@ TEST_F(ReportDefTest, NewCustomerDefinitionStartsWithTheNewReportSettings)
     // A second New brings the unsaved window forward, whatever its type.
     m_main.ShowReportDef(-1, QStringLiteral("I"), true);
     EXPECT_EQ(m_main.findChildren<frmReportDef*>().size(), 1);
+}
+
+// The title box takes the 100 characters of the stored title.
+TEST_F(ReportDefTest, TheTitleIsTheOnlyBoxAndTakesTheTitlesWidth)
+{
+    frmReportDef* def = openDef(-1, QStringLiteral("C"), true);
+    ASSERT_TRUE(def);
+    EXPECT_EQ(bmtest::typingBoxWidths(def), (std::map<std::string, int>{{"txtRptTitle", 100}}));
+    QTest::keyClicks(def->txtRptTitle, QStringLiteral("Quarterly ").repeated(11));
+    EXPECT_EQ(def->txtRptTitle->text(), QStringLiteral("Quarterly ").repeated(10));
 }
 
 TEST_F(ReportDefTest, ValidationListsBothFaultsAndSavesNothing)
