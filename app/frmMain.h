@@ -240,12 +240,12 @@ private:
     QString creationNotice(const QString& folder) const;
     QMdiSubWindow* subWindowOf(const QWidget* form) const;
     bool bringForward(const QString& tag);
-    QWidget* makeWindow(WindowCreators::Kind kind, const QString& what, QWidget* parent = nullptr);
-    // Makes the dialog of `kind` and shows it modally; null when there is
-    // none. The dialog is unloaded when the pointer goes.
-    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind, const QString& what);
+    QWidget* makeWindow(WindowCreators::Kind kind, QWidget* parent = nullptr);
+    // Makes the dialog of `kind` and shows it modally; null when what the
+    // kind made is no dialog. The dialog is unloaded when the pointer goes.
+    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind);
     void openRecordWindow(QWidget* window, qint32 rowId, bool editMode);
-    void openSingleWindow(WindowCreators::Kind kind, const QString& tag, const QString& what);
+    void openSingleWindow(WindowCreators::Kind kind, const QString& tag);
     qint32 promptRowIdentifier(const QString& what, int helpContext);
 
     QMdiArea* m_mdiArea = nullptr;
