@@ -3,16 +3,20 @@
 #include "ReportTestRows.h"
 #include "WhenModal.h"
 
+#include "app/EditModeCtl.h"
 #include "app/ProgramWindows.h"
+#include "app/RecordWindow.h"
 #include "app/WindowCreators.h"
 #include "app/frmMain.h"
 #include "app/frmUsers.h"
 #include "app/frmWelcome.h"
 #include "common/ui/ObjectTag.h"
+#include "common/ui/WidgetPrompts.h"
 #include "customers/frmCustomer.h"
 #include "customers/frmCustomerList.h"
 #include "customers/frmLookupCustomer.h"
 #include "customers/frmPS.h"
+#include "data/RecColl.h"
 #include "data/ShippedData.h"
 #include "data/clsDB.h"
 #include "import/frmDataImport.h"
@@ -41,6 +45,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -319,9 +324,110 @@ protected:
         }
     }
 
+    // The user whose under-edit mark the row carries (0: none).
+    static qint32 markOf(const QString& table, qint32 rowId)
+    {
+        RecColl coll(table, rowId, QStringLiteral("_lockinfo"));
+        EXPECT_TRUE(DB().ReadRecord(coll, true));
+        return coll.value(QStringLiteral("underedit")).toInt();
+    }
+
+    // A stored record's window, opened and put in edit mode by its edit
+    // button.
+    RecordForm* editing(const std::function<void()>& open)
+    {
+        const QList<QWidget*> forms = m_main.openForms();
+        open();
+        QWidget* window = opened(forms);
+        auto* form = dynamic_cast<RecordForm*>(window);
+        if (!form)
+            return nullptr;
+        form->lblEdit->click();
+        return form->EM->InEditMode() ? form : nullptr;
+    }
+
     frmMain m_main;
     qint32 m_hosting = 0, m_cust = 0, m_ps = 0, m_issue = 0, m_template = 0, m_report = 0;
 };
+
+// A record window in edit mode.
+struct Record {
+    const char* name;
+    std::function<void()> open;
+    QString table;
+    qint32 row;
+};
+
+TEST_F(ProgramWindowsTest, EscInARecordBeingEditedAsksTheDiscardQuestionFirst)
+{
+    const Record records[] = {
+        {"customer", [this] { m_main.ShowCustomer(m_cust, false); }, DB().CustomerTable(), m_cust},
+        {"product/service", [this] { m_main.ShowPS(m_ps, m_cust, false); }, DB().Customers2PSTable(), m_ps},
+        {"issue", [this] { m_main.ShowIssue(m_issue, -1, false, -1); }, DB().IssuesTable(), m_issue},
+        {"issue template", [this] { m_main.ShowIssueTemplate(m_template, false); }, DB().IssuesTemplatesTable(),
+         m_template},
+        {"report definition", [this] { m_main.ShowReportDef(m_report, QStringLiteral("C"), false); },
+         DB().ReportTable(), m_report},
+    };
+    const qint32 admin = ShippedData::admin().rowid;
+    for (const Record& r : records) {
+        SCOPED_TRACE(r.name);
+        const std::string before = holds();
+        RecordForm* form = editing(r.open);
+        ASSERT_NE(form, nullptr);
+        auto* window = dynamic_cast<QWidget*>(form);
+        ASSERT_EQ(markOf(r.table, r.row), admin);
+
+        // No keeps the window, in edit mode and under the mark.
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::No);
+        closeWindow(window, nullptr, CloseBy::Escape);
+        settle();
+        EXPECT_EQ(shownTexts(ShownPrompt::Kind::MessageBox),
+                  QStringList{QStringLiteral("Do you wish to discard your changes (if any)?")});
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(form->EM->InEditMode());
+        EXPECT_EQ(markOf(r.table, r.row), admin);
+
+        // Yes closes it whole and clears the mark.
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        closeWindow(window, nullptr, CloseBy::Escape);
+        settle();
+        EXPECT_EQ(m_prompts.shown().size(), 1);
+        EXPECT_EQ(holds(), before);
+        EXPECT_EQ(markOf(r.table, r.row), 0);
+    }
+}
+
+// The discard question as a real box: Esc typed into a text box closes the
+// window once the key is done, and the box asks first.
+TEST_F(ProgramWindowsTest, EscInATextBoxOfAnEditedCustomerAsksInARealBoxAndCloses)
+{
+    const std::string before = holds();
+    RecordForm* form = editing([this] { m_main.ShowCustomer(m_cust, false); });
+    ASSERT_NE(form, nullptr);
+    auto* customer = dynamic_cast<frmCustomer*>(form);
+    customer->txtCity->setFocus();
+    customer->txtCity->setText(QStringLiteral("Springfield"));
+
+    WidgetPrompts real;
+    PromptService* scripted = setPrompts(&real);
+    QString asked;
+    bmtest::whenModal<QMessageBox>([&asked](QMessageBox* box) {
+        asked = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    QTest::keyClick(customer->txtCity, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return holds() == before; }, 5000));
+    setPrompts(scripted);
+
+    EXPECT_EQ(asked, QStringLiteral("Do you wish to discard your changes (if any)?"));
+    EXPECT_EQ(markOf(DB().CustomerTable(), m_cust), 0);
+    RecColl stored(DB().CustomerTable(), m_cust, QStringLiteral("_customer"));
+    ASSERT_TRUE(DB().ReadRecord(stored, true));
+    EXPECT_EQ(stored.text(QStringLiteral("city")), QString());
+}
 
 TEST_F(ProgramWindowsTest, EveryKindHasItsWindowInTheProgram)
 {
@@ -334,6 +440,11 @@ TEST_F(ProgramWindowsTest, EveryKindHasItsWindowInTheProgram)
 TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByItsOwnButtonAndOpensAgainWithItsContent)
 {
     closesWholeAndReopens(CloseBy::Button);
+}
+
+TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByEscAndOpensAgainWithItsContent)
+{
+    closesWholeAndReopens(CloseBy::Escape);
 }
 
 } // namespace
