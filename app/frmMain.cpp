@@ -125,14 +125,15 @@ bool frmMain::closeForm(QWidget* form)
 
 void frmMain::runCommand(Command command) { (this->*command)(); }
 
-// A key reaches a child's frame only when no control of the child took it.
-// The close runs after the key is done, so that a question it asks (the
-// discard question of a record in edit mode) never opens inside a
+// A key reaches a child's frame only when no control of the child took it;
+// a frame being moved or sized from its system menu keeps Esc for ending
+// that. The close runs after the key is done, so that a question it asks
+// (the discard question of a record in edit mode) never opens inside a
 // control's key handling; further Esc keys until it is over add nothing.
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
-    if (sub && event->type() == QEvent::KeyPress) {
+    if (sub && event->type() == QEvent::KeyPress && QWidget::mouseGrabber() != sub) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && sub->widget()) {
             if (m_closingOnEscape != sub->widget()) {

@@ -429,6 +429,22 @@ TEST_F(ProgramWindowsTest, EscInATextBoxOfAnEditedCustomerAsksInARealBoxAndClose
     EXPECT_EQ(stored.text(QStringLiteral("city")), QString());
 }
 
+// Esc that ends moving a frame from its system menu ends only that.
+TEST_F(ProgramWindowsTest, EscEndingAMoveOfAFrameByKeyboardLeavesTheWindowOpen)
+{
+    m_main.Reports();
+    QMdiSubWindow* sub = m_main.mdiArea()->subWindowList().first();
+    const QList<QAction*> entries = sub->systemMenu()->actions();
+    const auto move = std::find_if(entries.begin(), entries.end(),
+                                   [](const QAction* a) { return a->text() == QStringLiteral("&Move"); });
+    ASSERT_NE(move, entries.end());
+    (*move)->trigger();
+    QTest::keyClick(sub, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(m_main.mdiArea()->subWindowList(), QList<QMdiSubWindow*>{sub});
+    EXPECT_TRUE(sub->isVisible());
+}
+
 TEST_F(ProgramWindowsTest, EveryKindHasItsWindowInTheProgram)
 {
     EXPECT_TRUE(WindowCreators::missing().isEmpty());
