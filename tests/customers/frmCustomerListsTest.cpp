@@ -437,7 +437,8 @@ public:
     explicit NotedIssueWindow(QStringList& opened) : m_opened(opened) {}
     void Init(qint32 RowID, bool EditMode) override
     {
-        m_opened.append(QStringLiteral("I%1 ").arg(RowID) + (EditMode ? QStringLiteral("edit") : QStringLiteral("view")));
+        const QString mode = EditMode ? QStringLiteral("edit") : QStringLiteral("view");
+        m_opened.append(QStringLiteral("I%1 ").arg(RowID) + mode);
     }
 
 private:
