@@ -1,6 +1,8 @@
 #include "app/WindowCreators.h"
 
 #include <QHash>
+#include <QMetaEnum>
+#include <QtGlobal>
 
 namespace WindowCreators {
 namespace {
@@ -26,7 +28,24 @@ bool has(Kind kind) { return creators().contains(int(kind)); }
 QWidget* create(Kind kind, QWidget* parent)
 {
     const auto it = creators().constFind(int(kind));
-    return it == creators().constEnd() ? nullptr : (*it)(parent);
+    if (it != creators().constEnd())
+        return (*it)(parent);
+    const char* name = QMetaEnum::fromType<Kind>().valueToKey(int(kind));
+    Q_ASSERT_X(false, "WindowCreators::create", name);
+    qCritical("No window is registered for the kind %s.", name);
+    return nullptr;
+}
+
+QList<Kind> missing()
+{
+    QList<Kind> kinds;
+    const QMetaEnum all = QMetaEnum::fromType<Kind>();
+    for (int i = 0; i < all.keyCount(); ++i) {
+        const auto kind = Kind(all.value(i));
+        if (!has(kind))
+            kinds.append(kind);
+    }
+    return kinds;
 }
 
 void clear() { creators().clear(); }

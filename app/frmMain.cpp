@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -46,6 +47,7 @@ QMdiSubWindow* frmMain::addMdiChild(QWidget* form)
     const QSize chosen = form->testAttribute(Qt::WA_Resized) ? form->size() : QSize();
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(this);
     sub->show();
     if (chosen.isValid() && form->size() != chosen)
         sub->resize(sub->size() + (chosen - form->size()));
@@ -122,6 +124,34 @@ bool frmMain::closeForm(QWidget* form)
 }
 
 void frmMain::runCommand(Command command) { (this->*command)(); }
+
+// A key reaches a child's frame only when no control of the child took it;
+// a frame being moved or sized from its system menu keeps Esc for ending
+// that. The close runs after the key is done, so that a question it asks
+// (the discard question of a record in edit mode) never opens inside a
+// control's key handling; further Esc keys until it is over add nothing.
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(watched);
+    if (sub && event->type() == QEvent::KeyPress && QWidget::mouseGrabber() != sub) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && sub->widget()) {
+            if (m_closingOnEscape != sub->widget()) {
+                m_closingOnEscape = sub->widget();
+                QMetaObject::invokeMethod(this, &frmMain::closeOnEscape, Qt::QueuedConnection);
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeOnEscape()
+{
+    if (m_closingOnEscape)
+        (void)closeForm(m_closingOnEscape);
+    m_closingOnEscape = nullptr;
+}
 
 // Closing the main window is the program's shut-down; it stops short when a
 // child window keeps itself open, since closing the database under it would

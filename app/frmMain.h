@@ -187,7 +187,8 @@ public:
 
     // --- Children -----------------------------------------------------------
     // Opens `form` (tagged, owned by the MDI area from now on) as an MDI
-    // child and shows it.
+    // child and shows it. Esc in it that none of its controls takes for
+    // itself closes it as closeForm does, once the key is done.
     QMdiSubWindow* addMdiChild(QWidget* form);
     // Closes every window but this one; false when one of them refused.
     bool closeChildren();
@@ -221,6 +222,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs a command; every menu item, toolbar key and button-menu key ends
     // here.
     virtual void runCommand(Command command);
@@ -240,13 +242,14 @@ private:
     QString creationNotice(const QString& folder) const;
     QMdiSubWindow* subWindowOf(const QWidget* form) const;
     bool bringForward(const QString& tag);
-    QWidget* makeWindow(WindowCreators::Kind kind, const QString& what, QWidget* parent = nullptr);
-    // Makes the dialog of `kind` and shows it modally; null when there is
-    // none. The dialog is unloaded when the pointer goes.
-    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind, const QString& what);
+    QWidget* makeWindow(WindowCreators::Kind kind, QWidget* parent = nullptr);
+    // Makes the dialog of `kind` and shows it modally; null when what the
+    // kind made is no dialog. The dialog is unloaded when the pointer goes.
+    std::unique_ptr<QDialog> runDialog(WindowCreators::Kind kind);
     void openRecordWindow(QWidget* window, qint32 rowId, bool editMode);
-    void openSingleWindow(WindowCreators::Kind kind, const QString& tag, const QString& what);
+    void openSingleWindow(WindowCreators::Kind kind, const QString& tag);
     qint32 promptRowIdentifier(const QString& what, int helpContext);
+    void closeOnEscape();
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* TB = nullptr;
@@ -255,4 +258,6 @@ private:
     QMenu* m_windowMenu = nullptr;
     QList<QAction*> m_windowListActions;
     QPointer<frmTip> m_tip;
+    // The child that Esc closes, from the key until the close is over.
+    QPointer<QWidget> m_closingOnEscape;
 };

@@ -1,6 +1,5 @@
 #include "app/frmMain.h"
 
-#include "app/NotAvailable.h"
 #include "app/WindowInterfaces.h"
 #include "app/clsForm.h"
 #include "app/frmWelcome.h"
@@ -58,17 +57,11 @@ bool frmMain::bringForward(const QString& tag)
     return true;
 }
 
-QWidget* frmMain::makeWindow(Kind kind, const QString& what, QWidget* parent)
-{
-    QWidget* window = WindowCreators::create(kind, parent);
-    if (!window)
-        notAvailableYet(what);
-    return window;
-}
+QWidget* frmMain::makeWindow(Kind kind, QWidget* parent) { return WindowCreators::create(kind, parent); }
 
-std::unique_ptr<QDialog> frmMain::runDialog(Kind kind, const QString& what)
+std::unique_ptr<QDialog> frmMain::runDialog(Kind kind)
 {
-    std::unique_ptr<QWidget> window(makeWindow(kind, what, this));
+    std::unique_ptr<QWidget> window(makeWindow(kind, this));
     std::unique_ptr<QDialog> dialog(qobject_cast<QDialog*>(window.get()));
     if (!dialog)
         return nullptr;
@@ -90,7 +83,7 @@ void frmMain::ShowCustomer(qint32 CustID, bool EditMode)
         return;
     if (CustID >= 1 && !rowExists(DB().CustomerTable(), Schema::Table::Cust, CustID))
         return;
-    if (QWidget* window = makeWindow(Kind::Customer, QStringLiteral("The customer window")))
+    if (QWidget* window = makeWindow(Kind::Customer))
         openRecordWindow(window, CustID, EditMode);
 }
 
@@ -104,7 +97,7 @@ void frmMain::ShowPS(qint32 PSID, qint32 CustID, bool EditMode)
         && (!rowExists(DB().CustomerTable(), Schema::Table::Cust, CustID)
             || !rowExists(DB().Customers2PSTable(), Schema::Table::CustPs, PSID)))
         return;
-    QWidget* window = makeWindow(Kind::PS, QStringLiteral("The product/service window"));
+    QWidget* window = makeWindow(Kind::PS);
     if (!window)
         return;
     if (auto* ps = dynamic_cast<PSWindow*>(window))
@@ -118,7 +111,7 @@ void frmMain::ShowIssue(qint32 IssueID, qint32 CustID, bool EditMode, qint32 Tem
         return;
     if (IssueID >= 1 && !rowExists(DB().IssuesTable(), Schema::Table::Issues, IssueID))
         return;
-    QWidget* window = makeWindow(Kind::Issue, QStringLiteral("The issue window"));
+    QWidget* window = makeWindow(Kind::Issue);
     if (!window)
         return;
     if (auto* issue = dynamic_cast<IssueWindow*>(window)) {
@@ -134,7 +127,7 @@ void frmMain::ShowIssueTemplate(qint32 TemplateID, bool EditMode)
         return;
     if (!rowExists(DB().IssuesTemplatesTable(), Schema::Table::ITempl, TemplateID))
         return;
-    if (QWidget* window = makeWindow(Kind::IssueTemplate, QStringLiteral("The issue template window")))
+    if (QWidget* window = makeWindow(Kind::IssueTemplate))
         openRecordWindow(window, TemplateID, EditMode);
 }
 
@@ -144,7 +137,7 @@ void frmMain::ShowReportDef(qint32 RptID, const QString& RptType, bool EditMode)
         return;
     if (RptID >= 1 && !rowExists(DB().ReportTable(), Schema::Table::Rep, RptID))
         return;
-    QWidget* window = makeWindow(Kind::ReportDef, QStringLiteral("The report definition window"));
+    QWidget* window = makeWindow(Kind::ReportDef);
     if (!window)
         return;
     if (auto* def = dynamic_cast<ReportDefWindow*>(window); def && RptID < 1)
@@ -158,7 +151,7 @@ void frmMain::ShowReport(qint32 RptID)
         return;
     if (!rowExists(DB().ReportTable(), Schema::Table::Rep, RptID))
         return;
-    QWidget* window = makeWindow(Kind::ReportDisplay, QStringLiteral("The report window"));
+    QWidget* window = makeWindow(Kind::ReportDisplay);
     if (!window)
         return;
     if (auto* report = dynamic_cast<ReportDisplayWindow*>(window))
@@ -174,7 +167,7 @@ void frmMain::NewCustomer()
 
 void frmMain::LookupCustomer()
 {
-    std::unique_ptr<QDialog> dialog = runDialog(Kind::LookupCustomer, QStringLiteral("Lookup Customer"));
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::LookupCustomer);
     const auto* lookup = dynamic_cast<LookupCustomerDialog*>(dialog.get());
     if (!lookup || !lookup->OKPressed())
         return;
@@ -185,7 +178,7 @@ void frmMain::LookupCustomer()
         ShowCustomer(searchStr.trimmed().toInt(), false);
         return;
     }
-    QWidget* list = makeWindow(Kind::CustomerList, QStringLiteral("The customer list"));
+    QWidget* list = makeWindow(Kind::CustomerList);
     if (!list)
         return;
     if (auto* customers = dynamic_cast<CustomerListWindow*>(list))
@@ -195,11 +188,11 @@ void frmMain::LookupCustomer()
 
 void frmMain::SearchIssues()
 {
-    std::unique_ptr<QDialog> dialog = runDialog(Kind::SearchIssues, QStringLiteral("Search Issues"));
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::SearchIssues);
     const auto* search = dynamic_cast<SearchIssuesDialog*>(dialog.get());
     if (!search || !search->OKPressed())
         return;
-    QWidget* list = makeWindow(Kind::IssueList, QStringLiteral("The issue list"));
+    QWidget* list = makeWindow(Kind::IssueList);
     if (!list)
         return;
     if (auto* issues = dynamic_cast<IssueListWindow*>(list)) {
@@ -226,29 +219,21 @@ qint32 frmMain::promptRowIdentifier(const QString& what, int helpContext)
 
 void frmMain::LookupByIssueNumber()
 {
-    if (!WindowCreators::has(Kind::Issue)) {
-        notAvailableYet(QStringLiteral("Lookup by Issue ID"));
-        return;
-    }
     if (const qint32 id = promptRowIdentifier(QStringLiteral("Issue ID"), 1220))
         ShowIssue(id, -1, false, -1);
 }
 
 void frmMain::LookupByCustomerNumber()
 {
-    if (!WindowCreators::has(Kind::Customer)) {
-        notAvailableYet(QStringLiteral("Lookup by Customer ID"));
-        return;
-    }
     if (const qint32 id = promptRowIdentifier(QStringLiteral("Customer ID"), 1210))
         ShowCustomer(id, false);
 }
 
-void frmMain::openSingleWindow(Kind kind, const QString& tag, const QString& what)
+void frmMain::openSingleWindow(Kind kind, const QString& tag)
 {
     if (bringForward(tag))
         return;
-    QWidget* window = makeWindow(kind, what);
+    QWidget* window = makeWindow(kind);
     if (!window)
         return;
     setObjectTag(window, tag);
@@ -257,28 +242,27 @@ void frmMain::openSingleWindow(Kind kind, const QString& tag, const QString& wha
     addMdiChild(window);
 }
 
-void frmMain::MyIssues() { openSingleWindow(Kind::MyIssues, QStringLiteral("MYISSUES"), QStringLiteral("My Issues")); }
+void frmMain::MyIssues() { openSingleWindow(Kind::MyIssues, QStringLiteral("MYISSUES")); }
 
-void frmMain::Reports() { openSingleWindow(Kind::ReportList, QStringLiteral("REPORTS"), QStringLiteral("Reports")); }
+void frmMain::Reports() { openSingleWindow(Kind::ReportList, QStringLiteral("REPORTS")); }
 
 void frmMain::PurgeOldIssues()
 {
     if (DB().Perm_DBAdmin())
-        openSingleWindow(Kind::PurgeIssues, QStringLiteral("PURGEISSUES"),
-                         QStringLiteral("The Purge Old Issues Wizard"));
+        openSingleWindow(Kind::PurgeIssues, QStringLiteral("PURGEISSUES"));
 }
 
 void frmMain::ImportData()
 {
     if (DB().Perm_DBAdmin())
-        openSingleWindow(Kind::DataImport, QStringLiteral("IMPORTDATA"), QStringLiteral("The Import Data Wizard"));
+        openSingleWindow(Kind::DataImport, QStringLiteral("IMPORTDATA"));
 }
 
 void frmMain::ManageIssueTemplates()
 {
     if (!DB().Perm_DBAdmin())
         return;
-    std::unique_ptr<QDialog> dialog = runDialog(Kind::EditIssueTemplates, QStringLiteral("Issue Templates"));
+    std::unique_ptr<QDialog> dialog = runDialog(Kind::EditIssueTemplates);
     const auto* templates = dynamic_cast<EditIssueTemplatesDialog*>(dialog.get());
     if (!templates)
         return;
@@ -292,7 +276,7 @@ void frmMain::UserManagement()
 {
     if (!DB().Perm_DBAdmin())
         return;
-    (void)runDialog(Kind::Users, QStringLiteral("User Management"));
+    (void)runDialog(Kind::Users);
 }
 
 void frmMain::HelpCenter()

@@ -44,8 +44,7 @@ QString frmMain::GetShortDateFromPopupCalendar(const QString& initialDate)
 
 bool frmMain::GetIssueTemplateID(qint32& TemplateID)
 {
-    const std::unique_ptr<QDialog> dialog =
-        runDialog(WindowCreators::Kind::SelectIssueTemplate, QStringLiteral("Issue Templates"));
+    const std::unique_ptr<QDialog> dialog = runDialog(WindowCreators::Kind::SelectIssueTemplate);
     const auto* picker = dynamic_cast<SelectIssueTemplateDialog*>(dialog.get());
     if (!picker || !picker->OKPressed())
         return false;

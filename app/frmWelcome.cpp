@@ -8,7 +8,6 @@
 #include "data/clsDB.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,8 +113,10 @@ QLabel* frmWelcome::addLink(const char* name, const QString& text, void (frmMain
 
 void frmWelcome::Timer1_Timer() { lblDateTime->setText(Sys().CurrDateTimeLong()); }
 
-void frmWelcome::closeEvent(QCloseEvent* event)
+// Every way of closing ends here: Cancel and the close box through the
+// dialog's close event, Esc directly.
+void frmWelcome::done(int result)
 {
     SavePrefLong(QStringLiteral("WelcomeShowAtStartup"), ckDontShowAtStartup->isChecked() ? 1 : 0);
-    QDialog::closeEvent(event);
+    QDialog::done(result);
 }

@@ -37,7 +37,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
 
 private:
     QLabel* addLink(const char* name, const QString& text, void (frmMain::*member)());

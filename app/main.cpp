@@ -1,16 +1,12 @@
+#include "app/ProgramWindows.h"
 #include "app/TermSignals.h"
 #include "app/frmMain.h"
-#include "app/frmUsers.h"
 #include "app/mdlStartup.h"
 #include "common/Product.h"
 #include "common/ui/HelpBrowser.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/WidgetPrompts.h"
-#include "customers/CustomerWindows.h"
 #include "data/ui/WidgetDbWindows.h"
-#include "import/ImportWindows.h"
-#include "issues/IssueWindows.h"
-#include "reports/ui/ReportWindows.h"
 
 #include <QApplication>
 
@@ -27,14 +23,7 @@ int main(int argc, char** argv)
     DbWindows::install(&dbWindows);
     HelpBrowser::install();
     HelpContext::installF1Handler();
-    // The windows of the customer, issue, report, import and administration
-    // parts register their creators here (WindowCreators); a kind without
-    // one answers that it is not available yet.
-    registerCustomerWindows();
-    registerIssueWindows();
-    registerImportWindows();
-    registerReportWindows();
-    registerUserWindows();
+    registerProgramWindows();
 
     // A copy refused because another one runs ends with 1.
     int code = 1;

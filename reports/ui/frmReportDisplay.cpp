@@ -142,7 +142,7 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
     });
     connect(cmdSaveAs, &QPushButton::clicked, this, &frmReportDisplay::cmdSaveAs_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmReportDisplay::cmdPrint_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(CancelButton, &QPushButton::clicked, this, [this] { WindowRegistry::current().closeForm(this); });
     connect(grd->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmReportDisplay::SortByColumn);
     connect(grd, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())

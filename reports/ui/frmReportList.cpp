@@ -99,7 +99,7 @@ frmReportList::frmReportList(QWidget* parent)
     connect(cmdProperties, &QPushButton::clicked, this, &frmReportList::cmdProperties_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmReportList::cmdCopy_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmReportList::cmdRefresh_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(CancelButton, &QPushButton::clicked, this, [this] { WindowRegistry::current().closeForm(this); });
     connect(lv, &QTreeWidget::itemSelectionChanged, this, &frmReportList::SetUI);
     connect(lv, &QTreeWidget::itemDoubleClicked, this, [this] { cmdView_Click(); });
     connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) { SysUI().LVSort(lv, column); });

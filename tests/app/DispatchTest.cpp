@@ -1,7 +1,6 @@
 #include "AppFixture.h"
 
 #include "app/frmMain.h"
-#include "data/clsDB.h"
 
 #include <QAction>
 #include <QMenu>
@@ -163,27 +162,6 @@ TEST_F(DispatchTest, UnknownKeysAndMenuOnlyButtonsDoNothing)
     m_main.toolButton(QStringLiteral("ADMIN"))->defaultAction()->trigger();
     EXPECT_TRUE(m_main.ran.isEmpty());
     EXPECT_TRUE(m_prompts.shown().isEmpty());
-}
-
-// Commands whose windows come later answer with one box each, and nothing else.
-TEST_F(DispatchTest, CommandsOfLaterWindowsSayOnceThatTheyAreNotAvailable)
-{
-    frmMain main;
-    openNewDatabase();
-    const frmMain::Command later[] = {
-        &F::LookupCustomer, &F::NewCustomer, &F::SearchIssues, &F::LookupByIssueNumber, &F::MyIssues,
-        &F::Reports, &F::ManageIssueTemplates, &F::ImportData, &F::PurgeOldIssues, &F::LookupByCustomerNumber,
-    };
-    for (frmMain::Command command : later) {
-        m_prompts.clear();
-        (main.*command)();
-        ASSERT_EQ(m_prompts.shown().size(), 1);
-        const ShownPrompt box = m_prompts.last();
-        EXPECT_EQ(box.kind, ShownPrompt::Kind::MessageBox);
-        EXPECT_TRUE(box.text.endsWith(QLatin1String(" is not available yet."))) << box.text.toStdString();
-        EXPECT_EQ(box.title, QStringLiteral("Brindlemark"));
-    }
-    EXPECT_TRUE(DB().IsOpen());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "data/clsDB.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +100,14 @@ TEST_F(HelpCenterTest, ClosingStoresTheStartupChoice)
     window->ckDontShowAtStartup->setChecked(false);
     window->close();
     EXPECT_EQ(GetPrefLong(QStringLiteral("WelcomeShowAtStartup")), 0);
+
+    // Esc closes it as its Cancel does.
+    window = openHelpCenter();
+    ASSERT_NE(window, nullptr);
+    window->ckDontShowAtStartup->setChecked(true);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_EQ(GetPrefLong(QStringLiteral("WelcomeShowAtStartup")), 1);
+    EXPECT_TRUE(helpCenters().isEmpty());
 }
 
 TEST_F(HelpCenterTest, LinksRunTheHelpMenusCommands)

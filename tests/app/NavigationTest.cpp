@@ -408,16 +408,6 @@ TEST_F(NavigationTest, SearchesHandTheirAnswersToANewList)
     EXPECT_EQ(windowCount(), 3);
 }
 
-TEST_F(NavigationTest, AKindWithoutItsWindowSaysSo)
-{
-    WindowCreators::set(Kind::Customer, {});
-    m_main.NewCustomer();
-    m_main.LookupByCustomerNumber();
-    EXPECT_EQ(boxes(), (QStringList{QStringLiteral("The customer window is not available yet."),
-                                    QStringLiteral("Lookup by Customer ID is not available yet.")}));
-    EXPECT_EQ(windowCount(), 0);
-}
-
 TEST_F(NavigationTest, ANoticeReloadsOnlyTheNamedListOfOneWindow)
 {
     const qint32 first = addCustomer();

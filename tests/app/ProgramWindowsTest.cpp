@@ -1,0 +1,467 @@
+#include "AppFixture.h"
+#include "ModalScript.h"
+#include "ReportTestRows.h"
+#include "WhenModal.h"
+
+#include "app/EditModeCtl.h"
+#include "app/ProgramWindows.h"
+#include "app/RecordWindow.h"
+#include "app/WindowCreators.h"
+#include "app/frmMain.h"
+#include "app/frmUsers.h"
+#include "app/frmWelcome.h"
+#include "common/ui/ObjectTag.h"
+#include "common/ui/WidgetPrompts.h"
+#include "customers/frmCustomer.h"
+#include "customers/frmCustomerList.h"
+#include "customers/frmLookupCustomer.h"
+#include "customers/frmPS.h"
+#include "data/RecColl.h"
+#include "data/ShippedData.h"
+#include "data/clsDB.h"
+#include "import/frmDataImport.h"
+#include "issues/frmEditIssueTemplates.h"
+#include "issues/frmIssue.h"
+#include "issues/frmIssueList.h"
+#include "issues/frmIssueTemplate.h"
+#include "issues/frmMyIssues.h"
+#include "issues/frmPurgeIssues.h"
+#include "issues/frmSearchIssues.h"
+#include "issues/frmSelectIssueTemplate.h"
+#include "reports/ui/frmPSFilterDlg.h"
+#include "reports/ui/frmProductReportDisplay.h"
+#include "reports/ui/frmReportDef.h"
+#include "reports/ui/frmReportDisplay.h"
+#include "reports/ui/frmReportList.h"
+#include "xbase/c4.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace {
+
+using Kind = WindowCreators::Kind;
+
+// Every text a window shows: its caption, labels, boxes, buttons and the
+// cells of its lists and grids.
+QStringList textsOf(const QWidget* window)
+{
+    QStringList texts{window->windowTitle()};
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (const auto* label = qobject_cast<const QLabel*>(w))
+            texts.append(label->text());
+        else if (const auto* box = qobject_cast<const QLineEdit*>(w))
+            texts.append(box->text());
+        else if (const auto* combo = qobject_cast<const QComboBox*>(w))
+            texts.append(combo->currentText());
+        else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(w))
+            texts.append(plain->toPlainText());
+        else if (const auto* rich = qobject_cast<const QTextEdit*>(w))
+            texts.append(rich->toPlainText());
+        else if (const auto* view = qobject_cast<const QAbstractItemView*>(w); view && view->model()) {
+            const QAbstractItemModel* model = view->model();
+            for (int r = 0; r < qMin(model->rowCount(), 50); ++r)
+                for (int c = 0; c < model->columnCount(); ++c)
+                    texts.append(model->index(r, c).data().toString());
+        }
+    }
+    return texts;
+}
+
+bool shows(const QWidget* window, const QString& text)
+{
+    const QStringList texts = textsOf(window);
+    return std::any_of(texts.begin(), texts.end(), [&text](const QString& t) { return t.contains(text); });
+}
+
+enum class CloseBy { Button, Escape };
+
+// Closes the window as a user would: its own button, or Esc where the focus
+// is (in the window itself when the focus is elsewhere).
+void closeWindow(QWidget* window, QAbstractButton* button, CloseBy how)
+{
+    if (how == CloseBy::Button) {
+        ASSERT_NE(button, nullptr);
+        button->click();
+        return;
+    }
+    QWidget* target = QApplication::focusWidget();
+    if (!target || (target != window && !window->isAncestorOf(target)))
+        target = window;
+    QTest::keyClick(target, Qt::Key_Escape);
+}
+
+using ButtonOf = std::function<QAbstractButton*(QWidget*)>;
+
+// The button `member` of a window of the class W.
+template <class W>
+ButtonOf own(QPushButton* W::*member)
+{
+    return [member](QWidget* window) -> QAbstractButton* {
+        auto* w = dynamic_cast<W*>(window);
+        return w ? w->*member : nullptr;
+    };
+}
+
+// A window kind: how it is opened, a text it shows when open, and the
+// button of its own that closes it. A dialog is shown modally by the
+// command itself.
+struct Opening {
+    const char* name;
+    std::function<void()> open;
+    QString shows;
+    ButtonOf button;
+    bool dialog = false;
+    std::function<void()> opener = {}; // the window it is opened from
+};
+
+// Searches that open their result lists: every row, searched for nothing.
+void lookupCustomers(frmMain& main)
+{
+    bmtest::whenModal<frmLookupCustomer>([](frmLookupCustomer* d) { d->OKButton->click(); });
+    main.LookupCustomer();
+}
+
+void searchIssues(frmMain& main)
+{
+    bmtest::whenModal<frmSearchIssues>([](frmSearchIssues* d) { d->OKButton->click(); });
+    main.SearchIssues();
+}
+
+class ProgramWindowsTest : public AppFixture {
+protected:
+    ProgramWindowsTest()
+    {
+        registerProgramWindows();
+        openNewDatabase();
+        m_main.SetUI();
+        m_main.setWindowState(Qt::WindowNoState);
+        m_main.resize(1000, 700);
+        m_main.show();
+        m_main.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_main));
+        seed();
+    }
+    ~ProgramWindowsTest() override
+    {
+        m_main.closeChildren();
+        settle();
+        WindowCreators::clear();
+    }
+
+    // One of each record, each showing "Zephyr" somewhere.
+    void seed()
+    {
+        using reporttest::save;
+        const QString admin = QString::number(ShippedData::admin().rowid);
+        m_hosting = reporttest::category(2, QStringLiteral("Hosting"));
+        m_cust = save(DB().CustomerTable(), QStringLiteral("_customer"),
+                      {{QStringLiteral("lastname"), QStringLiteral("Zephyrson")},
+                       {QStringLiteral("firstname"), QStringLiteral("Ann")},
+                       {QStringLiteral("company"), QStringLiteral("Zephyr Works")}});
+        m_ps = save(DB().Customers2PSTable(), QStringLiteral("_ps"),
+                    {{QStringLiteral("custid"), QString::number(m_cust)},
+                     {QStringLiteral("psid"), QString::number(m_hosting)},
+                     {QStringLiteral("shortdesc"), QStringLiteral("Zephyr hosting plan")}});
+        m_issue = save(DB().IssuesTable(), QStringLiteral("_issue"),
+                       {{QStringLiteral("custid"), QString::number(m_cust)},
+                        {QStringLiteral("psid"), QString::number(m_hosting)},
+                        {QStringLiteral("shortdesc"), QStringLiteral("Zephyr outage")},
+                        {QStringLiteral("assignedto"), admin},
+                        {QStringLiteral("status"), QStringLiteral("401")},
+                        {QStringLiteral("priority"), QStringLiteral("451")}});
+        DATA4* templates = DB().OpenTable(DB().IssuesTemplatesTable());
+        ASSERT_NE(templates, nullptr);
+        m_template =
+            DB().AddNamedRow(QStringLiteral("bccitempl.dbf"), QStringLiteral("name"), QStringLiteral("Zephyr template"),
+                             templates);
+        d4close(templates);
+        m_report = save(DB().ReportTable(), QStringLiteral("_rptdef"),
+                        {{QStringLiteral("title"), QStringLiteral("Zephyr report")},
+                         {QStringLiteral("type"), QStringLiteral("C")},
+                         {QStringLiteral("def"), QStringLiteral("0\n6~5\n\n\n\n1\n0")}});
+    }
+
+    static void settle()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // What the main window holds open: the frames in its area, the entries
+    // of its Window menu and the windows its registry knows.
+    std::string holds()
+    {
+        QStringList held;
+        for (const QMdiSubWindow* sub : m_main.mdiArea()->subWindowList(QMdiArea::CreationOrder))
+            held.append(QStringLiteral("frame ") + (sub->widget() ? objectTag(sub->widget()) : QString()));
+        QMenu* menu = m_main.findChild<QMenu*>(QStringLiteral("mnuWindow"));
+        emit menu->aboutToShow();
+        for (const QAction* action : menu->actions()) {
+            if (action->objectName().startsWith(QLatin1String("mnuWindowList")))
+                held.append(QStringLiteral("menu ") + action->text());
+        }
+        for (const QWidget* form : m_main.openForms())
+            held.append(QStringLiteral("form ") + (objectTag(form).isEmpty() ? form->objectName() : objectTag(form)));
+        return held.join(QStringLiteral(", ")).toStdString();
+    }
+
+    // The one window that is open now and was not among `before`.
+    QWidget* opened(const QList<QWidget*>& before)
+    {
+        QList<QWidget*> added;
+        for (QWidget* form : m_main.openForms()) {
+            if (!before.contains(form))
+                added.append(form);
+        }
+        return added.size() == 1 ? added.first() : nullptr;
+    }
+
+    void productReport()
+    {
+        ModalScript filter;
+        filter.then([](QDialog& d) { static_cast<frmPSFilterDlg&>(d).OKButton->click(); });
+        m_main.findChild<frmReportList*>()->cmdNewProductReport->click();
+    }
+
+    std::vector<Opening> openings()
+    {
+        const QString zephyr = QStringLiteral("Zephyr");
+        return {
+            {"customer", [this] { m_main.ShowCustomer(m_cust, false); }, zephyr, own(&frmCustomer::CancelButton)},
+            {"product/service", [this] { m_main.ShowPS(m_ps, m_cust, false); }, zephyr, own(&frmPS::CancelButton)},
+            {"issue", [this] { m_main.ShowIssue(m_issue, -1, false, -1); }, zephyr, own(&frmIssue::CancelButton)},
+            {"issue template", [this] { m_main.ShowIssueTemplate(m_template, false); }, zephyr,
+             own(&frmIssueTemplate::CancelButton)},
+            {"report definition", [this] { m_main.ShowReportDef(m_report, QStringLiteral("C"), false); }, zephyr,
+             own(&frmReportDef::CancelButton)},
+            {"report output", [this] { m_main.ShowReport(m_report); }, zephyr, own(&frmReportDisplay::CancelButton)},
+            {"report list", [this] { m_main.Reports(); }, zephyr, own(&frmReportList::CancelButton)},
+            {"customer list", [this] { lookupCustomers(m_main); }, zephyr, own(&frmCustomerList::CancelButton)},
+            {"issue list", [this] { searchIssues(m_main); }, zephyr, own(&frmIssueList::CancelButton)},
+            {"my issues", [this] { m_main.MyIssues(); }, zephyr, own(&frmMyIssues::CancelButton)},
+            {"purge wizard", [this] { m_main.PurgeOldIssues(); }, QStringLiteral("Purge (Delete) Old Issues Wizard"),
+             own(&frmPurgeIssues::CancelButton)},
+            {"import wizard", [this] { m_main.ImportData(); }, QStringLiteral("Import Data Wizard"),
+             own(&frmDataImport::CancelButton)},
+            {"product/service report", [this] { productReport(); }, zephyr,
+             own(&frmProductReportDisplay::CancelButton), false, [this] { m_main.Reports(); }},
+            {"help center", [this] { m_main.HelpCenter(); }, QStringLiteral("Help Center"),
+             own(&frmWelcome::cmdCancel)},
+            {"lookup customer", [this] { m_main.LookupCustomer(); }, QStringLiteral("Lookup Customer"),
+             own(&frmLookupCustomer::CancelButton), true},
+            {"search issues", [this] { m_main.SearchIssues(); }, QStringLiteral("Search Issues"),
+             own(&frmSearchIssues::CancelButton), true},
+            {"issue templates", [this] { m_main.ManageIssueTemplates(); }, zephyr,
+             own(&frmEditIssueTemplates::cmdClose), true},
+            {"template choice",
+             [this] {
+                 qint32 id = 0;
+                 (void)m_main.GetIssueTemplateID(id);
+             },
+             zephyr, own(&frmSelectIssueTemplate::cmdCancel), true},
+            {"users", [this] { m_main.UserManagement(); }, QString::fromLatin1(ShippedData::admin().login),
+             own(&frmUsers::OKButton), true},
+        };
+    }
+
+    // Opens the window, closes it, and opens it once more: nothing of it
+    // may stay behind after a close, and the new one shows its content.
+    void closesWholeAndReopens(const Opening& o, CloseBy how)
+    {
+        SCOPED_TRACE(o.name);
+        if (o.opener)
+            o.opener();
+        const std::string before = holds();
+        const QList<QWidget*> forms = m_main.openForms();
+        if (o.dialog) {
+            for (CloseBy pass : {how, CloseBy::Button}) {
+                bool seen = false;
+                bmtest::whenModal<QDialog>([&](QDialog* d) {
+                    seen = shows(d, o.shows);
+                    closeWindow(d, o.button(d), pass);
+                });
+                o.open();
+                settle();
+                EXPECT_TRUE(seen);
+                EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+                EXPECT_EQ(holds(), before);
+            }
+            return;
+        }
+        for (CloseBy pass : {how, CloseBy::Button}) {
+            o.open();
+            QWidget* window = opened(forms);
+            ASSERT_NE(window, nullptr);
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_TRUE(shows(window, o.shows));
+            closeWindow(window, o.button(window), pass);
+            settle();
+            EXPECT_EQ(holds(), before);
+        }
+    }
+
+    void closesWholeAndReopens(CloseBy how)
+    {
+        for (const Opening& o : openings()) {
+            closesWholeAndReopens(o, how);
+            m_main.closeChildren();
+            settle();
+        }
+    }
+
+    // The user whose under-edit mark the row carries (0: none).
+    static qint32 markOf(const QString& table, qint32 rowId)
+    {
+        RecColl coll(table, rowId, QStringLiteral("_lockinfo"));
+        EXPECT_TRUE(DB().ReadRecord(coll, true));
+        return coll.value(QStringLiteral("underedit")).toInt();
+    }
+
+    // A stored record's window, opened and put in edit mode by its edit
+    // button.
+    RecordForm* editing(const std::function<void()>& open)
+    {
+        const QList<QWidget*> forms = m_main.openForms();
+        open();
+        QWidget* window = opened(forms);
+        auto* form = dynamic_cast<RecordForm*>(window);
+        if (!form)
+            return nullptr;
+        form->lblEdit->click();
+        return form->EM->InEditMode() ? form : nullptr;
+    }
+
+    frmMain m_main;
+    qint32 m_hosting = 0, m_cust = 0, m_ps = 0, m_issue = 0, m_template = 0, m_report = 0;
+};
+
+// A record window in edit mode.
+struct Record {
+    const char* name;
+    std::function<void()> open;
+    QString table;
+    qint32 row;
+};
+
+TEST_F(ProgramWindowsTest, EscInARecordBeingEditedAsksTheDiscardQuestionFirst)
+{
+    const Record records[] = {
+        {"customer", [this] { m_main.ShowCustomer(m_cust, false); }, DB().CustomerTable(), m_cust},
+        {"product/service", [this] { m_main.ShowPS(m_ps, m_cust, false); }, DB().Customers2PSTable(), m_ps},
+        {"issue", [this] { m_main.ShowIssue(m_issue, -1, false, -1); }, DB().IssuesTable(), m_issue},
+        {"issue template", [this] { m_main.ShowIssueTemplate(m_template, false); }, DB().IssuesTemplatesTable(),
+         m_template},
+        {"report definition", [this] { m_main.ShowReportDef(m_report, QStringLiteral("C"), false); },
+         DB().ReportTable(), m_report},
+    };
+    const qint32 admin = ShippedData::admin().rowid;
+    for (const Record& r : records) {
+        SCOPED_TRACE(r.name);
+        const std::string before = holds();
+        RecordForm* form = editing(r.open);
+        ASSERT_NE(form, nullptr);
+        auto* window = dynamic_cast<QWidget*>(form);
+        ASSERT_EQ(markOf(r.table, r.row), admin);
+
+        // No keeps the window, in edit mode and under the mark.
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::No);
+        closeWindow(window, nullptr, CloseBy::Escape);
+        settle();
+        EXPECT_EQ(shownTexts(ShownPrompt::Kind::MessageBox),
+                  QStringList{QStringLiteral("Do you wish to discard your changes (if any)?")});
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(form->EM->InEditMode());
+        EXPECT_EQ(markOf(r.table, r.row), admin);
+
+        // Yes closes it whole and clears the mark.
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        closeWindow(window, nullptr, CloseBy::Escape);
+        settle();
+        EXPECT_EQ(m_prompts.shown().size(), 1);
+        EXPECT_EQ(holds(), before);
+        EXPECT_EQ(markOf(r.table, r.row), 0);
+    }
+}
+
+// The discard question as a real box: Esc typed into a text box closes the
+// window once the key is done, and the box asks first.
+TEST_F(ProgramWindowsTest, EscInATextBoxOfAnEditedCustomerAsksInARealBoxAndCloses)
+{
+    const std::string before = holds();
+    RecordForm* form = editing([this] { m_main.ShowCustomer(m_cust, false); });
+    ASSERT_NE(form, nullptr);
+    auto* customer = dynamic_cast<frmCustomer*>(form);
+    customer->txtCity->setFocus();
+    customer->txtCity->setText(QStringLiteral("Springfield"));
+
+    WidgetPrompts real;
+    PromptService* scripted = setPrompts(&real);
+    QString asked;
+    bmtest::whenModal<QMessageBox>([&asked](QMessageBox* box) {
+        asked = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    QTest::keyClick(customer->txtCity, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return holds() == before; }, 5000));
+    setPrompts(scripted);
+
+    EXPECT_EQ(asked, QStringLiteral("Do you wish to discard your changes (if any)?"));
+    EXPECT_EQ(markOf(DB().CustomerTable(), m_cust), 0);
+    RecColl stored(DB().CustomerTable(), m_cust, QStringLiteral("_customer"));
+    ASSERT_TRUE(DB().ReadRecord(stored, true));
+    EXPECT_EQ(stored.text(QStringLiteral("city")), QString());
+}
+
+// Esc that ends moving a frame from its system menu ends only that.
+TEST_F(ProgramWindowsTest, EscEndingAMoveOfAFrameByKeyboardLeavesTheWindowOpen)
+{
+    m_main.Reports();
+    QMdiSubWindow* sub = m_main.mdiArea()->subWindowList().first();
+    const QList<QAction*> entries = sub->systemMenu()->actions();
+    const auto move = std::find_if(entries.begin(), entries.end(),
+                                   [](const QAction* a) { return a->text() == QStringLiteral("&Move"); });
+    ASSERT_NE(move, entries.end());
+    (*move)->trigger();
+    QTest::keyClick(sub, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(m_main.mdiArea()->subWindowList(), QList<QMdiSubWindow*>{sub});
+    EXPECT_TRUE(sub->isVisible());
+}
+
+TEST_F(ProgramWindowsTest, EveryKindHasItsWindowInTheProgram)
+{
+    EXPECT_TRUE(WindowCreators::missing().isEmpty());
+    WindowCreators::set(Kind::ReportList, {});
+    WindowCreators::set(Kind::Users, {});
+    EXPECT_EQ(WindowCreators::missing(), (QList<Kind>{Kind::ReportList, Kind::Users}));
+}
+
+TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByItsOwnButtonAndOpensAgainWithItsContent)
+{
+    closesWholeAndReopens(CloseBy::Button);
+}
+
+TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByEscAndOpensAgainWithItsContent)
+{
+    closesWholeAndReopens(CloseBy::Escape);
+}
+
+} // namespace
