@@ -32,6 +32,7 @@ frmMain::frmMain(QWidget* parent)
     clsWndStartupPos().RestorePosition(this);
     SetUI();
     WindowRegistry::install(this);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 frmMain::~frmMain()

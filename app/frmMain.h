@@ -221,6 +221,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Keeps from the menus' shortcuts the keys that the control with the
+    // focus uses itself (F2 in an item view whose current cell it edits).
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs a command; every menu item, toolbar key and button-menu key ends
     // here.
     virtual void runCommand(Command command);

@@ -2,6 +2,7 @@
 #include "WhenModal.h"
 
 #include "app/EditModeCtl.h"
+#include "common/ui/clsSystemUI.h"
 #include "common/ui/WidgetPrompts.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -29,6 +31,7 @@ protected:
     {
         m_id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
         frmCustomer* w = open(m_id);
+        m_main.SetUI();
         m_main.show();
         m_main.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_main));
@@ -49,6 +52,30 @@ protected:
         grid->edit(grid->currentIndex());
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         return editor && grid->isAncestorOf(editor) ? editor : nullptr;
+    }
+
+    // Gives `view` the focus on the cell at `index` with no editor open.
+    void focusCell(QAbstractItemView* view, const QModelIndex& index)
+    {
+        m_main.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_main));
+        view->setFocus();
+        view->setCurrentIndex(index);
+        if (QApplication::focusWidget() != view)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), view);
+    }
+
+    // Closes the New Customer window when one is open; whether there was.
+    bool closeNewCustomer()
+    {
+        QWidget* window = nullptr;
+        if (!SysUI().GetFormWithTag(QStringLiteral("C-1"), window))
+            return false;
+        m_prompts.button(MsgAnswer::Yes);
+        m_main.closeForm(window);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return true;
     }
 
     static QString cellText(const QTableWidget* grid, int row, int column)
@@ -125,6 +152,62 @@ TEST_F(ContactsGridTest, ARefusedKeyOrPasteIsToldInARealBoxAndTheCellKeepsItsTex
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(window);
     EXPECT_EQ(mark(m_id), QStringLiteral("0|"));
+}
+
+// F2 is New Customer in the main window, but in an item view whose current
+// cell opens on F2 it edits that cell, as Qt's views do, and the typing
+// after it goes into the cell.
+TEST_F(ContactsGridTest, F2EditsTheCurrentCellWhereTheViewEditsItElseItIsNewCustomer)
+{
+    frmCustomer* w = openForEditing();
+    auto* plain = new QTreeWidget;
+    plain->setColumnCount(1);
+    auto* editable = new QTreeWidgetItem(plain, {QStringLiteral("one")});
+    editable->setFlags(editable->flags() | Qt::ItemIsEditable);
+    new QTreeWidgetItem(plain, {QStringLiteral("two")});
+    m_main.addMdiChild(plain);
+    QTableWidget* grid = w->grdContacts;
+
+    const struct {
+        const char* what;
+        QAbstractItemView* view;
+        std::function<QModelIndex()> cell;
+        bool viewMode;
+        QString edited; // empty: New Customer opens instead
+    } cases[] = {
+        {"contacts grid in edit mode", grid, [grid] { return grid->model()->index(1, 0); }, false,
+         QStringLiteral("Ann")},
+        {"editable row of a list", plain, [plain] { return plain->model()->index(0, 0); }, false,
+         QStringLiteral("Ann")},
+        {"fixed row of a list", plain, [plain] { return plain->model()->index(1, 0); }, false, QString()},
+        {"contacts grid in view mode", grid, [grid] { return grid->model()->index(1, 0); }, true, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.viewMode && w->EM->InEditMode()) {
+            m_prompts.button(MsgAnswer::Yes);
+            w->DoEditModeBtn();
+            ASSERT_FALSE(w->EM->InEditMode());
+        }
+        m_main.activateForm(c.view == grid ? static_cast<QWidget*>(w) : plain);
+        const QModelIndex cell = c.cell();
+        focusCell(c.view, cell);
+        QTest::keyClick(c.view, Qt::Key_F2);
+        if (c.edited.isEmpty()) {
+            EXPECT_TRUE(closeNewCustomer());
+            continue;
+        }
+        // A second F2 in the cell's editor leaves it open too.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        EXPECT_FALSE(closeNewCustomer());
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_TRUE(editor && c.view->isAncestorOf(editor));
+        editor->selectAll();
+        QTest::keyClicks(editor, c.edited);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the view commits after the key
+        EXPECT_EQ(cell.data().toString(), c.edited);
+    }
 }
 
 } // namespace
