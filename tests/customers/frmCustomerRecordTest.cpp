@@ -327,6 +327,27 @@ TEST_F(RecordTest, CtrlEEntersEditModeOnlyFromViewModeWhereTheSwitchShows)
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
+TEST_F(RecordTest, TheRowOfTabsTakesTheFocusAfterTheEditSwitchInEitherMode)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    frmCustomer* w = open(id);
+    m_main.show();
+    m_main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_main));
+
+    w->txtCoName->setFocus();
+    QTest::keyClick(w->txtCoName, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(w->EM->InEditMode());
+    EXPECT_TRUE(w->TabCtl->hasFocus());
+
+    w->TabCtl->setCurrentIndex(1);
+    EXPECT_TRUE(w->txtNote->hasFocus());
+    m_prompts.button(MsgAnswer::Yes);
+    QTest::mouseClick(w->lblEdit, Qt::LeftButton);
+    ASSERT_FALSE(w->EM->InEditMode());
+    EXPECT_TRUE(w->TabCtl->hasFocus());
+}
+
 TEST_F(RecordTest, ClosingInEditModeAsksAndNoKeepsTheWindow)
 {
     const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
