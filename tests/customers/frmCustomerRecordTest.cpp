@@ -171,6 +171,34 @@ TEST_F(RecordTest, DuplicateNumberIsAskedUnderTheCustomLabelOnEverySave)
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
+// A custom label shows as typed: an "&" in it takes no Alt key.
+TEST_F(RecordTest, CustomLabelsShowTheirAmpersandsAsTyped)
+{
+    const struct {
+        const char* key;
+        const char* typed;
+        QLabel* frmCustomer::*label;
+        QString caption; // what QLabel shows "R&D Code:" from
+    } cases[] = {
+        {"bcccust.dbf_custom1", "R&D Code", &frmCustomer::lblCustom1, QStringLiteral("R&&D Code:")},
+        {"bcccust.dbf_company", "Smith && Sons", &frmCustomer::lblCo, QStringLiteral("Smith &&&& Sons:")},
+        {"bcccust.dbf_city", "Town", &frmCustomer::lblCity, QStringLiteral("Town:")},
+    };
+    for (const auto& c : cases)
+        ASSERT_TRUE(DB().SetParamValue(QString::fromLatin1(c.key), QString::fromLatin1(c.typed)));
+    frmCustomer* w = open(addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}}));
+    ASSERT_NE(w, nullptr);
+    for (const auto& c : cases) {
+        const QLabel* label = w->*c.label;
+        EXPECT_EQ(label->text(), c.caption) << c.key;
+        EXPECT_TRUE(QKeySequence::mnemonic(label->text()).isEmpty()) << c.key;
+    }
+    // The information text names the fields as the window shows them.
+    const QString text = w->FormContent();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nSmith && Sons:      Acme\r\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nR&D Code:           \r\n"))) << text.toStdString();
+}
+
 TEST_F(RecordTest, CaptionNamesTheCompanyElseLastAndFirstName)
 {
     const struct {
