@@ -37,7 +37,7 @@ e2e_init() {
 e2e_cleanup() {
     local p i
     for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    # A window still editing asks before it closes; nobody answers here.
+    # Each ends by itself on SIGTERM; one that is still there is killed.
     for i in $(seq 50); do
         for p in "${E2E_PIDS[@]}"; do kill -0 "$p" 2>/dev/null && break; p=""; done
         [ -z "$p" ] && break
