@@ -92,8 +92,7 @@ void closeOnTermSignals(QWidget* window)
     g_window = window;
     if (g_pending && window) {
         g_pending = false;
-        g_ending = true;
-        QMetaObject::invokeMethod(window, [window] { window->close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(window, &endProgram, Qt::QueuedConnection);
     }
     if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
         return;
