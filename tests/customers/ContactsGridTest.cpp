@@ -2,8 +2,8 @@
 #include "WhenModal.h"
 
 #include "app/EditModeCtl.h"
-#include "common/ui/clsSystemUI.h"
 #include "common/ui/WidgetPrompts.h"
+#include "common/ui/clsSystemUI.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -87,6 +87,14 @@ protected:
     qint32 m_id = -1;
 };
 
+// The program's own message boxes in place of the scripted answers, for as
+// long as it lives.
+struct RealBoxes {
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    ~RealBoxes() { setPrompts(previous); }
+};
+
 // Waits for `done`, letting events run, for up to five seconds.
 bool waitFor(const std::function<bool()>& done)
 {
@@ -102,8 +110,7 @@ TEST_F(ContactsGridTest, ARefusedKeyOrPasteIsToldInARealBoxAndTheCellKeepsItsTex
 {
     frmCustomer* w = openForEditing();
     QTableWidget* grid = w->grdContacts;
-    WidgetPrompts widgets;
-    PromptService* scripted = setPrompts(&widgets);
+    RealBoxes boxes;
 
     const struct {
         const char* what;
@@ -148,7 +155,6 @@ TEST_F(ContactsGridTest, ARefusedKeyOrPasteIsToldInARealBoxAndTheCellKeepsItsTex
     QPointer<frmCustomer> window = w;
     whenModal<QMessageBox>([](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); });
     QTest::mouseClick(w->CancelButton, Qt::LeftButton);
-    setPrompts(scripted);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(window);
     EXPECT_EQ(mark(m_id), QStringLiteral("0|"));

@@ -178,7 +178,7 @@ TEST_F(RecordTest, CustomLabelsShowTheirAmpersandsAsTyped)
         const char* key;
         const char* typed;
         QLabel* frmCustomer::*label;
-        QString caption; // what QLabel shows "R&D Code:" from
+        QString caption; // the label's text, which shows the name as typed
     } cases[] = {
         {"bcccust.dbf_custom1", "R&D Code", &frmCustomer::lblCustom1, QStringLiteral("R&&D Code:")},
         {"bcccust.dbf_company", "Smith && Sons", &frmCustomer::lblCo, QStringLiteral("Smith &&&& Sons:")},
