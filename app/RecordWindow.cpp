@@ -2,6 +2,7 @@
 
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
+#include "app/TermSignals.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/ui/ObjectTag.h"
@@ -122,7 +123,19 @@ bool RecordForm::StoreRecord(RecColl& coll)
     return saved;
 }
 
-bool RecordForm::QueryClose() { return !EM->InEditMode() || DiscardChanges(); }
+bool RecordForm::QueryClose()
+{
+    if (!EM->InEditMode())
+        return true;
+    // Nobody is there to answer when the program ends on a signal: the edit
+    // goes, and the mark with it.
+    if (endingOnSignal()) {
+        SetLock(false);
+        EM->ViewMode();
+        return true;
+    }
+    return DiscardChanges();
+}
 
 void RecordForm::SaveAndClose()
 {

@@ -90,7 +90,8 @@ public:
     bool StoreRecord(RecColl& coll);
 
     // The close handler: a window in edit mode closes only when the discard
-    // question is answered Yes.
+    // question is answered Yes, or without a question, its edit dropped and
+    // its mark cleared, when the program ends on a termination signal.
     bool QueryClose();
 
     // What the OK, Apply and Cancel buttons of a record window do. OK: a

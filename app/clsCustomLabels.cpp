@@ -75,8 +75,30 @@ void clsCustomLabels::SetLabels(QWidget* form, const QString& tableFile) const
             continue;
         const QString name = GetCurrentLabelName(tableFile, field, true);
         if (!name.isEmpty())
-            label->setText(name);
+            showAsTyped(label, name);
     }
+}
+
+void clsCustomLabels::showAsTyped(QLabel* label, const QString& name)
+{
+    QString text = name;
+    if (label->buddy())
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    label->setText(text);
+}
+
+QString clsCustomLabels::shownText(const QLabel* label)
+{
+    const QString text = label->text();
+    if (!label->buddy())
+        return text;
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        shown += text.at(i);
+    }
+    return shown;
 }
 
 QString clsCustomLabels::GetCustomerLabelName(const QString& fieldName, bool addColon) const

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
 class QWidget;
 
 // The display names of the customer, product/service and issue fields: the
@@ -16,9 +17,16 @@ public:
     static clsCustomLabels& instance();
 
     // Gives every label of `form` whose tag is a field of `tableFile` the
-    // field's current name with a colon; other labels and controls keep
-    // their texts.
+    // field's current name with a colon, shown as typed (showAsTyped); other
+    // labels and controls keep their texts.
     void SetLabels(QWidget* form, const QString& tableFile) const;
+
+    // Makes `label` show `name` as typed. A label with a buddy reads "&" as
+    // the mark of its Alt key, so there each "&" is doubled.
+    static void showAsTyped(QLabel* label, const QString& name);
+    // The text that `label` shows: with a buddy, its text less the marks of
+    // an Alt key ("&&" shows as "&").
+    static QString shownText(const QLabel* label);
 
     QString GetCustomerLabelName(const QString& fieldName, bool addColon) const;
     QString GetPSLabelName(const QString& fieldName, bool addColon) const;

@@ -33,6 +33,7 @@ frmMain::frmMain(QWidget* parent)
     clsWndStartupPos().RestorePosition(this);
     SetUI();
     WindowRegistry::install(this);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 frmMain::~frmMain()
@@ -132,6 +133,8 @@ void frmMain::runCommand(Command command) { (this->*command)(); }
 // control's key handling; further Esc keys until it is over add nothing.
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (keepKeyFromShortcuts(watched, event))
+        return true;
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
     if (sub && event->type() == QEvent::KeyPress && QWidget::mouseGrabber() != sub) {
         const auto* key = static_cast<QKeyEvent*>(event);

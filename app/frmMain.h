@@ -222,6 +222,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Closes a window of the workspace on an Esc that none of its controls
+    // took, and keeps from the menus' shortcuts the keys that the focused
+    // control uses itself.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs a command; every menu item, toolbar key and button-menu key ends
     // here.
@@ -250,6 +253,9 @@ private:
     void openSingleWindow(WindowCreators::Kind kind, const QString& tag);
     qint32 promptRowIdentifier(const QString& what, int helpContext);
     void closeOnEscape();
+    // Takes a ShortcutOverride of a key that the focused control uses itself
+    // (F2 in an item view whose current cell it edits).
+    bool keepKeyFromShortcuts(QObject* watched, QEvent* event);
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* TB = nullptr;

@@ -1,7 +1,9 @@
 #include "app/MainCommands.h"
 #include "app/frmMain.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -12,6 +14,47 @@
 // entry runs its row's member through runCommand.
 
 using MainCommands::text;
+
+namespace {
+
+// The item view that `widget` is or lies in (a cell editor lies in its
+// view), within one window; null when none.
+const QAbstractItemView* itemViewOf(const QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
+            return view;
+        if (widget->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+// F2 in an item view edits its current cell, as Qt's views do, where the
+// view opens editors on that key and the cell can be edited; a shortcut
+// does not know that and would take the key first.
+bool itemViewTakesKey(const QWidget* focus, const QKeyEvent* key)
+{
+    if (key->key() != Qt::Key_F2)
+        return false;
+    const QAbstractItemView* view = itemViewOf(focus);
+    if (!view || !view->editTriggers().testFlag(QAbstractItemView::EditKeyPressed))
+        return false;
+    const QModelIndex current = view->currentIndex();
+    return current.isValid() && current.flags().testFlag(Qt::ItemIsEditable);
+}
+
+} // namespace
+
+bool frmMain::keepKeyFromShortcuts(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+        && itemViewTakesKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return false;
+}
 
 void frmMain::buildMenus()
 {

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
                              Qt::QueuedConnection);
             closeOnTermSignals(startup.mainWindow());
             code = QApplication::exec();
+            closeAfterTermSignal();
         }
         dbWindows.setMenuLabelsHandler({});
     }

@@ -33,6 +33,9 @@ public:
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
+    // The contract's edit switch; the row of tabs, where shown, takes the
+    // focus afterwards in either mode.
+    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;

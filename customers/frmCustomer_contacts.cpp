@@ -45,10 +45,16 @@ public:
             return nullptr;
         auto* editor = new QLineEdit(parent);
         editor->setValidator(new ContactTextValidator(editor));
-        QObject::connect(editor, &QLineEdit::inputRejected, editor, [] {
-            MsgBox(QStringLiteral("A contact entry cannot hold the character \u00FE or a line break."),
-                   MsgStyle::Exclamation, Product::name());
-        });
+        // The box waits until the key or paste is over: while it is up the
+        // grid ends the editor, which must not happen inside the editor's
+        // own key handling. A window gone by then tells nothing.
+        QObject::connect(
+            editor, &QLineEdit::inputRejected, m_window,
+            [] {
+                MsgBox(QStringLiteral("A contact entry cannot hold the character \u00FE or a line break."),
+                       MsgStyle::Exclamation, Product::name());
+            },
+            Qt::QueuedConnection);
         return editor;
     }
 

@@ -138,6 +138,15 @@ void frmCustomer::SetUI()
     EM->setVisible(!listTab);
 }
 
+void frmCustomer::DoEditModeBtn()
+{
+    if (!DB().Perm_Customers())
+        return;
+    RecordForm::DoEditModeBtn();
+    if (TabCtl->isVisible())
+        TabCtl->setFocus();
+}
+
 bool frmCustomer::ValidateData()
 {
     QString fault;

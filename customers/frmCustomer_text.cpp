@@ -1,6 +1,7 @@
 #include "customers/frmCustomer.h"
 
 #include "app/StatisticCtl.h"
+#include "app/clsCustomLabels.h"
 #include "common/clsSystem.h"
 #include "common/ui/frmRichEdit.h"
 
@@ -13,6 +14,9 @@
 namespace {
 
 QString padded(const QString& label, int width = 20) { return Sys().PadSpaces(label, width, 2); }
+
+// A field label's caption as the window shows it.
+QString padded(const QLabel* label) { return padded(clsCustomLabels::shownText(label)); }
 
 QString cell(const QTableWidget* grid, int row, int column)
 {
@@ -61,30 +65,30 @@ QString frmCustomer::FormContent()
 {
     const QString blank(20, QLatin1Char(' '));
     const auto nl = [](int count) { return Sys().CRLF(count); };
-    QString nameLabel = lblFN->text();
+    QString nameLabel = clsCustomLabels::shownText(lblFN);
     nameLabel.remove(QLatin1Char(':'));
-    nameLabel += QLatin1Char(' ') + lblLN->text() + QLatin1Char(' ');
+    nameLabel += QLatin1Char(' ') + clsCustomLabels::shownText(lblLN) + QLatin1Char(' ');
 
     QString text = QStringLiteral("CUSTOMER INFORMATION (") + lblCustomerID->text() + QStringLiteral(")") + nl(2);
-    text += padded(lblCustNo->text()) + txtCustNo->text() + nl(1);
+    text += padded(lblCustNo) + txtCustNo->text() + nl(1);
     text += padded(nameLabel, 22) + AddSpace(cboSalutation->currentText()) + AddSpace(txtFname->text())
             + txtLname->text() + nl(1);
-    text += padded(lblCo->text()) + txtCoName->text() + nl(1);
-    text += padded(lblTitle->text()) + txtTitle->text() + nl(1);
-    text += padded(lblAddr1->text()) + txtAddress1->text() + nl(1);
+    text += padded(lblCo) + txtCoName->text() + nl(1);
+    text += padded(lblTitle) + txtTitle->text() + nl(1);
+    text += padded(lblAddr1) + txtAddress1->text() + nl(1);
     text += blank + txtAddress2->text() + nl(1);
     text += blank + txtCity->text() + QStringLiteral(", ") + cboStates->currentText() + QLatin1Char(' ')
             + txtPostalCode->text() + nl(1);
     text += blank + cboCountry->currentText() + nl(2);
-    text += padded(lblCustom1->text()) + txtCust1->currentText() + nl(1);
-    text += padded(lblCustom2->text()) + txtCust2->currentText() + nl(2);
-    text += padded(lblWPh->text()) + txtWorkPhone->text() + nl(1);
-    text += padded(lblHPh->text()) + txtHomePhone->text() + nl(1);
-    text += padded(lblMPh->text()) + txtMobilePhone->text() + nl(1);
-    text += padded(lblFaxP->text()) + txtFaxphone->text() + nl(1);
-    text += padded(lblDefEmail->text()) + txtEmailName->text() + nl(1);
-    text += padded(lblAltEmail->text()) + txtEmailName2->text() + nl(2);
-    text += padded(lblCat->text()) + cboCategory->currentText() + nl(2);
+    text += padded(lblCustom1) + txtCust1->currentText() + nl(1);
+    text += padded(lblCustom2) + txtCust2->currentText() + nl(2);
+    text += padded(lblWPh) + txtWorkPhone->text() + nl(1);
+    text += padded(lblHPh) + txtHomePhone->text() + nl(1);
+    text += padded(lblMPh) + txtMobilePhone->text() + nl(1);
+    text += padded(lblFaxP) + txtFaxphone->text() + nl(1);
+    text += padded(lblDefEmail) + txtEmailName->text() + nl(1);
+    text += padded(lblAltEmail) + txtEmailName2->text() + nl(2);
+    text += padded(lblCat) + cboCategory->currentText() + nl(2);
     text += QStringLiteral("Notes:") + nl(1) + notesText() + nl(2);
     text += QStringLiteral("Additional Contacts:") + nl(1);
     for (int r = 0; r < grdContacts->rowCount(); ++r) {

@@ -1,6 +1,7 @@
 #include "customers/frmPS.h"
 
 #include "app/StatisticCtl.h"
+#include "app/clsCustomLabels.h"
 #include "common/clsSystem.h"
 #include "common/ui/frmRichEdit.h"
 #include "data/clsDB.h"
@@ -23,19 +24,23 @@ QString frmPS::FormContent()
     const auto line = [](const QString& caption, const QString& value, int breaks) {
         return Sys().PadSpaces(caption, 28, 2) + value + Sys().CRLF(breaks);
     };
+    // A field label's caption as the window shows it.
+    const auto field = [&line](const QLabel* label, const QString& value, int breaks) {
+        return line(clsCustomLabels::shownText(label), value, breaks);
+    };
     QString text = QStringLiteral("PRODUCT/SERVICE DETAILS") + Sys().CRLF(2);
     text += line(QStringLiteral("Customer Name:"), lblCustomer->text(), 1);
     text += line(QStringLiteral("Product/Service:"), cboPS->currentText(), 1);
-    text += line(lblShortDesc->text(), txtShortDesc->text(), 2);
-    text += line(lblContPN->text(), txtContractNumber->text(), 1);
-    text += line(lblTrackingNo->text(), txtTrackNo->text(), 1);
-    text += line(lblContractType->text(), cboContractType->currentText(), 2);
-    text += line(lblContractDur->text(), cboContractDuration->currentText(), 1);
-    text += line(lblDateInit->text(), txtDateInitiated->text(), 1);
-    text += line(lblDateTerm->text(),
-                 txtDateTerminated->text() + QStringLiteral(" (") + lblActive->text() + QStringLiteral(") "), 2);
-    text += line(lblCustom1->text(), txtCust1->currentText(), 1);
-    text += line(lblCustom2->text(), txtCust2->currentText(), 2);
+    text += field(lblShortDesc, txtShortDesc->text(), 2);
+    text += field(lblContPN, txtContractNumber->text(), 1);
+    text += field(lblTrackingNo, txtTrackNo->text(), 1);
+    text += field(lblContractType, cboContractType->currentText(), 2);
+    text += field(lblContractDur, cboContractDuration->currentText(), 1);
+    text += field(lblDateInit, txtDateInitiated->text(), 1);
+    text += field(lblDateTerm,
+                  txtDateTerminated->text() + QStringLiteral(" (") + lblActive->text() + QStringLiteral(") "), 2);
+    text += field(lblCustom1, txtCust1->currentText(), 1);
+    text += field(lblCustom2, txtCust2->currentText(), 2);
     text += QStringLiteral("Notes:") + Sys().CRLF(1);
     text += notesText() + Sys().CRLF(2);
     text += line(QStringLiteral("Last Modified By:"), LE->ModifiedBy(), 1);

@@ -77,8 +77,8 @@ frmPSFilterDlg::frmPSFilterDlg(QWidget* parent)
 
 void frmPSFilterDlg::Form_Load()
 {
-    LabelCustom1->setText(CustomLabels().GetPSLabelName(QStringLiteral("custom1"), true));
-    LabelCustom2->setText(CustomLabels().GetPSLabelName(QStringLiteral("custom2"), true));
+    clsCustomLabels::showAsTyped(LabelCustom1, CustomLabels().GetPSLabelName(QStringLiteral("custom1"), true));
+    clsCustomLabels::showAsTyped(LabelCustom2, CustomLabels().GetPSLabelName(QStringLiteral("custom2"), true));
     DBUI().LoadCbo(cboPS, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
                    QStringLiteral("type"), CatType::ProductService, true, false, -1);
     cboPS->setCurrentIndex(-1);

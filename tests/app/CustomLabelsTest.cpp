@@ -77,4 +77,37 @@ TEST_F(CustomLabelsTest, SetLabelsRenamesOnlyLabelsTaggedWithAField)
     EXPECT_EQ(box->text(), QStringLiteral("typed"));
 }
 
+TEST_F(CustomLabelsTest, ANameWithAnAmpersandShowsAsTypedWhetherOrNotItsLabelHasABuddy)
+{
+    store("bcccust.dbf_custom1", "R&D Code");
+    store("bcccust.dbf_custom2", "Q&&A");
+    QWidget form;
+    auto* box = new QLineEdit(&form);
+    const struct {
+        const char* field;
+        bool buddy;
+        QString text;  // what the label holds
+        QString shown; // what it shows
+    } cases[] = {
+        {"custom1", true, QStringLiteral("R&&D Code:"), QStringLiteral("R&D Code:")},
+        {"custom1", false, QStringLiteral("R&D Code:"), QStringLiteral("R&D Code:")},
+        {"custom2", true, QStringLiteral("Q&&&&A:"), QStringLiteral("Q&&A:")},
+        {"custom2", false, QStringLiteral("Q&&A:"), QStringLiteral("Q&&A:")},
+    };
+    QList<QLabel*> labels;
+    for (const auto& c : cases) {
+        auto* label = new QLabel(QStringLiteral("Custom:"), &form);
+        setObjectTag(label, QString::fromLatin1(c.field));
+        if (c.buddy)
+            label->setBuddy(box);
+        labels.append(label);
+    }
+    m_labels.SetLabels(&form, QStringLiteral("bcccust.dbf"));
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(labels.at(i)->text(), cases[i].text);
+        EXPECT_EQ(clsCustomLabels::shownText(labels.at(i)), cases[i].shown);
+    }
+}
+
 } // namespace

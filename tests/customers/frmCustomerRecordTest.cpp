@@ -171,6 +171,34 @@ TEST_F(RecordTest, DuplicateNumberIsAskedUnderTheCustomLabelOnEverySave)
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
+// A custom label shows as typed: an "&" in it takes no Alt key.
+TEST_F(RecordTest, CustomLabelsShowTheirAmpersandsAsTyped)
+{
+    const struct {
+        const char* key;
+        const char* typed;
+        QLabel* frmCustomer::*label;
+        QString caption; // the label's text, which shows the name as typed
+    } cases[] = {
+        {"bcccust.dbf_custom1", "R&D Code", &frmCustomer::lblCustom1, QStringLiteral("R&&D Code:")},
+        {"bcccust.dbf_company", "Smith && Sons", &frmCustomer::lblCo, QStringLiteral("Smith &&&& Sons:")},
+        {"bcccust.dbf_city", "Town", &frmCustomer::lblCity, QStringLiteral("Town:")},
+    };
+    for (const auto& c : cases)
+        ASSERT_TRUE(DB().SetParamValue(QString::fromLatin1(c.key), QString::fromLatin1(c.typed)));
+    frmCustomer* w = open(addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}}));
+    ASSERT_NE(w, nullptr);
+    for (const auto& c : cases) {
+        const QLabel* label = w->*c.label;
+        EXPECT_EQ(label->text(), c.caption) << c.key;
+        EXPECT_TRUE(QKeySequence::mnemonic(label->text()).isEmpty()) << c.key;
+    }
+    // The information text names the fields as the window shows them.
+    const QString text = w->FormContent();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nSmith && Sons:      Acme\r\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nR&D Code:           \r\n"))) << text.toStdString();
+}
+
 TEST_F(RecordTest, CaptionNamesTheCompanyElseLastAndFirstName)
 {
     const struct {
@@ -325,6 +353,27 @@ TEST_F(RecordTest, CtrlEEntersEditModeOnlyFromViewModeWhereTheSwitchShows)
     QTest::keyClick(w->txtCoName, Qt::Key_E, Qt::ControlModifier);
     EXPECT_TRUE(w->EM->InEditMode());
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
+TEST_F(RecordTest, TheRowOfTabsTakesTheFocusAfterTheEditSwitchInEitherMode)
+{
+    const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    frmCustomer* w = open(id);
+    m_main.show();
+    m_main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_main));
+
+    w->txtCoName->setFocus();
+    QTest::keyClick(w->txtCoName, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(w->EM->InEditMode());
+    EXPECT_TRUE(w->TabCtl->hasFocus());
+
+    w->TabCtl->setCurrentIndex(1);
+    EXPECT_TRUE(w->txtNote->hasFocus());
+    m_prompts.button(MsgAnswer::Yes);
+    QTest::mouseClick(w->lblEdit, Qt::LeftButton);
+    ASSERT_FALSE(w->EM->InEditMode());
+    EXPECT_TRUE(w->TabCtl->hasFocus());
 }
 
 TEST_F(RecordTest, ClosingInEditModeAsksAndNoKeepsTheWindow)

@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -331,6 +332,20 @@ TEST_F(PSTest, CaptionCalendarAndListButtons)
     EXPECT_EQ(w->cboPS->currentIndex(), -1);
     frmPS::calendar() = nullptr;
     frmPS::listEditor() = nullptr;
+    m_prompts.button(MsgAnswer::Yes);
+    w->close();
+}
+
+TEST_F(PSTest, ACustomLabelWithAnAmpersandShowsAndPrintsAsTyped)
+{
+    ASSERT_TRUE(DB().SetParamValue(QStringLiteral("bcccust_ps.dbf_custom1"), QStringLiteral("R&D Code")));
+    frmPS* w = openPS(-1, true);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->lblCustom1->text(), QStringLiteral("R&&D Code:"));
+    EXPECT_TRUE(QKeySequence::mnemonic(w->lblCustom1->text()).isEmpty());
+    w->txtCust1->setEditText(QStringLiteral("Lab 4"));
+    EXPECT_TRUE(w->FormContent().contains(QStringLiteral("\r\nR&D Code:                   Lab 4\r\n")))
+        << w->FormContent().toStdString();
     m_prompts.button(MsgAnswer::Yes);
     w->close();
 }

@@ -37,7 +37,7 @@ e2e_init() {
 e2e_cleanup() {
     local p i
     for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    # A window still editing asks before it closes; nobody answers here.
+    # Each ends by itself on SIGTERM; one that is still there is killed.
     for i in $(seq 50); do
         for p in "${E2E_PIDS[@]}"; do kill -0 "$p" 2>/dev/null && break; p=""; done
         [ -z "$p" ] && break
@@ -207,3 +207,18 @@ e2e_record() {
 
 # e2e_field ROWS FIELD: the value of FIELD in rows from e2e_record.
 e2e_field() { sed -n "s/^  $2: //p" <<<"$1" | head -n1; }
+
+# e2e_open_customer STEP: Lookup Customer (F5) with the search left blank
+# lists every customer; Enter opens the one listed, Acme Tools, in view mode.
+e2e_open_customer() {
+    e2e_key F5
+    e2e_window "$1: lookup customer" '^Lookup Customer$' >/dev/null
+    e2e_key Return
+    e2e_maximize "$1: customer list" '\[All Customers @'
+    e2e_key Return
+    e2e_window "$1: customer" '\[Customer: Acme Tools @' >/dev/null
+    e2e_settle
+}
+
+# e2e_customer_mark: the under-edit fields of Acme Tools, one line each.
+e2e_customer_mark() { e2e_record bcccust COMPANY "Acme Tools" | grep -E '^  (UNDEREDIT|EDTSTATION):'; }

@@ -6,21 +6,8 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init two_instances "$1" "$2"
 
-mark() { e2e_record bcccust COMPANY "Acme Tools" | grep -E '^  (UNDEREDIT|EDTSTATION):'; }
 admin=$(e2e_field "$(e2e_record bccuser LOGIN admin)" ROWID)
 station=$(hostname)
-
-# open_customer STEP: Lookup Customer (F5) with the search left blank lists
-# every customer; Enter opens the one listed, in view mode.
-open_customer() {
-    e2e_key F5
-    e2e_window "$1: lookup customer" '^Lookup Customer$' >/dev/null
-    e2e_key Return
-    e2e_maximize "$1: customer list" '\[All Customers @'
-    e2e_key Return
-    e2e_window "$1: customer" '\[Customer: Acme Tools @' >/dev/null
-    e2e_settle
-}
 
 # The first instance opens the customer and enters edit mode (Ctrl+E).
 e2e_start
@@ -28,10 +15,10 @@ first=$E2E_PID
 E2E_ONLY=$first
 e2e_login "first"
 e2e_main_fill "first: main window"
-open_customer "first"
+e2e_open_customer "first"
 e2e_key ctrl+e && e2e_settle
 e2e_shot "first: customer in edit mode"
-marked=$(mark)
+marked=$(e2e_customer_mark)
 e2e_expect_in "first: mark" "bmtool dump bcccust" "$marked" "  UNDEREDIT: $admin"
 e2e_expect_in "first: mark" "bmtool dump bcccust" "$marked" "  EDTSTATION: $station"
 
@@ -41,7 +28,7 @@ second=$E2E_PID
 E2E_ONLY=$second
 e2e_login "second"
 e2e_main_fill "second: main window"
-open_customer "second"
+e2e_open_customer "second"
 e2e_key ctrl+e
 e2e_window "second: under edit" '^Record Currently Under Edit$' >/dev/null
 e2e_shot "second: record currently under edit"
@@ -49,7 +36,7 @@ e2e_key Return                                      # "I will try later", the de
 e2e_gone "second: later" '^Record Currently Under Edit$'
 e2e_settle
 e2e_shot "second: still read-only"
-[ "$(mark)" = "$marked" ] || e2e_fail "second: nothing changed" "the mark was '$marked', is now '$(mark)'"
+[ "$(e2e_customer_mark)" = "$marked" ] || e2e_fail "second: nothing changed" "the mark was '$marked', is now '$(e2e_customer_mark)'"
 
 # The first discards: from its row of tabs, Tab reaches "Cancel Edit" after
 # the 28 stops of the first tab; Yes to the discard question.
@@ -62,7 +49,7 @@ e2e_key alt+y
 e2e_gone "first: discarded" '^Brindlemark$'
 e2e_settle
 e2e_shot "first: view mode again"
-cleared=$(mark)
+cleared=$(e2e_customer_mark)
 e2e_expect_in "first: mark gone" "bmtool dump bcccust" "$cleared" "  EDTSTATION: "
 grep -q "  UNDEREDIT: $admin\$" <<<"$cleared" && e2e_fail "first: mark gone" "the row still holds the mark: $cleared"
 grep -q "  EDTSTATION: $station\$" <<<"$cleared" && e2e_fail "first: mark gone" "the row still names the machine: $cleared"

@@ -30,6 +30,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -518,6 +519,14 @@ TEST_F(PSFilterDlgTest, ShowsTheProductsInNameOrderAndTheCurrentLabelsWithNothin
     EXPECT_EQ(dialog.LabelCustom2->buddy(), dialog.TextCustom2);
     EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Tip: Leave all fields blank to view all Products/Services"));
     EXPECT_TRUE(dialog.OKButton->isDefault());
+}
+
+TEST_F(PSFilterDlgTest, ALabelWithAnAmpersandShowsItAsTypedAndTakesNoAltKey)
+{
+    setLabel("custom1", QStringLiteral("R&D Code"));
+    frmPSFilterDlg dialog;
+    EXPECT_EQ(dialog.LabelCustom1->text(), QStringLiteral("R&&D Code:"));
+    EXPECT_TRUE(QKeySequence::mnemonic(dialog.LabelCustom1->text()).isEmpty());
 }
 
 TEST_F(PSFilterDlgTest, OkTakesOnlyWhatWasChosenAndCancelNothing)
