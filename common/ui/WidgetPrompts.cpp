@@ -102,6 +102,28 @@ QString encoded(const QString& text, const QByteArray& keep = {})
 // The longest single argument the system hands to a program.
 constexpr qsizetype kMaxArgumentBytes = 128 * 1024 - 1;
 
+// xdg-email refuses an empty subject or body and a bare argument without
+// "@": empty parts are left out for the user to fill in the mail program,
+// and an address without "@" goes as the value of --to, so that a mistyped
+// one reaches the mail program where it can be put right.
+QStringList xdgEmailArguments(const MailMessage& message)
+{
+    QStringList arguments;
+    if (!message.subject.isEmpty())
+        arguments += {QStringLiteral("--subject"), message.subject};
+    if (!message.body.isEmpty())
+        arguments += {QStringLiteral("--body"), message.body};
+    for (const QString& address : message.to) {
+        if (address.trimmed().isEmpty())
+            continue;
+        if (address.contains(QLatin1Char('@')))
+            arguments += address;
+        else
+            arguments += {QStringLiteral("--to"), address};
+    }
+    return arguments;
+}
+
 bool runHelper(const QString& program, const QStringList& arguments, RunError& failure)
 {
     const int code = ShellRunner::run(program, arguments);
@@ -266,8 +288,7 @@ bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl, RunError
             return false;
         }
     }
-    QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
-    arguments += message.to;
+    const QStringList arguments = xdgEmailArguments(message);
     for (const QString& argument : std::as_const(arguments)) {
         const qsizetype bytes = argument.toUtf8().size();
         if (bytes > kMaxArgumentBytes) {
