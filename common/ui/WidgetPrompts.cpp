@@ -105,10 +105,12 @@ constexpr qsizetype kMaxArgumentBytes = 128 * 1024 - 1;
 // xdg-email refuses an empty subject or body and a bare argument without
 // "@": empty parts are left out for the user to fill in the mail program,
 // and an address without "@" goes as the value of --to, so that a mistyped
-// one reaches the mail program where it can be put right.
+// one reaches the mail program where it can be put right. The arguments go
+// over in UTF-8 whatever the locale says, and --utf8 tells xdg-email so:
+// without it a C locale cuts the text at its first accented letter.
 QStringList xdgEmailArguments(const MailMessage& message)
 {
-    QStringList arguments;
+    QStringList arguments{QStringLiteral("--utf8")};
     if (!message.subject.isEmpty())
         arguments += {QStringLiteral("--subject"), message.subject};
     if (!message.body.isEmpty())
