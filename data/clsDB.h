@@ -416,7 +416,9 @@ public:
     // --- Database maintenance ------------------------------------------------
     // Appends the numbered test issues of BulkIssues::range() to bccissues,
     // holding it exclusively with lock enforcement off, and reports every
-    // 10,000 rows to `progress` (a false answer ends the run there). Refused
+    // 10,000 rows to `progress` (a false answer ends the run there). The rows
+    // up to each report are written whole by then: an error afterwards is
+    // shown and keeps them, dropping only the rows since. Refused
     // with a message, before anything is written, when bccissues already
     // holds an identifier of the range or bccid would issue one; after a run
     // bccid issues identifiers above the last appended row. The engine is
