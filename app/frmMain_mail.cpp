@@ -56,7 +56,8 @@ bool frmMain::SendMail(const QString& toAddress, const QString& subject, const Q
 
 bool frmMain::SendMailProgram(const QString& toAddress, const QString& subject, const QString& body)
 {
-    const MailMessage message{{toAddress}, subject, body};
+    // An empty address gives no recipient: the user adds one in the mail program.
+    const MailMessage message{toAddress.isEmpty() ? QStringList() : QStringList{toAddress}, subject, body};
     if (handOff(message, false, QStringLiteral("frmMain_SendMailMAPI"))) {
         raise();
         activateWindow();

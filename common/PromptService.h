@@ -123,8 +123,9 @@ public:
     virtual bool execDialog(QObject* dialog) = 0;
 
     // Hands a message to the desktop's mail program: with `asUrl` false to
-    // xdg-email with recipients, subject and body as separate arguments,
-    // with `asUrl` true as a percent-encoded mailto: URL opened by xdg-open.
+    // xdg-email with recipients, subject and body as separate arguments
+    // (empty ones left out, for the user to fill in there), with `asUrl`
+    // true as a percent-encoded mailto: URL opened by xdg-open.
     // True when a program took it; that says nothing about the message being
     // sent. False with the reason in `failure` (the program missing, a
     // non-zero exit, a part or link too long to hand over).

@@ -171,6 +171,13 @@ public:
     // Deletes every row whose key under `tag` is `key`. False when the table
     // can't be opened or a row stays locked (shown once).
     bool DeleteAllRecords(qint32 key, const QString& path, const QString& tag, DATA4* handle = nullptr);
+    // Deletes the issue's row of `issues` (bccissues) together with every
+    // row of `actions` (bcciactions) under the tag "issueid", or nothing:
+    // all of them are locked first, and a row that another user keeps
+    // locked is reported as DeleteRecord reports it and leaves the issue
+    // whole. True when none of the rows is left (also when there were none).
+    // Both tables stay open.
+    bool deleteIssueWithActions(qint32 issueId, DATA4* issues, DATA4* actions);
 
     // --- Attachments ------------------------------------------------------
     QString AttachPath() const;
@@ -416,7 +423,9 @@ public:
     // --- Database maintenance ------------------------------------------------
     // Appends the numbered test issues of BulkIssues::range() to bccissues,
     // holding it exclusively with lock enforcement off, and reports every
-    // 10,000 rows to `progress` (a false answer ends the run there). Refused
+    // 10,000 rows to `progress` (a false answer ends the run there). The rows
+    // up to each report are written whole by then: an error afterwards is
+    // shown and keeps them, dropping only the rows since. Refused
     // with a message, before anything is written, when bccissues already
     // holds an identifier of the range or bccid would issue one; after a run
     // bccid issues identifiers above the last appended row. The engine is
@@ -439,6 +448,8 @@ private:
     qint32 createIdRow(DATA4* ids, const QString& tableName);
     qint32 advanceId(DATA4* ids);
     int deleteLocked(DATA4* table, const QString& path, const QString& id);
+    bool lockIssueWithActions(qint32 issueId, DATA4* issues, DATA4* actions, long& issueRecord,
+                              QList<long>& actionRecords);
     // Locks the current row, makes the change, writes it through and unlocks:
     // 0, or C4_LOCKED (nothing changed, nothing shown) when another user kept
     // the lock. A fault drops the unwritten change and unlocks first.

@@ -75,6 +75,38 @@ void appendIssue(CODE4* engine, DATA4* table, const IssueFields& f, qint32 n, qi
     check(engine, d4append(table));
 }
 
+// Rows between two commits, ending where the progress is reported and a
+// Cancel is seen. Each chunk is one engine batch, written whole: an error
+// undoes the chunk it met, and the chunks before it stay.
+constexpr qint32 kRowsPerChunk = 10000;
+
+// Appends the issues of `range` in chunks until the end or a Cancel;
+// `lastStarted` follows the row begun. Raises on an engine error.
+void appendRange(CODE4* engine, DATA4* table, const IssueFields& f, const BulkIssues::Range& range,
+                 Progress& progress, qint32& lastStarted)
+{
+    qint32 ps = 1001;
+    qint32 cust = 1;
+    bool inChunk = false;
+    for (qint32 n = range.first; n <= range.last; ++n) {
+        if (!inChunk)
+            check(engine, d4batchBegin(table));
+        inChunk = true;
+        lastStarted = n;
+        appendIssue(engine, table, f, n, ps, cust);
+        cust = cust == 130000 ? 1 : cust + 1;
+        ps = ps == 1999 ? 1001 : ps + 1;
+        if (n % kRowsPerChunk == 0) {
+            inChunk = false;
+            check(engine, d4batchEnd(table));
+            if (!progress.report(int(qint64(n) * 100 / BulkIssues::kProgressWhole)))
+                return;
+        }
+    }
+    if (inChunk)
+        check(engine, d4batchEnd(table));
+}
+
 } // namespace
 
 void clsDB::AddBulkIssues(Progress& progress)
@@ -111,21 +143,7 @@ void clsDB::AddBulkIssues(Progress& progress)
             d4tagSelect(t, nullptr);
             const IssueFields f{needField(t, "rowid"),     needField(t, "psid"), needField(t, "custid"),
                                 needField(t, "shortdesc"), needField(t, "desc"), needField(t, "status")};
-            qint32 ps = 1001;
-            qint32 cust = 1;
-            // One batch: the header, memo header and index pages are
-            // written once at its end. A failure undoes the whole batch.
-            check(m_engine, d4batchBegin(t));
-            for (qint32 n = range.first; n <= range.last; ++n) {
-                lastStarted = n;
-                appendIssue(m_engine, t, f, n, ps, cust);
-                cust = cust == 130000 ? 1 : cust + 1;
-                ps = ps == 1999 ? 1001 : ps + 1;
-                if (n % 10000 == 0
-                    && !progress.report(int(qint64(n) * 100 / BulkIssues::kProgressWhole)))
-                    break;
-            }
-            check(m_engine, d4batchEnd(t));
+            appendRange(m_engine, t, f, range, progress, lastStarted);
             m_lastResult = check(m_engine, table.close());
         } catch (const Fault& f) {
             Sys().ShowError(QStringLiteral("clsDB_AddBulkIssues"), f.error);

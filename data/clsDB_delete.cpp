@@ -122,3 +122,61 @@ bool clsDB::DeleteAllRecords(qint32 key, const QString& path, const QString& tag
     }
     return result;
 }
+
+// Locks the issue's row, then each of its actions: 0 for a row that is not
+// there. False, with the message, when another user kept one of them.
+bool clsDB::lockIssueWithActions(qint32 issueId, DATA4* issues, DATA4* actions, long& issueRecord,
+                                 QList<long>& actionRecords)
+{
+    const QString id = QString::number(issueId);
+    selectTag(issues, "rowid");
+    issueRecord = check(m_engine, d4seekDouble(issues, issueId)) == 0 ? d4recNo(issues) : 0;
+    if (issueRecord > 0 && check(m_engine, d4lock(issues, issueRecord)) == C4_LOCKED) {
+        MsgBox(DbMsg::recordLockedDelete(IssuesTable(), id), MsgStyle::Critical);
+        return false;
+    }
+    selectTag(actions, "issueid");
+    for (int found = check(m_engine, d4seekDouble(actions, issueId)); found == 0;
+         found = check(m_engine, d4seekNextDouble(actions, issueId)))
+        actionRecords.append(d4recNo(actions));
+    for (const long record : std::as_const(actionRecords)) {
+        if (check(m_engine, d4lock(actions, record)) == C4_LOCKED) {
+            MsgBox(DbMsg::recordLockedDelete(IssuesActionsTable(), id), MsgStyle::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool clsDB::deleteIssueWithActions(qint32 issueId, DATA4* issues, DATA4* actions)
+{
+    bool result = false;
+    try {
+        LockAttempts attempts(m_engine);
+        long issueRecord = 0;
+        QList<long> actionRecords;
+        // An issue never loses its row while actions of it stay, nor the
+        // other way round: nothing is deleted until every row is held.
+        if (lockIssueWithActions(issueId, issues, actions, issueRecord, actionRecords)) {
+            for (const long record : std::as_const(actionRecords)) {
+                check(m_engine, d4go(actions, record));
+                check(m_engine, d4delete(actions));
+            }
+            if (issueRecord > 0) {
+                check(m_engine, d4go(issues, issueRecord));
+                check(m_engine, d4delete(issues));
+            }
+            result = true;
+        }
+        m_lastResult = check(m_engine, d4unlock(actions));
+        m_lastResult = check(m_engine, d4unlock(issues));
+    } catch (const Fault& f) {
+        for (DATA4* table : {actions, issues}) {
+            (void)table->discardChanges();
+            (void)d4unlock(table);
+        }
+        Sys().ShowError(QStringLiteral("clsDB_deleteIssueWithActions"), f.error);
+        result = false;
+    }
+    return result;
+}

@@ -11,6 +11,7 @@ BM_PACKAGES=(
   python3-dbfread libdbd-xbase-perl poppler-utils unrtf odt2txt
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick
+  xdg-utils
 )
 
 bm_missing_packages() {

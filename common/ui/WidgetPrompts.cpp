@@ -102,6 +102,30 @@ QString encoded(const QString& text, const QByteArray& keep = {})
 // The longest single argument the system hands to a program.
 constexpr qsizetype kMaxArgumentBytes = 128 * 1024 - 1;
 
+// xdg-email refuses an empty subject or body and a bare argument without
+// "@": empty parts are left out for the user to fill in the mail program,
+// and an address without "@" goes as the value of --to, so that a mistyped
+// one reaches the mail program where it can be put right. The arguments go
+// over in UTF-8 whatever the locale says, and --utf8 tells xdg-email so:
+// without it a C locale cuts the text at its first accented letter.
+QStringList xdgEmailArguments(const MailMessage& message)
+{
+    QStringList arguments{QStringLiteral("--utf8")};
+    if (!message.subject.isEmpty())
+        arguments += {QStringLiteral("--subject"), message.subject};
+    if (!message.body.isEmpty())
+        arguments += {QStringLiteral("--body"), message.body};
+    for (const QString& address : message.to) {
+        if (address.trimmed().isEmpty())
+            continue;
+        if (address.contains(QLatin1Char('@')))
+            arguments += address;
+        else
+            arguments += {QStringLiteral("--to"), address};
+    }
+    return arguments;
+}
+
 bool runHelper(const QString& program, const QStringList& arguments, RunError& failure)
 {
     const int code = ShellRunner::run(program, arguments);
@@ -266,8 +290,7 @@ bool WidgetPrompts::mailHandOff(const MailMessage& message, bool asUrl, RunError
             return false;
         }
     }
-    QStringList arguments{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"), message.body};
-    arguments += message.to;
+    const QStringList arguments = xdgEmailArguments(message);
     for (const QString& argument : std::as_const(arguments)) {
         const qsizetype bytes = argument.toUtf8().size();
         if (bytes > kMaxArgumentBytes) {

@@ -75,11 +75,8 @@ Deletion DeleteIssues(const QList<qint32>& ids, Progress& progress)
     const qsizetype count = ids.size();
     for (qsizetype i = 0; i < count; ++i) {
         const qint32 id = ids.at(i);
-        if (db.DeleteRecord(id, db.IssuesTable(), issues)) {
+        if (db.deleteIssueWithActions(id, issues, actions)) {
             ++deletion.deleted;
-            // A locked action row is reported by DeleteAllRecords and stays;
-            // the issue itself is gone, so its folder goes all the same.
-            (void)db.DeleteAllRecords(id, db.IssuesActionsTable(), QStringLiteral("issueid"), actions);
             db.DeleteAttachments(id, QStringLiteral("_i"));
         } else {
             deletion.left.append(id);

@@ -37,13 +37,13 @@ Result LoadIssues(DATA4* issues, qint32 status, const QString& statusText, const
 struct Deletion {
     bool ran = false;          // both tables opened
     int deleted = 0;           // issues whose row is gone
-    QList<qint32> left;        // issues whose row stayed (locked by another user)
+    QList<qint32> left;        // issues left whole (a row locked by another user)
 };
 
-// Deletes the issues in the order given. Each issue's row goes first, so
-// that an issue whose row another user holds keeps its actions and folder;
-// once the row is gone its actions and its attachment folder follow.
-// Reports the share done to `progress` after each issue.
+// Deletes the issues in the order given, each with its actions and then its
+// attachment folder, or, when another user holds its row or one of its
+// actions, none of them (clsDB::deleteIssueWithActions). Reports the share
+// done to `progress` after each issue.
 Deletion DeleteIssues(const QList<qint32>& ids, Progress& progress);
 
 } // namespace PurgeCore

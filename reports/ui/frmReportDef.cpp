@@ -14,6 +14,7 @@
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "data/ui/FieldBox.h"
+#include "reports/RepNumber.h"
 #include "reports/clsRepDefParser.h"
 
 #include <QCheckBox>
@@ -287,14 +288,15 @@ void frmReportDef::SetRptGroupColsAndFilters(const QString& text)
         auto* item = new QListWidgetItem(col.name, lstColumns);
         item->setData(Qt::UserRole, col.ColID);
     }
+    // The report run's own test of a value: a criterion that it applies
+    // ("1004.0" as well) is shown, and saved again as it was stored.
     for (const clsRepFilter& filter : parser.Filters) {
-        bool numeric = false;
-        const qint32 valueId = filter.Value.trimmed().toInt(&numeric);
-        if (!numeric)
+        const std::optional<qint32> valueId = repIdentifier(filter.Value);
+        if (!valueId)
             continue;
-        const QString desc = DB().GetCategoryDesc(valueId, nullptr);
+        const QString desc = DB().GetCategoryDesc(*valueId, nullptr);
         addFilterEntry(filter.ColId, filter.Oper, filter.Value,
-                       FilterDisplayText(DB().RptColumnName(filter.ColId), filter.Oper, desc, valueId));
+                       FilterDisplayText(DB().RptColumnName(filter.ColId), filter.Oper, desc, *valueId));
     }
 }
 

@@ -6,8 +6,10 @@
 #include "common/mdlRegistry.h"
 #include "common/ui/WidgetPrompts.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -41,6 +43,56 @@ private:
     ScriptedPrompts& m_scripted;
     WidgetPrompts m_widgets;
     PromptService* m_previous;
+};
+
+// The desktop's own xdg-email with a stand-in mail program (MAILER) that
+// records the mailto: link it is given and opens nothing: the hand-off
+// meets the real argument rules, in the plain C locale.
+class RealXdgEmail {
+public:
+    RealXdgEmail() : m_oldMailer(qgetenv("MAILER")), m_oldLocale(qgetenv("LC_ALL"))
+    {
+        qputenv("LC_ALL", "C");
+        const QString mailer = m_temp.file(QStringLiteral("mailer"));
+        QFile script(mailer);
+        if (script.open(QIODevice::WriteOnly))
+            script.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + m_log.toLocal8Bit() + "'\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("MAILER", mailer.toLocal8Bit());
+        ShellRunner::setRunner({});
+    }
+    ~RealXdgEmail()
+    {
+        restore("MAILER", m_oldMailer);
+        restore("LC_ALL", m_oldLocale);
+    }
+    RealXdgEmail(const RealXdgEmail&) = delete;
+    RealXdgEmail& operator=(const RealXdgEmail&) = delete;
+
+    static bool installed() { return !QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty(); }
+
+    QStringList links() const
+    {
+        QFile f(m_log);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+
+    bmtest::TempFolder m_temp;
+    QString m_log = m_temp.file(QStringLiteral("links.log"));
+    QByteArray m_oldMailer;
+    QByteArray m_oldLocale;
 };
 
 frmOptions& options(QDialog& d) { return static_cast<frmOptions&>(d); }
@@ -80,9 +132,42 @@ TEST_F(MailTest, TheMailProgramGetsAddressSubjectAndBodyAsTheyAre)
     EXPECT_TRUE(m_main.SendMail(QStringLiteral("a@x, b@y"), kSubject, body));
     EXPECT_TRUE(m_dialogs.captions.isEmpty());
     ASSERT_EQ(m_launched.size(), 1);
-    EXPECT_EQ(m_launched.first(), (QStringList{QStringLiteral("xdg-email"), QStringLiteral("--subject"), kSubject,
-                                               QStringLiteral("--body"), body, QStringLiteral("a@x, b@y")}));
+    EXPECT_EQ(m_launched.first(), (QStringList{QStringLiteral("xdg-email"), QStringLiteral("--utf8"),
+                                               QStringLiteral("--subject"), kSubject, QStringLiteral("--body"), body,
+                                               QStringLiteral("a@x, b@y")}));
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
+TEST_F(MailTest, TheRealMailHelperTakesAMessageWithoutAddressOrBodyAndAnAddressWithoutAt)
+{
+    if (!RealXdgEmail::installed())
+        GTEST_SKIP() << "xdg-email is not installed";
+    storeHandler("1");
+    RealHandOff handOff(m_prompts);
+    RealXdgEmail helper;
+    const struct {
+        const char* to;
+        const char* body;
+    } cases[] = {
+        {"", "Customer: Ann"},                  // a record without an address
+        {"a@x.example,b@y.example", ""},        // a report's customers: no body
+        {"ann.x.example", "B"},                 // a typo the user puts right there
+        {" ", ""},
+        {"jörg@x.example", "Grüße aus Köln"},   // accents, whatever the locale
+    };
+    for (const auto& c : cases) {
+        m_prompts.clear();
+        EXPECT_TRUE(m_main.SendMail(QString::fromUtf8(c.to), kSubject, QString::fromUtf8(c.body))) << c.to;
+        EXPECT_TRUE(m_prompts.shown().isEmpty()) << c.to;
+    }
+    const QString subject = QStringLiteral("subject=%3C%3CVerify%20Email%20Address%20and%20Enter%20Subject%3E%3E");
+    EXPECT_EQ(helper.links(),
+              (QStringList{QStringLiteral("mailto:?") + subject + QStringLiteral("&body=Customer%3A%20Ann"),
+                           QStringLiteral("mailto:a@x.example%2Cb@y.example?") + subject,
+                           QStringLiteral("mailto:?") + subject + QStringLiteral("&body=B&to=ann.x.example"),
+                           QStringLiteral("mailto:?") + subject,
+                           QStringLiteral("mailto:j%C3%B6rg@x.example?") + subject
+                               + QStringLiteral("&body=Gr%C3%BC%C3%9Fe%20aus%20K%C3%B6ln")}));
 }
 
 TEST_F(MailTest, TheLinkSplitsRecipientsEncodesAndEndsTheBodyWithTwoLineBreaks)

@@ -258,8 +258,9 @@ TEST(WidgetPrompts, MailGoesToTheMailProgramAsSeparateArgumentsOrAsOneEncodedUrl
     EXPECT_TRUE(widgets.mailHandOff(message, false, failure));
     ShellRunner::setRunner({});
     EXPECT_EQ(program, QStringLiteral("xdg-email"));
-    EXPECT_EQ(arguments, (QStringList{QStringLiteral("--subject"), message.subject, QStringLiteral("--body"),
-                                      message.body, QStringLiteral("anna@x.example"), QStringLiteral("bo b@y.example")}));
+    EXPECT_EQ(arguments, (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"), message.subject,
+                                      QStringLiteral("--body"), message.body, QStringLiteral("anna@x.example"),
+                                      QStringLiteral("bo b@y.example")}));
     EXPECT_EQ(WidgetPrompts::mailtoUrl(message).toEncoded(),
               QByteArray("mailto:anna@x.example,bo%20b@y.example?subject=Issue%201004%20%26%20more"
                          "&body=Line%201%0D%0ALine%202%3F"));

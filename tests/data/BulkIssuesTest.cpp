@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace bmtest {
 namespace {
 
@@ -24,6 +27,32 @@ public:
 
 private:
     int m_stopAt;
+};
+
+// Files of this process may not grow past `bytes` for the scope: a write
+// beyond fails as on a full disk (EFBIG) instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_before.rlim_max};
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_before{};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_set = false;
 };
 
 struct IssueRow {
@@ -78,6 +107,17 @@ protected:
             return;
         const ToolRun run = runBmtool({QStringLiteral("check"), m_db.IssuesTable()});
         EXPECT_EQ(run.exitCode, 0) << run.all().toStdString();
+    }
+
+    // The size of the issues data file with `rows` records.
+    qint64 dataFileSizeFor(qint64 rows)
+    {
+        QFile dbf(m_db.IssuesTable());
+        if (!dbf.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray header = dbf.read(12);
+        const auto word = [&header](int at) { return qint64(quint8(header[at])) | qint64(quint8(header[at + 1])) << 8; };
+        return header.size() == 12 ? word(8) + rows * word(10) : -1;
     }
 
     void expectEngineSharedWithLocks()
@@ -145,6 +185,37 @@ TEST_F(BulkIssuesTest, CancelEndsTheRunAtTheProgressPointAndLaterIssuesNumberAbo
                               {QStringLiteral("shortdesc"), QStringLiteral("after the run")}});
     EXPECT_EQ(next, 340001);
     EXPECT_TRUE(shownTexts().isEmpty());
+    expectCheckedByAnotherProcess();
+}
+
+TEST_F(BulkIssuesTest, AWriteErrorPartWayKeepsTheRowsWrittenBeforeIt)
+{
+    // The data file can take the rows up to 355,000 only: the writes of the
+    // rows after fail, part way through the chunk that began at 350,001.
+    const qint64 room = dataFileSizeFor(355000 - 330013 + 1);
+    ASSERT_GT(room, 0);
+    RecordingProgress progress;
+    {
+        FileSizeLimit limit(rlim_t(room + 1));
+        ASSERT_TRUE(limit.set());
+        m_db.AddBulkIssues(progress);
+    }
+    EXPECT_EQ(progress.percents, (QList<int>{34, 35}));
+    const QStringList shown = shownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().startsWith(QStringLiteral("Error #"))) << shown.first().toStdString();
+    EXPECT_TRUE(shown.first().contains(m_db.IssuesTable())) << shown.first().toStdString();
+    EXPECT_TRUE(shown.first().endsWith(QStringLiteral("\rclsDB_AddBulkIssues"))) << shown.first().toStdString();
+    expectEngineSharedWithLocks();
+
+    EXPECT_EQ(issueCount(), 350000 - 330013 + 1);
+    DATA4* t = openIssues();
+    ASSERT_NE(t, nullptr);
+    const auto last = issue(t, 350000);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->desc, QStringLiteral("350000 : issue memo description"));
+    EXPECT_FALSE(issue(t, 350001));
+    d4close(t);
     expectCheckedByAnotherProcess();
 }
 

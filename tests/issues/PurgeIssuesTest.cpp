@@ -54,15 +54,26 @@ protected:
         file.write("kept");
     }
     static bool hasFolder(qint32 id) { return QDir(DB().GetAttachmentSubDir(id, QStringLiteral("_i"))).exists(); }
-    static long recordOf(qint32 id)
+    static long recordOf(qint32 id, const QString& table)
     {
-        DATA4* t = DB().OpenTable(DB().IssuesTable());
+        DATA4* t = DB().OpenTable(table);
         d4tagSelect(t, d4tag(t, "rowid"));
         const long recno = d4seekDouble(t, id) == 0 ? d4recNo(t) : -1;
         d4close(t);
         return recno;
     }
     static QSet<qint32> remaining() { return idsWhere([](const StoredIssue&) { return true; }); }
+    // Purge Now, answered Yes, while another user holds the row of `table`
+    // with the identifier `id`; the message boxes shown.
+    QStringList purgeWhileHeld(frmPurgeIssues* w, const QString& table, qint32 id)
+    {
+        bmtest::LockHolder holder(table, recordOf(id, table));
+        EXPECT_TRUE(holder.holding());
+        m_prompts.clear();
+        m_prompts.button(MsgAnswer::Yes);
+        w->cmdNext->click();
+        return boxTexts();
+    }
 };
 
 TEST_F(PurgeIssuesTest, PreviewListsTheIssuesOfTheStatusOnOrBeforeTheDateInTextOrder)
@@ -221,12 +232,7 @@ TEST_F(PurgeIssuesTest, AnIssueLockedByAnotherUserKeepsItsRowActionsAndFolderAnd
     frmPurgeIssues* w = preview(QStringLiteral("12/31/2020"), 405);
     ASSERT_TRUE(w);
     ASSERT_EQ(w->model()->rowCount(), 3);
-    bmtest::LockHolder holder(DB().IssuesTable(), recordOf(locked));
-    ASSERT_TRUE(holder.holding());
-    m_prompts.clear();
-    m_prompts.button(MsgAnswer::Yes);
-    w->cmdNext->click();
-    const QStringList boxes = boxTexts();
+    const QStringList boxes = purgeWhileHeld(w, DB().IssuesTable(), locked);
     ASSERT_GE(boxes.size(), 2);
     EXPECT_TRUE(boxes.at(boxes.size() - 2).startsWith(QStringLiteral("RECORD LOCKED: Unable to Delete from ")));
     EXPECT_EQ(boxes.last(), QStringLiteral("2 issues have been deleted!\r\n\r\nNot deleted (locked by another user): %1")
@@ -236,6 +242,33 @@ TEST_F(PurgeIssuesTest, AnIssueLockedByAnotherUserKeepsItsRowActionsAndFolderAnd
     EXPECT_TRUE(hasFolder(locked));
     EXPECT_EQ(actionCount(a), 0);
     EXPECT_FALSE(hasFolder(c));
+}
+
+TEST_F(PurgeIssuesTest, AnIssueWithAnActionLockedByAnotherUserStaysWholeAndIsNamed)
+{
+    const qint32 a = makeIssue(QStringLiteral("A"), 1000, 405, QStringLiteral("1/1/2020"));
+    const qint32 held = makeIssue(QStringLiteral("Held"), 1000, 405, QStringLiteral("1/2/2020"));
+    QList<qint32> heldActions;
+    for (const qint32 id : {a, held}) {
+        for (const char* duration : {"10", "20", "30"})
+            heldActions.append(addAction(id, QLatin1String(duration)));
+        attach(id);
+    }
+    frmPurgeIssues* w = preview(QStringLiteral("12/31/2020"), 405);
+    ASSERT_TRUE(w);
+    ASSERT_EQ(w->model()->rowCount(), 2);
+    // Another user holds the middle action of the second issue.
+    const QStringList boxes = purgeWhileHeld(w, DB().IssuesActionsTable(), heldActions.at(4));
+    ASSERT_GE(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(boxes.size() - 2), QStringLiteral("RECORD LOCKED: Unable to Delete from ")
+                                              + DB().IssuesActionsTable() + QStringLiteral("(id=%1) !").arg(held));
+    EXPECT_EQ(boxes.last(),
+              QStringLiteral("1 issues have been deleted!\r\n\r\nNot deleted (locked by another user): %1").arg(held));
+    EXPECT_EQ(remaining(), QSet<qint32>{held});
+    EXPECT_EQ(actionCount(held), 3);
+    EXPECT_TRUE(hasFolder(held));
+    EXPECT_EQ(actionCount(a), 0);
+    EXPECT_FALSE(hasFolder(a));
 }
 
 TEST_F(PurgeIssuesTest, APreviewCancelledPartWayPurgesExactlyItsRows)

@@ -65,6 +65,18 @@ protected:
         return id;
     }
 
+    // A stored report as another program may have written it; its identifier.
+    static qint32 storeReport(const QString& title, const QString& type, const QString& def)
+    {
+        RecColl coll(DB().ReportTable(), -1, QStringLiteral("_rptdef"));
+        coll.add(QStringLiteral("title"), title);
+        coll.add(QStringLiteral("type"), type);
+        coll.add(QStringLiteral("def"), def);
+        coll.add(QStringLiteral("notes"), QStringLiteral("kept"));
+        EXPECT_TRUE(DB().SaveRecord(coll, false));
+        return coll.value(QStringLiteral("_rowid")).toInt();
+    }
+
     static QString storedDef(qint32 id)
     {
         RecColl coll(DB().ReportTable(), id, QStringLiteral("_rptdef"));
@@ -213,13 +225,7 @@ TEST_F(ReportDefTest, OperatorSurvivesAColumnNameHoldingHashAndApostrophe)
     // shown text that would read back as "#" leaves "=" in place.
     const qint32 catType = 1;
     const qint32 value = addCategory(QStringLiteral("Gold"), catType);
-    RecColl coll(DB().ReportTable(), -1, QStringLiteral("_rptdef"));
-    coll.add(QStringLiteral("title"), QStringLiteral("Hash"));
-    coll.add(QStringLiteral("type"), QStringLiteral("C"));
-    coll.add(QStringLiteral("def"), QString());
-    coll.add(QStringLiteral("notes"), QString());
-    ASSERT_TRUE(DB().SaveRecord(coll, false));
-    const qint32 id = coll.value(QStringLiteral("_rowid")).toInt();
+    const qint32 id = storeReport(QStringLiteral("Hash"), QStringLiteral("C"), QString());
 
     frmReportDef* def = openDef(id, QString(), false);
     ASSERT_TRUE(def);
@@ -249,6 +255,41 @@ TEST_F(ReportDefTest, OperatorSurvivesAColumnNameHoldingHashAndApostrophe)
     def->LoadData();
     ASSERT_TRUE(def->SaveData());
     EXPECT_EQ(storedDef(id).split(QLatin1Char('\n')).value(3), QStringLiteral("="));
+}
+
+TEST_F(ReportDefTest, ACriterionValueThatTheRunTakesIsShownAndKeptBySave)
+{
+    // Criterion: Status (column 152) IS the shipped status "Closed" (row 405).
+    const struct {
+        const char* value;
+        bool kept;
+    } cases[] = {
+        {"405.0", true},
+        {"+405", true},
+        {"405", true},
+        {"Closed", false},
+        {"4O5", false},
+    };
+    for (const auto& c : cases) {
+        const QString value = QString::fromLatin1(c.value);
+        const qint32 id = storeReport(value, QStringLiteral("I"), QStringLiteral("0\n101\n152\n=\n") + value
+                                                                      + QStringLiteral("\n1\n0"));
+        frmReportDef* def = openDef(id, QString(), false);
+        ASSERT_TRUE(def) << c.value;
+        ASSERT_EQ(def->lstFilters->count(), c.kept ? 1 : 0) << c.value;
+        if (c.kept) {
+            EXPECT_TRUE(def->lstFilters->item(0)->text().endsWith(QStringLiteral(" = 'Closed' [405]")))
+                << def->lstFilters->item(0)->text().toStdString();
+        }
+        def->showPicker = [](QDialog&) {};
+        def->DoEditModeBtn();
+        ASSERT_TRUE(def->SaveData()) << c.value;
+        const QStringList lines = storedDef(id).split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 7) << c.value;
+        EXPECT_EQ(lines.mid(2, 3), c.kept ? (QStringList{QStringLiteral("152"), QStringLiteral("="), value})
+                                          : (QStringList{QString(), QString(), QString()}))
+            << c.value;
+    }
 }
 
 TEST_F(ReportDefTest, DeleteAsksWithCancelAsDefaultAndReloadsTheList)
@@ -291,13 +332,7 @@ namespace {
 // can't be read or written, and the window says so.
 TEST_F(ReportDefTest, DamagedMemoFileIsReportedOnLoadAndSave)
 {
-    RecColl coll(DB().ReportTable(), -1, QStringLiteral("_rptdef"));
-    coll.add(QStringLiteral("title"), QStringLiteral("Monthly"));
-    coll.add(QStringLiteral("type"), QStringLiteral("C"));
-    coll.add(QStringLiteral("def"), QStringLiteral("0\n3~5\n\n\n\n1\n0"));
-    coll.add(QStringLiteral("notes"), QStringLiteral("kept"));
-    ASSERT_TRUE(DB().SaveRecord(coll, false));
-    const qint32 id = coll.value(QStringLiteral("_rowid")).toInt();
+    const qint32 id = storeReport(QStringLiteral("Monthly"), QStringLiteral("C"), QStringLiteral("0\n3~5\n\n\n\n1\n0"));
 
     const QString memoPath = DB().DBPath() + QStringLiteral("/bccrep.fpt");
     QFile memo(memoPath);
