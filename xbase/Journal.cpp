@@ -297,6 +297,11 @@ Status Journal::openJournal()
         if (!s.isOk() && m_env->exists(m_path)) // another handle made it first
             s = m_env->open(m_path, Env::OpenMode::ReadWrite, &m_file);
     }
+    // Whoever may write the table must be able to play back and write its
+    // journal, whichever account made it under whatever umask; one its
+    // maker gave less (an earlier version did) is mended by that maker.
+    if (s.isOk())
+        (void)m_file->shareAccessOf(m_tablePath);
     return s;
 }
 

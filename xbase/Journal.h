@@ -204,6 +204,7 @@ public:
         return m_file->tryLock(offset, length, exclusive);
     }
     Status unlock(uint64_t offset, uint64_t length) override { return m_file->unlock(offset, length); }
+    Status shareAccessOf(const std::string& like) override { return m_file->shareAccessOf(like); }
     const std::string& path() const override { return m_file->path(); }
     // The file's name in the table's folder, as the journal records it.
     const std::string& name() const { return m_name; }
