@@ -1,6 +1,7 @@
 #include "common/ui/AttachmentsCtl.h"
 
 #include "common/PromptService.h"
+#include "common/SharedAccess.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 
@@ -121,12 +122,16 @@ bool AttachmentsCtl::Init(const QString& Folder)
 
 bool AttachmentsCtl::CheckCreateDir()
 {
-    // The attachments folder of the database holds one folder per record.
+    // The attachments folder of the database holds one folder per record;
+    // each is as open to the database's other users as the one it is in.
     const QString parent = QFileInfo(m_folder).path();
-    if (!Sys().DirExists(parent))
-        Sys().CreateDir(parent);
-    if (!Sys().DirExists(m_folder))
-        return Sys().CreateDir(m_folder);
+    if (!Sys().DirExists(parent) && Sys().CreateDir(parent))
+        (void)shareAccessOf(parent, QFileInfo(parent).path());
+    if (Sys().DirExists(m_folder))
+        return true;
+    if (!Sys().CreateDir(m_folder))
+        return false;
+    (void)shareAccessOf(m_folder, parent);
     return true;
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// What the program makes inside a database folder, where several accounts
+// of one group may work: each new file or folder takes the group and the
+// permission bits of what it belongs to (xbase/FileAccess.h), whatever the
+// umask.
+
+// The bits every table file of a database gives at least: its owner and its
+// folder's group read and write it.
+constexpr unsigned kTableFileBits = 0660;
+
+// Gives the file or folder at `path`, which this process has just made, the
+// group and permission bits of `like` (its table, or its folder); `extra`
+// bits are added. A link at `path` is left alone. False when either side
+// could not be looked at.
+bool shareAccessOf(const QString& path, const QString& like, unsigned extra = 0);
