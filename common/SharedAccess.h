@@ -16,3 +16,10 @@ constexpr unsigned kTableFileBits = 0660;
 // bits are added. A link at `path` is left alone. False when either side
 // could not be looked at.
 bool shareAccessOf(const QString& path, const QString& like, unsigned extra = 0);
+
+// Renames `from` to `to` in one step, never replacing an entry that holds
+// the new name, or a name the file system takes for it (a link, a name that
+// differs only in letter case on a share that ignores it); a new name that
+// only changes the letter case of the same file is still taken. Gives 0 or
+// the errno value of the failure (EEXIST when the name is taken).
+int renameWithoutReplacing(const QString& from, const QString& to);

@@ -19,6 +19,7 @@
 namespace {
 
 const QString kAllFiles = QStringLiteral("All Files (*.*)|*.*");
+constexpr qsizetype kMaxNameBytes = 255;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
 {
@@ -41,6 +42,30 @@ bool sameFile(const QString& a, const QString& b)
     struct stat sb {};
     return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
            && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// A name the record's folder can hold as one file of its own: one level,
+// no more bytes than a folder entry takes, and the very bytes it shows
+// (a name that was not valid text shows other characters than it has).
+bool plainName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
+        return false;
+    const QByteArray bytes = QFile::encodeName(name);
+    return bytes.size() <= kMaxNameBytes && QFile::decodeName(bytes) == name;
+}
+
+void refuseName(const QString& name)
+{
+    MsgBox(QStringLiteral("'") + name + QStringLiteral("' is not a valid file name."), MsgStyle::Exclamation);
+}
+
+bool mayOverwrite(const QString& name)
+{
+    const QString question
+        = name + QStringLiteral(" is already attached to this document. Do you want to overwrite existing attachment?");
+    return MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) == MsgAnswer::Yes;
 }
 
 } // namespace
@@ -176,25 +201,36 @@ void AttachmentsCtl::cmdAttach_Click()
     if (!Sys().GetFilenameOpen(chosen, kAllFiles, QStringLiteral("Open file to attach")))
         return;
     const QString name = Sys().FileNameOnly(chosen);
-    const QString destination = Sys().MakePath(m_folder, name);
-    if (AttachmentExists(name)) {
+    if (!plainName(name)) {
+        refuseName(name);
+        return;
+    }
+    const bool exists = AttachmentExists(name);
+    if (exists) {
         // Attaching the attachment itself would copy it onto itself.
-        if (sameFile(chosen, destination)) {
+        if (sameFile(chosen, Sys().MakePath(m_folder, name))) {
             MsgBox(QStringLiteral("Source and Destination files are identical!"), MsgStyle::Critical);
             return;
         }
-        const QString question
-            = name + QStringLiteral(" is already attached to this document. Do you want to overwrite existing attachment?");
-        if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) != MsgAnswer::Yes)
+        if (!mayOverwrite(name))
             return;
     }
     if (!CheckCreateDir()) {
         MsgBox(QStringLiteral("Unable to create directory: ") + m_folder, MsgStyle::Critical);
         return;
     }
-    Sys().WaitStart();
-    Sys().FileCopyFn(chosen, destination);
-    Sys().WaitEnd();
+    auto copy = [&](bool replace) {
+        Sys().WaitStart();
+        const clsSystem::FolderCopy done = Sys().copyIntoFolder(chosen, m_folder, name, replace);
+        Sys().WaitEnd();
+        return done;
+    };
+    // The folder may hold the name although no file of it was found: a
+    // link, a folder, a name its file system takes for this one, or a file
+    // another user attached meanwhile. It is replaced only after the
+    // question.
+    if (copy(exists) == clsSystem::FolderCopy::NameTaken && mayOverwrite(name))
+        (void)copy(true);
     m_lastAttached = name;
     LoadLV();
 }
@@ -251,13 +287,11 @@ bool AttachmentsCtl::RenameSelected(const QString& newName)
     if (!m_enabled || oldName.isEmpty())
         return false;
     // The new name stays a file of this record's folder.
-    const bool plain = !newName.isEmpty() && newName != QStringLiteral(".") && newName != QStringLiteral("..")
-                       && !newName.contains(QLatin1Char('/')) && !newName.contains(QChar(0));
-    const QString newPath = Sys().MakePath(m_folder, newName);
-    if (!plain || QFileInfo(newPath).absolutePath() != QFileInfo(m_folder).absoluteFilePath()) {
-        MsgBox(QStringLiteral("'") + newName + QStringLiteral("' is not a valid file name."), MsgStyle::Exclamation);
+    if (!plainName(newName)) {
+        refuseName(newName);
         return false;
     }
+    const QString newPath = Sys().MakePath(m_folder, newName);
     const QString question = QStringLiteral("Are you sure you want to rename '") + oldName + QStringLiteral("' to '")
                              + newName + QStringLiteral("' ?");
     if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) != MsgAnswer::Yes)

@@ -14,7 +14,9 @@ class QTreeWidgetItem;
 // (Save As), opened with the desktop's program (View), deleted (Remove) and
 // renamed in place. The host tags the control "E": in view mode only Save As
 // and View work, in edit mode everything. Until Init names the record's
-// folder the control shows an empty list.
+// folder the control shows an empty list. A name that would not be one
+// plain file of the folder is refused, and nothing the folder holds is
+// replaced without the question.
 class AttachmentsCtl : public QWidget, public EditEnabledControl {
 public:
     explicit AttachmentsCtl(QWidget* parent = nullptr);
