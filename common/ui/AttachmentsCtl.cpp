@@ -29,11 +29,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-// True when both paths name one existing file: the same text ignoring case,
-// the same file behind links and "./", or the same device and inode.
+// True when both paths name one existing file: the same text, the same file
+// behind links and "./", or the same device and inode (which also finds one
+// file under two spellings on a share that ignores letter case). Letter
+// case alone never makes two names one file.
 bool sameFile(const QString& a, const QString& b)
 {
-    if (QString::compare(a, b, Qt::CaseInsensitive) == 0)
+    if (a == b)
         return true;
     const QString ca = QFileInfo(a).canonicalFilePath();
     if (!ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath())
@@ -164,13 +166,18 @@ void AttachmentsCtl::LoadLV()
 {
     m_loading = true;
     if (!m_folder.isEmpty() && Sys().DirExists(m_folder)) {
-        const QString before = SysUI().LvGetSelectedItemText(lv);
+        const QString before = SysUI().LvGetSelectedItemKey(lv);
         SysUI().LvGetFileList(lv, m_folder);
-        for (int i = 0; i < lv->topLevelItemCount(); ++i)
-            lv->topLevelItem(i)->setFlags(lv->topLevelItem(i)->flags() | Qt::ItemIsEditable);
+        // Names differing only in letter case are two files here: each row
+        // shows its name as stored, and the selection finds it exactly.
+        for (int i = 0; i < lv->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = lv->topLevelItem(i);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            item->setText(0, clsSystemUI::lvItemKey(item));
+        }
         SysUI().LvSelectFirstItem(lv);
-        SysUI().LvSelectItemByText(lv, before);
-        SysUI().LvSelectItemByText(lv, m_lastAttached);
+        SysUI().LvSelectItem(lv, before);
+        SysUI().LvSelectItem(lv, m_lastAttached);
     } else {
         lv->clear();
     }
@@ -305,7 +312,7 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
         return;
     const QString stored = clsSystemUI::lvItemKey(item);
     const QString typed = item->text(0);
-    if (typed == stored || typed == stored.toLower())
+    if (typed == stored)
         return;
     const bool renamed = RenameSelected(typed);
     m_loading = true;
@@ -313,7 +320,7 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
         // The row now names the renamed file.
         clsSystemUI::lvSetItemKey(item, typed);
     } else {
-        item->setText(0, stored.toLower());
+        item->setText(0, stored);
     }
     m_loading = false;
     SetUI();

@@ -414,6 +414,13 @@ protected:
             list.append(a->lv->topLevelItem(i)->text(0));
         return list;
     }
+    // The list's order among names that differ only in letter case is not fixed.
+    QStringList sortedNames() const
+    {
+        QStringList list = names();
+        list.sort();
+        return list;
+    }
 
     qint32 m_id = -1;
     frmPS* w = nullptr;
@@ -468,7 +475,7 @@ TEST_F(AttachTest, FirstAttachMakesTheFolderAndSameNameAsksFirst)
 TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
 {
     attach(file(QStringLiteral("Report.TXT"), "report"));
-    EXPECT_EQ(names(), QStringList{QStringLiteral("report.txt")});
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Report.TXT")});
     const QString out = m_temp.file(QStringLiteral("out.txt"));
     m_prompts.clear();
     m_prompts.text(out);
@@ -482,8 +489,7 @@ TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
     const QString source = m_folder + QStringLiteral("/Report.TXT");
     const QString link = m_temp.file(QStringLiteral("link.txt"));
     ASSERT_TRUE(QFile::link(source, link));
-    for (const QString& same : {source, m_folder + QStringLiteral("/report.txt"), link,
-                                m_folder + QStringLiteral("/./Report.TXT")}) {
+    for (const QString& same : {source, link, m_folder + QStringLiteral("/./Report.TXT")}) {
         m_prompts.clear();
         m_prompts.text(same);
         a->cmdSaveAs->click();
@@ -671,6 +677,55 @@ TEST_F(AttachTest, RecordFoldersAndAttachedFilesAreSharedLikeTheAttachmentsFolde
         EXPECT_EQ(bmtest::fileAccess(m_folder + QStringLiteral("/a.txt")), bmtest::accessText(0664, group));
     }
     ::umask(umaskBefore);
+}
+
+// Letter case makes names different files: each is listed, selected, saved,
+// attached and renamed as itself.
+TEST_F(AttachTest, NamesThatDifferInLetterCaseAreTwoFiles)
+{
+    const QString upper = m_temp.file(QStringLiteral("up"));
+    ASSERT_TRUE(QDir().mkpath(upper));
+    {
+        QFile f(upper + QStringLiteral("/Report.pdf"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("upper");
+    }
+    attach(upper + QStringLiteral("/Report.pdf"));
+    m_prompts.clear();
+    attach(file(QStringLiteral("report.pdf"), "lower")); // no question: another name
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(sortedNames(), (QStringList{QStringLiteral("Report.pdf"), QStringLiteral("report.pdf")}));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(a->lv), QStringLiteral("report.pdf"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/Report.pdf")), QByteArray("upper"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/report.pdf")), QByteArray("lower"));
+
+    // Save As onto the other spelling is a copy, not the file itself.
+    ASSERT_TRUE(SysUI().LvSelectItem(a->lv, QStringLiteral("Report.pdf")));
+    const QString other = m_folder + QStringLiteral("/REPORT.pdf");
+    m_prompts.clear();
+    m_prompts.text(other);
+    a->cmdSaveAs->click();
+    EXPECT_EQ(boxTexts(), QStringList{other + QStringLiteral(" has been saved!")});
+    EXPECT_EQ(bytes(other), QByteArray("upper"));
+
+    // A rename that changes only the letter case is a rename; onto the
+    // other file's name it is refused.
+    a->LoadLV();
+    ASSERT_TRUE(SysUI().LvSelectItem(a->lv, QStringLiteral("REPORT.pdf")));
+    QTreeWidgetItem* item = a->lv->currentItem();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    item->setText(0, QStringLiteral("report.pdf"));
+    EXPECT_EQ(item->text(0), QStringLiteral("REPORT.pdf"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/report.pdf")), QByteArray("lower"));
+    m_prompts.button(MsgAnswer::Yes);
+    item->setText(0, QStringLiteral("RePort.pdf"));
+    EXPECT_EQ(boxTexts().last(), QStringLiteral("Are you sure you want to rename 'REPORT.pdf' to 'RePort.pdf' ?"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/RePort.pdf")), QByteArray("upper"));
+    EXPECT_FALSE(QFileInfo::exists(other));
+    a->LoadLV();
+    EXPECT_EQ(sortedNames(),
+              (QStringList{QStringLiteral("RePort.pdf"), QStringLiteral("Report.pdf"), QStringLiteral("report.pdf")}));
 }
 
 TEST_F(AttachTest, RemoveViewAndViewMode)
