@@ -239,8 +239,20 @@ public:
     // Copies the file, replacing the destination only once the copy is
     // complete. "clsSystem_FileCopyFn" on failure.
     bool FileCopyFn(const QString& source, const QString& destination) const;
-    // Renames or moves a file; an existing new path is an error.
-    // "clsSystem_FileRename" on failure.
+    // What copyIntoFolder did.
+    enum class FolderCopy { Copied, NameTaken, Failed };
+    // Copies the file into `folder` under `name` (one plain name) as
+    // FileCopyFn does, through a temporary file of the folder that then
+    // takes the name in one step: what held the name, a link included, is
+    // replaced whole, never written through, and only when `replace`.
+    // Without it an entry under that name, or under a name the folder's file
+    // system takes for it, stays as it is: NameTaken, nothing shown. The
+    // copy takes the folder's group and permission bits (SharedAccess.h).
+    // Failures are shown ("clsSystem_FileCopyFn").
+    FolderCopy copyIntoFolder(const QString& source, const QString& folder, const QString& name, bool replace) const;
+    // Renames or moves a file within its file system, in one step; an entry
+    // that holds the new name (a link included) is an error and stays as it
+    // is. "clsSystem_FileRename" on failure.
     bool FileRename(const QString& oldPath, const QString& newPath) const;
     // Deletes the file: a path with "*" is refused (False), a missing file
     // counts as deleted (True). A failure is False, shown ("clsSystem_DeleteFile")

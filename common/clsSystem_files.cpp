@@ -1,14 +1,19 @@
 #include "common/clsSystem.h"
 
 #include "common/PromptService.h"
+#include "common/SharedAccess.h"
 #include "common/Win1252.h"
+#include "xbase/FileAccess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -37,7 +42,7 @@ RunError openError(const QString& path)
     return QFileInfo(path).absoluteDir().exists() ? RunError::pathFileAccess() : RunError::pathNotFound();
 }
 
-bool copyContents(QFile& from, QSaveFile& to)
+bool copyContents(QFile& from, QFileDevice& to)
 {
     while (!from.atEnd()) {
         const QByteArray chunk = from.read(kCopyChunk);
@@ -128,14 +133,54 @@ bool clsSystem::FileCopyFn(const QString& source, const QString& destination) co
     return true;
 }
 
+clsSystem::FolderCopy clsSystem::copyIntoFolder(const QString& source, const QString& folder, const QString& name,
+                                                bool replace) const
+{
+    const QString label = QStringLiteral("clsSystem_FileCopyFn");
+    QFile from(source);
+    if (!QFileInfo(source).isFile()) {
+        ShowError(label, RunError::fileNotFound());
+        return FolderCopy::Failed;
+    }
+    if (!from.open(QIODevice::ReadOnly)) {
+        ShowError(label, RunError::permissionDenied());
+        return FolderCopy::Failed;
+    }
+    const QString destination = MakePath(folder, name);
+    // A short name of its own, so that a name as long as the folder allows
+    // still fits, in the folder itself, so that taking the name is a rename.
+    QTemporaryFile temp(MakePath(folder, QStringLiteral(".copy-XXXXXX")));
+    if (!temp.open()) {
+        ShowError(label, openError(destination));
+        return FolderCopy::Failed;
+    }
+    if (!copyContents(from, temp) || !temp.flush()) {
+        ShowError(label, RunError::deviceIO());
+        return FolderCopy::Failed;
+    }
+    (void)xbase::shareAccess(temp.handle(), QFile::encodeName(folder).toStdString());
+    const QByteArray made = QFile::encodeName(temp.fileName());
+    const int err = replace ? (std::rename(made.constData(), QFile::encodeName(destination).constData()) == 0 ? 0 : errno)
+                            : renameWithoutReplacing(temp.fileName(), destination);
+    if (err == EEXIST)
+        return FolderCopy::NameTaken;
+    if (err != 0) {
+        ShowError(label, RunError::pathFileAccess());
+        return FolderCopy::Failed;
+    }
+    temp.setAutoRemove(false); // its name is the copy's now
+    return FolderCopy::Copied;
+}
+
 bool clsSystem::FileRename(const QString& oldPath, const QString& newPath) const
 {
-    if (QFile::rename(oldPath, newPath))
+    const int err = renameWithoutReplacing(oldPath, newPath);
+    if (err == 0)
         return true;
     RunError error = RunError::pathFileAccess();
     if (!QFileInfo::exists(oldPath))
         error = RunError::fileNotFound();
-    else if (QFileInfo::exists(newPath))
+    else if (err == EEXIST)
         error = RunError::fileAlreadyExists();
     ShowError(QStringLiteral("clsSystem_FileRename"), error);
     return false;

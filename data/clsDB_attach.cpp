@@ -1,6 +1,7 @@
 #include "data/clsDB.h"
 
 #include "common/PromptService.h"
+#include "common/SharedAccess.h"
 #include "common/clsSystem.h"
 #include "data/DbMessages.h"
 #include "data/Schema.h"
@@ -41,8 +42,12 @@ void clsDB::CreateAttachDir()
     const QString path = AttachPath();
     if (Sys().DirExists(path))
         return;
-    if (!Sys().CreateDir(path, true))
+    if (!Sys().CreateDir(path, true)) {
         MsgBox(DbMsg::attachDirFailed(path), MsgStyle::Exclamation);
+        return;
+    }
+    // Every user of the database adds record folders to it.
+    (void)shareAccessOf(path, m_dbPath);
 }
 
 QString clsDB::GetAttachmentSubDir(qint32 rowid, const QString& prefix) const

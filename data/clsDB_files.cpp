@@ -3,6 +3,7 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/ProgramEnv.h"
+#include "common/SharedAccess.h"
 #include "common/clsSystem.h"
 #include "data/DbNotices.h"
 #include "data/Schema.h"
@@ -52,6 +53,8 @@ bool clsDB::copyTemplates(const QString& folder, const QStringList& names, QStri
         const QString target = MakePath(folder, name);
         if (!Sys().FileCopyFn(MakePath(ProgramEnv::programFolder(), Schema::templateName(name)), target))
             return false;
+        // A database is shared by its folder's group, whoever makes it.
+        (void)shareAccessOf(target, folder, kTableFileBits);
         if (copied)
             copied->append(target);
     }

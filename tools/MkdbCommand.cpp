@@ -1,5 +1,6 @@
 #include "Command.h"
 
+#include "common/SharedAccess.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -11,8 +12,9 @@
 // bmtool mkdb FOLDER
 //
 // Makes a database folder from the templates of the program folder: the 28
-// table files under their own names. The folder is made when missing; a
-// folder that already holds one of the files is refused and left alone.
+// table files under their own names, with the folder's group, writable by
+// it. The folder is made when missing; a folder that already holds one of
+// the files is refused and left alone.
 
 namespace {
 
@@ -64,9 +66,9 @@ int runMkdb(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             err << "bmtool mkdb: cannot copy " << qPrintable(source) << '\n';
             return kCommandFailed;
         }
-        // Templates may be read-only where they are installed; a database is not.
-        QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                                          | QFile::WriteGroup | QFile::ReadOther);
+        // Templates may be read-only where they are installed; a database is
+        // not, and its folder's group shares it whatever the umask.
+        (void)shareAccessOf(folder.filePath(name), folder.path(), kTableFileBits);
     }
     out << names.size() << " files made in " << args[0] << '\n';
     return kCommandDone;

@@ -224,12 +224,14 @@ Status writeHeader(File* f, uint32_t offset, const CdxTagHeader& h)
 
 } // namespace
 
-Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags)
+Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags, const std::string& like)
 {
     CdxNode dir;
     XB_RETURN_IF_ERROR(directoryNode(tags, &dir));
     std::unique_ptr<File> file;
     XB_RETURN_IF_ERROR(env->open(path, Env::OpenMode::CreateTruncate, &file));
+    if (!like.empty())
+        (void)file->shareAccessOf(like);
     PageWriter w(file.get(), tagHeaderOffset(tags.size()));
     for (TagImage& t : tags) {
         t.header.options |= kOptCompact | kOptCompound;

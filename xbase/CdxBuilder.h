@@ -29,8 +29,9 @@ struct TagImage {
 // from its sorted pairs with full pages. A unique tag keeps the lowest record
 // of each key; a candidate tag with two records of one key, tags with
 // duplicate names, names that don't fit or too many tags for one directory
-// page give InvalidArgument.
-Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags);
+// page give InvalidArgument. Given `like` (the table), the file takes the
+// table's group and permission bits.
+Status writeCdx(Env* env, const std::string& path, std::vector<TagImage>& tags, const std::string& like = {});
 
 // Where writeCdx puts the header of tags[i].
 inline uint32_t tagHeaderOffset(size_t i) { return 0x600 + uint32_t(i) * kHeaderSize; }

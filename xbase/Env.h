@@ -69,6 +69,15 @@ public:
     virtual Status tryLock(uint64_t offset, uint64_t length, bool exclusive) = 0;
     virtual Status unlock(uint64_t offset, uint64_t length) = 0;
 
+    // Gives a file this process made the group and permission bits of
+    // `like` (its table, or the folder it was made in), as shareAccess
+    // (FileAccess.h) does. Files that are not on a file system ignore it.
+    virtual Status shareAccessOf(const std::string& like)
+    {
+        (void)like;
+        return Status::ok();
+    }
+
     virtual const std::string& path() const = 0;
 };
 

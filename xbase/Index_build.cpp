@@ -77,7 +77,9 @@ Status Index::writeFile(const std::string& path, const std::vector<TagDefinition
     }
     tags.clear();
     scratch.reset();
-    return writeCdx(m_table.engine().env(), path, images);
+    // The rebuilt index replaces the table's: whoever may write the table
+    // must be able to write it.
+    return writeCdx(m_table.engine().env(), path, images, m_table.path());
 }
 
 Status Index::replaceWith(const std::string& tempPath)

@@ -272,19 +272,40 @@ Status Journal::recover(Env* env, const std::string& tablePath)
     if (!env->exists(path))
         return Status::ok();
     std::unique_ptr<File> journal;
-    if (!env->open(path, Env::OpenMode::ReadOnly, &journal).isOk() || !holdsCall(*journal))
+    Status s = env->open(path, Env::OpenMode::ReadOnly, &journal);
+    if (s.isNotFound()) // the last handle of another process removed it
         return Status::ok();
-    // Playing back needs write access; a reader without it sees the files
-    // as they are until a writer opens them.
+    XB_RETURN_IF_ERROR(s);
+    if (!holdsCall(*journal))
+        return Status::ok();
     std::unique_ptr<File> data;
+    std::unique_ptr<File> writable;
     if (!env->open(tablePath, Env::OpenMode::ReadWrite, &data).isOk() ||
-        !env->open(path, Env::OpenMode::ReadWrite, &journal).isOk())
-        return Status::ok();
+        !env->open(path, Env::OpenMode::ReadWrite, &writable).isOk())
+        return refuseLeftover(env, tablePath, *journal);
     XB_RETURN_IF_ERROR(waitForLock(*data, true));
     bool played = false;
-    Status s = playJournal(env, folderOf(tablePath), *journal, &played);
+    s = playJournal(env, folderOf(tablePath), *writable, &played);
     Status u = data->unlock(kLockOffset, 1);
     return s.isOk() ? u : s;
+}
+
+// Without write access nothing can be played back. A live writer's call
+// ends and clears the journal, so the opener waits for it as a reader; a
+// call still there after that was left by a writer that died, and the files
+// hold half of it: they are not to be read as if whole.
+Status Journal::refuseLeftover(Env* env, const std::string& tablePath, File& journal)
+{
+    std::unique_ptr<File> data;
+    XB_RETURN_IF_ERROR(env->open(tablePath, Env::OpenMode::ReadOnly, &data));
+    XB_RETURN_IF_ERROR(waitForLock(*data, false));
+    const bool left = holdsCall(journal);
+    (void)data->unlock(kLockOffset, 1);
+    if (!left)
+        return Status::ok();
+    return Status::ioError(tablePath + ": a save to this table was left unfinished; someone with write access to it "
+                                       "must open it (with the program, bmtool check or bmtool dump) to put it "
+                                       "right");
 }
 
 Status Journal::openJournal()
@@ -297,6 +318,11 @@ Status Journal::openJournal()
         if (!s.isOk() && m_env->exists(m_path)) // another handle made it first
             s = m_env->open(m_path, Env::OpenMode::ReadWrite, &m_file);
     }
+    // Whoever may write the table must be able to play back and write its
+    // journal, whichever account made it under whatever umask; one its
+    // maker gave less (an earlier version did) is mended by that maker.
+    if (s.isOk())
+        (void)m_file->shareAccessOf(m_tablePath);
     return s;
 }
 

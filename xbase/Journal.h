@@ -43,8 +43,10 @@ public:
 
     // Plays back a journal that a dead writer left beside the table (none
     // when the lock shows a live one); for opening. Without write access to
-    // the table's files nothing can be played back and the table opens as
-    // it is.
+    // the table's files nothing can be played back: a journal that still
+    // holds a call once no live writer holds the lock fails the open with a
+    // message that names the table, so that half a save is never read as
+    // if whole.
     static Status recover(Env* env, const std::string& tablePath);
 
     // The environment through which the table opens its own files.
@@ -106,6 +108,7 @@ private:
         }
     };
 
+    static Status refuseLeftover(Env* env, const std::string& tablePath, File& journal);
     Status openJournal();
     // Entries gather in m_buf and reach the journal file together.
     void addEntry(uint8_t kind, uint8_t fileNo, uint64_t where, const uint8_t* payload, uint32_t n);
@@ -204,6 +207,7 @@ public:
         return m_file->tryLock(offset, length, exclusive);
     }
     Status unlock(uint64_t offset, uint64_t length) override { return m_file->unlock(offset, length); }
+    Status shareAccessOf(const std::string& like) override { return m_file->shareAccessOf(like); }
     const std::string& path() const override { return m_file->path(); }
     // The file's name in the table's folder, as the journal records it.
     const std::string& name() const { return m_name; }

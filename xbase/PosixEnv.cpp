@@ -1,4 +1,5 @@
 #include "xbase/Env.h"
+#include "xbase/FileAccess.h"
 #include "xbase/FileMap.h"
 
 #include <cerrno>
@@ -105,6 +106,8 @@ public:
     }
 
     Status unlock(uint64_t offset, uint64_t length) override { return setLock(F_UNLCK, offset, length); }
+
+    Status shareAccessOf(const std::string& like) override { return shareAccess(m_fd, like); }
 
     const std::string& path() const override { return m_path; }
 

@@ -1,6 +1,7 @@
 #include "common/ui/AttachmentsCtl.h"
 
 #include "common/PromptService.h"
+#include "common/SharedAccess.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 
@@ -18,6 +19,7 @@
 namespace {
 
 const QString kAllFiles = QStringLiteral("All Files (*.*)|*.*");
+constexpr qsizetype kMaxNameBytes = 255;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
 {
@@ -27,11 +29,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-// True when both paths name one existing file: the same text ignoring case,
-// the same file behind links and "./", or the same device and inode.
+// True when both paths name one existing file: the same text, the same file
+// behind links and "./", or the same device and inode (which also finds one
+// file under two spellings on a share that ignores letter case). Letter
+// case alone never makes two names one file.
 bool sameFile(const QString& a, const QString& b)
 {
-    if (QString::compare(a, b, Qt::CaseInsensitive) == 0)
+    if (a == b)
         return true;
     const QString ca = QFileInfo(a).canonicalFilePath();
     if (!ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath())
@@ -40,6 +44,30 @@ bool sameFile(const QString& a, const QString& b)
     struct stat sb {};
     return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
            && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// A name the record's folder can hold as one file of its own: one level,
+// no more bytes than a folder entry takes, and the very bytes it shows
+// (a name that was not valid text shows other characters than it has).
+bool plainName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
+        return false;
+    const QByteArray bytes = QFile::encodeName(name);
+    return bytes.size() <= kMaxNameBytes && QFile::decodeName(bytes) == name;
+}
+
+void refuseName(const QString& name)
+{
+    MsgBox(QStringLiteral("'") + name + QStringLiteral("' is not a valid file name."), MsgStyle::Exclamation);
+}
+
+bool mayOverwrite(const QString& name)
+{
+    const QString question
+        = name + QStringLiteral(" is already attached to this document. Do you want to overwrite existing attachment?");
+    return MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) == MsgAnswer::Yes;
 }
 
 } // namespace
@@ -121,12 +149,16 @@ bool AttachmentsCtl::Init(const QString& Folder)
 
 bool AttachmentsCtl::CheckCreateDir()
 {
-    // The attachments folder of the database holds one folder per record.
+    // The attachments folder of the database holds one folder per record;
+    // each is as open to the database's other users as the one it is in.
     const QString parent = QFileInfo(m_folder).path();
-    if (!Sys().DirExists(parent))
-        Sys().CreateDir(parent);
-    if (!Sys().DirExists(m_folder))
-        return Sys().CreateDir(m_folder);
+    if (!Sys().DirExists(parent) && Sys().CreateDir(parent))
+        (void)shareAccessOf(parent, QFileInfo(parent).path());
+    if (Sys().DirExists(m_folder))
+        return true;
+    if (!Sys().CreateDir(m_folder))
+        return false;
+    (void)shareAccessOf(m_folder, parent);
     return true;
 }
 
@@ -134,13 +166,18 @@ void AttachmentsCtl::LoadLV()
 {
     m_loading = true;
     if (!m_folder.isEmpty() && Sys().DirExists(m_folder)) {
-        const QString before = SysUI().LvGetSelectedItemText(lv);
+        const QString before = SysUI().LvGetSelectedItemKey(lv);
         SysUI().LvGetFileList(lv, m_folder);
-        for (int i = 0; i < lv->topLevelItemCount(); ++i)
-            lv->topLevelItem(i)->setFlags(lv->topLevelItem(i)->flags() | Qt::ItemIsEditable);
+        // Names differing only in letter case are two files here: each row
+        // shows its name as stored, and the selection finds it exactly.
+        for (int i = 0; i < lv->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = lv->topLevelItem(i);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            item->setText(0, clsSystemUI::lvItemKey(item));
+        }
         SysUI().LvSelectFirstItem(lv);
-        SysUI().LvSelectItemByText(lv, before);
-        SysUI().LvSelectItemByText(lv, m_lastAttached);
+        SysUI().LvSelectItem(lv, before);
+        SysUI().LvSelectItem(lv, m_lastAttached);
     } else {
         lv->clear();
     }
@@ -171,25 +208,36 @@ void AttachmentsCtl::cmdAttach_Click()
     if (!Sys().GetFilenameOpen(chosen, kAllFiles, QStringLiteral("Open file to attach")))
         return;
     const QString name = Sys().FileNameOnly(chosen);
-    const QString destination = Sys().MakePath(m_folder, name);
-    if (AttachmentExists(name)) {
+    if (!plainName(name)) {
+        refuseName(name);
+        return;
+    }
+    const bool exists = AttachmentExists(name);
+    if (exists) {
         // Attaching the attachment itself would copy it onto itself.
-        if (sameFile(chosen, destination)) {
+        if (sameFile(chosen, Sys().MakePath(m_folder, name))) {
             MsgBox(QStringLiteral("Source and Destination files are identical!"), MsgStyle::Critical);
             return;
         }
-        const QString question
-            = name + QStringLiteral(" is already attached to this document. Do you want to overwrite existing attachment?");
-        if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) != MsgAnswer::Yes)
+        if (!mayOverwrite(name))
             return;
     }
     if (!CheckCreateDir()) {
         MsgBox(QStringLiteral("Unable to create directory: ") + m_folder, MsgStyle::Critical);
         return;
     }
-    Sys().WaitStart();
-    Sys().FileCopyFn(chosen, destination);
-    Sys().WaitEnd();
+    auto copy = [&](bool replace) {
+        Sys().WaitStart();
+        const clsSystem::FolderCopy done = Sys().copyIntoFolder(chosen, m_folder, name, replace);
+        Sys().WaitEnd();
+        return done;
+    };
+    // The folder may hold the name although no file of it was found: a
+    // link, a folder, a name its file system takes for this one, or a file
+    // another user attached meanwhile. It is replaced only after the
+    // question.
+    if (copy(exists) == clsSystem::FolderCopy::NameTaken && mayOverwrite(name))
+        (void)copy(true);
     m_lastAttached = name;
     LoadLV();
 }
@@ -246,13 +294,11 @@ bool AttachmentsCtl::RenameSelected(const QString& newName)
     if (!m_enabled || oldName.isEmpty())
         return false;
     // The new name stays a file of this record's folder.
-    const bool plain = !newName.isEmpty() && newName != QStringLiteral(".") && newName != QStringLiteral("..")
-                       && !newName.contains(QLatin1Char('/')) && !newName.contains(QChar(0));
-    const QString newPath = Sys().MakePath(m_folder, newName);
-    if (!plain || QFileInfo(newPath).absolutePath() != QFileInfo(m_folder).absoluteFilePath()) {
-        MsgBox(QStringLiteral("'") + newName + QStringLiteral("' is not a valid file name."), MsgStyle::Exclamation);
+    if (!plainName(newName)) {
+        refuseName(newName);
         return false;
     }
+    const QString newPath = Sys().MakePath(m_folder, newName);
     const QString question = QStringLiteral("Are you sure you want to rename '") + oldName + QStringLiteral("' to '")
                              + newName + QStringLiteral("' ?");
     if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) != MsgAnswer::Yes)
@@ -266,7 +312,7 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
         return;
     const QString stored = clsSystemUI::lvItemKey(item);
     const QString typed = item->text(0);
-    if (typed == stored || typed == stored.toLower())
+    if (typed == stored)
         return;
     const bool renamed = RenameSelected(typed);
     m_loading = true;
@@ -274,7 +320,7 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
         // The row now names the renamed file.
         clsSystemUI::lvSetItemKey(item, typed);
     } else {
-        item->setText(0, stored.toLower());
+        item->setText(0, stored);
     }
     m_loading = false;
     SetUI();

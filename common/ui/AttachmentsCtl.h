@@ -14,7 +14,9 @@ class QTreeWidgetItem;
 // (Save As), opened with the desktop's program (View), deleted (Remove) and
 // renamed in place. The host tags the control "E": in view mode only Save As
 // and View work, in edit mode everything. Until Init names the record's
-// folder the control shows an empty list.
+// folder the control shows an empty list. Names are the files' own, letter
+// case included; a name that would not be one plain file of the folder is
+// refused, and nothing the folder holds is replaced without the question.
 class AttachmentsCtl : public QWidget, public EditEnabledControl {
 public:
     explicit AttachmentsCtl(QWidget* parent = nullptr);
@@ -29,8 +31,9 @@ public:
     const QString& Folder() const { return m_folder; }
     // Makes the attachments folder and the record's folder when missing.
     bool CheckCreateDir();
-    // Lists the folder; the selection ends on the last attached file, else
-    // the one selected before, else the first.
+    // Lists the folder, each file under its name as stored; the selection
+    // ends on the last attached file, else the one selected before, else
+    // the first.
     void LoadLV();
     bool AttachmentExists(const QString& FileName) const;
 

@@ -25,6 +25,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class PSTest : public CustomerFixture {
@@ -425,6 +429,13 @@ protected:
             list.append(a->lv->topLevelItem(i)->text(0));
         return list;
     }
+    // The list's order among names that differ only in letter case is not fixed.
+    QStringList sortedNames() const
+    {
+        QStringList list = names();
+        list.sort();
+        return list;
+    }
 
     qint32 m_id = -1;
     frmPS* w = nullptr;
@@ -479,7 +490,7 @@ TEST_F(AttachTest, FirstAttachMakesTheFolderAndSameNameAsksFirst)
 TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
 {
     attach(file(QStringLiteral("Report.TXT"), "report"));
-    EXPECT_EQ(names(), QStringList{QStringLiteral("report.txt")});
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Report.TXT")});
     const QString out = m_temp.file(QStringLiteral("out.txt"));
     m_prompts.clear();
     m_prompts.text(out);
@@ -493,8 +504,7 @@ TEST_F(AttachTest, SaveAsCopiesOutButNeverOntoItself)
     const QString source = m_folder + QStringLiteral("/Report.TXT");
     const QString link = m_temp.file(QStringLiteral("link.txt"));
     ASSERT_TRUE(QFile::link(source, link));
-    for (const QString& same : {source, m_folder + QStringLiteral("/report.txt"), link,
-                                m_folder + QStringLiteral("/./Report.TXT")}) {
+    for (const QString& same : {source, link, m_folder + QStringLiteral("/./Report.TXT")}) {
         m_prompts.clear();
         m_prompts.text(same);
         a->cmdSaveAs->click();
@@ -515,12 +525,29 @@ TEST_F(AttachTest, RenameStaysInTheFolderAndNeverReplaces)
     attach(file(QStringLiteral("a.txt"), "a"));
     attach(file(QStringLiteral("b.txt"), "b"));
     ASSERT_TRUE(SysUI().LvSelectItemByText(a->lv, QStringLiteral("a.txt")));
-    for (const QString& bad : {QStringLiteral("../x"), QStringLiteral("a/b"), QString(), QStringLiteral(".."),
-                               QStringLiteral(".")}) {
+    for (const QString& bad :
+         {QStringLiteral("../x"), QStringLiteral("a/b"), QString(), QStringLiteral(".."), QStringLiteral("."),
+          m_temp.file(QStringLiteral("x")), QString(256, QLatin1Char('n')), QString(128, QChar(0xE9)),
+          QStringLiteral("x") + QChar(0) + QStringLiteral("y"), QStringLiteral("x") + QChar(0xDC80)}) {
         m_prompts.clear();
         EXPECT_FALSE(a->RenameSelected(bad)) << bad.toStdString();
-        EXPECT_EQ(boxTexts().size(), 1) << bad.toStdString();
+        EXPECT_EQ(boxTexts(), QStringList{QStringLiteral("'") + bad + QStringLiteral("' is not a valid file name.")})
+            << bad.toStdString();
     }
+    EXPECT_EQ(QDir(m_folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+
+    // A link that holds a name, even one that leads nowhere, is never
+    // written through.
+    const QString nowhere = m_temp.file(QStringLiteral("nowhere.txt"));
+    ASSERT_TRUE(QFile::link(nowhere, m_folder + QStringLiteral("/l.txt")));
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    EXPECT_FALSE(a->RenameSelected(QStringLiteral("l.txt")));
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_EQ(QFileInfo(m_folder + QStringLiteral("/l.txt")).symLinkTarget(), nowhere);
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("a"));
+    ASSERT_TRUE(QFile::remove(m_folder + QStringLiteral("/l.txt")));
     m_prompts.clear();
     m_prompts.button(MsgAnswer::Yes);
     EXPECT_FALSE(a->RenameSelected(QStringLiteral("b.txt")));
@@ -556,6 +583,164 @@ TEST_F(AttachTest, RenameStaysInTheFolderAndNeverReplaces)
     QCoreApplication::processEvents();
     EXPECT_EQ(bytes(m_folder + QStringLiteral("/d.txt")), QByteArray("a"));
     EXPECT_TRUE(m_launched.isEmpty()) << (m_launched.isEmpty() ? std::string() : m_launched.first().join(QLatin1Char(' ')).toStdString());
+}
+
+// Hostile names: whatever name a chosen file has, its copy stays a file of
+// the record's folder, and nothing there (a link, a folder, a name the
+// file system takes for another) is replaced without the question, nor
+// written through.
+TEST_F(AttachTest, AttachedNamesStayFilesOfTheRecordsFolder)
+{
+    const QString src = m_temp.file(QStringLiteral("src"));
+    ASSERT_TRUE(QDir().mkpath(src + QStringLiteral("/sub")));
+    auto put = [](const QString& path, const QByteArray& content) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+        f.write(content);
+    };
+    const QString longest = QString(251, QLatin1Char('l')) + QStringLiteral(".txt"); // 255 bytes
+    put(src + QStringLiteral("/evil.txt"), "evil");
+    put(src + QLatin1Char('/') + longest, "long");
+    // A name that is not valid text: what a dialog makes of it is another name.
+    const QByteArray raw = QFile::encodeName(src) + "/\xff\xfe.txt";
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QString tooLong = QString(127, QChar(0xE9)) + QStringLiteral(".txt"); // 258 bytes
+
+    const struct {
+        QString chosen;
+        QString attached;  // the one new file of the record's folder; "" for none
+        QString message;   // the one message box; "" for none; "*" and an ending: an error box that ends so
+    } cases[] = {
+        {src + QStringLiteral("/sub/../evil.txt"), QStringLiteral("evil.txt"), QString()},
+        {src + QStringLiteral("/sub/.."), QString(), QStringLiteral("'..' is not a valid file name.")},
+        {src + QLatin1Char('/') + longest, longest, QString()},
+        {src + QLatin1Char('/') + tooLong, QString(), QStringLiteral("'") + tooLong + QStringLiteral("' is not a valid file name.")},
+        {QFile::decodeName(raw), QString(), QStringLiteral("*clsSystem_FileCopyFn")},
+        {src + QStringLiteral("/x") + QChar(0xDC80), QString(),
+         QStringLiteral("'x") + QChar(0xDC80) + QStringLiteral("' is not a valid file name.")},
+    };
+    for (const auto& c : cases) {
+        const QStringList before = QDir(m_folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        m_prompts.clear();
+        attach(c.chosen);
+        QStringList added = QDir(m_folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        for (const QString& name : before)
+            added.removeOne(name);
+        EXPECT_EQ(added, c.attached.isEmpty() ? QStringList() : QStringList{c.attached}) << c.chosen.toStdString();
+        EXPECT_EQ(QDir(DB().AttachPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{QFileInfo(m_folder).fileName()}) << c.chosen.toStdString();
+        const QStringList shown = boxTexts();
+        if (c.message.isEmpty())
+            EXPECT_TRUE(shown.isEmpty()) << c.chosen.toStdString() << ": " << shown.join(QLatin1Char('|')).toStdString();
+        else if (c.message.startsWith(QLatin1Char('*')))
+            EXPECT_TRUE(shown.size() == 1 && shown.first().endsWith(c.message.mid(1))) << c.chosen.toStdString();
+        else
+            EXPECT_EQ(shown, QStringList{c.message}) << c.chosen.toStdString();
+    }
+    EXPECT_EQ(bytes(m_folder + QLatin1Char('/') + longest), QByteArray("long"));
+
+    // What holds a name in the folder: a link to a file outside, a link to
+    // nowhere, a folder. Each is the existing attachment the question names;
+    // No leaves it, Yes replaces the entry, never what a link leads to.
+    const QString victim = m_temp.file(QStringLiteral("victim.txt"));
+    put(victim, "victim");
+    const QString nowhere = m_temp.file(QStringLiteral("nowhere.txt"));
+    ASSERT_TRUE(QFile::link(victim, m_folder + QStringLiteral("/a.txt")));
+    ASSERT_TRUE(QFile::link(nowhere, m_folder + QStringLiteral("/b.txt")));
+    ASSERT_TRUE(QDir(m_folder).mkdir(QStringLiteral("c.txt")));
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        const QString chosen = src + QLatin1Char('/') + QLatin1String(name);
+        put(chosen, "new");
+        const QString question = QLatin1String(name)
+                                 + QStringLiteral(" is already attached to this document. Do you want to overwrite "
+                                                  "existing attachment?");
+        m_prompts.clear();
+        m_prompts.text(chosen).button(MsgAnswer::No);
+        a->cmdAttach->click();
+        EXPECT_EQ(boxTexts(), QStringList{question}) << name;
+        m_prompts.clear();
+        m_prompts.text(chosen).button(MsgAnswer::Yes);
+        a->cmdAttach->click();
+        EXPECT_EQ(boxTexts().value(0), question) << name;
+        EXPECT_EQ(bytes(victim), QByteArray("victim")) << name;
+        EXPECT_FALSE(QFileInfo::exists(nowhere)) << name;
+    }
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/a.txt")), QByteArray("new"));
+    EXPECT_FALSE(QFileInfo(m_folder + QStringLiteral("/a.txt")).isSymLink());
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/b.txt")), QByteArray("new"));
+    EXPECT_TRUE(QFileInfo(m_folder + QStringLiteral("/c.txt")).isDir()); // a folder is not replaced by a file
+    EXPECT_TRUE(m_prompts.last().text.endsWith(QStringLiteral("clsSystem_FileCopyFn"))) << m_prompts.last().text.toStdString();
+}
+
+// The users of a database are accounts of one group: a record's folder and
+// the files attached to it are theirs as the attachments folder is, set-
+// group-ID bit included, whatever the umask.
+TEST_F(AttachTest, RecordFoldersAndAttachedFilesAreSharedLikeTheAttachmentsFolder)
+{
+    const mode_t umaskBefore = ::umask(022);
+    const unsigned group = bmtest::handableGroup();
+    const QByteArray attachments = QFile::encodeName(DB().AttachPath());
+    ASSERT_EQ(::chown(attachments.constData(), uid_t(-1), gid_t(group)), 0);
+    const QString source = file(QStringLiteral("a.txt"), "a");
+    for (const unsigned mode : {0775u, 02775u}) {
+        ASSERT_EQ(::chmod(attachments.constData(), mode), 0);
+        ASSERT_TRUE(QDir(m_folder).removeRecursively());
+        attach(source);
+        EXPECT_EQ(bmtest::fileAccess(m_folder), bmtest::accessText(mode, group));
+        EXPECT_EQ(bmtest::fileAccess(m_folder + QStringLiteral("/a.txt")), bmtest::accessText(0664, group));
+    }
+    ::umask(umaskBefore);
+}
+
+// Letter case makes names different files: each is listed, selected, saved,
+// attached and renamed as itself.
+TEST_F(AttachTest, NamesThatDifferInLetterCaseAreTwoFiles)
+{
+    const QString upper = m_temp.file(QStringLiteral("up"));
+    ASSERT_TRUE(QDir().mkpath(upper));
+    {
+        QFile f(upper + QStringLiteral("/Report.pdf"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("upper");
+    }
+    attach(upper + QStringLiteral("/Report.pdf"));
+    m_prompts.clear();
+    attach(file(QStringLiteral("report.pdf"), "lower")); // no question: another name
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(sortedNames(), (QStringList{QStringLiteral("Report.pdf"), QStringLiteral("report.pdf")}));
+    EXPECT_EQ(SysUI().LvGetSelectedItemKey(a->lv), QStringLiteral("report.pdf"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/Report.pdf")), QByteArray("upper"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/report.pdf")), QByteArray("lower"));
+
+    // Save As onto the other spelling is a copy, not the file itself.
+    ASSERT_TRUE(SysUI().LvSelectItem(a->lv, QStringLiteral("Report.pdf")));
+    const QString other = m_folder + QStringLiteral("/REPORT.pdf");
+    m_prompts.clear();
+    m_prompts.text(other);
+    a->cmdSaveAs->click();
+    EXPECT_EQ(boxTexts(), QStringList{other + QStringLiteral(" has been saved!")});
+    EXPECT_EQ(bytes(other), QByteArray("upper"));
+
+    // A rename that changes only the letter case is a rename; onto the
+    // other file's name it is refused.
+    a->LoadLV();
+    ASSERT_TRUE(SysUI().LvSelectItem(a->lv, QStringLiteral("REPORT.pdf")));
+    QTreeWidgetItem* item = a->lv->currentItem();
+    m_prompts.clear();
+    m_prompts.button(MsgAnswer::Yes);
+    item->setText(0, QStringLiteral("report.pdf"));
+    EXPECT_EQ(item->text(0), QStringLiteral("REPORT.pdf"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/report.pdf")), QByteArray("lower"));
+    m_prompts.button(MsgAnswer::Yes);
+    item->setText(0, QStringLiteral("RePort.pdf"));
+    EXPECT_EQ(boxTexts().last(), QStringLiteral("Are you sure you want to rename 'REPORT.pdf' to 'RePort.pdf' ?"));
+    EXPECT_EQ(bytes(m_folder + QStringLiteral("/RePort.pdf")), QByteArray("upper"));
+    EXPECT_FALSE(QFileInfo::exists(other));
+    a->LoadLV();
+    EXPECT_EQ(sortedNames(),
+              (QStringList{QStringLiteral("RePort.pdf"), QStringLiteral("Report.pdf"), QStringLiteral("report.pdf")}));
 }
 
 TEST_F(AttachTest, RemoveViewAndViewMode)

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace bmtest {
@@ -96,6 +97,40 @@ TEST_F(OpenDatabaseTest, NewFolderGetsEveryFileAndOpensWithTheAttachmentsFolder)
     EXPECT_EQ(m_db.GetLastDBDir(), fresh.path());
     EXPECT_EQ(m_windows.labelRefreshes(), 1);
     EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
+// Several accounts of one group share a database folder: what the program
+// makes there belongs to the folder's group and is writable by it, whatever
+// the umask, and the attachments folder passes on the folder's access (its
+// set-group-ID bit included) to the record folders made in it.
+TEST_F(OpenDatabaseTest, ADatabaseTheProgramMakesIsWritableByItsFoldersGroup)
+{
+    const mode_t umaskBefore = ::umask(022);
+    const unsigned group = handableGroup();
+    const QStringList actions = {QStringLiteral("bcciactions.dbf"), QStringLiteral("bcciactions.cdx"),
+                                 QStringLiteral("bcciactions.fpt")};
+    for (const unsigned folderMode : {0755u, 0775u, 02775u}) {
+        m_db.CloseDB();
+        TempFolder fresh;
+        const QByteArray folder = QFile::encodeName(fresh.path());
+        ASSERT_EQ(::chown(folder.constData(), uid_t(-1), group), 0);
+        ASSERT_EQ(::chmod(folder.constData(), folderMode), 0);
+        auto access = [&](const QString& name) { return fileAccess(fresh.file(name)); };
+        const std::string tableAccess = accessText((folderMode & 0666) | 0660, group);
+
+        ASSERT_TRUE(m_db.NewDB(fresh.path()));
+        for (const QString& name : clsDB::databaseFileNames())
+            EXPECT_EQ(access(name), tableAccess) << name.toStdString() << " in " << accessText(folderMode, group);
+
+        // Tables completed from the templates, and the attachments folder.
+        removeFiles(fresh.path(), actions);
+        m_windows.tryLogin(QStringLiteral("admin"), QStringLiteral("VORNE"));
+        ASSERT_TRUE(m_db.OpenDB(fresh.path()));
+        for (const QString& name : actions)
+            EXPECT_EQ(access(name), tableAccess) << name.toStdString();
+        EXPECT_EQ(access(QStringLiteral("bccattach")), accessText(folderMode, group));
+    }
+    ::umask(umaskBefore);
 }
 
 TEST_F(OpenDatabaseTest, NewDatabaseRefusesAFolderHoldingAnyDatabaseFile)

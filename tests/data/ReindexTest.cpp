@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace bmtest {
 namespace {
 
@@ -59,6 +62,24 @@ TEST_F(ReindexTest, EveryTableIsRebuiltFromItsTemplateAndKeepsItsOldIndexBeside)
     }
     EXPECT_EQ(code4accessMode(m_db.CBEngine(), 0), 0);
     EXPECT_TRUE(shownTexts().isEmpty());
+}
+
+// The other accounts of the folder's group go on writing a table whose
+// index was rebuilt: the new index, like the old one kept beside it, has
+// the table's group and permission bits, whatever the umask.
+TEST_F(ReindexTest, TheRebuiltIndexHasTheTablesGroupAndPermissions)
+{
+    const mode_t umaskBefore = ::umask(022);
+    const unsigned group = handableGroup();
+    const clsDBFile f = files(Schema::Table::Cust);
+    for (const QString& path : {f.Table, f.TableIndex}) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), uid_t(-1), group), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0664), 0);
+    }
+    ASSERT_TRUE(reindex(Schema::Table::Cust, 51));
+    for (const QString& path : {f.TableIndex, f.TableIndex + QStringLiteral("51")})
+        EXPECT_EQ(fileAccess(path), accessText(0664, group)) << path.toStdString();
+    ::umask(umaskBefore);
 }
 
 // An older copy of the index put back after rows were added: the tags lack

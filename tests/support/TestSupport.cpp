@@ -1,9 +1,14 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace bmtest {
 
@@ -41,6 +46,26 @@ ToolRun runBmtool(const QStringList& args, int timeoutMs)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+std::string fileAccess(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return path.toStdString() + " is missing";
+    return accessText(unsigned(st.st_mode & 07777), unsigned(st.st_gid));
+}
+
+std::string accessText(unsigned mode, unsigned group)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%04o %u", mode, group);
+    return text;
+}
+
+unsigned handableGroup()
+{
+    return ::geteuid() == 0 ? 4711u : unsigned(::getegid());
 }
 
 TempFolder::TempFolder()

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <string>
+
 namespace bmtest {
 
 // The shared fixtures folder (real files made by other programs), or an empty
@@ -16,6 +18,15 @@ QString programDir();
 // A folder of the system's Python that reads xBase files independently, or an
 // empty text when python3-dbfread is not installed.
 QString systemPython();
+
+// The group and permission bits of a file or folder as "0664 4711" (octal
+// bits, then the group's number), or "... is missing".
+std::string fileAccess(const QString& path);
+// The same text for what a test expects.
+std::string accessText(unsigned mode, unsigned group);
+// A group the test may hand its files to: one the process is not in when it
+// may (the superuser), else its own.
+unsigned handableGroup();
 
 // What a run of the project's command-line tool printed and returned.
 struct ToolRun {

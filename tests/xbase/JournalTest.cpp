@@ -7,11 +7,26 @@
 
 #include <atomic>
 #include <chrono>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace xbase;
 
 namespace {
+
+// The files as an account sees them that may read the table but not write
+// it.
+class ReadOnlyAccount final : public EnvWrapper {
+public:
+    ReadOnlyAccount() : EnvWrapper(Env::standard()) {}
+    Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override
+    {
+        if (mode != OpenMode::ReadOnly)
+            return Status::ioError("cannot open " + path + ": Permission denied");
+        return EnvWrapper::open(path, mode, out);
+    }
+};
 
 class JournalLock : public XbaseFixture {
 protected:
@@ -52,6 +67,30 @@ protected:
         }
         FAIL() << "no write put the record in the file";
     }
+
+    // A writer that is alive holds the journal lock for its call.
+    std::unique_ptr<File> liveWriter()
+    {
+        std::unique_ptr<File> writer;
+        EXPECT_TRUE(Env::standard()->open(path("j.dbf"), Env::OpenMode::ReadWrite, &writer).isOk());
+        EXPECT_TRUE(writer->tryLock(Journal::kLockOffset, 1, true).isOk());
+        return writer;
+    }
+
+    // Opens the table (and closes it again) in a thread of its own, through
+    // `env`; `*opened` is set once the open returned.
+    std::thread openAside(Env* env, bool readOnly, std::atomic<bool>* opened, Status* status)
+    {
+        return std::thread([this, env, readOnly, opened, status] {
+            Engine engine(env);
+            engine.settings().readOnly = readOnly;
+            Table* t = nullptr;
+            *status = engine.openTable(path("j.dbf"), &t);
+            *opened = true;
+            if (status->isOk())
+                *status = engine.closeTable(t);
+        });
+    }
 };
 
 TEST_F(JournalLock, AJournalWhoseLockIsHeldIsLeftAloneUntilItsWriterLetsGo)
@@ -61,21 +100,10 @@ TEST_F(JournalLock, AJournalWhoseLockIsHeldIsLeftAloneUntilItsWriterLetsGo)
     const auto torn = readFile("j.dbf");
     ASSERT_NE(torn, dbf);
 
-    // A writer that is alive holds the journal lock for its call.
-    std::unique_ptr<File> writer;
-    XB_ASSERT_OK(Env::standard()->open(path("j.dbf"), Env::OpenMode::ReadWrite, &writer));
-    XB_ASSERT_OK(writer->tryLock(Journal::kLockOffset, 1, true));
-
+    std::unique_ptr<File> writer = liveWriter();
     std::atomic<bool> opened{false};
     Status openStatus;
-    std::thread opener([&] {
-        Engine engine;
-        Table* t = nullptr;
-        openStatus = engine.openTable(path("j.dbf"), &t);
-        opened = true;
-        if (openStatus.isOk())
-            openStatus = engine.closeTable(t);
-    });
+    std::thread opener = openAside(Env::standard(), false, &opened, &openStatus);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(opened);
     EXPECT_EQ(readFile("j.dbf"), torn);
@@ -143,6 +171,67 @@ TEST_F(JournalLock, AJournalAnEarlierVersionLeftIsPlayedBackAsWell)
     close(t);
     EXPECT_EQ(readFile("j.dbf"), dbf);
     EXPECT_EQ(readFile("j.fpt"), fpt);
+}
+
+// What a dead writer left cannot be played back by an account that may not
+// write the table: it is not read as if whole, and the message names the
+// table and who can put it right. Once such a one has opened it, it reads.
+TEST_F(JournalLock, AnOpenerThatMayNotWriteRefusesASaveLeftUnfinished)
+{
+    const auto dbf = readFile("j.dbf"), fpt = readFile("j.fpt");
+    dieInAnAppend();
+    const auto torn = readFile("j.dbf");
+    ASSERT_NE(torn, dbf);
+
+    ReadOnlyAccount account;
+    {
+        Engine reader(&account);
+        reader.settings().readOnly = true;
+        Table* t = nullptr;
+        const Status s = reader.openTable(path("j.dbf"), &t);
+        ASSERT_FALSE(s.isOk());
+        EXPECT_EQ(s.message(), path("j.dbf") + ": a save to this table was left unfinished; someone with write access "
+                                               "to it must open it (with the program, bmtool check or bmtool dump) "
+                                               "to put it right");
+        EXPECT_EQ(readFile("j.dbf"), torn);
+    }
+
+    Table* t = open("j.dbf"); // with write access: played back
+    ASSERT_NE(t, nullptr);
+    close(t);
+    EXPECT_EQ(readFile("j.dbf"), dbf);
+    EXPECT_EQ(readFile("j.fpt"), fpt);
+    Engine reader(&account);
+    reader.settings().readOnly = true;
+    XB_ASSERT_OK(reader.openTable(path("j.dbf"), &t));
+    std::vector<std::string> problems;
+    XB_ASSERT_OK(checkIndex(*t, &problems));
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    uint32_t count = 0;
+    XB_ASSERT_OK(t->recordCount(&count));
+    EXPECT_EQ(count, 3u);
+}
+
+// A live writer's call is waited out, not refused: it clears its journal
+// when it ends.
+TEST_F(JournalLock, AnOpenerThatMayNotWriteWaitsForALiveWritersCall)
+{
+    dieInAnAppend();
+    std::unique_ptr<File> writer = liveWriter();
+    ReadOnlyAccount account;
+    std::atomic<bool> opened{false};
+    Status openStatus;
+    std::thread opener = openAside(&account, true, &opened, &openStatus);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(opened);
+    // The writer's call ends: its journal is cleared, then the lock goes.
+    std::unique_ptr<File> journal;
+    XB_ASSERT_OK(Env::standard()->open(Journal::pathFor(path("j.dbf")), Env::OpenMode::ReadWrite, &journal));
+    const uint8_t cleared[8] = {};
+    XB_ASSERT_OK(journal->writeAt(0, cleared, sizeof cleared));
+    XB_ASSERT_OK(writer->unlock(Journal::kLockOffset, 1));
+    opener.join();
+    XB_EXPECT_OK(openStatus);
 }
 
 } // namespace
