@@ -1,8 +1,7 @@
 #include "customers/frmCustomer.h"
 
-#include "customers/RecordControls.h"
-
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"

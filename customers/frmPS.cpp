@@ -1,9 +1,8 @@
 #include "customers/frmPS.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
@@ -11,9 +10,9 @@
 #include "common/ui/AttachmentsCtl.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
+#include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
-#include "common/ui/TabChain.h"
 #include "data/clsDB.h"
 #include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"

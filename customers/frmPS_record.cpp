@@ -1,9 +1,8 @@
 #include "customers/frmPS.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"
 #include "common/PromptService.h"

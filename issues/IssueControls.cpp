@@ -1,8 +1,7 @@
 #include "issues/IssueControls.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "common/RunError.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"

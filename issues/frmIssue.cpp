@@ -3,10 +3,9 @@
 #include "issues/IssueActionsCtl.h"
 #include "issues/IssueControls.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"

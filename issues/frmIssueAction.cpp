@@ -2,9 +2,8 @@
 
 #include "issues/IssueControls.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "common/Module1.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"

@@ -2,10 +2,9 @@
 
 #include "issues/IssueControls.h"
 
-#include "customers/RecordControls.h"
-#include "customers/RecordFrame.h"
-
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"

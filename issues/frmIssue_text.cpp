@@ -3,8 +3,7 @@
 #include "issues/IssueActionsCtl.h"
 #include "issues/IssueControls.h"
 
-#include "customers/RecordFrame.h"
-
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "common/clsSystem.h"
 #include "common/ui/frmRichEdit.h"

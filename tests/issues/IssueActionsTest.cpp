@@ -2,12 +2,12 @@
 #include "ModalScript.h"
 
 #include "app/EditModeCtl.h"
+#include "app/RecordFrame.h"
 #include "common/Module1.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
 #include "data/clsIssueTemplate.h"
-#include "customers/RecordFrame.h"
 #include "issues/IssueActionsCtl.h"
 #include "issues/frmIssueAction.h"
 #include "xbase/IndexC4.h"

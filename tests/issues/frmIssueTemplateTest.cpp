@@ -2,12 +2,12 @@
 #include "DataFixture.h"
 
 #include "app/EditModeCtl.h"
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "common/mdlRegistry.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
-#include "customers/RecordFrame.h"
 #include "issues/frmIssueTemplate.h"
 #include "xbase/c4.h"
 

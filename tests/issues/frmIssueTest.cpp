@@ -2,6 +2,7 @@
 #include "DataFixture.h"
 
 #include "app/EditModeCtl.h"
+#include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
 #include "common/mdlRegistry.h"
 #include "common/ui/AttachmentsCtl.h"
@@ -14,7 +15,6 @@
 #include "issues/IssueActionsCtl.h"
 #include "issues/IssueControls.h"
 
-#include "customers/RecordFrame.h"
 #include "issues/frmIssueAction.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"

@@ -1,8 +1,7 @@
-#include "customers/RecordFrame.h"
-
-#include "customers/RecordControls.h"
+#include "app/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
+#include "app/RecordControls.h"
 #include "app/RecordWindow.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"

@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-// The controls the customer part's record windows are built from.
+// The controls the record windows are built from: labels, edit-mode fields,
+// list and calendar buttons, and category combos.
 namespace RecordControls {
 
 // A field label; `field` (when given) is the tag that custom labels rename.
