@@ -1,17 +1,16 @@
 #include "app/RecordFrame.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/RecordWindow.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/TabChain.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -71,21 +70,6 @@ QSize sizeHint(const QTabWidget* tabs, const QWidget* bar)
     return {std::max(t.width(), b.width()), t.height() + b.height()};
 }
 
-bool swallowCtrlE(QWidget* window, QObject* watched, QEvent* event, bool inEditMode, const QWidget* editButton)
-{
-    const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !watched->isWidgetType())
-        return false;
-    auto* target = static_cast<QWidget*>(watched);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if ((target == window || window->isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())
-        && (inEditMode || !editButton->isVisibleTo(window))) {
-        event->accept();
-        return true;
-    }
-    return false;
-}
-
 QString caption(const QString& kind, const QString& productService, const QString& shortDesc)
 {
     QString title = productService.trimmed().isEmpty() ? QString() : productService;
@@ -121,12 +105,6 @@ void insertStamp(QPlainTextEdit* box)
     SysUI().TxtCtlInsertStr(box, Sys().CurrDateTimeShort() + QStringLiteral(" by ") + DB().LoginName());
     box->setFocus();
 }
-
-namespace {
-
-frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
-
-} // namespace
 
 std::function<QString(const QString&)>& calendar()
 {

@@ -7,7 +7,6 @@
 #include <functional>
 
 class QComboBox;
-class QEvent;
 class QObject;
 class QPlainTextEdit;
 class QTabWidget;
@@ -16,7 +15,7 @@ class RecordForm;
 
 // The frame that the tabbed record windows (product/service, issue) share:
 // the tab control above a button bar that holds the edit-mode controls and
-// the buttons, and the rules for Ctrl+E and the caption.
+// the buttons, and the caption.
 namespace RecordFrame {
 
 struct ButtonBar {
@@ -53,11 +52,6 @@ void adoptButtonBar(Window* w, const ButtonBar& b)
 // The tab control fills the window above the bar.
 void layout(QWidget* window, QTabWidget* tabs, QWidget* bar);
 QSize sizeHint(const QTabWidget* tabs, const QWidget* bar);
-
-// True when the event is a Ctrl+E that must do nothing: the window is in
-// edit mode, or its edit button is hidden (a record not stored yet). The
-// event is then taken.
-bool swallowCtrlE(QWidget* window, QObject* watched, QEvent* event, bool inEditMode, const QWidget* editButton);
 
 // "<kind>: <product/service> - <first 15 of the short description>... @<time>",
 // "New" standing for both when they are blank.

@@ -68,6 +68,13 @@ void RecordForm::SetLock(bool Lock)
         DB().SetEditInfo(m_table.path, m_table.file, RowID, !Lock);
 }
 
+void RecordForm::editKeyPressed()
+{
+    if (m_editKeyEntersOnly && (EM->InEditMode() || !lblEdit->isVisibleTo(formWidget())))
+        return;
+    DoEditModeBtn();
+}
+
 void RecordForm::DoEditModeBtn()
 {
     if (m_table.permission && !(DB().*m_table.permission)())

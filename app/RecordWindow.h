@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/EditKeyFilter.h"
 #include "app/clsForm.h"
 #include "common/ui/clsSystemUI.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QString>
 #include <QWidget>
@@ -81,6 +81,11 @@ public:
     bool DiscardChanges() override;
     void UpdateLastEditCtl() override;
 
+    // Ctrl+E in the window: DoEditModeBtn, which also leaves edit mode after
+    // the discard question; in a window whose key only enters edit mode,
+    // nothing while it is in edit mode or its edit button is hidden.
+    void editKeyPressed();
+
     // The stored part of SaveData, after the window validated and filled
     // `coll` with its fields: a stored row must still exist; the collection
     // gets the table keys and goes to the database object; a new record
@@ -107,11 +112,14 @@ public:
 
 protected:
     virtual QWidget* formWidget() = 0;
+    // Ctrl+E only enters edit mode, and only where the edit button shows.
+    void setEditKeyEntersOnly() { m_editKeyEntersOnly = true; }
     // Makes EM, LE and lblEdit on the window.
     void makeContractControls(QWidget* window);
 
 private:
     RecordTable m_table;
+    bool m_editKeyEntersOnly = false;
 };
 
 // A record window: a Qt window class (QWidget for an MDI child, QDialog for
@@ -122,7 +130,7 @@ private:
 // buttons, calls InitControls once it is built, and is opened by the main
 // window's Show members, which call Init. The close box, Close All, Close
 // Database and Exit all pass its close handler; Ctrl+E anywhere in it runs
-// DoEditModeBtn.
+// editKeyPressed (EditKeyFilter).
 // A dialog window (QDialog) asks QueryClose in its own Cancel and reject().
 template <class Base>
 class RecordWindow : public Base, public RecordForm {
@@ -132,9 +140,7 @@ public:
         , RecordForm(std::move(table))
     {
         makeContractControls(this);
-        // The window sees its keys before its controls do (a text box would
-        // take Ctrl+E as "end of line" on some desktops).
-        QCoreApplication::instance()->installEventFilter(this);
+        new EditKeyFilter(this, *this);
     }
 
 protected:
@@ -147,22 +153,5 @@ protected:
             return;
         }
         Base::closeEvent(event);
-    }
-
-    // Ctrl+E, with any other keys held, anywhere in the window.
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const QEvent::Type type = event->type();
-        if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
-            auto* target = static_cast<QWidget*>(watched);
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if ((target == this || this->isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())) {
-                if (type == QEvent::KeyPress)
-                    DoEditModeBtn();
-                event->accept();
-                return true;
-            }
-        }
-        return Base::eventFilter(watched, event);
     }
 };

@@ -65,6 +65,7 @@ frmUser::frmUser(QWidget* parent)
                             parent)
 {
     setObjectName(QStringLiteral("frmUser"));
+    setEditKeyEntersOnly();
     setWindowTitle(QStringLiteral("User Properties"));
     HelpContext::set(this, kHelpContext);
 
@@ -357,20 +358,4 @@ void frmUser::closeEvent(QCloseEvent* event)
 {
     // The close box goes through reject(), which asks once.
     QDialog::closeEvent(event);
-}
-
-bool frmUser::eventFilter(QObject* watched, QEvent* event)
-{
-    // Ctrl+E only enters edit mode here, and only where the edit button shows.
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()
-        && (EM->InEditMode() || lblEdit->isHidden())) {
-        auto* target = static_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((target == this || isAncestorOf(target)) && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())) {
-            event->accept();
-            return true;
-        }
-    }
-    return RecordWindow<QDialog>::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #include "customers/frmCustomer.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/StatisticCtl.h"
 #include "app/clsCustomLabels.h"
@@ -9,7 +10,6 @@
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"
 #include "common/ui/TabChain.h"
@@ -57,7 +57,7 @@ void fitToFields(frmCustomer& w)
 std::function<void(qint32)>& frmCustomer::customListEditor()
 {
     static std::function<void(qint32)> editor = [](qint32 catType) {
-        if (auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+        if (auto* main = mainWindow())
             main->EditCustomFieldCategory(catType);
     };
     return editor;
@@ -67,7 +67,7 @@ std::function<bool(const QString&, const QString&, const QString&)>& frmCustomer
 {
     static std::function<bool(const QString&, const QString&, const QString&)> sender
         = [](const QString& to, const QString& subject, const QString& body) {
-              auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm());
+              auto* main = mainWindow();
               return main && main->SendMail(to, subject, body);
           };
     return sender;
@@ -79,6 +79,7 @@ frmCustomer::frmCustomer(QWidget* parent)
                             parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setEditKeyEntersOnly();
     TabCtl = new QTabWidget(this);
     TabCtl->setObjectName(QStringLiteral("TabCtl"));
     auto* tab0 = new QWidget;
@@ -95,6 +96,8 @@ frmCustomer::frmCustomer(QWidget* parent)
                    QStringLiteral("&Issues"));
     lvPS->setObjectName(QStringLiteral("lvPS"));
     lvIssues->setObjectName(QStringLiteral("lvIssues"));
+    lvPS->installEventFilter(this);
+    lvIssues->installEventFilter(this);
     auto* tab4 = new QWidget;
     auto* tab4Layout = new QVBoxLayout(tab4);
     tab4Layout->addWidget(LE);
@@ -123,8 +126,6 @@ frmCustomer::frmCustomer(QWidget* parent)
 }
 
 frmCustomer::~frmCustomer() = default;
-
-frmMain* frmCustomer::mainWindow() const { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
 void frmCustomer::buildTab0(QWidget* page)
 {
@@ -457,20 +458,10 @@ void frmCustomer::closeEvent(QCloseEvent* event)
 
 bool frmCustomer::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && watched->isWidgetType()) {
-        auto* target = static_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool mine = target == this || isAncestorOf(target);
-        // Ctrl+E only enters edit mode, and only where the edit switch shows.
-        if (mine && SysUI().KeyPressedCtrlE(key->key(), key->modifiers())
-            && (EM->InEditMode() || !lblEdit->isVisibleTo(this))) {
-            event->accept();
-            return true;
-        }
-        // Enter in a list opens its selected row.
-        if (type == QEvent::KeyPress && (watched == lvPS || watched == lvIssues)
-            && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    // Enter in a list opens its selected row.
+    if (event->type() == QEvent::KeyPress && (watched == lvPS || watched == lvIssues)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             watched == lvPS ? cmdPropertiesPS_Click() : cmdPropertiesIssues_Click();
             return true;
         }

@@ -16,7 +16,6 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class QTreeWidget;
-class frmMain;
 
 // The record window of one customer (tag "C" and its row identifier): the
 // customer's fields on tab 0, notes and up to 50 further contacts on tab 1,
@@ -130,7 +129,6 @@ private:
     void TabCtl_Click();
     void sizeListColumns();
     void lvColumnClick(QTreeWidget* lv, int column);
-    frmMain* mainWindow() const;
 
     // A fill in progress: later fills wait for it, a close waits for it.
     struct PendingFill {

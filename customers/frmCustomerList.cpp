@@ -1,5 +1,6 @@
 #include "customers/frmCustomerList.h"
 
+#include "app/MainWindow.h"
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
 #include "common/Module1.h"
@@ -69,11 +70,6 @@ void selectTag(DATA4* table, const QString& name)
 }
 
 QString trimmedField(FIELD4* f) { return Sys().trimBlanks(Module1::FieldStr(f)); }
-
-frmMain* mainWindow()
-{
-    return dynamic_cast<frmMain*>(WindowRegistry::current().mainForm());
-}
 
 } // namespace
 

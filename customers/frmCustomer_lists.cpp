@@ -1,5 +1,6 @@
 #include "customers/frmCustomer.h"
 
+#include "app/MainWindow.h"
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"

@@ -1,6 +1,7 @@
 #include "customers/frmPS.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
@@ -11,7 +12,6 @@
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
 #include "data/ui/FieldBox.h"
@@ -37,8 +37,6 @@ using namespace RecordControls;
 // fields hold.
 constexpr int kNumberBoxWidth = 20;
 
-frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
-
 } // namespace
 
 std::function<QString(const QString&)>& frmPS::calendar() { return RecordFrame::calendar(); }
@@ -56,6 +54,7 @@ frmPS::frmPS(QWidget* parent)
                             parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setEditKeyEntersOnly();
     setObjectTag(this, QStringLiteral("VIEW_CUSTOMERINFO"));
     TabCtl = new QTabWidget(this);
     TabCtl->setObjectName(QStringLiteral("TabCtl"));
@@ -219,9 +218,6 @@ bool frmPS::eventFilter(QObject* watched, QEvent* event)
         lblCustomer_Click();
         return true;
     }
-    // Ctrl+E only enters edit mode, and only where the edit switch shows.
-    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
-        return true;
     return RecordWindow<QWidget>::eventFilter(watched, event);
 }
 

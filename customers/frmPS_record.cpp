@@ -1,6 +1,7 @@
 #include "customers/frmPS.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/RecordFrame.h"
 #include "app/frmMain.h"
@@ -9,7 +10,6 @@
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
@@ -206,7 +206,7 @@ bool frmPS::SaveData()
     // window stays in edit mode.
     const bool saved = StoreRecord(coll);
     SetWindowCaption();
-    if (frmMain* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+    if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 2, RowID);
     Sys().WaitEnd();
     return saved;

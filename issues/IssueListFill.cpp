@@ -1,9 +1,9 @@
 #include "issues/IssueListFill.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/clsSystem.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
@@ -115,7 +115,7 @@ void openSelectedIssue(QTreeView* lv)
     const QString key = SysUI().LvGetSelectedItemKey(lv);
     if (key.isEmpty())
         return;
-    if (auto* main = dynamic_cast<frmMain*>(WindowRegistry::current().mainForm()))
+    if (auto* main = mainWindow())
         main->ShowIssue(key.mid(1).toInt(), -1, false, -1);
 }
 

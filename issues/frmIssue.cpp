@@ -4,6 +4,7 @@
 #include "issues/IssueControls.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
@@ -14,7 +15,6 @@
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/Schema.h"
 #include "data/clsDB.h"
@@ -36,8 +36,6 @@ namespace {
 
 using namespace RecordControls;
 
-frmMain* mainWindow() { return qobject_cast<frmMain*>(WindowRegistry::current().mainForm()); }
-
 } // namespace
 
 frmIssue::frmIssue(QWidget* parent)
@@ -47,6 +45,7 @@ frmIssue::frmIssue(QWidget* parent)
                             parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setEditKeyEntersOnly();
     TabCtl = new QTabWidget(this);
     TabCtl->setObjectName(QStringLiteral("TabCtl"));
     auto* tab0 = new QWidget;
@@ -193,9 +192,6 @@ bool frmIssue::eventFilter(QObject* watched, QEvent* event)
         lblCustomer_Click();
         return true;
     }
-    // Ctrl+E only enters edit mode, and only where the edit switch shows.
-    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
-        return true;
     return RecordWindow<QWidget>::eventFilter(watched, event);
 }
 

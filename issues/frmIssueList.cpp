@@ -1,5 +1,6 @@
 #include "issues/frmIssueList.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
@@ -26,8 +27,6 @@
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-
-frmMain* mainWindow() { return dynamic_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
 QPushButton* button(const QString& caption, const char* name, QWidget* parent)
 {

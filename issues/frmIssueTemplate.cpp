@@ -47,6 +47,7 @@ frmIssueTemplate::frmIssueTemplate(QWidget* parent)
                             parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setEditKeyEntersOnly();
     TabCtl = new QTabWidget(this);
     TabCtl->setObjectName(QStringLiteral("TabCtl"));
     auto* tab0 = new QWidget;
@@ -126,13 +127,6 @@ void frmIssueTemplate::resizeEvent(QResizeEvent* event)
     RecordFrame::layout(this, TabCtl, BtnBar);
 }
 
-bool frmIssueTemplate::eventFilter(QObject* watched, QEvent* event)
-{
-    // Ctrl+E only enters edit mode.
-    if (RecordFrame::swallowCtrlE(this, watched, event, EM->InEditMode(), lblEdit))
-        return true;
-    return RecordWindow<QWidget>::eventFilter(watched, event);
-}
 
 // --- The contract ---------------------------------------------------------------
 

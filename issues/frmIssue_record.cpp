@@ -4,13 +4,13 @@
 #include "issues/IssueControls.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/RecordControls.h"
 #include "app/RecordFrame.h"
 #include "app/frmMain.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/Schema.h"
@@ -260,7 +260,7 @@ bool frmIssue::SaveData()
     // edit mode.
     const bool saved = StoreRecord(coll);
     SetWindowCaption();
-    if (frmMain* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+    if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 1, RowID);
     ShowIssueNum();
     Sys().WaitEnd();

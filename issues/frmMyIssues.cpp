@@ -1,5 +1,6 @@
 #include "issues/frmMyIssues.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"
 #include "common/clsSystem.h"
@@ -32,8 +33,6 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 const QColor kAwayFromDefault(255, 192, 192);
 const QColor kAtDefault(255, 255, 255);
-
-frmMain* mainWindow() { return dynamic_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
 void setBackColor(QComboBox* cbo, const QColor& color)
 {

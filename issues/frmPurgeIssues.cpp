@@ -1,5 +1,6 @@
 #include "issues/frmPurgeIssues.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/PromptService.h"
@@ -32,8 +33,6 @@
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-
-frmMain* mainWindow() { return dynamic_cast<frmMain*>(WindowRegistry::current().mainForm()); }
 
 QLabel* wrapped(const QString& text, QWidget* parent)
 {

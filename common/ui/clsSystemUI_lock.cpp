@@ -37,8 +37,11 @@ protected:
         case QEvent::Wheel:
             return true;
         case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+            // Ctrl+E changes nothing here: it belongs to the window the box
+            // stands in (edit mode), whose filter may come after this one.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab
+                   && !SysUI().KeyPressedCtrlE(key->key(), key->modifiers());
         }
         default:
             return false;

@@ -1,5 +1,6 @@
 #include "reports/ui/frmProductReportDisplay.h"
 
+#include "app/MainWindow.h"
 #include "app/clsCustomLabels.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"
@@ -250,7 +251,7 @@ void frmProductReportDisplay::zoomInto(int row)
         return;
     const qint32 psId = grid.rowData(row);
     const qint32 custId = grid.text(row, 2).toInt();
-    auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm());
+    auto* main = mainWindow();
     if (psId > 0 && main)
         main->ShowPS(psId, custId, false);
 }

@@ -1,13 +1,13 @@
 #include "reports/ui/frmReportDef.h"
 
 #include "app/EditModeCtl.h"
+#include "app/MainWindow.h"
 #include "app/StatisticCtl.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"
 #include "common/ui/TabChain.h"
@@ -329,7 +329,7 @@ bool frmReportDef::ValidateData()
 
 void frmReportDef::notifyList()
 {
-    if (auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+    if (auto* main = mainWindow())
         main->NotifyReportList(RowID);
 }
 

@@ -1,5 +1,6 @@
 #include "reports/ui/frmReportDisplay.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Module1.h"
 #include "common/Product.h"
@@ -181,11 +182,6 @@ void frmReportDisplay::closeEvent(QCloseEvent* event)
     if (m_ownsFind)
         ReportGridCommands::hideFind(this, false);
     QWidget::closeEvent(event);
-}
-
-frmMain* frmReportDisplay::mainWindow() const
-{
-    return qobject_cast<frmMain*>(WindowRegistry::current().mainForm());
 }
 
 void frmReportDisplay::Init(qint32 RptID)

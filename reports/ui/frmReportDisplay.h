@@ -10,7 +10,6 @@ class QLabel;
 class QPushButton;
 class QTableView;
 class ReportGridModel;
-class frmMain;
 
 // The output of one stored report: its rows in a grid with a row count,
 // re-sorted by a heading click, and the commands that act on the grid as
@@ -72,7 +71,6 @@ private:
     // The grid row (1..n) of the view's current cell; 0 when none.
     int currentGridRow() const;
     void zoomInto(int modelRow);
-    frmMain* mainWindow() const;
 
     qint32 m_rptId = 0;
     ReportRun m_run;

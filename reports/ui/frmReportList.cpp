@@ -1,5 +1,6 @@
 #include "reports/ui/frmReportList.h"
 
+#include "app/MainWindow.h"
 #include "app/ModalWindows.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
@@ -181,11 +182,6 @@ void frmReportList::SetUI()
     cmdProperties->setEnabled(selected);
     cmdCopy->setEnabled(selected);
     cmdView->setEnabled(selected);
-}
-
-frmMain* frmReportList::mainWindow() const
-{
-    return qobject_cast<frmMain*>(WindowRegistry::current().mainForm());
 }
 
 qint32 frmReportList::selectedId() const { return SysUI().LvGetSelectedItemKey(lv).mid(1).toInt(); }

@@ -7,7 +7,6 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class frmMain;
 
 // The saved reports of the open database in title order, with New
 // (customer and issue reports), View, Edit, Copy and Refresh. One at a
@@ -55,5 +54,4 @@ private:
     void FocusOnLv();
     // The selected row's identifier (from its key "N<id>"), or 0.
     qint32 selectedId() const;
-    frmMain* mainWindow() const;
 };

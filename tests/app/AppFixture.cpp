@@ -1,10 +1,10 @@
 #include "AppFixture.h"
 
+#include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Clock.h"
 #include "common/ProgramEnv.h"
 #include "common/ShellRunner.h"
-#include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/ShippedData.h"
 #include "data/RecColl.h"
@@ -51,7 +51,7 @@ void ScriptedDbWindows::unloadAllButMain() { SysUI().UnloadAll(QStringLiteral("M
 
 void ScriptedDbWindows::setCustomMenuLabels()
 {
-    if (auto* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
+    if (auto* main = mainWindow())
         main->SetCustomMenuLabels();
 }
 

@@ -355,6 +355,23 @@ TEST_F(RecordTest, CtrlEEntersEditModeOnlyFromViewModeWhereTheSwitchShows)
     EXPECT_TRUE(m_prompts.shown().isEmpty());
 }
 
+TEST_F(RecordTest, CtrlEInALockedListEntersEditModeOfThatWindowOnly)
+{
+    const qint32 acme = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
+    const qint32 other = addCustomer({{QStringLiteral("company"), QStringLiteral("Other")}});
+    frmCustomer* w = open(acme);
+    frmCustomer* next = open(other);
+    m_main.show();
+    QApplication::setActiveWindow(&m_main);
+
+    // A list in view mode refuses the keys that would change it, but not
+    // the window's Ctrl+E; the other open window stays as it is.
+    QTest::keyClick(w->cboCountry, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(w->EM->InEditMode());
+    EXPECT_FALSE(next->EM->InEditMode());
+    EXPECT_TRUE(m_prompts.shown().isEmpty());
+}
+
 TEST_F(RecordTest, TheRowOfTabsTakesTheFocusAfterTheEditSwitchInEitherMode)
 {
     const qint32 id = addCustomer({{QStringLiteral("company"), QStringLiteral("Acme")}});
