@@ -24,6 +24,6 @@ private:
     // Installs the filter on the widget and the widgets under it.
     void watch(QObject* object);
 
-    QWidget* m_window;
+    QWidget* m_window = nullptr;
     RecordForm& m_form;
 };

@@ -2,6 +2,7 @@
 
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
+#include "data/CategoryTypes.h"
 #include "data/clsDB.h"
 #include "data/ui/FieldBox.h"
 #include "data/ui/clsDBUI.h"
@@ -88,7 +89,7 @@ inline QHBoxLayout* row(QWidget* a, QWidget* b)
 }
 
 // Loads a combo from one category type, with nothing selected.
-inline void loadCategories(QComboBox* cbo, qint32 type, bool blank)
+inline void loadCategories(QComboBox* cbo, CatType::Kind type, bool blank)
 {
     DBUI().LoadCbo(cbo, DB().CategoryTable(), QStringLiteral("rowid"), QStringLiteral("desc"),
                    QStringLiteral("type"), type, true, blank, -1);

@@ -91,7 +91,7 @@ bool confirmDelete(const QWidget* window)
            == MsgAnswer::Yes;
 }
 
-void editQuickList(QComboBox* cbo, qint32 catType)
+void editQuickList(QComboBox* cbo, CatType::Kind catType)
 {
     const QString typed = cbo->currentText();
     listEditor()(catType);
@@ -122,13 +122,13 @@ std::function<void(qint32)>& listEditor()
         if (!main)
             return;
         switch (catType) {
-        case 2: main->EditProductServiceCategory(); break;
-        case 103: main->EditContractTypesCategory(); break;
-        case 104: main->EditContractDurationsCategory(); break;
-        case 101: main->EditIssueStatusCategory(); break;
-        case 102: main->EditIssuePriorityCategory(); break;
-        case 105: main->EditIssueCategory(); break;
-        case 106: main->EditIssueActionsCategory(); break;
+        case CatType::ProductService: main->EditProductServiceCategory(); break;
+        case CatType::ContractType: main->EditContractTypesCategory(); break;
+        case CatType::ContractDuration: main->EditContractDurationsCategory(); break;
+        case CatType::IssueStatus: main->EditIssueStatusCategory(); break;
+        case CatType::IssuePriority: main->EditIssuePriorityCategory(); break;
+        case CatType::IssueCategory: main->EditIssueCategory(); break;
+        case CatType::IssueAction: main->EditIssueActionsCategory(); break;
         default: main->EditCustomFieldCategory(catType); break;
         }
     };

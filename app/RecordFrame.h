@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/CategoryTypes.h"
+
 #include <QPushButton>
 #include <QSize>
 #include <QString>
@@ -63,7 +65,7 @@ bool confirmDelete(const QWidget* window);
 
 // The quick list editor of a free-text combo, then the combo refilled with
 // the text that was typed in it kept; the combo gets the focus.
-void editQuickList(QComboBox* cbo, qint32 catType);
+void editQuickList(QComboBox* cbo, CatType::Kind catType);
 
 // Puts today's date, the time and the login at the caret of the box (over
 // the selected text) and gives it the focus.

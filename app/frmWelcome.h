@@ -43,5 +43,5 @@ private:
     QLabel* addLink(const char* name, const QString& text, void (frmMain::*member)());
     void Timer1_Timer();
 
-    frmMain* m_main;
+    frmMain* m_main = nullptr;
 };

@@ -274,11 +274,11 @@ void frmCustomer::buildTab0(QWidget* page)
                  txtMobilePhone, txtFaxphone, txtEmailName, cmdSendEmail, txtEmailName2, cmdSendEmail2, cboCategory,
                  cboCatCategory, txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat});
 
-    connect(cboCatCategory, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCategory, 1); });
-    connect(cboCatCountry, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCountry, 4); });
-    connect(cmdCatStates, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboStates, 3); });
-    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, 200); });
-    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, 201); });
+    connect(cboCatCategory, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCategory, CatType::CustomerCategory); });
+    connect(cboCatCountry, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboCountry, CatType::Country); });
+    connect(cmdCatStates, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboStates, CatType::State); });
+    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, CatType::CustomerCustom1); });
+    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, CatType::CustomerCustom2); });
     connect(cmdSendEmail, &QPushButton::clicked, this, [this] { Sys().SendEmail(txtEmailName->text()); });
     connect(cmdSendEmail2, &QPushButton::clicked, this, [this] { Sys().SendEmail(txtEmailName2->text()); });
 }
@@ -484,12 +484,12 @@ void frmCustomer::cmdLabel_Click()
     viewer->show();
 }
 
-void frmCustomer::cmdCatList_Click(QComboBox* cbo, qint32 catType)
+void frmCustomer::cmdCatList_Click(QComboBox* cbo, CatType::Kind catType)
 {
     if (frmMain* main = mainWindow()) {
-        if (catType == 1)
+        if (catType == CatType::CustomerCategory)
             main->EditCustomerCategory();
-        else if (catType == 4)
+        else if (catType == CatType::Country)
             main->EditCountryCategory();
         else
             main->EditStateCategory();
@@ -500,10 +500,10 @@ void frmCustomer::cmdCatList_Click(QComboBox* cbo, qint32 catType)
     cbo->setCurrentIndex(-1);
     if (selected != -1)
         SysUI().cboSelectAtID(cbo, selected);
-    SysUI().CtlSetFocus(catType == 1 ? static_cast<QWidget*>(cboCatCategory) : cbo);
+    SysUI().CtlSetFocus(catType == CatType::CustomerCategory ? static_cast<QWidget*>(cboCatCategory) : cbo);
 }
 
-void frmCustomer::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
+void frmCustomer::cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType)
 {
     const QString typed = cbo->currentText();
     customListEditor()(catType);

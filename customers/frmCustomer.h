@@ -2,6 +2,7 @@
 
 #include "app/RecordWindow.h"
 #include "app/WindowInterfaces.h"
+#include "data/CategoryTypes.h"
 
 #include <QString>
 #include <QWidget>
@@ -76,8 +77,8 @@ public:
     void CancelButton_Click();
     void cmdDelete_Click();
     void cmdLabel_Click();
-    void cmdCatList_Click(QComboBox* cbo, qint32 catType);
-    void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
+    void cmdCatList_Click(QComboBox* cbo, CatType::Kind catType);
+    void cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType);
     void cmdDTStamp_Notes_Click();
     void cmdNewPS_Click();
     void cmdNewIssue_Click();
@@ -93,16 +94,23 @@ public:
     // Controls, named as the rest of the program knows them.
     QTabWidget* TabCtl = nullptr;
     QWidget* BtnBar = nullptr;
-    QLabel *lblCustNo, *lblFN, *lblLN, *lblCo, *lblTitle, *lblAddr1, *lblAddr2, *lblCity, *lblState,
-        *lblPostalCode, *lblCountry, *lblWPh, *lblHPh, *lblMPh, *lblFaxP, *lblDefEmail, *lblAltEmail, *lblCat,
-        *lblCustom1, *lblCustom2, *lblCustomerID, *lblNewCust, *lblMsg, *lblPS, *lblIssues;
-    QLineEdit *txtCustNo, *txtFname, *txtLname, *txtCoName, *txtTitle, *txtAddress1, *txtAddress2, *txtCity,
-        *txtPostalCode, *txtWorkPhone, *txtHomePhone, *txtMobilePhone, *txtFaxphone, *txtEmailName, *txtEmailName2;
-    QComboBox *cboSalutation, *cboStates, *cboCountry, *cboCategory, *txtCust1, *txtCust2;
-    QPushButton *cboCatCategory, *cboCatCountry, *cmdCatStates, *cmdCust1Cat, *cmdCust2Cat, *cmdSendEmail,
-        *cmdSendEmail2, *cmdDTStamp_Notes, *cmdNewPS, *cmdPropertiesPS, *cmdPrintPS, *cmdNewIssue,
-        *cmdPropertiesIssues, *cmdPrintIssues;
-    QPushButton *cmdLabel, *cmdEmail, *cmdPrint, *OKButton, *CancelButton;
+    QLabel *lblCustNo = nullptr, *lblFN = nullptr, *lblLN = nullptr, *lblCo = nullptr, *lblTitle = nullptr,
+        *lblAddr1 = nullptr, *lblAddr2 = nullptr, *lblCity = nullptr, *lblState = nullptr, *lblPostalCode = nullptr,
+        *lblCountry = nullptr, *lblWPh = nullptr, *lblHPh = nullptr, *lblMPh = nullptr, *lblFaxP = nullptr,
+        *lblDefEmail = nullptr, *lblAltEmail = nullptr, *lblCat = nullptr, *lblCustom1 = nullptr, *lblCustom2 = nullptr,
+        *lblCustomerID = nullptr, *lblNewCust = nullptr, *lblMsg = nullptr, *lblPS = nullptr, *lblIssues = nullptr;
+    QLineEdit *txtCustNo = nullptr, *txtFname = nullptr, *txtLname = nullptr, *txtCoName = nullptr, *txtTitle = nullptr,
+        *txtAddress1 = nullptr, *txtAddress2 = nullptr, *txtCity = nullptr, *txtPostalCode = nullptr,
+        *txtWorkPhone = nullptr, *txtHomePhone = nullptr, *txtMobilePhone = nullptr, *txtFaxphone = nullptr,
+        *txtEmailName = nullptr, *txtEmailName2 = nullptr;
+    QComboBox *cboSalutation = nullptr, *cboStates = nullptr, *cboCountry = nullptr, *cboCategory = nullptr,
+        *txtCust1 = nullptr, *txtCust2 = nullptr;
+    QPushButton *cboCatCategory = nullptr, *cboCatCountry = nullptr, *cmdCatStates = nullptr, *cmdCust1Cat = nullptr,
+        *cmdCust2Cat = nullptr, *cmdSendEmail = nullptr, *cmdSendEmail2 = nullptr, *cmdDTStamp_Notes = nullptr,
+        *cmdNewPS = nullptr, *cmdPropertiesPS = nullptr, *cmdPrintPS = nullptr, *cmdNewIssue = nullptr,
+        *cmdPropertiesIssues = nullptr, *cmdPrintIssues = nullptr;
+    QPushButton *cmdLabel = nullptr, *cmdEmail = nullptr, *cmdPrint = nullptr, *OKButton = nullptr,
+        *CancelButton = nullptr;
     QPlainTextEdit* txtNote = nullptr;
     QTableWidget* grdContacts = nullptr;
     QTreeWidget* lvPS = nullptr;

@@ -35,11 +35,11 @@ void frmCustomer::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
 void frmCustomer::InitControls()
 {
-    loadCategories(cboCountry, 4, true);
-    loadCategories(cboStates, 3, true);
-    loadCategories(cboCategory, 1, true);
-    loadCategories(txtCust1, 200, false);
-    loadCategories(txtCust2, 201, false);
+    loadCategories(cboCountry, CatType::Country, true);
+    loadCategories(cboStates, CatType::State, true);
+    loadCategories(cboCategory, CatType::CustomerCategory, true);
+    loadCategories(txtCust1, CatType::CustomerCustom1, false);
+    loadCategories(txtCust2, CatType::CustomerCustom2, false);
     RecordForm::InitControls();
 }
 

@@ -187,8 +187,8 @@ void frmPS::buildTab0(QWidget* page)
     connect(cmdCatPS, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboPS); });
     connect(cmdCatContractType, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboContractType); });
     connect(cmdCatContractDuration, &QPushButton::clicked, this, [this] { cmdCatList_Click(cboContractDuration); });
-    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, 204); });
-    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, 205); });
+    connect(cmdCust1Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust1, CatType::PSCustom1); });
+    connect(cmdCust2Cat, &QPushButton::clicked, this, [this] { cmdCustomList_Click(txtCust2, CatType::PSCustom2); });
 }
 
 void frmPS::buildButtonBar()
@@ -262,16 +262,18 @@ void frmPS::cmdCalendar_Click(int index)
 
 void frmPS::cmdCatList_Click(QComboBox* cbo)
 {
-    const qint32 type = cbo == cboPS ? 2 : cbo == cboContractType ? 103 : 104;
+    const CatType::Kind type = cbo == cboPS               ? CatType::ProductService
+                               : cbo == cboContractType ? CatType::ContractType
+                                                        : CatType::ContractDuration;
     const qint32 selected = SysUI().cboGetItemID(cbo);
     listEditor()(type);
-    loadCategories(cbo, type, type != 2);
+    loadCategories(cbo, type, type != CatType::ProductService);
     if (selected > 0)
         SysUI().cboSelectAtID(cbo, selected);
     SysUI().CtlSetFocus(cbo);
 }
 
-void frmPS::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
+void frmPS::cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType)
 {
     RecordFrame::editQuickList(cbo, catType);
 }

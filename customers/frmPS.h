@@ -2,6 +2,7 @@
 
 #include "app/RecordWindow.h"
 #include "app/WindowInterfaces.h"
+#include "data/CategoryTypes.h"
 
 #include <QString>
 #include <QWidget>
@@ -54,7 +55,7 @@ public:
     void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
-    void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
+    void cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType);
     void cmdDTStamp_Notes_Click();
     void lblCustomer_Click();
 
@@ -67,13 +68,17 @@ public:
 
     QTabWidget* TabCtl = nullptr;
     QWidget* BtnBar = nullptr;
-    QLabel *Label1, *Label2, *lblCustomer, *lblShortDesc, *lblDateInit, *lblDateTerm, *lblContPN, *lblTrackingNo,
-        *lblContractType, *lblContractDur, *lblCustom1, *lblCustom2, *lblActive, *lblNewPS;
-    QComboBox *cboPS, *cboContractType, *cboContractDuration, *txtCust1, *txtCust2;
-    QLineEdit *txtShortDesc, *txtDateInitiated, *txtDateTerminated, *txtContractNumber, *txtTrackNo;
-    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCatPS, *cmdCatContractType, *cmdCatContractDuration, *cmdCust1Cat,
-        *cmdCust2Cat, *cmdDTStamp_Notes;
-    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *lblCustomer = nullptr, *lblShortDesc = nullptr,
+        *lblDateInit = nullptr, *lblDateTerm = nullptr, *lblContPN = nullptr, *lblTrackingNo = nullptr,
+        *lblContractType = nullptr, *lblContractDur = nullptr, *lblCustom1 = nullptr, *lblCustom2 = nullptr,
+        *lblActive = nullptr, *lblNewPS = nullptr;
+    QComboBox *cboPS = nullptr, *cboContractType = nullptr, *cboContractDuration = nullptr, *txtCust1 = nullptr,
+        *txtCust2 = nullptr;
+    QLineEdit *txtShortDesc = nullptr, *txtDateInitiated = nullptr, *txtDateTerminated = nullptr,
+        *txtContractNumber = nullptr, *txtTrackNo = nullptr;
+    QPushButton *cmdCalendar0 = nullptr, *cmdCalendar1 = nullptr, *cmdCatPS = nullptr, *cmdCatContractType = nullptr,
+        *cmdCatContractDuration = nullptr, *cmdCust1Cat = nullptr, *cmdCust2Cat = nullptr, *cmdDTStamp_Notes = nullptr;
+    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit* txtNote = nullptr;
     AttachmentsCtl* ACtl = nullptr;
 

@@ -47,11 +47,11 @@ void frmPS::NoCustomerMsg()
 
 void frmPS::InitControls()
 {
-    loadCategories(cboPS, 2, false);
-    loadCategories(cboContractType, 103, true);
-    loadCategories(cboContractDuration, 104, true);
-    loadCategories(txtCust1, 204, false);
-    loadCategories(txtCust2, 205, false);
+    loadCategories(cboPS, CatType::ProductService, false);
+    loadCategories(cboContractType, CatType::ContractType, true);
+    loadCategories(cboContractDuration, CatType::ContractDuration, true);
+    loadCategories(txtCust1, CatType::PSCustom1, false);
+    loadCategories(txtCust2, CatType::PSCustom2, false);
     RecordForm::InitControls();
 }
 

@@ -6,7 +6,7 @@
 // keeps the chosen text.
 namespace CatType {
 
-enum : int {
+enum Kind : int {
     CustomerCategory = 1,   // bcccust.custcat
     ProductService = 2,     // psid of bcccust_ps, bccissues, bccitempl
     State = 3,              // bcccust.state

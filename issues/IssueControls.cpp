@@ -56,13 +56,15 @@ void IssueFields::makeIssueFields(QWidget* page, QObject* window, Schema::Table 
         QObject::connect(b, &QPushButton::clicked, window,
                          [this, list = cbo] { editCategoryList(list, listType(list)); });
     }
-    QObject::connect(cmdCust1Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust1, 202); });
-    QObject::connect(cmdCust2Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust2, 203); });
+    QObject::connect(cmdCust1Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust1, CatType::IssueCustom1); });
+    QObject::connect(cmdCust2Cat, &QPushButton::clicked, window, [this] { RecordFrame::editQuickList(txtCust2, CatType::IssueCustom2); });
 }
 
-qint32 IssueFields::listType(const QComboBox* cbo) const
+CatType::Kind IssueFields::listType(const QComboBox* cbo) const
 {
-    return cbo == cboPS ? 2 : cbo == cboStatus ? 101 : cbo == cboPriority ? 102 : 105;
+    using namespace CatType;
+    return cbo == cboPS ? ProductService : cbo == cboStatus ? IssueStatus : cbo == cboPriority ? IssuePriority
+                                                                                                : IssueCategory;
 }
 
 void selectUser(QComboBox* cbo, qint32 userId)
@@ -80,11 +82,11 @@ void selectUser(QComboBox* cbo, qint32 userId)
     SysUI().cboSelectAtID(cbo, userId);
 }
 
-void editCategoryList(QComboBox* cbo, qint32 type)
+void editCategoryList(QComboBox* cbo, CatType::Kind type)
 {
     const qint32 selected = SysUI().cboGetItemID(cbo);
     RecordFrame::listEditor()(type);
-    RecordControls::loadCategories(cbo, type, type == 105);
+    RecordControls::loadCategories(cbo, type, type == CatType::IssueCategory);
     SysUI().cboSelectAtID(cbo, selected);
     SysUI().CtlSetFocus(cbo);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/CategoryTypes.h"
 #include "data/Schema.h"
 #include "xbase/c4.h"
 
@@ -38,7 +39,7 @@ struct IssueFields {
     // editors; `window` is the context of those connections.
     void makeIssueFields(QWidget* page, QObject* window, Schema::Table table);
     // The category type behind one of the pick lists (not the quick lists).
-    qint32 listType(const QComboBox* cbo) const;
+    CatType::Kind listType(const QComboBox* cbo) const;
 };
 
 // Selects the user in a list of the active users. A stored user who is no
@@ -50,7 +51,7 @@ void selectUser(QComboBox* cbo, qint32 userId);
 // priority 102, issue category 105 with its blank first entry), then the
 // list refilled with the entry that was selected selected again; the list
 // gets the focus.
-void editCategoryList(QComboBox* cbo, qint32 type);
+void editCategoryList(QComboBox* cbo, CatType::Kind type);
 
 // A tab of its own for a long text, the box fitted to `field` of `table`:
 // the stamp button above the box, both changing only in edit mode. The box

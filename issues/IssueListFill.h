@@ -73,8 +73,8 @@ private:
 
     static constexpr qint64 kMsBetweenEvents = 4;
 
-    QTreeView* m_lv;
-    IssueListModel* m_model;
+    QTreeView* m_lv = nullptr;
+    IssueListModel* m_model = nullptr;
     QElapsedTimer m_sinceEvents;   // since the fill last served the event loop
     bool m_running = false;
     bool m_closeAfterFill = false;

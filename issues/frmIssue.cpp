@@ -242,7 +242,7 @@ void frmIssue::cmdCatList_Click(QComboBox* cbo)
     IssueControls::editCategoryList(cbo, listType(cbo));
 }
 
-void frmIssue::cmdCustomList_Click(QComboBox* cbo, qint32 catType)
+void frmIssue::cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType)
 {
     RecordFrame::editQuickList(cbo, catType);
 }

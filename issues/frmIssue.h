@@ -2,6 +2,7 @@
 
 #include "app/RecordWindow.h"
 #include "app/WindowInterfaces.h"
+#include "data/CategoryTypes.h"
 #include "issues/IssueControls.h"
 
 #include <QString>
@@ -56,7 +57,7 @@ public:
     void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
-    void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
+    void cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType);
     void cmdDTStamp_Click(QPlainTextEdit* box);
     void lblCustomer_Click();
 
@@ -64,10 +65,11 @@ public:
     QWidget* BtnBar = nullptr;
     // The product/service, short description, assignee, priority, status,
     // category and custom fields are the shared IssueFields.
-    QLabel *lblCustomer, *lblRes, *lblIssueNumber, *lblNewIssue;
-    QLineEdit *txtDateSubmit, *txtDateResponse, *txtDateResolution;
-    QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCalendar2, *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
-    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
+    QLabel *lblCustomer = nullptr, *lblRes = nullptr, *lblIssueNumber = nullptr, *lblNewIssue = nullptr;
+    QLineEdit *txtDateSubmit = nullptr, *txtDateResponse = nullptr, *txtDateResolution = nullptr;
+    QPushButton *cmdCalendar0 = nullptr, *cmdCalendar1 = nullptr, *cmdCalendar2 = nullptr, *cmdDTStamp_Desc = nullptr,
+        *cmdDTStamp_Resolution = nullptr;
+    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
     IssueActionsCtl* IACtl = nullptr;
     AttachmentsCtl* ACtl = nullptr;

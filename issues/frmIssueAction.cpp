@@ -317,7 +317,7 @@ void frmIssueAction::cmdCalendar_Click()
 void frmIssueAction::cmdCatStatus_Click()
 {
     const qint32 selected = SysUI().cboGetItemID(cboAction);
-    RecordFrame::listEditor()(106);
+    RecordFrame::listEditor()(CatType::IssueAction);
     loadActions(selected);
     SysUI().CtlSetFocus(cboAction);
 }

@@ -144,15 +144,15 @@ void frmIssueTemplate::InitControls()
     // The typed texts of the two free-text lists outlive the refill.
     const QString custom1 = txtCust1->currentText();
     const QString custom2 = txtCust2->currentText();
-    loadCategories(cboPS, 2, false);
+    loadCategories(cboPS, CatType::ProductService, false);
     DBUI().LoadCbo_Users(cboAssignedTo, false, true);
     cboAssignedTo->setCurrentIndex(-1);
-    loadCategories(cboPriority, 102, false);
-    loadCategories(cboStatus, 101, false);
-    loadCategories(cboIssueCategory, 105, true);
+    loadCategories(cboPriority, CatType::IssuePriority, false);
+    loadCategories(cboStatus, CatType::IssueStatus, false);
+    loadCategories(cboIssueCategory, CatType::IssueCategory, true);
     cboIssueCategory->setCurrentIndex(0);
-    loadCategories(txtCust1, 202, false);
-    loadCategories(txtCust2, 203, false);
+    loadCategories(txtCust1, CatType::IssueCustom1, false);
+    loadCategories(txtCust2, CatType::IssueCustom2, false);
     txtCust1->setEditText(custom1);
     txtCust2->setEditText(custom2);
     RecordForm::InitControls();

@@ -53,7 +53,7 @@ public:
     QWidget* BtnBar = nullptr;
     // The template's fields are the shared IssueFields.
     QPushButton *cmdDTStamp_Desc = nullptr, *cmdDTStamp_Resolution = nullptr;
-    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
+    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
 
     QSize sizeHint() const override;

@@ -54,14 +54,14 @@ void frmIssue::NoCustomerMsg()
 
 void frmIssue::InitControls()
 {
-    loadCategories(cboPS, 2, false);
+    loadCategories(cboPS, CatType::ProductService, false);
     DBUI().LoadCbo_Users(cboAssignedTo, true, true);
     cboAssignedTo->setCurrentIndex(-1);
-    loadCategories(cboPriority, 102, false);
-    loadCategories(cboStatus, 101, false);
-    loadCategories(cboIssueCategory, 105, true);
-    loadCategories(txtCust1, 202, false);
-    loadCategories(txtCust2, 203, false);
+    loadCategories(cboPriority, CatType::IssuePriority, false);
+    loadCategories(cboStatus, CatType::IssueStatus, false);
+    loadCategories(cboIssueCategory, CatType::IssueCategory, true);
+    loadCategories(txtCust1, CatType::IssueCustom1, false);
+    loadCategories(txtCust2, CatType::IssueCustom2, false);
     txtCust1->setEditText(QString());
     txtCust2->setEditText(QString());
     txtShortDesc->clear();

@@ -80,7 +80,7 @@ public:
     }
 
 private:
-    QTreeWidget* m_lv;
+    QTreeWidget* m_lv = nullptr;
     Decide m_decide;
     Prepare m_prepare;
 };
