@@ -140,8 +140,7 @@ void frmCustomer::SetUI()
 
 void frmCustomer::DoEditModeBtn()
 {
-    if (!DB().Perm_Customers())
-        return;
+    // The permission is the first of the shared checks.
     RecordForm::DoEditModeBtn();
     if (TabCtl->isVisible())
         TabCtl->setFocus();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordWindow.h"
+#include "app/CustomerItemWindow.h"
 #include "app/WindowInterfaces.h"
 
 #include <QString>
@@ -21,20 +21,18 @@ class frmMain;
 // its row identifier): the contract's fields on tab 0, notes on tab 1, the
 // attached files on tab 2 (a stored record only) and the last-edit stamp on
 // tab 3.
-class frmPS : public RecordWindow<QWidget>, public PSWindow {
+class frmPS : public CustomerItemWindow, public PSWindow {
 public:
     explicit frmPS(QWidget* parent = nullptr);
     ~frmPS() override;
 
     qint32 PSID() const { return RowID; }
-    qint32 CustID() const { return m_custId; }
     void SetCustID(qint32 CustID) override { m_custId = CustID; }
 
     // The contract as this window fills it.
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
-    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;
@@ -44,19 +42,14 @@ public:
     void SetTagVariant();
     void InitATC();
     void SetActiveStatus();
-    void NoCustomerMsg();
+    void NoCustomerMsg() override;
     void SetWindowCaption();
 
     // Commands.
-    void OKButton_Click();
-    void cmdApply_Click();
-    void CancelButton_Click();
-    void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
     void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
     void cmdDTStamp_Notes_Click();
-    void lblCustomer_Click();
 
     // The main window's services this window uses, unless a test puts its
     // own in their place: the calendar, the list editors (by category
@@ -65,22 +58,18 @@ public:
     static std::function<void(qint32 catType)>& listEditor();
     static std::function<bool(const QString& to, const QString& subject, const QString& body)>& mailSender();
 
-    QTabWidget* TabCtl = nullptr;
-    QWidget* BtnBar = nullptr;
-    QLabel *Label1, *Label2, *lblCustomer, *lblShortDesc, *lblDateInit, *lblDateTerm, *lblContPN, *lblTrackingNo,
+    QLabel *Label1, *Label2, *lblShortDesc, *lblDateInit, *lblDateTerm, *lblContPN, *lblTrackingNo,
         *lblContractType, *lblContractDur, *lblCustom1, *lblCustom2, *lblActive, *lblNewPS;
     QComboBox *cboPS, *cboContractType, *cboContractDuration, *txtCust1, *txtCust2;
     QLineEdit *txtShortDesc, *txtDateInitiated, *txtDateTerminated, *txtContractNumber, *txtTrackNo;
     QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCatPS, *cmdCatContractType, *cmdCatContractDuration, *cmdCust1Cat,
         *cmdCust2Cat, *cmdDTStamp_Notes;
-    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
     QPlainTextEdit* txtNote = nullptr;
     AttachmentsCtl* ACtl = nullptr;
 
-    QSize sizeHint() const override;
-
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void initSavedParts() override { InitATC(); }
+    void deleteOwnedParts() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -88,7 +77,4 @@ private:
     void buildButtonBar();
     // The notes with the line breaks they are stored with.
     QString notesText() const;
-    bool customerExists(bool quiet);
-
-    qint32 m_custId = -1;
 };

@@ -23,21 +23,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-namespace {
-
-const QString kCustomerFile = QStringLiteral("bcccust.dbf");
-
-} // namespace
-
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
 
 void frmPS::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
-bool frmPS::customerExists(bool quiet)
-{
-    return DB().CheckIfRecExists(DB().CustomerTable(), kCustomerFile, m_custId, quiet);
-}
 
 void frmPS::NoCustomerMsg()
 {
@@ -136,19 +125,6 @@ void frmPS::InitATC()
 {
     if (RowID > 0)
         ACtl->Init(DB().GetAttachmentSubDir(RowID, QStringLiteral("_ps")));
-}
-
-void frmPS::DoEditModeBtn()
-{
-    if (!DB().Perm_PS())
-        return;
-    if (!EM->InEditMode() && !customerExists(true)) {
-        NoCustomerMsg();
-        return;
-    }
-    RecordForm::DoEditModeBtn();
-    if (TabCtl->isVisible())
-        TabCtl->setFocus();
 }
 
 bool frmPS::ValidateData()

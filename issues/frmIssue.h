@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordWindow.h"
+#include "app/CustomerItemWindow.h"
 #include "app/WindowInterfaces.h"
 #include "issues/IssueControls.h"
 
@@ -20,13 +20,12 @@ class QTabWidget;
 // identifier): the issue's fields on the first tab, its actions, the
 // description and the resolution, the attached files and the last-edit
 // stamp on the others. The actions and attachments wait for the first save.
-class frmIssue : public RecordWindow<QWidget>, public IssueWindow, public IssueControls::IssueFields {
+class frmIssue : public CustomerItemWindow, public IssueWindow, public IssueControls::IssueFields {
 public:
     explicit frmIssue(QWidget* parent = nullptr);
     ~frmIssue() override;
 
     qint32 IssueID() const { return RowID; }
-    qint32 CustID() const { return m_custId; }
     qint32 TemplateID() const { return m_templateId; }
     void SetCustID(qint32 CustID) override { m_custId = CustID; }
     void SetTemplateID(qint32 TemplateID) override { m_templateId = TemplateID; }
@@ -35,7 +34,6 @@ public:
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
-    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;
@@ -46,45 +44,34 @@ public:
     void InitIACtl();
     void InitATC();
     void ShowIssueNum();
-    void NoCustomerMsg();
+    void NoCustomerMsg() override;
     void SetWindowCaption();
 
     // Commands.
-    void OKButton_Click();
-    void cmdApply_Click();
-    void CancelButton_Click();
-    void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
     void cmdCustomList_Click(QComboBox* cbo, qint32 catType);
     void cmdDTStamp_Click(QPlainTextEdit* box);
-    void lblCustomer_Click();
 
-    QTabWidget* TabCtl = nullptr;
-    QWidget* BtnBar = nullptr;
     // The product/service, short description, assignee, priority, status,
     // category and custom fields are the shared IssueFields.
-    QLabel *lblCustomer, *lblRes, *lblIssueNumber, *lblNewIssue;
+    QLabel *lblRes, *lblIssueNumber, *lblNewIssue;
     QLineEdit *txtDateSubmit, *txtDateResponse, *txtDateResolution;
     QPushButton *cmdCalendar0, *cmdCalendar1, *cmdCalendar2, *cmdDTStamp_Desc, *cmdDTStamp_Resolution;
-    QPushButton *cmdPrint, *cmdEmail, *OKButton, *CancelButton;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
     IssueActionsCtl* IACtl = nullptr;
     AttachmentsCtl* ACtl = nullptr;
 
-    QSize sizeHint() const override;
-
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void initSavedParts() override;
+    void deleteOwnedParts() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildIssueTab(QWidget* page);
     void buildButtonBar();
-    bool customerExists();
     void applyTemplate();
     void readStoredIssue();
 
-    qint32 m_custId = -1;
     qint32 m_templateId = -1;
 };

@@ -41,11 +41,6 @@ using RecordControls::selectCategory;
 
 void frmIssue::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
-bool frmIssue::customerExists()
-{
-    return DB().CheckIfRecExists(DB().CustomerTable(), Schema::dataFileName(Schema::Table::Cust), m_custId, true);
-}
-
 void frmIssue::NoCustomerMsg()
 {
     Sys().ShowMsg(QStringLiteral("The Customer record to which this Issue record belongs no longer exists or is "
@@ -79,7 +74,7 @@ void frmIssue::LoadData()
     Sys().WaitStart();
     InitControls();
     if (m_custId > 0) {
-        if (!customerExists()) {
+        if (!customerExists(true)) {
             NoCustomerMsg();
             Sys().WaitEnd();
             return;
@@ -192,19 +187,6 @@ void frmIssue::InitATC()
         ACtl->Init(DB().GetAttachmentSubDir(RowID, QStringLiteral("_i")));
 }
 
-void frmIssue::DoEditModeBtn()
-{
-    if (!DB().Perm_Issues())
-        return;
-    if (!EM->InEditMode() && !customerExists()) {
-        NoCustomerMsg();
-        return;
-    }
-    RecordForm::DoEditModeBtn();
-    if (TabCtl->isVisible())
-        TabCtl->setFocus();
-}
-
 bool frmIssue::ValidateData()
 {
     const QString crlf2 = Sys().CRLF(2);
@@ -235,7 +217,7 @@ bool frmIssue::SaveData()
         Sys().WaitEnd();
         return false;
     }
-    if (!customerExists()) {
+    if (!customerExists(true)) {
         NoCustomerMsg();
         Sys().WaitEnd();
         return false;
