@@ -22,18 +22,15 @@ void CustomerItemWindow::makeCustomerLink(QLabel* label)
     lblCustomer->installEventFilter(this);
 }
 
-bool CustomerItemWindow::customerExists(bool quiet) const
+bool CustomerItemWindow::ownerStillThere(bool quiet)
 {
-    return DB().CheckIfRecExists(DB().CustomerTable(), Schema::dataFileName(Schema::Table::Cust), m_custId, quiet);
-}
-
-bool CustomerItemWindow::mayEnterEditMode()
-{
-    if (customerExists(true))
+    if (DB().CheckIfRecExists(DB().CustomerTable(), Schema::dataFileName(Schema::Table::Cust), m_custId, quiet))
         return true;
     NoCustomerMsg();
     return false;
 }
+
+bool CustomerItemWindow::mayEnterEditMode() { return ownerStillThere(true); }
 
 QString CustomerItemWindow::deleteQuestion() const
 {

@@ -26,9 +26,9 @@ protected:
     // Makes `label` (lblCustomer) a link: link colours, a pointing hand, a
     // click opens the customer.
     void makeCustomerLink(QLabel* label);
-    // True while the owning customer's row exists; unless `quiet`, a row
-    // that is missing is reported.
-    bool customerExists(bool quiet) const;
+    // True while the owning customer's row exists; otherwise NoCustomerMsg
+    // follows the report of the missing row (none when `quiet`).
+    bool ownerStillThere(bool quiet);
     // "Are you sure you want to *DELETE*  '<caption>' and all of its
     // attachments (if any)?"
     QString deleteQuestion() const override;

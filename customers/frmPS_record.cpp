@@ -49,8 +49,7 @@ void frmPS::LoadData()
 {
     Sys().WaitStart();
     InitControls();
-    if (!customerExists(true)) {
-        NoCustomerMsg();
+    if (!ownerStillThere(true)) {
         Sys().WaitEnd();
         return;
     }
@@ -152,12 +151,7 @@ bool frmPS::ValidateData()
 bool frmPS::SaveData()
 {
     Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
-    }
-    if (!customerExists(false)) {
-        NoCustomerMsg();
+    if (!ValidateData() || !ownerStillThere(false)) {
         Sys().WaitEnd();
         return false;
     }

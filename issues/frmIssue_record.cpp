@@ -74,8 +74,7 @@ void frmIssue::LoadData()
     Sys().WaitStart();
     InitControls();
     if (m_custId > 0) {
-        if (!customerExists(true)) {
-            NoCustomerMsg();
+        if (!ownerStillThere(true)) {
             Sys().WaitEnd();
             return;
         }
@@ -213,12 +212,7 @@ bool frmIssue::ValidateData()
 bool frmIssue::SaveData()
 {
     Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
-    }
-    if (!customerExists(true)) {
-        NoCustomerMsg();
+    if (!ValidateData() || !ownerStillThere(true)) {
         Sys().WaitEnd();
         return false;
     }
