@@ -32,8 +32,6 @@ const QChar kRowDelim(u'\r');
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
 
-void frmCustomer::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
 void frmCustomer::InitControls()
 {
     loadCategories(cboCountry, 4, true);

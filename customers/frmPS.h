@@ -39,7 +39,6 @@ public:
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void InitATC();
     void SetActiveStatus();
     void NoCustomerMsg() override;

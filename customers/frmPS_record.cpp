@@ -26,8 +26,6 @@
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
 
-void frmPS::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
 void frmPS::NoCustomerMsg()
 {
     Sys().ShowMsg(QStringLiteral("The Customer record to which this Product/Service record belongs no longer exists "

@@ -40,7 +40,6 @@ public:
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void InitIACtl();
     void InitATC();
     void ShowIssueNum();

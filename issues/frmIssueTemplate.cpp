@@ -135,8 +135,6 @@ void frmIssueTemplate::Init(qint32 rowId, bool editMode)
         DoEditModeBtn();
 }
 
-void frmIssueTemplate::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
 void frmIssueTemplate::InitControls()
 {
     // The typed texts of the two free-text lists outlive the refill.

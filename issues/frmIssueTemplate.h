@@ -39,7 +39,6 @@ public:
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void SetWindowCaption();
 
     // The template's fields are the shared IssueFields.

@@ -39,8 +39,6 @@ constexpr int kAttachmentsTab = 4;
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
 
-void frmIssue::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
 void frmIssue::NoCustomerMsg()
 {
     Sys().ShowMsg(QStringLiteral("The Customer record to which this Issue record belongs no longer exists or is "
