@@ -6,7 +6,6 @@
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"

@@ -9,7 +9,6 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"

@@ -9,7 +9,6 @@
 #include "app/StatisticCtl.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"

@@ -10,7 +10,6 @@
 #include "app/frmMain.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
