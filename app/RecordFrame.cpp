@@ -5,15 +5,14 @@
 #include "app/RecordControls.h"
 #include "app/RecordWindow.h"
 #include "app/frmMain.h"
-#include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/clsSystemUI.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 namespace RecordFrame {
 
@@ -56,20 +55,6 @@ ButtonBar makeButtonBar(RecordForm& form, QWidget* window, const QString& printT
     return b;
 }
 
-void layout(QWidget* window, QTabWidget* tabs, QWidget* bar)
-{
-    const int barHeight = bar->sizeHint().height();
-    bar->setGeometry(0, Sys().NotBelowZeroInt(window->height() - barHeight), window->width(), barHeight);
-    tabs->setGeometry(0, 0, window->width(), Sys().NotBelowZeroInt(window->height() - barHeight));
-}
-
-QSize sizeHint(const QTabWidget* tabs, const QWidget* bar)
-{
-    const QSize t = tabs->sizeHint();
-    const QSize b = bar->sizeHint();
-    return {std::max(t.width(), b.width()), t.height() + b.height()};
-}
-
 QString caption(const QString& kind, const QString& productService, const QString& shortDesc)
 {
     QString title = productService.trimmed().isEmpty() ? QString() : productService;
@@ -82,15 +67,6 @@ QString caption(const QString& kind, const QString& productService, const QStrin
     return kind + QStringLiteral(": ") + title + QStringLiteral(" @") + Sys().CurrTimeAMPM();
 }
 
-bool confirmDelete(const QWidget* window)
-{
-    const QString question = QStringLiteral("Are you sure you want to *DELETE*  '") + window->windowTitle()
-                             + QStringLiteral("' and all of its attachments (if any)?");
-    return MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
-                  QStringLiteral("DELETE Confirmation"))
-           == MsgAnswer::Yes;
-}
-
 void editQuickList(QComboBox* cbo, CatType::Kind catType)
 {
     const QString typed = cbo->currentText();
@@ -98,6 +74,14 @@ void editQuickList(QComboBox* cbo, CatType::Kind catType)
     RecordControls::loadCategories(cbo, catType, false);
     cbo->setEditText(typed);
     SysUI().CtlSetFocus(cbo);
+}
+
+void pickDate(QLineEdit* box)
+{
+    const QString picked = calendar()(box->text());
+    if (!picked.isEmpty())
+        box->setText(picked);
+    SysUI().CtlSetFocus(box);
 }
 
 void insertStamp(QPlainTextEdit* box)

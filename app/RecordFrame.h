@@ -3,7 +3,6 @@
 #include "data/CategoryTypes.h"
 
 #include <QPushButton>
-#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -11,7 +10,6 @@
 class QComboBox;
 class QObject;
 class QPlainTextEdit;
-class QTabWidget;
 class QWidget;
 class RecordForm;
 
@@ -51,21 +49,18 @@ void adoptButtonBar(Window* w, const ButtonBar& b)
     QObject::connect(b.cmdDelete, &QPushButton::clicked, w, [w] { w->cmdDelete_Click(); });
 }
 
-// The tab control fills the window above the bar.
-void layout(QWidget* window, QTabWidget* tabs, QWidget* bar);
-QSize sizeHint(const QTabWidget* tabs, const QWidget* bar);
 
 // "<kind>: <product/service> - <first 15 of the short description>... @<time>",
 // "New" standing for both when they are blank.
 QString caption(const QString& kind, const QString& productService, const QString& shortDesc);
 
-// "Are you sure you want to *DELETE* '<caption>' and all of its
-// attachments (if any)?", Cancel as the default; true for Yes.
-bool confirmDelete(const QWidget* window);
-
 // The quick list editor of a free-text combo, then the combo refilled with
 // the text that was typed in it kept; the combo gets the focus.
 void editQuickList(QComboBox* cbo, CatType::Kind catType);
+
+// The calendar, opened at the date in the box; a date picked there goes
+// into it. The box gets the focus.
+void pickDate(QLineEdit* box);
 
 // Puts today's date, the time and the login at the caret of the box (over
 // the selected text) and gives it the focus.

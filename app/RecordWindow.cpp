@@ -30,6 +30,8 @@ void RecordForm::makeContractControls(QWidget* window)
 
 QString RecordForm::WindowTag() const { return m_table.kind + QString::number(RowID); }
 
+void RecordForm::SetTagVariant() { setObjectTag(formWidget(), WindowTag()); }
+
 void RecordForm::Init(qint32 rowId, bool editMode)
 {
     RowID = rowId;

@@ -62,6 +62,9 @@ public:
     const RecordTable& table() const { return m_table; }
     // The kind followed by the row identifier ("C1004", "C-1").
     QString WindowTag() const;
+    // Tags the window with WindowTag(), as after its row was read or first
+    // stored.
+    void SetTagVariant();
 
     // Keeps the row, tags the window, sets EM's mode, LoadData, SetUI.
     void Init(qint32 RowID, bool EditMode) override;

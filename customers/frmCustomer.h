@@ -42,7 +42,6 @@ public:
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void SetWindowCaption();
     // The company, else "Last, First", else "New ".
     QString MakeCustomerName() const;

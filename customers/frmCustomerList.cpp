@@ -19,15 +19,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include <string>
 
@@ -74,60 +68,14 @@ QString trimmedField(FIELD4* f) { return Sys().trimBlanks(Module1::FieldStr(f));
 } // namespace
 
 frmCustomerList::frmCustomerList(QWidget* parent)
-    : QWidget(parent)
+    : ListWindow(parent)
 {
     setWindowTitle(QStringLiteral("Customer List"));
     setObjectTag(this, QStringLiteral("VIEW_CUSTOMERINFO"));
 
-    lv = new QTreeView(this);
-    lv->setRootIsDecorated(false);
-    lv->setUniformRowHeights(true);
-    lv->setAllColumnsShowFocus(true);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lv->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->header()->setSectionsClickable(true);
-    lv->header()->setStretchLastSection(false);
-    m_model = new CustomerListModel(lv);
-    lv->setModel(m_model);
-    lv->installEventFilter(this);
-
-    BtnBar = new QWidget(this);
-    cmdProperties = new QPushButton(QStringLiteral("&Properties"), BtnBar);
-    cmdPrint = new QPushButton(QStringLiteral("Print"), BtnBar);
-    cmdRefresh = new QPushButton(QStringLiteral("R&efresh"), BtnBar);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), BtnBar);
-    lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
-    lblCust = new QLabel(BtnBar);
-    auto* bar = new QHBoxLayout(BtnBar);
-    bar->setContentsMargins(4, 4, 4, 4);
-    for (QPushButton* button : {cmdProperties, cmdPrint, cmdRefresh, CancelButton})
-        bar->addWidget(button);
-    bar->addWidget(lblMsg, 1);
-    bar->addWidget(lblCust);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(lv, 1);
-    layout->addWidget(BtnBar);
-    setTabOrder(lv, cmdProperties);
-    setTabOrder(cmdProperties, cmdPrint);
-    setTabOrder(cmdPrint, cmdRefresh);
-    setTabOrder(cmdRefresh, CancelButton);
-
-    connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmCustomerList::SetUI);
-    connect(lv, &QTreeView::doubleClicked, this, &frmCustomerList::cmdProperties_Click);
-    connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        if (!m_filling)
-            SysUI().LVSort(lv, column);
-    });
-    connect(cmdProperties, &QPushButton::clicked, this, &frmCustomerList::cmdProperties_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmCustomerList::cmdPrint_Click);
-    connect(cmdRefresh, &QPushButton::clicked, this, &frmCustomerList::cmdRefresh_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &frmCustomerList::CancelButton_Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &frmCustomerList::CancelButton_Click);
+    m_model = new CustomerListModel;
+    buildFrame(makeListView(this, m_model),
+               {Command::Properties, Command::Print, Command::Refresh, Command::Cancel});
 
     // Headings under the current field labels, and the rows' image.
     HelpContext::set(this, 1210);
@@ -321,18 +269,8 @@ void frmCustomerList::DisplayResultCnt()
     lblCust->setText(QString::number(m_model->rowCount()) + QStringLiteral(" Customer(s)"));
 }
 
-void frmCustomerList::SetUI() { cmdProperties->setEnabled(!m_filling && SysUI().LvIsItemSelected(lv)); }
-
-void frmCustomerList::setCommandsEnabled(bool enabled)
+void frmCustomerList::openSelected()
 {
-    for (QPushButton* button : {cmdProperties, cmdPrint, cmdRefresh})
-        button->setEnabled(enabled);
-}
-
-void frmCustomerList::cmdProperties_Click()
-{
-    if (m_filling)
-        return;
     const QString key = SysUI().LvGetSelectedItemKey(lv);
     if (key.isEmpty())
         return;
@@ -340,24 +278,10 @@ void frmCustomerList::cmdProperties_Click()
         main->ShowCustomer(key.mid(1).toInt(), false);
 }
 
-void frmCustomerList::cmdRefresh_Click()
+void frmCustomerList::reload()
 {
-    if (m_filling)
-        return;
     LoadData();
     SetUI();
-    SysUI().CtlSetFocus(lv);
-}
-
-void frmCustomerList::cmdPrint_Click()
-{
-    if (!m_filling)
-        SysUI().ListViewPrint_GetPrinter(lv, windowTitle());
-}
-
-void frmCustomerList::CancelButton_Click()
-{
-    WindowRegistry::current().closeForm(this);
 }
 
 void frmCustomerList::closeEvent(QCloseEvent* event)
@@ -369,24 +293,6 @@ void frmCustomerList::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-}
-
-bool frmCustomerList::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void frmCustomerList::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmCustomerList::Form_Resize()

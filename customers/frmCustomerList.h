@@ -1,18 +1,15 @@
 #pragma once
 
+#include "app/ListWindow.h"
 #include "app/WindowInterfaces.h"
 #include "xbase/c4.h"
 
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <functional>
 
 class CustomerListModel;
-class QLabel;
-class QPushButton;
-class QTreeView;
 class frmProgress;
 
 // The result of a customer lookup: the customers found by one search, with
@@ -24,7 +21,7 @@ class frmProgress;
 // Refresh, Properties and Print are refused and a Close cancels the search
 // and closes the window once the search has let go of the table, so the
 // window is never deleted under its own fill.
-class frmCustomerList : public QWidget, public CustomerListWindow {
+class frmCustomerList : public ListWindow, public CustomerListWindow {
     Q_OBJECT
 public:
     explicit frmCustomerList(QWidget* parent = nullptr);
@@ -34,36 +31,21 @@ public:
     void Init(const QString& SearchStr, int SearchType) override;
     void LoadData();
     void DisplayResultCnt();
-    void SetUI();
-
-    void cmdProperties_Click();
-    void cmdRefresh_Click();
-    void cmdPrint_Click();
-    void CancelButton_Click();
 
     // True while a search fills the list.
-    bool filling() const { return m_filling; }
+    bool filling() const override { return m_filling; }
     CustomerListModel* model() const { return m_model; }
-
-    QTreeView* lv = nullptr;
-    QWidget* BtnBar = nullptr;
-    QPushButton* cmdProperties = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QPushButton* cmdRefresh = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QLabel* lblMsg = nullptr;
-    QLabel* lblCust = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reload() override;
+    void openSelected() override;
+    void Form_Resize() override;
 
 private:
     // Fields of the contains match, in the order they are tried.
     using ContainsFields = std::array<FIELD4*, 8>;
 
-    void Form_Resize();
     // Shows the wait window and runs `walk` with painting of the list held
     // back; afterwards the rows found are shown and the wait window goes. An
     // engine failure inside the walk is shown under `errorLabel`: False.
@@ -79,7 +61,6 @@ private:
     // wait window's Cancel was pressed, a Close asked for the window or the
     // database was closed.
     bool yieldToUser(frmProgress* wait);
-    void setCommandsEnabled(bool enabled);
     // False once the database that the fill reads was closed (from inside a
     // yield): its engine closed the table too.
     bool tableStillOpen() const;

@@ -5,7 +5,6 @@
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
@@ -30,8 +29,6 @@ const QChar kRowDelim(u'\r');
 
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
-
-void frmCustomer::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
 void frmCustomer::InitControls()
 {
@@ -139,8 +136,7 @@ void frmCustomer::SetUI()
 
 void frmCustomer::DoEditModeBtn()
 {
-    if (!DB().Perm_Customers())
-        return;
+    // The permission is the first of the shared checks.
     RecordForm::DoEditModeBtn();
     if (TabCtl->isVisible())
         TabCtl->setFocus();

@@ -49,7 +49,7 @@ std::function<bool(const QString&, const QString&, const QString&)>& frmPS::mail
 }
 
 frmPS::frmPS(QWidget* parent)
-    : RecordWindow<QWidget>({QStringLiteral("P"), DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"),
+    : CustomerItemWindow({QStringLiteral("P"), DB().Customers2PSTable(), QStringLiteral("bcccust_ps.dbf"),
                              QStringLiteral("_ps"), &clsDB::Perm_PS, QStringLiteral("bcccust_ps.dbf")},
                             parent)
 {
@@ -106,10 +106,7 @@ frmPS::~frmPS() = default;
 void frmPS::buildTab0(QWidget* page)
 {
     Label2 = fieldLabel(page, "Label2", QStringLiteral("Customer Name:"));
-    lblCustomer = fieldLabel(page, "lblCustomer", QString());
-    lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
-    lblCustomer->setCursor(Qt::PointingHandCursor);
-    lblCustomer->installEventFilter(this);
+    makeCustomerLink(fieldLabel(page, "lblCustomer", QString()));
     Label1 = fieldLabel(page, "Label1", QStringLiteral("Product/Service:"));
     cboPS = editable(new QComboBox(page), "cboPS");
     cmdCatPS = listButton(page, "cmdCatPS", QStringLiteral("products/services"));
@@ -202,62 +199,18 @@ void frmPS::buildButtonBar()
     RecordFrame::adoptButtonBar(this, b);
 }
 
-// --- Layout and events ------------------------------------------------------
+// --- Events and commands -------------------------------------------------------
 
-QSize frmPS::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
-
-void frmPS::resizeEvent(QResizeEvent* event)
+void frmPS::deleteOwnedParts()
 {
-    RecordWindow<QWidget>::resizeEvent(event);
-    RecordFrame::layout(this, TabCtl, BtnBar);
-}
-
-bool frmPS::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lblCustomer && event->type() == QEvent::MouseButtonRelease) {
-        lblCustomer_Click();
-        return true;
-    }
-    return RecordWindow<QWidget>::eventFilter(watched, event);
-}
-
-// --- Commands -----------------------------------------------------------------
-
-void frmPS::OKButton_Click() { SaveAndClose(); }
-
-void frmPS::cmdApply_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
-    InitATC();
-    UpdateLastEditCtl();
-    SetUI();
-}
-
-void frmPS::CancelButton_Click() { CancelAndClose(); }
-
-void frmPS::cmdDelete_Click()
-{
-    if (!RecordFrame::confirmDelete(this))
-        return;
-    // The row goes first: a row that stays keeps its files.
-    if (!DB().DeleteRecord(RowID, DB().Customers2PSTable()))
-        return;
     DB().DeleteAttachments(RowID, QStringLiteral("_ps"));
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 2, RowID);
-    EM->ViewMode();
-    CloseWindow();
 }
 
 void frmPS::cmdCalendar_Click(int index)
 {
-    QLineEdit* box = index == 0 ? txtDateInitiated : txtDateTerminated;
-    const QString picked = calendar()(box->text());
-    if (!picked.isEmpty())
-        box->setText(picked);
-    SysUI().CtlSetFocus(box);
+    RecordFrame::pickDate(index == 0 ? txtDateInitiated : txtDateTerminated);
 }
 
 void frmPS::cmdCatList_Click(QComboBox* cbo)
@@ -281,10 +234,4 @@ void frmPS::cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType)
 void frmPS::cmdDTStamp_Notes_Click()
 {
     RecordFrame::insertStamp(txtNote);
-}
-
-void frmPS::lblCustomer_Click()
-{
-    if (frmMain* main = mainWindow())
-        main->ShowCustomer(m_custId, false);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordWindow.h"
+#include "app/CustomerItemWindow.h"
 #include "app/WindowInterfaces.h"
 #include "data/CategoryTypes.h"
 
@@ -22,42 +22,34 @@ class frmMain;
 // its row identifier): the contract's fields on tab 0, notes on tab 1, the
 // attached files on tab 2 (a stored record only) and the last-edit stamp on
 // tab 3.
-class frmPS : public RecordWindow<QWidget>, public PSWindow {
+class frmPS : public CustomerItemWindow, public PSWindow {
 public:
     explicit frmPS(QWidget* parent = nullptr);
     ~frmPS() override;
 
     qint32 PSID() const { return RowID; }
-    qint32 CustID() const { return m_custId; }
     void SetCustID(qint32 CustID) override { m_custId = CustID; }
 
     // The contract as this window fills it.
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
-    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void InitATC();
     void SetActiveStatus();
-    void NoCustomerMsg();
+    void NoCustomerMsg() override;
     void SetWindowCaption();
 
     // Commands.
-    void OKButton_Click();
-    void cmdApply_Click();
-    void CancelButton_Click();
-    void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
     void cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType);
     void cmdDTStamp_Notes_Click();
-    void lblCustomer_Click();
 
     // The main window's services this window uses, unless a test puts its
     // own in their place: the calendar, the list editors (by category
@@ -66,26 +58,22 @@ public:
     static std::function<void(qint32 catType)>& listEditor();
     static std::function<bool(const QString& to, const QString& subject, const QString& body)>& mailSender();
 
-    QTabWidget* TabCtl = nullptr;
-    QWidget* BtnBar = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *lblCustomer = nullptr, *lblShortDesc = nullptr,
-        *lblDateInit = nullptr, *lblDateTerm = nullptr, *lblContPN = nullptr, *lblTrackingNo = nullptr,
-        *lblContractType = nullptr, *lblContractDur = nullptr, *lblCustom1 = nullptr, *lblCustom2 = nullptr,
-        *lblActive = nullptr, *lblNewPS = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *lblShortDesc = nullptr, *lblDateInit = nullptr,
+        *lblDateTerm = nullptr, *lblContPN = nullptr, *lblTrackingNo = nullptr, *lblContractType = nullptr,
+        *lblContractDur = nullptr, *lblCustom1 = nullptr, *lblCustom2 = nullptr, *lblActive = nullptr,
+        *lblNewPS = nullptr;
     QComboBox *cboPS = nullptr, *cboContractType = nullptr, *cboContractDuration = nullptr, *txtCust1 = nullptr,
         *txtCust2 = nullptr;
     QLineEdit *txtShortDesc = nullptr, *txtDateInitiated = nullptr, *txtDateTerminated = nullptr,
         *txtContractNumber = nullptr, *txtTrackNo = nullptr;
     QPushButton *cmdCalendar0 = nullptr, *cmdCalendar1 = nullptr, *cmdCatPS = nullptr, *cmdCatContractType = nullptr,
         *cmdCatContractDuration = nullptr, *cmdCust1Cat = nullptr, *cmdCust2Cat = nullptr, *cmdDTStamp_Notes = nullptr;
-    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit* txtNote = nullptr;
     AttachmentsCtl* ACtl = nullptr;
 
-    QSize sizeHint() const override;
-
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void initSavedParts() override { InitATC(); }
+    void deleteOwnedParts() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -93,7 +81,4 @@ private:
     void buildButtonBar();
     // The notes with the line breaks they are stored with.
     QString notesText() const;
-    bool customerExists(bool quiet);
-
-    qint32 m_custId = -1;
 };

@@ -9,7 +9,6 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/clsDB.h"
@@ -22,21 +21,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-namespace {
-
-const QString kCustomerFile = QStringLiteral("bcccust.dbf");
-
-} // namespace
-
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
-
-void frmPS::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
-bool frmPS::customerExists(bool quiet)
-{
-    return DB().CheckIfRecExists(DB().CustomerTable(), kCustomerFile, m_custId, quiet);
-}
 
 void frmPS::NoCustomerMsg()
 {
@@ -59,8 +45,7 @@ void frmPS::LoadData()
 {
     Sys().WaitStart();
     InitControls();
-    if (!customerExists(true)) {
-        NoCustomerMsg();
+    if (!ownerStillThere(true)) {
         Sys().WaitEnd();
         return;
     }
@@ -137,19 +122,6 @@ void frmPS::InitATC()
         ACtl->Init(DB().GetAttachmentSubDir(RowID, QStringLiteral("_ps")));
 }
 
-void frmPS::DoEditModeBtn()
-{
-    if (!DB().Perm_PS())
-        return;
-    if (!EM->InEditMode() && !customerExists(true)) {
-        NoCustomerMsg();
-        return;
-    }
-    RecordForm::DoEditModeBtn();
-    if (TabCtl->isVisible())
-        TabCtl->setFocus();
-}
-
 bool frmPS::ValidateData()
 {
     const QString crlf2 = Sys().CRLF(2);
@@ -175,12 +147,7 @@ bool frmPS::ValidateData()
 bool frmPS::SaveData()
 {
     Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
-    }
-    if (!customerExists(false)) {
-        NoCustomerMsg();
+    if (!ValidateData() || !ownerStillThere(false)) {
         Sys().WaitEnd();
         return false;
     }

@@ -1,6 +1,7 @@
 #include "issues/IssueListFill.h"
 
 #include "app/MainWindow.h"
+#include "app/ListWindow.h"
 #include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/clsSystem.h"
@@ -11,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeView>
@@ -20,22 +20,7 @@
 
 static_assert(IssueListModel::kKeyRole == clsSystemUI::kKeyRole, "the list helpers read the row keys");
 
-QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model)
-{
-    auto* lv = new QTreeView(parent);
-    lv->setObjectName(QStringLiteral("lv"));
-    lv->setRootIsDecorated(false);
-    lv->setUniformRowHeights(true);
-    lv->setAllColumnsShowFocus(true);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lv->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->header()->setSectionsClickable(true);
-    lv->header()->setStretchLastSection(false);
-    model->setParent(lv);
-    lv->setModel(model);
-    return lv;
-}
+QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model) { return makeListView(parent, model); }
 
 namespace {
 

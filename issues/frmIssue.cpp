@@ -39,7 +39,7 @@ using namespace RecordControls;
 } // namespace
 
 frmIssue::frmIssue(QWidget* parent)
-    : RecordWindow<QWidget>({QStringLiteral("I"), DB().IssuesTable(), Schema::dataFileName(Schema::Table::Issues),
+    : CustomerItemWindow({QStringLiteral("I"), DB().IssuesTable(), Schema::dataFileName(Schema::Table::Issues),
                              QStringLiteral("_issue"), &clsDB::Perm_Issues,
                              Schema::dataFileName(Schema::Table::Issues)},
                             parent)
@@ -99,10 +99,7 @@ frmIssue::~frmIssue() = default;
 void frmIssue::buildIssueTab(QWidget* page)
 {
     auto* lblCustomerName = fieldLabel(page, "Label2", QStringLiteral("Customer Name:"));
-    lblCustomer = fieldLabel(page, "lblCustomer", QString());
-    lblCustomer->setStyleSheet(QStringLiteral("color: #0000C0"));
-    lblCustomer->setCursor(Qt::PointingHandCursor);
-    lblCustomer->installEventFilter(this);
+    makeCustomerLink(fieldLabel(page, "lblCustomer", QString()));
     makeIssueFields(page, this, Schema::Table::Issues);
     auto* lblSubmit = fieldLabel(page, "lblSubmit", QStringLiteral("Submit Date:"));
     txtDateSubmit = editable(new QLineEdit(page), "txtDateSubmit");
@@ -176,65 +173,26 @@ void frmIssue::buildButtonBar()
     RecordFrame::adoptButtonBar(this, b);
 }
 
-// --- Layout and events ------------------------------------------------------
+// --- Events and commands -------------------------------------------------------
 
-QSize frmIssue::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
-
-void frmIssue::resizeEvent(QResizeEvent* event)
+void frmIssue::initSavedParts()
 {
-    RecordWindow<QWidget>::resizeEvent(event);
-    RecordFrame::layout(this, TabCtl, BtnBar);
-}
-
-bool frmIssue::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lblCustomer && event->type() == QEvent::MouseButtonRelease) {
-        lblCustomer_Click();
-        return true;
-    }
-    return RecordWindow<QWidget>::eventFilter(watched, event);
-}
-
-// --- Commands -----------------------------------------------------------------
-
-void frmIssue::OKButton_Click() { SaveAndClose(); }
-
-void frmIssue::cmdApply_Click()
-{
-    if (!SaveData())
-        return;
-    EM->ViewMode();
     InitIACtl();
     InitATC();
-    UpdateLastEditCtl();
-    SetUI();
 }
 
-void frmIssue::CancelButton_Click() { CancelAndClose(); }
-
-void frmIssue::cmdDelete_Click()
+void frmIssue::deleteOwnedParts()
 {
-    if (!RecordFrame::confirmDelete(this))
-        return;
-    // The issue row goes first: an issue that stays keeps its actions and
-    // its files.
-    if (!DB().DeleteRecord(RowID, DB().IssuesTable()))
-        return;
+    // An issue that stays keeps its actions and its files.
     DB().DeleteAllRecords(RowID, DB().IssuesActionsTable(), QStringLiteral("issueid"));
     DB().DeleteAttachments(RowID, QStringLiteral("_i"));
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 1, -1);
-    EM->ViewMode();
-    CloseWindow();
 }
 
 void frmIssue::cmdCalendar_Click(int index)
 {
-    QLineEdit* box = index == 0 ? txtDateSubmit : index == 1 ? txtDateResponse : txtDateResolution;
-    const QString picked = RecordFrame::calendar()(box->text());
-    if (!picked.isEmpty())
-        box->setText(picked);
-    SysUI().CtlSetFocus(box);
+    RecordFrame::pickDate(index == 0 ? txtDateSubmit : index == 1 ? txtDateResponse : txtDateResolution);
 }
 
 void frmIssue::cmdCatList_Click(QComboBox* cbo)
@@ -250,10 +208,4 @@ void frmIssue::cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType)
 void frmIssue::cmdDTStamp_Click(QPlainTextEdit* box)
 {
     RecordFrame::insertStamp(box);
-}
-
-void frmIssue::lblCustomer_Click()
-{
-    if (frmMain* main = mainWindow())
-        main->ShowCustomer(m_custId, false);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordWindow.h"
+#include "app/CustomerItemWindow.h"
 #include "app/WindowInterfaces.h"
 #include "data/CategoryTypes.h"
 #include "issues/IssueControls.h"
@@ -21,13 +21,12 @@ class QTabWidget;
 // identifier): the issue's fields on the first tab, its actions, the
 // description and the resolution, the attached files and the last-edit
 // stamp on the others. The actions and attachments wait for the first save.
-class frmIssue : public RecordWindow<QWidget>, public IssueWindow, public IssueControls::IssueFields {
+class frmIssue : public CustomerItemWindow, public IssueWindow, public IssueControls::IssueFields {
 public:
     explicit frmIssue(QWidget* parent = nullptr);
     ~frmIssue() override;
 
     qint32 IssueID() const { return RowID; }
-    qint32 CustID() const { return m_custId; }
     qint32 TemplateID() const { return m_templateId; }
     void SetCustID(qint32 CustID) override { m_custId = CustID; }
     void SetTemplateID(qint32 TemplateID) override { m_templateId = TemplateID; }
@@ -36,57 +35,44 @@ public:
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
-    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void InitIACtl();
     void InitATC();
     void ShowIssueNum();
-    void NoCustomerMsg();
+    void NoCustomerMsg() override;
     void SetWindowCaption();
 
     // Commands.
-    void OKButton_Click();
-    void cmdApply_Click();
-    void CancelButton_Click();
-    void cmdDelete_Click();
     void cmdCalendar_Click(int index);
     void cmdCatList_Click(QComboBox* cbo);
     void cmdCustomList_Click(QComboBox* cbo, CatType::Kind catType);
     void cmdDTStamp_Click(QPlainTextEdit* box);
-    void lblCustomer_Click();
 
-    QTabWidget* TabCtl = nullptr;
-    QWidget* BtnBar = nullptr;
     // The product/service, short description, assignee, priority, status,
     // category and custom fields are the shared IssueFields.
-    QLabel *lblCustomer = nullptr, *lblRes = nullptr, *lblIssueNumber = nullptr, *lblNewIssue = nullptr;
+    QLabel *lblRes = nullptr, *lblIssueNumber = nullptr, *lblNewIssue = nullptr;
     QLineEdit *txtDateSubmit = nullptr, *txtDateResponse = nullptr, *txtDateResolution = nullptr;
     QPushButton *cmdCalendar0 = nullptr, *cmdCalendar1 = nullptr, *cmdCalendar2 = nullptr, *cmdDTStamp_Desc = nullptr,
         *cmdDTStamp_Resolution = nullptr;
-    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
     IssueActionsCtl* IACtl = nullptr;
     AttachmentsCtl* ACtl = nullptr;
 
-    QSize sizeHint() const override;
-
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void initSavedParts() override;
+    void deleteOwnedParts() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildIssueTab(QWidget* page);
     void buildButtonBar();
-    bool customerExists();
     void applyTemplate();
     void readStoredIssue();
 
-    qint32 m_custId = -1;
     qint32 m_templateId = -1;
 };

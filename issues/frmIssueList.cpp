@@ -6,7 +6,6 @@
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
-#include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
@@ -16,29 +15,17 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-QPushButton* button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 } // namespace
 
 frmIssueList::frmIssueList(QWidget* parent)
-    : QWidget(parent)
+    : ListWindow(parent)
 {
     setWindowTitle(QStringLiteral("Issue List"));
     setObjectTag(this, QStringLiteral("VIEW_CUSTOMERINFO"));
@@ -48,46 +35,9 @@ frmIssueList::frmIssueList(QWidget* parent)
     m_model->setHeadings(IssueSearchCore::headings());
     if (const frmMain* main = mainWindow(); main && main->SysImageList.size() > 4)
         m_model->setIcon(main->SysImageList.at(4));
-    lv = makeIssueListView(this, m_model);
-    onEnterInList(lv, [this] { cmdProperties_Click(); });
-    m_fill = new IssueListFill(lv, m_model);
-
-    BtnBar = new QWidget(this);
-    BtnBar->setObjectName(QStringLiteral("BtnBar"));
-    cmdRefresh = button(QStringLiteral("R&efresh"), "cmdRefresh", BtnBar);
-    cmdProperties = button(QStringLiteral("&Properties"), "cmdProperties", BtnBar);
-    cmdPrint = button(QStringLiteral("Print"), "cmdPrint", BtnBar);
-    CancelButton = button(QStringLiteral("Cancel"), "CancelButton", BtnBar);
-    lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
-    lblMsg->setObjectName(QStringLiteral("lblMsg"));
-    lblCust = new QLabel(BtnBar);
-    lblCust->setObjectName(QStringLiteral("lblCust"));
-    auto* bar = new QHBoxLayout(BtnBar);
-    bar->setContentsMargins(4, 4, 4, 4);
-    for (QPushButton* b : {cmdRefresh, cmdProperties, cmdPrint, CancelButton})
-        bar->addWidget(b);
-    bar->addWidget(lblMsg, 1);
-    bar->addWidget(lblCust);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(lv, 1);
-    layout->addWidget(BtnBar);
-    setTabChain({lv, cmdRefresh, cmdProperties, cmdPrint, CancelButton});
-
-    connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmIssueList::SetUI);
-    connect(lv, &QTreeView::doubleClicked, this, &frmIssueList::cmdProperties_Click);
-    connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-        if (!m_fill->running())
-            SysUI().LVSort(lv, column);
-    });
-    connect(cmdRefresh, &QPushButton::clicked, this, &frmIssueList::cmdRefresh_Click);
-    connect(cmdProperties, &QPushButton::clicked, this, &frmIssueList::cmdProperties_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmIssueList::cmdPrint_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &frmIssueList::CancelButton_Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &frmIssueList::CancelButton_Click);
+    QTreeView* list = makeIssueListView(this, m_model);
+    m_fill = new IssueListFill(list, m_model);
+    buildFrame(list, {Command::Refresh, Command::Properties, Command::Print, Command::Cancel});
     resize(680, 400);
     Form_Resize();
     SetUI();
@@ -164,49 +114,19 @@ void frmIssueList::DisplayResultCnt()
     lblCust->setText(QString::number(m_model->rowCount()) + QStringLiteral(" Issue(s)"));
 }
 
-void frmIssueList::SetUI() { cmdProperties->setEnabled(!m_fill->running() && SysUI().LvIsItemSelected(lv)); }
-
-void frmIssueList::setCommandsEnabled(bool enabled)
+void frmIssueList::reload()
 {
-    for (QPushButton* b : {cmdProperties, cmdPrint, cmdRefresh})
-        b->setEnabled(enabled);
-}
-
-void frmIssueList::cmdRefresh_Click()
-{
-    if (m_fill->running())
-        return;
     LoadData();
     SetUI();
-    SysUI().CtlSetFocus(lv);
 }
 
-void frmIssueList::cmdProperties_Click()
-{
-    if (m_fill->running())
-        return;
-    openSelectedIssue(lv);
-}
-
-void frmIssueList::cmdPrint_Click()
-{
-    if (!m_fill->running())
-        SysUI().ListViewPrint_GetPrinter(lv, windowTitle());
-}
-
-void frmIssueList::CancelButton_Click() { WindowRegistry::current().closeForm(this); }
+void frmIssueList::openSelected() { openSelectedIssue(lv); }
 
 void frmIssueList::closeEvent(QCloseEvent* event)
 {
     if (m_fill->putOffClose(event))
         return;
     event->accept();
-}
-
-void frmIssueList::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmIssueList::Form_Resize()

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "app/ListWindow.h"
 #include "app/WindowInterfaces.h"
 #include "xbase/c4.h"
 
-#include <QWidget>
-
 class IssueListFill;
 class IssueListModel;
-class QLabel;
-class QPushButton;
-class QTreeView;
 
 // The result of one issue search: the issues whose searched texts hold the
 // words, with commands to open the selected one, print the list, repeat the
@@ -18,7 +14,7 @@ class QTreeView;
 // The walk yields to the event loop every 100 records: Refresh, Properties
 // and Print are refused meanwhile, and Close closes the window once the walk
 // has let go of its tables (IssueListFill).
-class frmIssueList : public QWidget, public IssueListWindow {
+class frmIssueList : public ListWindow, public IssueListWindow {
     Q_OBJECT
 public:
     explicit frmIssueList(QWidget* parent = nullptr);
@@ -30,37 +26,22 @@ public:
     void Init(const QString& SearchStr, int SearchType, qint32 PSID) override;
     void LoadData();
     void DisplayResultCnt();
-    void SetUI();
-
-    void cmdRefresh_Click();
-    void cmdProperties_Click();
-    void cmdPrint_Click();
-    void CancelButton_Click();
 
     IssueListModel* model() const { return m_model; }
-    bool filling() const;
+    bool filling() const override;
 
     bool SearchShortDesc = false;
     bool SearchDesc = false;
     bool SearchResolution = false;
 
-    QTreeView* lv = nullptr;
-    QWidget* BtnBar = nullptr;
-    QPushButton* cmdRefresh = nullptr;
-    QPushButton* cmdProperties = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QLabel* lblMsg = nullptr;
-    QLabel* lblCust = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void reload() override;
+    void openSelected() override;
+    void Form_Resize() override;
 
 private:
-    void Form_Resize();
     void LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories);
-    void setCommandsEnabled(bool enabled);
 
     IssueListModel* m_model = nullptr;
     IssueListFill* m_fill = nullptr;

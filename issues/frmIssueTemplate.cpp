@@ -6,10 +6,8 @@
 #include "app/RecordControls.h"
 #include "app/RecordFrame.h"
 #include "app/StatisticCtl.h"
-#include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/frmRichEdit.h"
@@ -41,7 +39,7 @@ constexpr int kResolutionTab = 2;
 } // namespace
 
 frmIssueTemplate::frmIssueTemplate(QWidget* parent)
-    : RecordWindow<QWidget>({QStringLiteral("T"), DB().IssuesTemplatesTable(),
+    : TabbedRecordWindow({QStringLiteral("T"), DB().IssuesTemplatesTable(),
                              Schema::dataFileName(Schema::Table::ITempl), QStringLiteral("_issuetemplate"),
                              &clsDB::Perm_Issues, Schema::dataFileName(Schema::Table::Issues)},
                             parent)
@@ -117,15 +115,7 @@ void frmIssueTemplate::buildIssueTab(QWidget* page)
                  txtCust1, cmdCust1Cat, txtCust2, cmdCust2Cat, cboIssueCategory, cmdCatIssueCategory});
 }
 
-// --- Layout and events ------------------------------------------------------
-
-QSize frmIssueTemplate::sizeHint() const { return RecordFrame::sizeHint(TabCtl, BtnBar); }
-
-void frmIssueTemplate::resizeEvent(QResizeEvent* event)
-{
-    RecordWindow<QWidget>::resizeEvent(event);
-    RecordFrame::layout(this, TabCtl, BtnBar);
-}
+// --- Events ---------------------------------------------------------------------
 
 
 // --- The contract ---------------------------------------------------------------
@@ -136,8 +126,6 @@ void frmIssueTemplate::Init(qint32 rowId, bool editMode)
     if (editMode)
         DoEditModeBtn();
 }
-
-void frmIssueTemplate::SetTagVariant() { setObjectTag(this, WindowTag()); }
 
 void frmIssueTemplate::InitControls()
 {
@@ -208,15 +196,6 @@ void frmIssueTemplate::SetUI()
     lblEdit->setVisible(true);
 }
 
-void frmIssueTemplate::DoEditModeBtn()
-{
-    if (!DB().Perm_Issues())
-        return;
-    RecordForm::DoEditModeBtn();
-    if (TabCtl->isVisible())
-        TabCtl->setFocus();
-}
-
 // No field of a template is required and no value is refused.
 bool frmIssueTemplate::ValidateData() { return true; }
 
@@ -248,28 +227,6 @@ bool frmIssueTemplate::SaveData()
     SetWindowCaption();
     Sys().WaitEnd();
     return saved;
-}
-
-// --- Commands -----------------------------------------------------------------
-
-void frmIssueTemplate::OKButton_Click() { SaveAndClose(); }
-
-void frmIssueTemplate::cmdApply_Click() { (void)SaveAndStay(); }
-
-void frmIssueTemplate::CancelButton_Click() { CancelAndClose(); }
-
-void frmIssueTemplate::cmdDelete_Click()
-{
-    const QString question
-        = QStringLiteral("Are you sure you want to *DELETE*  '") + windowTitle() + QStringLiteral("'?");
-    if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton3,
-               QStringLiteral("DELETE Confirmation"))
-        != MsgAnswer::Yes)
-        return;
-    if (!DB().DeleteRecord(RowID, DB().IssuesTemplatesTable()))
-        return;
-    EM->ViewMode();
-    CloseWindow();
 }
 
 // --- Text output -------------------------------------------------------------------

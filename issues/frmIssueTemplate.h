@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordWindow.h"
+#include "app/TabbedRecordWindow.h"
 #include "issues/IssueControls.h"
 
 #include <QString>
@@ -18,7 +18,7 @@ class QTabWidget;
 // window's tabs without customer, dates, actions and attachments. The
 // template's name is shown but never written here; the template list names
 // it.
-class frmIssueTemplate : public RecordWindow<QWidget>, public IssueControls::IssueFields {
+class frmIssueTemplate : public TabbedRecordWindow, public IssueControls::IssueFields {
 public:
     explicit frmIssueTemplate(QWidget* parent = nullptr);
     ~frmIssueTemplate() override;
@@ -33,33 +33,17 @@ public:
     void InitControls() override;
     void LoadData() override;
     void SetUI() override;
-    void DoEditModeBtn() override;
     bool ValidateData() override;
     bool SaveData() override;
     QString FormContent() override;
     QString FormPrint() override;
     QString FormEmail() override;
 
-    void SetTagVariant();
     void SetWindowCaption();
 
-    // Commands.
-    void OKButton_Click();
-    void cmdApply_Click();
-    void CancelButton_Click();
-    void cmdDelete_Click();
-
-    QTabWidget* TabCtl = nullptr;
-    QWidget* BtnBar = nullptr;
     // The template's fields are the shared IssueFields.
     QPushButton *cmdDTStamp_Desc = nullptr, *cmdDTStamp_Resolution = nullptr;
-    QPushButton *cmdPrint = nullptr, *cmdEmail = nullptr, *OKButton = nullptr, *CancelButton = nullptr;
     QPlainTextEdit *txtDesc = nullptr, *txtResolution = nullptr;
-
-    QSize sizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildIssueTab(QWidget* page);

@@ -10,7 +10,6 @@
 #include "app/frmMain.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
-#include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
 #include "data/Schema.h"
@@ -37,13 +36,6 @@ constexpr int kAttachmentsTab = 4;
 
 using RecordControls::loadCategories;
 using RecordControls::selectCategory;
-
-void frmIssue::SetTagVariant() { setObjectTag(this, WindowTag()); }
-
-bool frmIssue::customerExists()
-{
-    return DB().CheckIfRecExists(DB().CustomerTable(), Schema::dataFileName(Schema::Table::Cust), m_custId, true);
-}
 
 void frmIssue::NoCustomerMsg()
 {
@@ -78,8 +70,7 @@ void frmIssue::LoadData()
     Sys().WaitStart();
     InitControls();
     if (m_custId > 0) {
-        if (!customerExists()) {
-            NoCustomerMsg();
+        if (!ownerStillThere(true)) {
             Sys().WaitEnd();
             return;
         }
@@ -191,19 +182,6 @@ void frmIssue::InitATC()
         ACtl->Init(DB().GetAttachmentSubDir(RowID, QStringLiteral("_i")));
 }
 
-void frmIssue::DoEditModeBtn()
-{
-    if (!DB().Perm_Issues())
-        return;
-    if (!EM->InEditMode() && !customerExists()) {
-        NoCustomerMsg();
-        return;
-    }
-    RecordForm::DoEditModeBtn();
-    if (TabCtl->isVisible())
-        TabCtl->setFocus();
-}
-
 bool frmIssue::ValidateData()
 {
     const QString crlf2 = Sys().CRLF(2);
@@ -230,12 +208,7 @@ bool frmIssue::ValidateData()
 bool frmIssue::SaveData()
 {
     Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
-    }
-    if (!customerExists()) {
-        NoCustomerMsg();
+    if (!ValidateData() || !ownerStillThere(true)) {
         Sys().WaitEnd();
         return false;
     }

@@ -23,10 +23,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -45,7 +43,7 @@ void setBackColor(QComboBox* cbo, const QColor& color)
 } // namespace
 
 frmMyIssues::frmMyIssues(QWidget* parent)
-    : QWidget(parent)
+    : ListWindow(parent)
 {
     setWindowTitle(QStringLiteral("My Issues"));
     setObjectTag(this, QStringLiteral("MYISSUES"));
@@ -76,30 +74,9 @@ void frmMyIssues::buildControls()
     filter->addStretch(1);
 
     m_model = new IssueListModel(MyIssuesCore::columns());
-    lv = makeIssueListView(this, m_model);
-    onEnterInList(lv, [this] { cmdProperties_Click(); });
-    m_fill = new IssueListFill(lv, m_model);
-
-    BtnBar = new QWidget(this);
-    cmdRefresh = new QPushButton(QStringLiteral("R&efresh"), BtnBar);
-    cmdProperties = new QPushButton(QStringLiteral("&Properties"), BtnBar);
-    cmdPrint = new QPushButton(QStringLiteral("Print"), BtnBar);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), BtnBar);
-    lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
-    lblCust = new QLabel(BtnBar);
-    auto* bar = new QHBoxLayout(BtnBar);
-    bar->setContentsMargins(4, 4, 4, 4);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdRefresh, cmdProperties, cmdPrint, CancelButton})
-        bar->addWidget(w);
-    bar->addWidget(lblMsg, 1);
-    bar->addWidget(lblCust);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(FilterBar);
-    layout->addWidget(lv, 1);
-    layout->addWidget(BtnBar);
+    QTreeView* list = makeIssueListView(this, m_model);
+    m_fill = new IssueListFill(list, m_model);
+    buildFrame(list, {Command::Refresh, Command::Properties, Command::Print, Command::Cancel}, FilterBar);
     setTabChain({cboAssignedTo, cboStatus, ckAutoRefresh, lv, cmdRefresh, cmdProperties, cmdPrint, CancelButton});
 
     tmRefresh = new QTimer(this);
@@ -110,29 +87,12 @@ void frmMyIssues::buildControls()
     Label6->setObjectName(QStringLiteral("Label6"));
     cboStatus->setObjectName(QStringLiteral("cboStatus"));
     ckAutoRefresh->setObjectName(QStringLiteral("ckAutoRefresh"));
-    BtnBar->setObjectName(QStringLiteral("BtnBar"));
-    cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
-    cmdProperties->setObjectName(QStringLiteral("cmdProperties"));
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    lblMsg->setObjectName(QStringLiteral("lblMsg"));
-    lblCust->setObjectName(QStringLiteral("lblCust"));
     tmRefresh->setObjectName(QStringLiteral("tmRefresh"));
 
     connect(cboAssignedTo, &QComboBox::activated, this, &frmMyIssues::combo_Click);
     connect(cboStatus, &QComboBox::activated, this, &frmMyIssues::combo_Click);
     connect(ckAutoRefresh, &QCheckBox::clicked, this, &frmMyIssues::ckAutoRefresh_Click);
-    connect(cmdRefresh, &QPushButton::clicked, this, &frmMyIssues::cmdRefresh_Click);
-    connect(cmdProperties, &QPushButton::clicked, this, &frmMyIssues::cmdProperties_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmMyIssues::cmdPrint_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &frmMyIssues::CancelButton_Click);
     connect(tmRefresh, &QTimer::timeout, this, &frmMyIssues::tmRefresh_Timer);
-    connect(lv, &QTreeView::doubleClicked, this, &frmMyIssues::cmdProperties_Click);
-    connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmMyIssues::SetUI);
-    connect(lv->header(), &QHeaderView::sectionClicked, this, &frmMyIssues::lv_ColumnClick);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &frmMyIssues::CancelButton_Click);
 }
 
 void frmMyIssues::Form_Load()
@@ -210,16 +170,10 @@ void frmMyIssues::DisplayResultCnt() { lblCust->setText(QString::number(m_model-
 
 void frmMyIssues::SetUI()
 {
-    cmdProperties->setEnabled(!m_fill->running() && SysUI().LvIsItemSelected(lv));
+    ListWindow::SetUI();
     setBackColor(cboStatus, cboStatus->currentIndex() > 0 ? kAwayFromDefault : kAtDefault);
     setBackColor(cboAssignedTo,
                  SysUI().cboGetItemID(cboAssignedTo) != DB().LoginID() ? kAwayFromDefault : kAtDefault);
-}
-
-void frmMyIssues::setCommandsEnabled(bool enabled)
-{
-    for (QPushButton* button : {cmdProperties, cmdPrint, cmdRefresh})
-        button->setEnabled(enabled);
 }
 
 void frmMyIssues::combo_Click()
@@ -241,13 +195,7 @@ void frmMyIssues::ckAutoRefresh_Click()
     m_autoRefresh ? tmRefresh->start() : tmRefresh->stop();
 }
 
-void frmMyIssues::cmdRefresh_Click()
-{
-    if (m_fill->running())
-        return;
-    LoadData(false);
-    SysUI().CtlSetFocus(lv);
-}
+void frmMyIssues::reload() { LoadData(false); }
 
 void frmMyIssues::tmRefresh_Timer()
 {
@@ -258,20 +206,9 @@ void frmMyIssues::tmRefresh_Timer()
         LoadData(true);
 }
 
-void frmMyIssues::cmdProperties_Click()
-{
-    if (m_fill->running())
-        return;
-    openSelectedIssue(lv);
-}
+void frmMyIssues::openSelected() { openSelectedIssue(lv); }
 
-void frmMyIssues::cmdPrint_Click()
-{
-    if (!m_fill->running())
-        SysUI().ListViewPrint_GetPrinter(lv, windowTitle());
-}
-
-void frmMyIssues::CancelButton_Click() { WindowRegistry::current().closeForm(this); }
+void frmMyIssues::sortByColumn(int column) { lv_ColumnClick(column); }
 
 void frmMyIssues::lv_ColumnClick(int column)
 {
@@ -295,12 +232,6 @@ void frmMyIssues::closeEvent(QCloseEvent* event)
     SavePrefLong(QStringLiteral("LastIssueSearchStatusID"), SysUI().cboGetItemID(cboStatus));
     SavePrefString(QStringLiteral("AutoRefreshMyIssues"), ckAutoRefresh->isChecked() ? QStringLiteral("Y") : QString());
     event->accept();
-}
-
-void frmMyIssues::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmMyIssues::Form_Resize()

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "app/ListWindow.h"
 #include "xbase/c4.h"
-
-#include <QWidget>
 
 class IssueListFill;
 class IssueListModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPushButton;
 class QTimer;
-class QTreeView;
 
 // My Issues ("MYISSUES"): the issues assigned to one user (the logged-in
 // one at first, or nobody: "Un-Assigned"), all of them or those of one
@@ -21,7 +18,7 @@ class QTreeView;
 // The fill yields to the event loop every 100 records: a combo change
 // arriving then runs once the fill is over, Refresh and timer ticks are
 // dropped, and Close closes the window after the fill (IssueListFill).
-class frmMyIssues : public QWidget {
+class frmMyIssues : public ListWindow {
     Q_OBJECT
 public:
     explicit frmMyIssues(QWidget* parent = nullptr);
@@ -29,18 +26,15 @@ public:
 
     void LoadData(bool Quiet);
     void DisplayResultCnt();
-    void SetUI();
+    // Also marks the filters that differ from the user's defaults.
+    void SetUI() override;
 
-    void cmdRefresh_Click();
-    void cmdProperties_Click();
-    void cmdPrint_Click();
-    void CancelButton_Click();
     void ckAutoRefresh_Click();
     void tmRefresh_Timer();
     void lv_ColumnClick(int column);
 
     IssueListModel* model() const { return m_model; }
-    bool filling() const;
+    bool filling() const override;
 
     QWidget* FilterBar = nullptr;
     QLabel* Label1 = nullptr;
@@ -49,27 +43,20 @@ public:
     QLabel* Label6 = nullptr;
     QComboBox* cboStatus = nullptr;
     QCheckBox* ckAutoRefresh = nullptr;
-    QTreeView* lv = nullptr;
-    QWidget* BtnBar = nullptr;
-    QPushButton* cmdRefresh = nullptr;
-    QPushButton* cmdProperties = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QLabel* lblMsg = nullptr;
-    QLabel* lblCust = nullptr;
     QTimer* tmRefresh = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void reload() override;
+    void openSelected() override;
+    void sortByColumn(int column) override;
+    void Form_Resize() override;
 
 private:
     void buildControls();
     void Form_Load();
-    void Form_Resize();
     void combo_Click();
     void LoadIssues(DATA4* issues, DATA4* customers, DATA4* categories, bool Quiet);
-    void setCommandsEnabled(bool enabled);
 
     IssueListModel* m_model = nullptr;
     IssueListFill* m_fill = nullptr;
