@@ -14,7 +14,6 @@
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,8 +84,9 @@ void frmCustomer::LoadData()
     }
     Sys().WaitEnd();
     SetWindowCaption();
+    // The record shows before its lists fill; the fills let the user act
+    // as they go.
     repaint();
-    QCoreApplication::processEvents();
     LV_LoadPS(-1);
     LV_LoadIssues(-1);
 }
