@@ -9,12 +9,12 @@
 #include "common/PromptService.h"
 #include "common/RunError.h"
 #include "common/clsSystem.h"
+#include "common/ui/YieldPacer.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
-#include <QCoreApplication>
 #include <QIcon>
 #include <QHeaderView>
 #include <QLabel>
@@ -90,10 +90,11 @@ QIcon listIcon(const frmMain* main, int index)
 
 // Refills the list with the customer's rows of the table, each made by
 // makeRow from the open category table and the handles of `fields` (in that
-// order). Other events run after each row. Then sorted by the first column,
-// counted ("<n><countSuffix>") and a row selected. A table that can't be
-// opened (its opener has said so) leaves the list empty; a table without
-// the fields or the index is reported as an error.
+// order). Other events run now and then while the rows are added. Then
+// sorted by the first column, counted ("<n><countSuffix>") and a row
+// selected. A table that can't be opened (its opener has said so) leaves
+// the list empty; a table without the fields or the index is reported as
+// an error.
 void fillList(QTreeWidget* lv, QLabel* count, const QString& countSuffix, const QString& path,
               std::initializer_list<const char*> fields, const QString& errorLabel, qint32 custId, qint32 rowId,
               const std::function<QTreeWidgetItem*(DATA4*, const QList<FIELD4*>&)>& makeRow)
@@ -121,10 +122,11 @@ void fillList(QTreeWidget* lv, QLabel* count, const QString& countSuffix, const 
         return;
     }
     QPointer<QTreeWidget> guard(lv);
+    YieldPacer pacer;
     for (int found = d4seekDouble(table, double(custId)); found == 0 && guard;
          found = d4seekNextDouble(table, double(custId))) {
         lv->addTopLevelItem(makeRow(categories, handles));
-        QCoreApplication::processEvents();
+        pacer.yieldIfDue();
     }
     d4close(table);
     d4close(categories);

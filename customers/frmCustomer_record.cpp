@@ -12,7 +12,6 @@
 #include "data/ui/clsDBUI.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -81,8 +80,9 @@ void frmCustomer::LoadData()
     }
     Sys().WaitEnd();
     SetWindowCaption();
+    // The record shows before its lists fill; the fills let the user act
+    // as they go.
     repaint();
-    QCoreApplication::processEvents();
     LV_LoadPS(-1);
     LV_LoadIssues(-1);
 }

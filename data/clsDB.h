@@ -149,7 +149,10 @@ public:
     bool ReadFields_LastEdit(RecColl& coll, DATA4* handle, qint32 rowid);
     bool ReadFields_LockInfo(RecColl& coll, DATA4* handle, qint32 rowid);
     // The rows that the tag's order visits; -1 when the table can't be opened.
-    qint32 GetRecCount(const QString& path, const QString& tag);
+    // A long count calls `tick` (when given) after every kRowsPerCountTick
+    // rows, so that a caller with a window can let the user act meanwhile.
+    static constexpr qint32 kRowsPerCountTick = 10000;
+    qint32 GetRecCount(const QString& path, const QString& tag, const std::function<void()>& tick = {});
     // The rows of the file, deleted ones included, in one engine call.
     qint32 GetRecCountFast(const QString& path, const QString& tag);
     // Key kind 2: numeric key; any other: text key. The field's whole number

@@ -4,11 +4,9 @@
 #include "common/clsSystem.h"
 #include "data/clsDB_internal.h"
 
-#include <QCoreApplication>
-
 using namespace dbdetail;
 
-qint32 clsDB::GetRecCount(const QString& path, const QString& tag)
+qint32 clsDB::GetRecCount(const QString& path, const QString& tag, const std::function<void()>& tick)
 {
     qint32 result = -1;
     try {
@@ -19,9 +17,8 @@ qint32 clsDB::GetRecCount(const QString& path, const QString& tag)
         qint32 count = 0;
         for (int rc = check(m_engine, d4top(table.get())); rc == 0; rc = check(m_engine, d4skip(table.get(), 1))) {
             result = ++count;
-            // Long counts keep the windows responsive.
-            if (count % 10000 == 0)
-                QCoreApplication::processEvents();
+            if (tick && count % kRowsPerCountTick == 0)
+                tick();
         }
         result = count;
     } catch (const Fault& f) {

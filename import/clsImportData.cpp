@@ -5,10 +5,9 @@
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/WindowRegistry.h"
+#include "common/ui/YieldPacer.h"
 #include "common/ui/frmProgress.h"
 #include "import/frmImportPreview.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -16,7 +15,6 @@ namespace {
 // so a value may hold any character of the file.
 constexpr QChar kFieldBreak(0xFDD0);
 constexpr qint32 kMaxFaultyRows = 51;
-constexpr qint32 kLinesBetweenYields = 100;
 
 } // namespace
 
@@ -75,6 +73,7 @@ bool clsImportData::ValidateRows(const QString& fileName, const ImportColDefs& d
     QString record;
     // Row 1, the headings, is one line whatever quotes it holds.
     reader.readLine(record);
+    YieldPacer pacer;
     while (!wait->m_bCancel && reader.readRecord(record)) {
         if (!checkRecord(reader, record, defs, headings, errorText))
             ++errors;
@@ -83,8 +82,7 @@ bool clsImportData::ValidateRows(const QString& fileName, const ImportColDefs& d
             errorText += QStringLiteral("MORE THAN 50 ERRORS ENCOUNTERED. ABORTING...") + Sys().CRLF(2);
             break;
         }
-        if (reader.reachedMultipleOf(kLinesBetweenYields))
-            QCoreApplication::processEvents();
+        pacer.yieldIfDue();
     }
     const bool cancelled = wait->m_bCancel;
     const bool failed = reader.error();

@@ -9,12 +9,12 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/WindowRegistry.h"
+#include "common/ui/YieldPacer.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -156,6 +156,7 @@ void IssueActionsCtl::LoadLV()
     m_loading = true;
     lv->setUpdatesEnabled(false);
     const double key = double(m_issueId);
+    YieldPacer pacer;
     for (int found = d4seekDouble(table, key); found == 0 && guard; found = d4seekNextDouble(table, key)) {
         const double value = f4double(duration);
         total += std::llround(value * 10000.0);
@@ -164,7 +165,7 @@ void IssueActionsCtl::LoadLV()
             {shortDate(date), DB().GetCategoryDesc(qint32(f4long(action)), categories),
              DB().GetUsername(qint32(f4long(perfby))), Module1::FieldStr(desc).trimmed(), durationText(value)});
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-        QCoreApplication::processEvents();
+        pacer.yieldIfDue();
     }
     d4close(table);
     d4close(categories);

@@ -11,7 +11,6 @@
 #include "issues/core/IssueListModel.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeView>
@@ -69,10 +68,10 @@ bool IssueListFill::yieldToUser(frmProgress* wait)
     // A walk asks every 100 records; the event loop is served when a batch
     // of rows is shown and otherwise a few milliseconds apart, which is soon
     // enough for the user and costs far less than serving it at each ask.
-    if (m_model->flushSome() || !m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kMsBetweenEvents) {
-        QCoreApplication::processEvents();
-        m_sinceEvents.start();
-    }
+    if (m_model->flushSome())
+        m_pacer.yieldNow();
+    else
+        m_pacer.yieldIfDue();
     return !(wait && wait->m_bCancel) && !m_closeAfterFill && tablesStillOpen();
 }
 
@@ -82,7 +81,7 @@ bool IssueListFill::run(const QString& message, bool quiet, const QString& error
     if (!quiet)
         SysUI().WaitDlgShow(wait, Product::name(), message, false, true);
     m_lv->setUpdatesEnabled(false);
-    m_sinceEvents.invalidate();
+    m_pacer = YieldPacer(kMsBetweenEvents);
     const RunError failure = walk([this, wait] { return yieldToUser(wait); });
     m_model->flush();
     m_lv->setUpdatesEnabled(true);

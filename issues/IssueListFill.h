@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/ui/YieldPacer.h"
 #include "issues/core/IssueWalk.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include <functional>
@@ -75,7 +75,7 @@ private:
 
     QTreeView* m_lv = nullptr;
     IssueListModel* m_model = nullptr;
-    QElapsedTimer m_sinceEvents;   // since the fill last served the event loop
+    YieldPacer m_pacer{kMsBetweenEvents};
     bool m_running = false;
     bool m_closeAfterFill = false;
     const void* m_engine = nullptr;

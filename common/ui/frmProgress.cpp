@@ -1,7 +1,6 @@
 #include "common/ui/frmProgress.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,9 +38,16 @@ void frmProgress::Display()
 
 bool frmProgress::report(int percent)
 {
-    if (percent >= 0 && percent <= 100)
+    // Work that reports after every row moves the bar a hundred times at
+    // the most; the rows between are not worth serving the event loop for.
+    const bool inRange = percent >= 0 && percent <= 100;
+    const bool moved = inRange && percent != pbar->value();
+    if (inRange)
         pbar->setValue(percent);
-    QCoreApplication::processEvents();
+    if (moved || !inRange)
+        m_pacer.yieldNow();
+    else
+        m_pacer.yieldIfDue();
     return !m_bCancel;
 }
 

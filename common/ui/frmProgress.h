@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Progress.h"
+#include "common/ui/YieldPacer.h"
 
 #include <QDialog>
 
@@ -21,7 +22,9 @@ public:
     void Display();
 
     // Progress: sets the bar for 0 to 100, lets pending events run (the Cancel
-    // button among them) and answers !m_bCancel.
+    // button among them) and answers !m_bCancel. Events run at every report
+    // that moves the bar or gives no percent; reports that leave the bar
+    // where it was let them run only now and then.
     bool report(int percent) override;
     void setMessage(const QString& message) override;
 
@@ -37,4 +40,6 @@ protected:
 
 private:
     void cmdCancel_Click();
+
+    YieldPacer m_pacer;
 };

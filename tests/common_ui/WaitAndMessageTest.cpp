@@ -79,6 +79,26 @@ TEST(WaitDialog, CancelFlagIsClearAtEachShowAndSetByCancel)
     EXPECT_FALSE(prompts.waitCursor());
 }
 
+// Work that reports after every row lets pending events run as the bar
+// moves; a report without a percent always lets them run.
+TEST(WaitDialog, PendingEventsRunWhenTheBarMovesAndWhenNoPercentIsGiven)
+{
+    ScriptedPrompts prompts;
+    frmProgress* wait = nullptr;
+    SysUI().WaitDlgShow(wait, QStringLiteral("Import Data"), QStringLiteral("Importing Data. Please wait..."), true,
+                        true);
+    ASSERT_NE(wait, nullptr);
+    int served = 0;
+    for (int percent : {0, 1, 2, 50, 100, -1, -1, 101}) {
+        QMetaObject::invokeMethod(wait, [&served] { ++served; }, Qt::QueuedConnection);
+        const int before = served;
+        EXPECT_TRUE(wait->report(percent));
+        EXPECT_EQ(served, before + 1) << percent;
+    }
+    EXPECT_EQ(wait->pbar->value(), 100);
+    SysUI().WaitDlgRemove(wait);
+}
+
 TEST(WaitDialog, BarAndCancelShowAsAsked)
 {
     ScriptedPrompts prompts;

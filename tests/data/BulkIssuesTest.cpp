@@ -188,6 +188,20 @@ TEST_F(BulkIssuesTest, CancelEndsTheRunAtTheProgressPointAndLaterIssuesNumberAbo
     expectCheckedByAnotherProcess();
 }
 
+// A count long enough to hold up a window calls its caller back after every
+// ten thousand rows and never in between.
+TEST_F(BulkIssuesTest, ALongCountCallsItsCallerBackEveryTenThousandRows)
+{
+    BulkIssues::setLastForTests(330013 + 25000 - 1);
+    RecordingProgress progress;
+    m_db.AddBulkIssues(progress);
+    int ticks = 0;
+    EXPECT_EQ(m_db.GetRecCount(m_db.IssuesTable(), QStringLiteral("rowid"), [&ticks] { ++ticks; }), 25000);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(issueCount(), 25000);
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
 TEST_F(BulkIssuesTest, AWriteErrorPartWayKeepsTheRowsWrittenBeforeIt)
 {
     // The data file can take the rows up to 355,000 only: the writes of the

@@ -1,4 +1,6 @@
+#include "ForwardingFile.h"
 #include "MemEnv.h"
+#include "NameNotesRows.h"
 #include "StoppingEnv.h"
 #include "XbaseFixture.h"
 
@@ -19,27 +21,8 @@ namespace {
 
 constexpr const char* kTable = "/mem/batch.dbf";
 
-struct Row {
-    std::string name, notes;
-    bool operator==(const Row&) const = default;
-};
-using Rows = std::vector<Row>;
-
-std::string trimmed(std::string s) { return s.erase(s.find_last_not_of(' ') + 1); }
-
-Status readRows(Table* t, Rows* out)
-{
-    out->clear();
-    uint32_t count = 0;
-    XB_RETURN_IF_ERROR(t->recordCount(&count));
-    for (uint32_t r = 1; r <= count; ++r) {
-        XB_RETURN_IF_ERROR(t->go(r));
-        const std::string* memo = nullptr;
-        XB_RETURN_IF_ERROR(t->field("NOTES")->memo(&memo));
-        out->push_back({trimmed(t->field("NAME")->raw()), *memo});
-    }
-    return Status::ok();
-}
+using Row = NameNotesRow;
+using Rows = NameNotesRows;
 
 // Long keys in random order: few entries per page, so that a batch splits
 // pages all over the tree.
@@ -117,39 +100,28 @@ public:
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
 };
 
-class RecordingFile final : public File {
+class RecordingFile final : public ForwardingFile {
 public:
-    RecordingFile(RecordingEnv& env, std::unique_ptr<File> target) : m_env(env), m_target(std::move(target)) {}
-    Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override { return m_target->readAt(offset, buf, n, got); }
+    RecordingFile(RecordingEnv& env, std::unique_ptr<File> target) : ForwardingFile(std::move(target)), m_env(env) {}
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
         m_env.writes.emplace_back(path(), offset);
-        return m_target->writeAt(offset, buf, n);
+        return ForwardingFile::writeAt(offset, buf, n);
     }
-    Status size(uint64_t* out) override { return m_target->size(out); }
-    Status truncate(uint64_t length) override { return m_target->truncate(length); }
-    Status sync() override { return m_target->sync(); }
-    Status tryLock(uint64_t offset, uint64_t length, bool exclusive) override { return m_target->tryLock(offset, length, exclusive); }
-    Status unlock(uint64_t offset, uint64_t length) override { return m_target->unlock(offset, length); }
-    const std::string& path() const override { return m_target->path(); }
 
 private:
     RecordingEnv& m_env;
-    std::unique_ptr<File> m_target;
 };
 
 Status RecordingEnv::open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out)
 {
-    std::unique_ptr<File> file;
-    XB_RETURN_IF_ERROR(EnvWrapper::open(path, mode, &file));
-    *out = std::make_unique<RecordingFile>(*this, std::move(file));
-    return Status::ok();
+    return openForwarded<RecordingFile>(*this, path, mode, out);
 }
 
 void expectSound(Table* t, const Rows& expected)
 {
     Rows found;
-    XB_ASSERT_OK(readRows(t, &found));
+    XB_ASSERT_OK(readNameNotesRows(t, &found));
     EXPECT_EQ(found, expected);
     EXPECT_EQ(t->header().recordCount, expected.size());
     std::vector<std::string> problems;
@@ -314,7 +286,7 @@ TEST(Batch, AProcessThatDiesInTheBatchLeavesTheTableAsItWasBefore)
         Table* t = nullptr;
         XB_ASSERT_OK(engine.openTable(kTable, &t));
         Rows found;
-        XB_ASSERT_OK(readRows(t, &found));
+        XB_ASSERT_OK(readNameNotesRows(t, &found));
         // The write that clears the journal may stop half-way too: then the
         // batch is whole although the call did not return.
         ASSERT_TRUE(found == first || found == all)

@@ -1,4 +1,5 @@
 #include "MemEnv.h"
+#include "NameNotesRows.h"
 #include "StoppingEnv.h"
 #include "XbaseFixture.h"
 
@@ -21,33 +22,8 @@ namespace {
 
 constexpr const char* kTable = "/mem/crash.dbf";
 
-struct Row {
-    bool deleted = false;
-    std::string name, notes;
-    bool operator==(const Row&) const = default;
-};
-using Rows = std::vector<Row>;
-
-std::string trimmed(std::string s) { return s.erase(s.find_last_not_of(' ') + 1); }
-
-// What a fresh open shows: every record with its memo.
-Status readRows(Table* t, Rows* out)
-{
-    out->clear();
-    uint32_t count = 0;
-    XB_RETURN_IF_ERROR(t->recordCount(&count));
-    for (uint32_t r = 1; r <= count; ++r) {
-        XB_RETURN_IF_ERROR(t->go(r));
-        Row row;
-        row.deleted = t->deleted();
-        row.name = trimmed(t->field("NAME")->raw());
-        const std::string* memo = nullptr;
-        XB_RETURN_IF_ERROR(t->field("NOTES")->memo(&memo));
-        row.notes = *memo;
-        out->push_back(row);
-    }
-    return Status::ok();
-}
+using Row = NameNotesRow;
+using Rows = NameNotesRows;
 
 // Long keys (100 bytes) keep few entries per page, so that forty records
 // make a tree of three levels whose pages split and merge.
@@ -69,7 +45,7 @@ public:
     {
         std::mt19937 rng(11);
         for (int i = 0; i < 40; ++i) {
-            Row row{false, nameFor(rng), std::string(size_t(20 + rng() % 200), char('a' + i % 26))};
+            Row row{nameFor(rng), std::string(size_t(20 + rng() % 200), char('a' + i % 26))};
             calls.push_back([row](Table* t, Rows* m) {
                 XB_RETURN_IF_ERROR(t->appendStart());
                 XB_RETURN_IF_ERROR(t->blank());
@@ -202,7 +178,7 @@ TEST_P(Crash, AFreshOpenFindsTheStateBeforeOrAfterTheInterruptedCall)
         Table* t = nullptr;
         XB_ASSERT_OK(engine.openTable(kTable, &t));
         Rows found;
-        XB_ASSERT_OK(readRows(t, &found));
+        XB_ASSERT_OK(readNameNotesRows(t, &found));
         const Rows& before = run.models[run.done];
         const bool asBefore = found == before;
         const bool asAfter = run.done + 1 < full.models.size() && found == full.models[run.done + 1];

@@ -1,3 +1,4 @@
+#include "ForwardingFile.h"
 #include "XbaseFixture.h"
 
 #include "xbase/Index.h"
@@ -24,14 +25,14 @@ public:
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
 };
 
-class FailingFile : public File {
+class FailingFile : public ForwardingFile {
 public:
-    FailingFile(FailingEnv& env, std::unique_ptr<File> target) : m_env(env), m_target(std::move(target)) {}
+    FailingFile(FailingEnv& env, std::unique_ptr<File> target) : ForwardingFile(std::move(target)), m_env(env) {}
     Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override
     {
         if (m_env.failReads && hit())
             return Status::ioError("injected read failure in " + path());
-        return m_target->readAt(offset, buf, n, got);
+        return ForwardingFile::readAt(offset, buf, n, got);
     }
     Status writeAt(uint64_t offset, const void* buf, size_t n) override
     {
@@ -39,27 +40,17 @@ public:
             m_env.failWrites = !m_env.once;
             return Status::ioError("injected write failure in " + path());
         }
-        return m_target->writeAt(offset, buf, n);
+        return ForwardingFile::writeAt(offset, buf, n);
     }
-    Status size(uint64_t* out) override { return m_target->size(out); }
-    Status truncate(uint64_t length) override { return m_target->truncate(length); }
-    Status sync() override { return m_target->sync(); }
-    Status tryLock(uint64_t offset, uint64_t length, bool exclusive) override { return m_target->tryLock(offset, length, exclusive); }
-    Status unlock(uint64_t offset, uint64_t length) override { return m_target->unlock(offset, length); }
-    const std::string& path() const override { return m_target->path(); }
 
 private:
     bool hit() const { return path().size() >= m_env.suffix.size() && path().compare(path().size() - m_env.suffix.size(), std::string::npos, m_env.suffix) == 0; }
     FailingEnv& m_env;
-    std::unique_ptr<File> m_target;
 };
 
 Status FailingEnv::open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out)
 {
-    std::unique_ptr<File> file;
-    XB_RETURN_IF_ERROR(EnvWrapper::open(path, mode, &file));
-    *out = std::make_unique<FailingFile>(*this, std::move(file));
-    return Status::ok();
+    return openForwarded<FailingFile>(*this, path, mode, out);
 }
 
 class EnvFailures : public XbaseFixture {

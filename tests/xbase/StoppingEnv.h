@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ForwardingFile.h"
+
 #include "xbase/Env.h"
 
 // An environment that stops, as a killed process would, at its n-th write
@@ -43,27 +45,21 @@ private:
     bool m_stopped = false;
 };
 
-class StoppingFile final : public xbase::File {
+class StoppingFile final : public ForwardingFile {
 public:
-    StoppingFile(StoppingEnv& env, std::unique_ptr<xbase::File> target) : m_env(env), m_target(std::move(target)) {}
-    xbase::Status readAt(uint64_t offset, void* buf, size_t n, size_t* got) override { return m_target->readAt(offset, buf, n, got); }
+    StoppingFile(StoppingEnv& env, std::unique_ptr<xbase::File> target) : ForwardingFile(std::move(target)), m_env(env) {}
     xbase::Status writeAt(uint64_t offset, const void* buf, size_t n) override { return write(offset, buf, n, false); }
     xbase::Status writeFastAt(uint64_t offset, const void* buf, size_t n) override { return write(offset, buf, n, true); }
-    xbase::Status size(uint64_t* out) override { return m_target->size(out); }
     xbase::Status truncate(uint64_t length) override
     {
         XB_RETURN_IF_ERROR(m_env.step());
-        return m_target->truncate(length);
+        return ForwardingFile::truncate(length);
     }
-    xbase::Status sync() override { return m_target->sync(); }
-    xbase::Status tryLock(uint64_t offset, uint64_t length, bool exclusive) override { return m_target->tryLock(offset, length, exclusive); }
-    xbase::Status unlock(uint64_t offset, uint64_t length) override { return m_target->unlock(offset, length); }
-    const std::string& path() const override { return m_target->path(); }
 
 private:
     xbase::Status write(uint64_t offset, const void* buf, size_t n, bool fast)
     {
-        auto put = [&](size_t len) { return fast ? m_target->writeFastAt(offset, buf, len) : m_target->writeAt(offset, buf, len); };
+        auto put = [&](size_t len) { return fast ? target().writeFastAt(offset, buf, len) : target().writeAt(offset, buf, len); };
         size_t partial = 0;
         xbase::Status s = m_env.step(&partial, n);
         if (partial)
@@ -73,16 +69,12 @@ private:
     }
 
     StoppingEnv& m_env;
-    std::unique_ptr<xbase::File> m_target;
 };
 
 inline xbase::Status StoppingEnv::open(const std::string& path, OpenMode mode, std::unique_ptr<xbase::File>* out)
 {
     if (mode == OpenMode::CreateNew || mode == OpenMode::CreateTruncate)
         XB_RETURN_IF_ERROR(step());
-    std::unique_ptr<xbase::File> file;
-    XB_RETURN_IF_ERROR(EnvWrapper::open(path, mode, &file));
-    *out = std::make_unique<StoppingFile>(*this, std::move(file));
-    return xbase::Status::ok();
+    return openForwarded<StoppingFile>(*this, path, mode, out);
 }
 
