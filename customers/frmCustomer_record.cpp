@@ -1,5 +1,6 @@
 #include "customers/frmCustomer.h"
 
+#include "common/WaitCursor.h"
 #include "customers/RecordControls.h"
 
 #include "app/EditModeCtl.h"
@@ -49,7 +50,7 @@ void frmCustomer::LoadData()
     InitControls();
     if (RowID <= 0)
         return;
-    Sys().WaitStart();
+    WaitCursor busy;
     SetTagVariant();
     if (DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false)) {
         RecColl coll(DB().CustomerTable(), RowID, table().rectype);
@@ -83,7 +84,7 @@ void frmCustomer::LoadData()
         coll.clear();
         UpdateLastEditCtl();
     }
-    Sys().WaitEnd();
+    busy.done();
     SetWindowCaption();
     repaint();
     QCoreApplication::processEvents();
@@ -183,19 +184,16 @@ bool frmCustomer::CheckForDuplicateCustomerNumber()
 
 bool frmCustomer::SaveData()
 {
-    Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
+    {
+        const WaitCursor checking;
+        if (!ValidateData())
+            return false;
+        if (RowID >= 1 && !DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false))
+            return false;
     }
-    if (RowID >= 1 && !DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false)) {
-        Sys().WaitEnd();
-        return false;
-    }
-    Sys().WaitEnd();
     if (!CheckForDuplicateCustomerNumber())
         return false;
-    Sys().WaitStart();
+    const WaitCursor busy;
     RecColl coll;
     DB().NewCustomerRecColl(coll);
     auto set = [&coll](const char* field, const QVariant& value) { coll.set(QString::fromLatin1(field), value); };
@@ -226,7 +224,6 @@ bool frmCustomer::SaveData()
     // window stays in edit mode.
     const bool saved = StoreRecord(coll);
     SetWindowCaption();
-    Sys().WaitEnd();
     return saved;
 }
 

@@ -1,5 +1,6 @@
 #include "customers/frmPS.h"
 
+#include "common/WaitCursor.h"
 #include "customers/RecordControls.h"
 #include "customers/RecordFrame.h"
 
@@ -58,11 +59,10 @@ void frmPS::InitControls()
 
 void frmPS::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (!customerExists(true)) {
         NoCustomerMsg();
-        Sys().WaitEnd();
         return;
     }
     lblCustomer->setText(DB().GetCustomername(m_custId));
@@ -99,7 +99,6 @@ void frmPS::LoadData()
         }
     }
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmPS::SetUI()
@@ -175,18 +174,15 @@ bool frmPS::ValidateData()
 
 bool frmPS::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!ValidateData()) {
-        Sys().WaitEnd();
         return false;
     }
     if (!customerExists(false)) {
         NoCustomerMsg();
-        Sys().WaitEnd();
         return false;
     }
     if (RowID > 0 && !DB().CheckIfRecExists(table().path, table().file, RowID, false)) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -209,6 +205,5 @@ bool frmPS::SaveData()
     SetWindowCaption();
     if (frmMain* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
         main->NotifyCustomer(m_custId, 2, RowID);
-    Sys().WaitEnd();
     return saved;
 }

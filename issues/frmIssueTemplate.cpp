@@ -1,5 +1,6 @@
 #include "issues/frmIssueTemplate.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueControls.h"
 
 #include "customers/RecordControls.h"
@@ -167,7 +168,7 @@ void frmIssueTemplate::InitControls()
 
 void frmIssueTemplate::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (RowID > 0) {
         SetTagVariant();
@@ -175,7 +176,6 @@ void frmIssueTemplate::LoadData()
             readTemplate();
     }
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmIssueTemplate::readTemplate()
@@ -229,10 +229,9 @@ bool frmIssueTemplate::ValidateData() { return true; }
 
 bool frmIssueTemplate::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     (void)ValidateData();
     if (RowID < 1) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -253,7 +252,6 @@ bool frmIssueTemplate::SaveData()
     if (saved)
         SetTagVariant();
     SetWindowCaption();
-    Sys().WaitEnd();
     return saved;
 }
 

@@ -1,5 +1,6 @@
 #include "issues/frmIssue.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueActionsCtl.h"
 #include "issues/IssueControls.h"
 
@@ -76,12 +77,11 @@ void frmIssue::InitControls()
 
 void frmIssue::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (m_custId > 0) {
         if (!customerExists()) {
             NoCustomerMsg();
-            Sys().WaitEnd();
             return;
         }
         lblCustomer->setText(DB().GetCustomername(m_custId));
@@ -97,7 +97,6 @@ void frmIssue::LoadData()
     }
     ShowIssueNum();
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmIssue::applyTemplate()
@@ -230,14 +229,12 @@ bool frmIssue::ValidateData()
 
 bool frmIssue::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!ValidateData()) {
-        Sys().WaitEnd();
         return false;
     }
     if (!customerExists()) {
         NoCustomerMsg();
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -264,6 +261,5 @@ bool frmIssue::SaveData()
     if (frmMain* main = qobject_cast<frmMain*>(WindowRegistry::current().mainForm()))
         main->NotifyCustomer(m_custId, 1, RowID);
     ShowIssueNum();
-    Sys().WaitEnd();
     return saved;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Progress.h"
+#include "common/WaitCursor.h"
 
 #include <QDialog>
 
@@ -9,7 +10,8 @@ class QProgressBar;
 class QPushButton;
 
 // The wait window: a message, an optional progress bar (0 to 100) and an
-// optional Cancel button, shown modeless while the caller works on. The
+// optional Cancel button, shown modeless while the caller works on, with the
+// wait cursor from when it is made until it goes. The
 // caller yields to the event loop now and then (report() does) and stops
 // once m_bCancel is set.
 class frmProgress : public QDialog, public Progress {
@@ -37,4 +39,7 @@ protected:
 
 private:
     void cmdCancel_Click();
+
+    // The wait cursor for as long as the window is there.
+    WaitCursor m_busy;
 };
