@@ -17,7 +17,8 @@
 // The output window calls LoadData and then DisplayReportData with its wait
 // dialog as the Progress: the walk yields to it (report(-1)) after the
 // first row and at least every 50 ms, and a false answer ends the walk after
-// the record in hand; the rows found so far are still sorted and numbered.
+// the record in hand; the rows found so far are still sorted and numbered,
+// and the sort yields to it as often (its answer then unheeded).
 // Messages go through the prompt service.
 class ReportRun {
 public:
