@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -73,6 +74,12 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
 
     m_model = std::make_unique<ReportGridModel>(m_run.grid());
     grd = ReportGridCommands::newGrid(this, m_model.get(), QStringLiteral("Report"));
+    // Columns are fitted to the rows that a window on this screen can show
+    // (the first ones, where the grid opens), not to a sample of every row:
+    // with many rows that would keep the program from the user.
+    const int rowHeight = qMax(1, grd->verticalHeader()->defaultSectionSize());
+    const int screenHeight = screen() ? screen()->availableGeometry().height() : 1080;
+    grd->horizontalHeader()->setResizeContentsPrecision(qMax(1, screenHeight / rowHeight));
 
     cmdFind = new QPushButton(QStringLiteral("&Find"), this);
     cmdZoomIn = new QPushButton(QStringLiteral("&Zoom In"), this);
