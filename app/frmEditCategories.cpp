@@ -1,6 +1,7 @@
 #include "app/frmEditCategories.h"
 
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ListRenameDelegate.h"
@@ -197,11 +198,10 @@ void frmEditCategories::cmdDeleteAll_Click()
                QStringLiteral("Delete ALL Confirmation"))
         != MsgAnswer::Yes)
         return;
-    Sys().WaitStart();
+    const WaitCursor busy;
     DeleteAllItems();
     LoadData();
     SetUI();
-    Sys().WaitEnd();
 }
 
 void frmEditCategories::DeleteAllItems()

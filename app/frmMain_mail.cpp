@@ -4,6 +4,7 @@
 #include "app/frmOptions.h"
 #include "common/PromptService.h"
 #include "common/RunError.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/mdlRegistry.h"
 
@@ -17,10 +18,10 @@ const QString kTwoBreaks = QStringLiteral("\r\n\r\n");
 
 bool handOff(const MailMessage& message, bool asUrl, const QString& errorLabel)
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     RunError failure;
     const bool taken = Prompts().mailHandOff(message, asUrl, failure);
-    Sys().WaitEnd();
+    busy.done();
     if (!taken)
         Sys().ShowError(errorLabel, failure);
     return taken;

@@ -2,6 +2,7 @@
 
 #include "app/SaveButtons.h"
 #include "app/frmMain.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 
 #include <QButtonGroup>
@@ -69,19 +70,17 @@ void frmOptions::InitControls()
 
 void frmOptions::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     const qint32 handler = frmMain::GetEmailHandler();
     if (handler == 1 || handler == 2)
         optEmail[handler - 1]->setChecked(true);
-    Sys().WaitEnd();
 }
 
 void frmOptions::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (optEmail[0]->isChecked())
         (void)frmMain::SetEmailHandler(1);
     else if (optEmail[1]->isChecked())
         (void)frmMain::SetEmailHandler(2);
-    Sys().WaitEnd();
 }

@@ -3,6 +3,7 @@
 #include "app/SaveButtons.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/NamedControls.h"
@@ -163,7 +164,7 @@ qint32 frmPreferences::GetCurrentWindow() const
 
 void frmPreferences::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     grdCustom->setHorizontalHeaderItem(0, new QTableWidgetItem(cboWindow->currentText() + QStringLiteral(" Default Names")));
     grdCustom->setRowCount(0);
     const clsCustomLabels& labels = CustomLabels();
@@ -183,7 +184,6 @@ void frmPreferences::LoadData()
             grdCustom->item(r, 1)->setText(DB().GetParamValue(key));
     }
     optCustName[DB().GetParamValue(kCustomerNameParam) == QLatin1String("1") ? 1 : 0]->setChecked(true);
-    Sys().WaitEnd();
 }
 
 void frmPreferences::AddF2G(qint32& row, qint32& column, const QString& builtInName, const QString& tableFile,
@@ -202,7 +202,7 @@ void frmPreferences::AddF2G(qint32& row, qint32& column, const QString& builtInN
 
 void frmPreferences::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     for (int r = 0; r < grdCustom->rowCount(); ++r) {
         const QString key = grdCustom->item(r, 0)->data(kKeyRole).toString();
         if (!key.isEmpty())
@@ -210,7 +210,6 @@ void frmPreferences::SaveData()
     }
     (void)DB().SetParamValue(kCustomerNameParam, optCustName[1]->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     m_changed = false;
-    Sys().WaitEnd();
 }
 
 void frmPreferences::cmdReset_Click()

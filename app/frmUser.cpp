@@ -3,6 +3,7 @@
 #include "app/EditModeCtl.h"
 #include "app/StatisticCtl.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
@@ -226,7 +227,7 @@ void frmUser::setRole(int index)
 
 void frmUser::LoadData()
 {
-    Prompts().setWaitCursor(true);
+    const WaitCursor busy;
     InitControls();
     if (RowID > 0 && DB().CheckIfRecExists(table().path, kTable, RowID, false)) {
         RecColl coll(table().path, RowID, table().rectype);
@@ -245,7 +246,6 @@ void frmUser::LoadData()
         UpdateLastEditCtl();
     }
     setWindowTitle(QStringLiteral("User Properties @ ") + Sys().CurrTimeAMPM());
-    Prompts().setWaitCursor(false);
 }
 
 void frmUser::SetUI()

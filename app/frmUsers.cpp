@@ -4,6 +4,7 @@
 #include "app/frmUser.h"
 #include "common/PromptService.h"
 #include "common/RunError.h"
+#include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
@@ -137,18 +138,17 @@ int frmUsers::fillRows(DATA4* table)
 
 void frmUsers::LoadData(qint32 SelectID)
 {
-    Prompts().setWaitCursor(true);
+    WaitCursor busy;
     const QString remembered = SysUI().LvGetSelectedItemKey(lv);
     DATA4* table = DB().OpenTable(DB().UserTable());
     if (!table) {
-        Prompts().setWaitCursor(false);
         return;
     }
     const int rc = fillRows(table);
     const RunError error = rc < 0 ? DB().TakeEngineError(rc) : RunError{};
     d4close(table);
     if (error.isError()) {
-        Prompts().setWaitCursor(false);
+        busy.done();
         Sys().ShowError(QStringLiteral("frmUsers_LoadData"), error);
         return;
     }
@@ -158,7 +158,6 @@ void frmUsers::LoadData(qint32 SelectID)
     setWindowTitle(QStringLiteral("System Users @ ") + Sys().CurrTimeAMPM());
     SysUI().LvSelectFirstItem(lv);
     SysUI().LvSelectItem(lv, remembered);
-    Prompts().setWaitCursor(false);
 }
 
 qint32 frmUsers::selectedId() const { return SysUI().LvGetSelectedItemKey(lv).mid(1).toInt(); }

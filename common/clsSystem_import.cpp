@@ -1,13 +1,14 @@
 #include "common/clsSystem.h"
 
 #include "common/ImportFileReader.h"
+#include "common/WaitCursor.h"
 
 bool clsSystem::FileReadRowNum(const QString& fileName, qint32 lineNumber, QString& line) const
 {
-    WaitStart();
+    WaitCursor busy;
     ImportFileReader reader(fileName);
     if (!reader.open()) {
-        WaitEnd();
+        busy.done();
         ShowError(QStringLiteral("clsSystem_FileReadRowNum"),
                   QFile::exists(fileName) ? RunError::permissionDenied() : RunError::fileNotFound());
         return false;
@@ -22,7 +23,7 @@ bool clsSystem::FileReadRowNum(const QString& fileName, qint32 lineNumber, QStri
     }
     const bool failed = reader.error();
     reader.close();
-    WaitEnd();
+    busy.done();
     if (failed)
         ShowError(QStringLiteral("clsSystem_FileReadRowNum"), RunError::deviceIO());
     return found && !failed;

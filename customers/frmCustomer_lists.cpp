@@ -8,6 +8,7 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/RunError.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/YieldPacer.h"
 #include "common/ui/clsSystemUI.h"
@@ -58,17 +59,16 @@ public:
     explicit FillScope(QTreeWidget* lv)
         : m_lv(lv)
     {
-        Sys().WaitStart();
         m_lv->setUpdatesEnabled(false);
     }
     ~FillScope()
     {
         if (m_lv)
             m_lv->setUpdatesEnabled(true);
-        Sys().WaitEnd();
     }
 
 private:
+    WaitCursor m_busy;  // made first and gone last
     QPointer<QTreeWidget> m_lv;
 };
 

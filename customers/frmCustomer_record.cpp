@@ -4,6 +4,7 @@
 #include "app/RecordControls.h"
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/RecColl.h"
@@ -44,7 +45,7 @@ void frmCustomer::LoadData()
     InitControls();
     if (RowID <= 0)
         return;
-    Sys().WaitStart();
+    WaitCursor busy;
     SetTagVariant();
     if (DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false)) {
         RecColl coll(DB().CustomerTable(), RowID, table().rectype);
@@ -78,7 +79,7 @@ void frmCustomer::LoadData()
         coll.clear();
         UpdateLastEditCtl();
     }
-    Sys().WaitEnd();
+    busy.done();
     SetWindowCaption();
     // The record shows before its lists fill; the fills let the user act
     // as they go.
@@ -178,19 +179,16 @@ bool frmCustomer::CheckForDuplicateCustomerNumber()
 
 bool frmCustomer::SaveData()
 {
-    Sys().WaitStart();
-    if (!ValidateData()) {
-        Sys().WaitEnd();
-        return false;
+    {
+        const WaitCursor checking;
+        if (!ValidateData())
+            return false;
+        if (RowID >= 1 && !DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false))
+            return false;
     }
-    if (RowID >= 1 && !DB().CheckIfRecExists(DB().CustomerTable(), table().file, RowID, false)) {
-        Sys().WaitEnd();
-        return false;
-    }
-    Sys().WaitEnd();
     if (!CheckForDuplicateCustomerNumber())
         return false;
-    Sys().WaitStart();
+    const WaitCursor busy;
     RecColl coll;
     DB().NewCustomerRecColl(coll);
     auto set = [&coll](const char* field, const QVariant& value) { coll.set(QString::fromLatin1(field), value); };
@@ -221,7 +219,6 @@ bool frmCustomer::SaveData()
     // window stays in edit mode.
     const bool saved = StoreRecord(coll);
     SetWindowCaption();
-    Sys().WaitEnd();
     return saved;
 }
 

@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "common/Clock.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/AttachmentsCtl.h"
 #include "common/ui/clsSystemUI.h"
@@ -43,10 +44,9 @@ void frmPS::InitControls()
 
 void frmPS::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (!ownerStillThere(true)) {
-        Sys().WaitEnd();
         return;
     }
     lblCustomer->setText(DB().GetCustomername(m_custId));
@@ -83,7 +83,6 @@ void frmPS::LoadData()
         }
     }
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmPS::SetUI()
@@ -146,13 +145,11 @@ bool frmPS::ValidateData()
 
 bool frmPS::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!ValidateData() || !ownerStillThere(false)) {
-        Sys().WaitEnd();
         return false;
     }
     if (RowID > 0 && !DB().CheckIfRecExists(table().path, table().file, RowID, false)) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -175,6 +172,5 @@ bool frmPS::SaveData()
     SetWindowCaption();
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 2, RowID);
-    Sys().WaitEnd();
     return saved;
 }

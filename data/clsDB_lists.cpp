@@ -1,5 +1,6 @@
 #include "data/clsDB.h"
 
+#include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "data/clsDB_internal.h"
@@ -47,14 +48,12 @@ std::optional<DbListRows> clsDB::walkRows(const QString& path, const QString& id
         FIELD4* id = needField(t, idField);
         FIELD4* text = needField(t, textField);
         FIELD4* filter = filterField.isEmpty() ? nullptr : needField(t, filterField);
-        Sys().WaitStart();
+        const WaitCursor busy;
         for (int rc = check(m_engine, d4top(t)); rc == 0; rc = check(m_engine, d4skip(t, 1))) {
             if (!filter || f4long(filter) == filterValue)
                 rows.append(DbListRow{qint32(f4long(id)), trimBlanks(fieldText(text))});
         }
-        Sys().WaitEnd();
     } catch (const Fault& f) {
-        Sys().WaitEnd();
         Sys().ShowError(QLatin1String(label), f.error);
     }
     return rows;

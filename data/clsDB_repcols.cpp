@@ -1,5 +1,6 @@
 #include "data/clsDB.h"
 
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "data/Schema.h"
 #include "data/clsDB_internal.h"
@@ -44,7 +45,7 @@ std::optional<DbListRows> clsDB::rptColumnRows(const QString& reportType, const 
             return std::nullopt;
         DATA4* t = table.get();
         FIELD4* rowid = needField(t, "rowid");
-        Sys().WaitStart();
+        const WaitCursor busy;
         selectTag(t, "order");
         clsRepDispCol col;
         for (int rc = check(m_engine, d4top(t)); rc == 0; rc = check(m_engine, d4skip(t, 1))) {
@@ -52,9 +53,7 @@ std::optional<DbListRows> clsDB::rptColumnRows(const QString& reportType, const 
             if (col.rpttype == reportType && col.purpose == purpose)
                 rows.append(DbListRow{col.ColID, Sys().RemoveLastChar(col.name, QStringLiteral(":"))});
         }
-        Sys().WaitEnd();
     } catch (const Fault& f) {
-        Sys().WaitEnd();
         Sys().ShowError(QStringLiteral("clsDB_LBLoadRptColumns"), f.error);
     }
     return rows;
@@ -67,14 +66,12 @@ qint32 clsDB::RptFilterGetCatType(qint32 id)
         TableUse table(nullptr, OpenTable(ReportColumnsTable()));
         if (!table)
             return result;
-        Sys().WaitStart();
+        const WaitCursor busy;
         selectTag(table.get(), "rowid");
         m_lastResult = check(m_engine, d4seekDouble(table.get(), id));
         if (m_lastResult == 0)
             result = qint32(f4long(needField(table.get(), "cattype")));
-        Sys().WaitEnd();
     } catch (const Fault& f) {
-        Sys().WaitEnd();
         result = -1;
         Sys().ShowError(QStringLiteral("clsDB_RptFilterGetCatType"), f.error);
     }

@@ -2,6 +2,7 @@
 
 #include "common/ImportFileReader.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/WindowRegistry.h"
@@ -28,13 +29,12 @@ QStringList importLineFields(const QString& line)
 bool clsImportData::ValidateCols(const QString& fileName, const ImportColDefs& defs, QStringList& headings,
                                  QString& errorText)
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     errorText.clear();
     bool result = true;
     QString line;
     if (!Sys().FileReadRowNum(fileName, 1, line)) {
         errorText += QStringLiteral("Unable to read column headers from row 1 of file ") + fileName + Sys().CRLF(2);
-        Sys().WaitEnd();
         return false;
     }
     Sys().StrParse2Array(line, headings, u',', true);
@@ -52,7 +52,6 @@ bool clsImportData::ValidateCols(const QString& fileName, const ImportColDefs& d
                          + QStringLiteral("' found on the first row.") + Sys().CRLF(2);
         }
     }
-    Sys().WaitEnd();
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "issues/IssueActionsCtl.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueControls.h"
 #include "issues/frmIssueAction.h"
 
@@ -126,18 +127,16 @@ void IssueActionsCtl::LoadLV()
 {
     if (m_loading)
         return;
-    Sys().WaitStart();
+    const WaitCursor busy;
     const QString keptKey = SysUI().LvGetSelectedItemKey(lv);
     lv->clear();
     DATA4* categories = DB().OpenTable(DB().CategoryTable());
     if (!categories) {
-        Sys().WaitEnd();
         return;
     }
     DATA4* table = DB().OpenTable(DB().IssuesActionsTable());
     if (!table) {
         d4close(categories);
-        Sys().WaitEnd();
         return;
     }
     // Whole ten-thousandths, so that many durations add up without drift.
@@ -149,7 +148,6 @@ void IssueActionsCtl::LoadLV()
                                      QStringLiteral("IssueActionsCtl_LoadLV"))) {
         d4close(table);
         d4close(categories);
-        Sys().WaitEnd();
         return;
     }
     QPointer<QTreeWidget> guard(lv);
@@ -170,7 +168,6 @@ void IssueActionsCtl::LoadLV()
     d4close(table);
     d4close(categories);
     if (!guard) {
-        Sys().WaitEnd();
         return;
     }
     m_loading = false;
@@ -179,7 +176,6 @@ void IssueActionsCtl::LoadLV()
     SysUI().LvSelectFirstItem(lv);
     if (!keptKey.isEmpty())
         SysUI().LvSelectItem(lv, keptKey);
-    Sys().WaitEnd();
 }
 
 QString IssueActionsCtl::content()

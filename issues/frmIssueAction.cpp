@@ -1,5 +1,6 @@
 #include "issues/frmIssueAction.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueControls.h"
 
 #include "app/RecordControls.h"
@@ -162,10 +163,9 @@ void frmIssueAction::InitCtls()
 
 void frmIssueAction::ReadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     DATA4* table = DB().OpenTable(DB().IssuesActionsTable());
     if (!table) {
-        Sys().WaitEnd();
         return;
     }
     FIELD4 *issueid, *date, *desc, *action, *perfby, *duration, *notes;
@@ -174,7 +174,6 @@ void frmIssueAction::ReadData()
                                       {&perfby, "perfby"}, {&duration, "duration"}, {&notes, "notes"}},
                                      QStringLiteral("frmIssueAction_ReadData"))) {
         d4close(table);
-        Sys().WaitEnd();
         return;
     }
     if (d4seekDouble(table, double(m_actionId)) == 0) {
@@ -190,7 +189,6 @@ void frmIssueAction::ReadData()
         txtNote->setPlainText(Module1::MemoFieldStr(notes).trimmed());
     }
     d4close(table);
-    Sys().WaitEnd();
 }
 
 void frmIssueAction::SetUI()
@@ -241,21 +239,17 @@ bool frmIssueAction::Validate()
 
 bool frmIssueAction::SaveData()
 {
-    Sys().WaitStart();
-    const auto done = [](bool result) {
-        Sys().WaitEnd();
-        return result;
-    };
+    const WaitCursor busy;
     if (!Validate())
-        return done(false);
+        return false;
     const QString rowid = QStringLiteral("rowid");
     if (DB().RecordExists(2, m_issueId, DB().IssuesTable(), rowid, rowid) < 1) {
         NoIssueMsg();
-        return done(false);
+        return false;
     }
     if (m_actionId > 0 && DB().RecordExists(2, m_actionId, DB().IssuesActionsTable(), rowid, rowid) < 1) {
         Sys().ShowMsg(DbNotice::recordGone(), 3, -1);
-        return done(false);
+        return false;
     }
     RecColl coll(DB().IssuesActionsTable(), m_actionId, QStringLiteral("_issueaction"));
     coll.set(QStringLiteral("_tablename"), Schema::dataFileName(Schema::Table::IActions));
@@ -272,7 +266,7 @@ bool frmIssueAction::SaveData()
     if (saved)
         m_actionId = coll.value(QStringLiteral("_rowid")).toInt();
     coll.clear();
-    return done(saved);
+    return saved;
 }
 
 bool frmIssueAction::DeleteRecord()

@@ -1,5 +1,6 @@
 #include "issues/frmIssueTemplate.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueControls.h"
 
 #include "app/EditModeCtl.h"
@@ -148,7 +149,7 @@ void frmIssueTemplate::InitControls()
 
 void frmIssueTemplate::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (RowID > 0) {
         SetTagVariant();
@@ -156,7 +157,6 @@ void frmIssueTemplate::LoadData()
             readTemplate();
     }
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmIssueTemplate::readTemplate()
@@ -201,10 +201,9 @@ bool frmIssueTemplate::ValidateData() { return true; }
 
 bool frmIssueTemplate::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     (void)ValidateData();
     if (RowID < 1) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -225,7 +224,6 @@ bool frmIssueTemplate::SaveData()
     if (saved)
         SetTagVariant();
     SetWindowCaption();
-    Sys().WaitEnd();
     return saved;
 }
 

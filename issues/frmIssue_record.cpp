@@ -1,5 +1,6 @@
 #include "issues/frmIssue.h"
 
+#include "common/WaitCursor.h"
 #include "issues/IssueActionsCtl.h"
 #include "issues/IssueControls.h"
 
@@ -67,12 +68,11 @@ void frmIssue::InitControls()
 
 void frmIssue::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (m_custId > 0) {
         if (!ownerStillThere(true)) {
-            Sys().WaitEnd();
-            return;
+                return;
         }
         lblCustomer->setText(DB().GetCustomername(m_custId));
     }
@@ -87,7 +87,6 @@ void frmIssue::LoadData()
     }
     ShowIssueNum();
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmIssue::applyTemplate()
@@ -207,9 +206,8 @@ bool frmIssue::ValidateData()
 
 bool frmIssue::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!ValidateData() || !ownerStillThere(true)) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll;
@@ -236,6 +234,5 @@ bool frmIssue::SaveData()
     if (frmMain* main = mainWindow())
         main->NotifyCustomer(m_custId, 1, RowID);
     ShowIssueNum();
-    Sys().WaitEnd();
     return saved;
 }

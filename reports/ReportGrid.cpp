@@ -3,6 +3,7 @@
 #include "common/clsSystem.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 
 #include <algorithm>
@@ -37,7 +38,68 @@ quint64 prefixKey(QStringView text)
     return key;
 }
 
+// Sorts `items` stably by `less` in runs and merge passes, calling
+// pacer.step() for each item placed, so that no stretch of the sort goes
+// long without the pacer's say.
+template <class Pacer, class Less>
+void pacedStableSort(std::vector<qint32>& items, Pacer& pacer, Less less)
+{
+    constexpr size_t kRun = 4096;
+    const size_t n = items.size();
+    for (size_t begin = 0; begin < n; begin += kRun) {
+        std::stable_sort(items.begin() + qsizetype(begin), items.begin() + qsizetype(std::min(n, begin + kRun)), less);
+        pacer.step(kRun);
+    }
+    std::vector<qint32> merged(n);
+    for (size_t width = kRun; width < n; width *= 2) {
+        size_t out = 0;
+        for (size_t low = 0; low < n; low += 2 * width) {
+            const size_t middle = std::min(n, low + width);
+            const size_t high = std::min(n, low + 2 * width);
+            size_t left = low;
+            size_t right = middle;
+            // The left run wins ties: equal items keep their order.
+            while (left < middle && right < high) {
+                merged[out++] = less(items[right], items[left]) ? items[right++] : items[left++];
+                pacer.step(1);
+            }
+            while (left < middle)
+                merged[out++] = items[left++];
+            while (right < high)
+                merged[out++] = items[right++];
+            pacer.step(0);
+        }
+        items.swap(merged);
+    }
+}
+
 } // namespace
+
+// Reports to the progress once kPauseMs have passed since the last report;
+// the clock is read once every kClockEvery steps only.
+class ReportGrid::Pacer {
+public:
+    explicit Pacer(Progress* progress) : m_progress(progress) { m_timer.start(); }
+    void step(size_t items = 1)
+    {
+        if (!m_progress)
+            return;
+        m_steps += items;
+        if (m_steps < kClockEvery)
+            return;
+        m_steps = 0;
+        if (m_timer.elapsed() < kPauseMs)
+            return;
+        (void)m_progress->report(-1);
+        m_timer.restart();
+    }
+
+private:
+    static constexpr size_t kClockEvery = 2048;
+    Progress* m_progress;
+    QElapsedTimer m_timer;
+    size_t m_steps = 0;
+};
 
 void ReportGrid::reset(const QList<Column>& columns)
 {
@@ -112,11 +174,12 @@ QString ReportGrid::text(int row, int column) const
     return cell(physical, column - firstDataColumn()).toString();
 }
 
-void ReportGrid::sortBy(int column)
+void ReportGrid::sortBy(int column, Progress* progress)
 {
     if (column < 0 || column >= columnCount() || m_rowData.empty())
         return;
     completeRow();
+    Pacer pacer(progress);
     const QString type = m_columns.at(column).sortType;
     const int dataColumn = column - firstDataColumn();
     // One key per row, read once, then a stable sort of whole numbers.
@@ -125,8 +188,10 @@ void ReportGrid::sortBy(int column)
         for (size_t r = 0; r < keys.size(); ++r)
             keys[r] = m_rowNumber.empty() ? 0 : m_rowNumber[r];
     } else if (type == QLatin1String("I")) {
-        for (size_t r = 0; r < keys.size(); ++r)
+        for (size_t r = 0; r < keys.size(); ++r) {
             keys[r] = wholeKey(cell(int(r), dataColumn));
+            pacer.step();
+        }
     } else if (type == QLatin1String("D")) {
         QHash<QStringView, qint64> known;
         for (size_t r = 0; r < keys.size(); ++r) {
@@ -135,15 +200,15 @@ void ReportGrid::sortBy(int column)
             if (it == known.constEnd())
                 it = known.insert(date, Sys().Str2Date(date.toString()).toJulianDay());
             keys[r] = it.value();
+            pacer.step();
         }
     } else {
-        textRanks(dataColumn, keys);
+        textRanks(dataColumn, keys, pacer);
     }
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&keys](qint32 a, qint32 b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    pacedStableSort(m_order, pacer, [&keys](qint32 a, qint32 b) { return keys[size_t(a)] < keys[size_t(b)]; });
 }
 
-void ReportGrid::textRanks(int dataColumn, std::vector<qint64>& keys) const
+void ReportGrid::textRanks(int dataColumn, std::vector<qint64>& keys, Pacer& pacer) const
 {
     // Rows often repeat a text (a customer's detail on each of its issues):
     // the distinct texts are ordered once, and each row takes its text's rank.
@@ -157,25 +222,28 @@ void ReportGrid::textRanks(int dataColumn, std::vector<qint64>& keys) const
             distinct.push_back(text);
         }
         keys[r] = it.value();
+        pacer.step();
     }
     std::vector<quint64> prefixes(distinct.size());
     std::vector<qint32> sorted(distinct.size());
     for (size_t i = 0; i < distinct.size(); ++i) {
         prefixes[i] = prefixKey(distinct[i]);
         sorted[i] = qint32(i);
+        pacer.step();
     }
     const auto compare = [&](qint32 a, qint32 b) {
         if (prefixes[size_t(a)] != prefixes[size_t(b)])
             return prefixes[size_t(a)] < prefixes[size_t(b)] ? -1 : 1;
         return distinct[size_t(a)].compare(distinct[size_t(b)], Qt::CaseInsensitive);
     };
-    std::sort(sorted.begin(), sorted.end(), [&](qint32 a, qint32 b) { return compare(a, b) < 0; });
+    pacedStableSort(sorted, pacer, [&](qint32 a, qint32 b) { return compare(a, b) < 0; });
     std::vector<qint64> rank(distinct.size());
     qint64 current = 0;
     for (size_t i = 0; i < sorted.size(); ++i) {
         if (i > 0 && compare(sorted[i - 1], sorted[i]) != 0)
             ++current;
         rank[size_t(sorted[i])] = current;
+        pacer.step();
     }
     for (qint64& key : keys)
         key = rank[size_t(key)];
@@ -188,13 +256,14 @@ void ReportGrid::numberRows()
         m_rowNumber[size_t(m_order[pos])] = qint32(pos + 1);
 }
 
-void ReportGrid::blankRepeats(int column)
+void ReportGrid::blankRepeats(int column, Progress* progress)
 {
     if (column < firstDataColumn() || column >= columnCount())
         return;
     completeRow();
     m_blankedColumn = column;
     m_blanked.assign(m_rowData.size(), false);
+    Pacer pacer(progress);
     QStringView remembered;
     for (const qint32 physical : m_order) {
         const QStringView value = cell(physical, column - firstDataColumn());
@@ -202,6 +271,7 @@ void ReportGrid::blankRepeats(int column)
             m_blanked[size_t(physical)] = true;
         else
             remembered = value;
+        pacer.step();
     }
 }
 
@@ -212,10 +282,14 @@ qint64 ReportGrid::bytesUsed() const
                   + m_rowNumber.capacity() * sizeof(qint32) + m_blanked.capacity() / 8);
 }
 
-void ReportGrid::squeeze()
+void ReportGrid::squeeze(Progress* progress)
 {
     completeRow();
+    // Each a copy of one list: a report may come between them.
+    Pacer pacer(progress);
     m_cellEnd.shrink_to_fit();
+    pacer.step(m_cellEnd.size());
     m_rowData.shrink_to_fit();
+    pacer.step(m_rowData.size());
     m_order.shrink_to_fit();
 }

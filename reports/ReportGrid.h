@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Progress.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -53,23 +55,31 @@ public:
     // order). Row numbers compare as whole numbers, as do "I" columns (a text
     // that is no number counts as 0); "D" columns compare as dates (a text
     // that is no date first); all others as text in any letter case.
-    void sortBy(int column);
+    //
+    // This and the other whole-grid steps below report to `progress`
+    // (report(-1)) at least every kPauseMs while they work, so that a window
+    // can serve its events; the grid must not be read or changed meanwhile.
+    // The answer is not heeded: a step once begun finishes.
+    void sortBy(int column, Progress* progress = nullptr);
     // Numbers the rows 1..n in their present order.
     void numberRows();
     // Blanks each value of the column that repeats the one shown above it
     // (exact comparison; after the first sort a run of equal values shows
     // its value once).
-    void blankRepeats(int column);
+    void blankRepeats(int column, Progress* progress = nullptr);
+
+    static constexpr qint64 kPauseMs = 50;
 
     // Memory held by the rows: texts, cell ends, row data, order, numbers.
     qint64 bytesUsed() const;
     // Releases spare capacity once the last row is in.
-    void squeeze();
+    void squeeze(Progress* progress = nullptr);
 
 private:
     QStringView cell(int physicalRow, int dataColumn) const;
     // Each row's rank among the column's texts in any letter case.
-    void textRanks(int dataColumn, std::vector<qint64>& keys) const;
+    class Pacer;
+    void textRanks(int dataColumn, std::vector<qint64>& keys, Pacer& pacer) const;
     void completeRow();
 
     QList<Column> m_columns;

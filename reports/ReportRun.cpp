@@ -63,15 +63,15 @@ bool ReportRun::DisplayReportData(Progress& progress)
     progress.report(-1);
     const bool walked = walk(progress);
     progress.report(-1);
-    m_grid.squeeze();
+    m_grid.squeeze(&progress);
 
     const int first = m_grid.firstDataColumn();
     if (m_grid.rowCount() >= 1)
-        m_grid.sortBy(first);
+        m_grid.sortBy(first, &progress);
     if (rowNumbers)
         m_grid.numberRows();
     if (m_definition.GroupByFirstCol && m_grid.columnCount() > 1)
-        m_grid.blankRepeats(first);
+        m_grid.blankRepeats(first, &progress);
     return walked;
 }
 

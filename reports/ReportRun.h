@@ -15,9 +15,11 @@
 // first-column values as the definition asks.
 //
 // The output window calls LoadData and then DisplayReportData with its wait
-// dialog as the Progress: the walk yields to it (report(-1)) after the
-// first row and at least every 50 ms, and a false answer ends the walk after
-// the record in hand; the rows found so far are still sorted and numbered.
+// dialog as the Progress: the walk (and the pass over every customer's
+// products/services that may come before it) yields to it (report(-1)) after
+// the first row and at least every 50 ms, and a false answer ends the walk
+// after the record in hand; the rows found so far are still sorted and numbered,
+// and the sort yields to it as often (its answer then unheeded).
 // Messages go through the prompt service.
 class ReportRun {
 public:

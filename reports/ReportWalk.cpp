@@ -179,14 +179,16 @@ bool ReportWalk::walk(const QString& tag, std::optional<qint32> key, Progress& p
         code4errorCode(&m_main->engine(), 0);
         m_walkedTag.clear();
     }
+    m_sinceYield.start();
     // A walk of every record asks for nearly every customer's products:
     // one pass over them in advance costs less than a seek for each.
     if (!key && std::any_of(m_cells.cbegin(), m_cells.cend(), [](const Cell& c) { return c.kind == Kind::Products; }))
-        loadProducts();
+        loadProducts(progress);
+    if (m_cancelled)
+        return true;
     int rc = d4tagSelect(m_main, order);
     if (rc == 0)
         rc = key ? d4seekDouble(m_main, double(*key)) : d4top(m_main);
-    m_sinceYield.start();
     while (rc == 0) {
         bool shown = false;
         if (!d4deleted(m_main)) {
@@ -274,7 +276,7 @@ const QString& ReportWalk::cached(QHash<qint32, QString>& cache, qint32 id, Kind
 
 // The customer's products/services as clsDB::CustomerPS gives them, with
 // the category texts taken from the run's cache.
-void ReportWalk::loadProducts()
+void ReportWalk::loadProducts(Progress& progress)
 {
     m_products.clear();
     m_productsLoaded = false;
@@ -288,7 +290,13 @@ void ReportWalk::loadProducts()
     // The tag keeps each customer's rows together, in the order a seek finds them.
     std::optional<qint32> previous;
     int rc = d4top(m_customerPs);
-    for (; rc == 0; rc = d4skip(m_customerPs, 1)) {
+    for (qint64 read = 1; rc == 0; rc = d4skip(m_customerPs, 1), ++read) {
+        // The pass yields as the walk does; stopped, it leaves no rows.
+        if (read % 1024 == 0 && yieldDue(false) && !progress.report(-1)) {
+            m_products.clear();
+            m_cancelled = true;
+            return;
+        }
         const qint32 id = qint32(f4long(custid));
         QString& text = m_products[id];
         if (previous == id)

@@ -61,7 +61,7 @@ private:
     QStringView fieldText(FIELD4* field);
     QStringView wholeText(long value);
     QStringView productsText(qint32 custId);
-    void loadProducts();
+    void loadProducts(Progress& progress);
     const QString& cached(QHash<qint32, QString>& cache, qint32 id, Kind kind);
     bool yieldDue(bool firstRow);
 

@@ -2,6 +2,7 @@
 
 #include "common/PromptService.h"
 #include "common/SharedAccess.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 
@@ -227,9 +228,8 @@ void AttachmentsCtl::cmdAttach_Click()
         return;
     }
     auto copy = [&](bool replace) {
-        Sys().WaitStart();
+        WaitCursor busy;
         const clsSystem::FolderCopy done = Sys().copyIntoFolder(chosen, m_folder, name, replace);
-        Sys().WaitEnd();
         return done;
     };
     // The folder may hold the name although no file of it was found: a
@@ -255,9 +255,9 @@ void AttachmentsCtl::cmdSaveAs_Click()
         MsgBox(QStringLiteral("Source and Destination files are identical!"), MsgStyle::Critical);
         return;
     }
-    Sys().WaitStart();
+    WaitCursor busy;
     const bool copied = Sys().FileCopyFn(source, chosen);
-    Sys().WaitEnd();
+    busy.done();
     if (copied)
         MsgBox(chosen + QStringLiteral(" has been saved!"), MsgStyle::Information);
 }
@@ -278,9 +278,9 @@ void AttachmentsCtl::cmdRemove_Click()
         = QStringLiteral("Are you sure you want to PERMANENTLY DELETE this attachment: '") + name + QStringLiteral("' ?");
     if (MsgBox(question, MsgStyle::YesNoCancel + MsgStyle::Question + MsgStyle::DefaultButton2) != MsgAnswer::Yes)
         return;
-    Sys().WaitStart();
+    WaitCursor busy;
     const bool deleted = Sys().DeleteFile(Sys().MakePath(m_folder, name), false);
-    Sys().WaitEnd();
+    busy.done();
     if (!deleted) {
         MsgBox(QStringLiteral("Unable to delete '") + name + QStringLiteral("'!"), MsgStyle::Exclamation);
         return;

@@ -1,5 +1,6 @@
 #include "common/ui/GridPrinter.h"
 
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/PrintLayout.h"
 #include "common/ui/PrintSurface.h"
@@ -51,14 +52,14 @@ void printPages(PrintSurface& surface, QTableView* grid, const GridPrintJob& job
 
 bool printGrid(PrintSurface& surface, QTableView* grid, const GridPrintJob& job)
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     const QFont saved = surface.font();
     surface.beginJob(job.documentName, job.landscape);
     if (!surface.error().isError()) {
         surface.setFont(PrintLayout::printFont(grid->font()));
         printPages(surface, grid, job);
     }
-    return PrintLayout::finish(surface, saved, QStringLiteral("GridPrint"));
+    return PrintLayout::finish(surface, saved, QStringLiteral("GridPrint"), busy);
 }
 
 bool printGrid(QTableView* grid, const GridPrintJob& job)

@@ -1,5 +1,6 @@
 #include "common/ui/PrintLayout.h"
 
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/PrintSurface.h"
 #include "common/ui/clsSystemUI.h"
@@ -69,7 +70,7 @@ void title(PrintSurface& surface, const QString& title, int topMargin)
     surface.drawText(std::max(0, x), topMargin / 4, title);
 }
 
-bool finish(PrintSurface& surface, const QFont& savedFont, const QString& label)
+bool finish(PrintSurface& surface, const QFont& savedFont, const QString& label, WaitCursor& busy)
 {
     if (!surface.error().isError())
         surface.endJob();
@@ -77,7 +78,7 @@ bool finish(PrintSurface& surface, const QFont& savedFont, const QString& label)
     if (error.isError())
         surface.abortJob();
     surface.setFont(savedFont);
-    Sys().WaitEnd();
+    busy.done();
     if (!error.isError())
         return true;
     Sys().ShowError(label, error);

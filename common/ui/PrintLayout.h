@@ -8,6 +8,7 @@
 
 class PrintSurface;
 class QHeaderView;
+class WaitCursor;
 
 // Helpers shared by the list, grid and rich text prints.
 namespace PrintLayout {
@@ -44,8 +45,9 @@ void pageNumber(PrintSurface& surface, int page, int bottomMargin);
 void title(PrintSurface& surface, const QString& title, int topMargin);
 
 // Ends a finished job, or aborts a failed one; either way the font saved
-// before the job is put back, and a failure is shown under `label` (after
-// the job is gone). True when the job went through.
-bool finish(PrintSurface& surface, const QFont& savedFont, const QString& label);
+// before the job is put back, the job's wait cursor taken away, and a
+// failure shown under `label` (after the job is gone). True when the job
+// went through.
+bool finish(PrintSurface& surface, const QFont& savedFont, const QString& label, WaitCursor& busy);
 
 } // namespace PrintLayout

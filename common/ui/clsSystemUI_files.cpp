@@ -1,5 +1,6 @@
 #include "common/ui/clsSystemUI.h"
 
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ QStringList fileRow(const QFileInfo& entry, const QMimeDatabase& types)
 
 void clsSystemUI::LvGetFileList(QTreeWidget* lv, const QString& folder) const
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!folder.isEmpty()) {
         lv->clear();
         const QMimeDatabase types;
@@ -40,5 +41,4 @@ void clsSystemUI::LvGetFileList(QTreeWidget* lv, const QString& folder) const
             }
         }
     }
-    Sys().WaitEnd();
 }

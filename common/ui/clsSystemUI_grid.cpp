@@ -62,7 +62,6 @@ void clsSystemUI::GridSelectRow(QTableWidget* grid, int row) const
 void clsSystemUI::WaitDlgShow(frmProgress*& window, const QString& caption, const QString& message,
                               bool showBar, bool showCancel) const
 {
-    Sys().WaitStart();
     window = new frmProgress(WindowRegistry::current().mainForm());
     window->pbar->setVisible(showBar);
     window->cmdCancel->setVisible(showCancel);
@@ -82,5 +81,4 @@ void clsSystemUI::WaitDlgRemove(frmProgress*& window) const
 {
     delete window;
     window = nullptr;
-    Sys().WaitEnd();
 }

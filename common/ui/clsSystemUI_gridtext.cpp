@@ -2,6 +2,7 @@
 
 #include "common/GridCsv.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "common/ui/PrintSurface.h"
@@ -48,7 +49,7 @@ void clsSystemUI::SaveGrid(QTableView* grid, int firstRow, int firstColumn, int 
                            QStringLiteral("Save As..."), true))
         return;
     QCoreApplication::processEvents();
-    Sys().WaitStart();
+    WaitCursor busy;
     // Written whole or not at all: the lines go to a temporary file that
     // takes the name, and replaces an earlier file, only once the last line
     // is in. What cannot be replaced (a folder of that name, a folder
@@ -56,7 +57,7 @@ void clsSystemUI::SaveGrid(QTableView* grid, int firstRow, int firstColumn, int 
     QSaveFile file(fileName);
     const QFileInfo target(fileName);
     if ((target.exists() && !target.isFile()) || !file.open(QIODevice::WriteOnly)) {
-        Sys().WaitEnd();
+        busy.done();
         MsgBox(QStringLiteral("Unable to write to : ") + fileName
                    + QStringLiteral(". This file may already be open by another application."),
                MsgStyle::Exclamation);
@@ -80,7 +81,7 @@ void clsSystemUI::SaveGrid(QTableView* grid, int firstRow, int firstColumn, int 
         ok = file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
     }
     ok = ok && file.commit();
-    Sys().WaitEnd();
+    busy.done();
     if (!ok) {
         file.cancelWriting();
         Sys().ShowError(QStringLiteral("clsSystem_SaveGrid"), RunError::deviceIO());
@@ -96,7 +97,7 @@ void clsSystemUI::SaveGrid(QTableView* grid) const
 
 QString clsSystemUI::LVContent(QTreeView* lv) const
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     const QAbstractItemModel* model = lv->model();
     const QModelIndex root = lv->rootIndex();
     const int columns = model->columnCount(root);
@@ -117,7 +118,6 @@ QString clsSystemUI::LVContent(QTreeView* lv) const
             text += Sys().PadOrTruncate(model->index(r, c, root).data().toString(), widths.at(c));
         text += Sys().CRLF();
     }
-    Sys().WaitEnd();
     return text;
 }
 

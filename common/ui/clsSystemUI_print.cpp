@@ -1,6 +1,7 @@
 #include "common/ui/clsSystemUI.h"
 
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/GridPrinter.h"
 #include "common/ui/PrintLayout.h"
@@ -108,14 +109,14 @@ bool clsSystemUI::ListViewPrint(QTreeView* lv, int left, int top, int right, int
 bool clsSystemUI::ListViewPrint(PrintSurface& surface, QTreeView* lv, int left, int top, int right, int bottom,
                                 const QString& title) const
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     const QFont saved = surface.font();
     surface.beginJob(title, false);
     if (!surface.error().isError()) {
         surface.setFont(PrintLayout::printFont(lv->font()));
         printListPages(surface, lv, left, top, right, bottom, title);
     }
-    return PrintLayout::finish(surface, saved, QStringLiteral("ListViewPrint"));
+    return PrintLayout::finish(surface, saved, QStringLiteral("ListViewPrint"), busy);
 }
 
 void clsSystemUI::GridPrint(QTableView* grid, const QString& title, const QString& titleValueName, bool rowMarks,

@@ -3,6 +3,7 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/RtfWriter.h"
+#include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
 #include "common/ui/PrintLayout.h"
@@ -92,7 +93,7 @@ void clsSystemUI::RTBPrint(QTextEdit* rtb, int left, int top, int right, int bot
 void clsSystemUI::RTBPrint(PrintSurface& surface, QTextEdit* rtb, int left, int top, int right, int bottom,
                            const QString& title) const
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     const QFont saved = surface.font();
     surface.beginJob(title, false);
     if (!surface.error().isError()) {
@@ -109,7 +110,7 @@ void clsSystemUI::RTBPrint(PrintSurface& surface, QTextEdit* rtb, int left, int 
             surface.drawDocumentPage(*document, page, rect);
         }
     }
-    PrintLayout::finish(surface, saved, QStringLiteral("RTBPrint"));
+    PrintLayout::finish(surface, saved, QStringLiteral("RTBPrint"), busy);
 }
 
 void clsSystemUI::SaveRTB_GetFileName(QTextEdit* rtb) const

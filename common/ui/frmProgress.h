@@ -2,6 +2,7 @@
 
 #include "common/Progress.h"
 #include "common/ui/YieldPacer.h"
+#include "common/WaitCursor.h"
 
 #include <QDialog>
 
@@ -10,7 +11,8 @@ class QProgressBar;
 class QPushButton;
 
 // The wait window: a message, an optional progress bar (0 to 100) and an
-// optional Cancel button, shown modeless while the caller works on. The
+// optional Cancel button, shown modeless while the caller works on, with the
+// wait cursor from when it is made until it goes. The
 // caller yields to the event loop now and then (report() does) and stops
 // once m_bCancel is set.
 class frmProgress : public QDialog, public Progress {
@@ -42,4 +44,6 @@ private:
     void cmdCancel_Click();
 
     YieldPacer m_pacer;
+    // The wait cursor for as long as the window is there.
+    WaitCursor m_busy;
 };

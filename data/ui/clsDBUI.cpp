@@ -1,5 +1,6 @@
 #include "data/ui/clsDBUI.h"
 
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
@@ -17,7 +18,7 @@ clsDBUI& clsDBUI::instance()
 void clsDBUI::LoadLV(QTreeWidget* lv, const QString& path, const QString& idField, const QString& textField,
                      qint32 type, bool clear) const
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     const QString selectedKey = SysUI().LvGetSelectedItemKey(lv);
     lv->setUpdatesEnabled(false);
     if (const auto rows = DB().listRows(path, idField, textField, type)) {
@@ -32,7 +33,6 @@ void clsDBUI::LoadLV(QTreeWidget* lv, const QString& path, const QString& idFiel
             lv->scrollToItem(item);
     }
     lv->setUpdatesEnabled(true);
-    Sys().WaitEnd();
 }
 
 void clsDBUI::LoadCbo(QComboBox* cbo, const QString& path, const QString& idField, const QString& textField,

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "common/Clock.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
@@ -156,10 +157,10 @@ void frmProductReportDisplay::LoadData()
 {
     if (m_running)
         return;
-    Sys().WaitStart();
+    WaitCursor busy;
     SetTagVariant();
     SetWindowCaption();
-    Sys().WaitEnd();
+    busy.done();
     DisplayReportData();
 }
 
@@ -176,7 +177,7 @@ void frmProductReportDisplay::DisplayReportData()
         labels.append(CustomLabels().GetPSLabelName(field, false));
     m_running = true;
     setCommandsEnabled(false);
-    Sys().WaitStart();
+    WaitCursor busy;
     m_run.InitGrid(labels);
     m_model->reload();
     YieldToUser yield(m_closeAfterRun);
@@ -185,7 +186,7 @@ void frmProductReportDisplay::DisplayReportData()
     yield.report(-1);
     m_run.SortAndNumber();
     m_model->reload();
-    Sys().WaitEnd();
+    busy.done();
     m_running = false;
     setCommandsEnabled(true);
     if (m_closeAfterRun) {
@@ -207,11 +208,10 @@ void frmProductReportDisplay::SortByColumn(int column)
     ReportGrid& grid = m_run.grid();
     if (m_running || grid.rowCount() < 1 || column < 0 || column >= grid.columnCount())
         return;
-    Sys().WaitStart();
+    WaitCursor busy;
     grid.sortBy(column);
     m_model->reload();
     ReportGridCommands::selectCell(grd, 0, column);
-    Sys().WaitEnd();
 }
 
 void frmProductReportDisplay::cmdFind_Click()

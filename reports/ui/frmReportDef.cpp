@@ -5,6 +5,7 @@
 #include "app/StatisticCtl.h"
 #include "app/frmMain.h"
 #include "common/PromptService.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
@@ -227,7 +228,7 @@ void frmReportDef::InitControls()
 
 void frmReportDef::LoadData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     InitControls();
     if (RowID > 0) {
         SetTagVariant();
@@ -246,7 +247,6 @@ void frmReportDef::LoadData()
         }
     }
     SetWindowCaption();
-    Sys().WaitEnd();
 }
 
 void frmReportDef::SetUI()
@@ -335,13 +335,11 @@ void frmReportDef::notifyList()
 
 bool frmReportDef::SaveData()
 {
-    Sys().WaitStart();
+    const WaitCursor busy;
     if (!ValidateData()) {
-        Sys().WaitEnd();
         return false;
     }
     if (RowID >= 1 && !DB().CheckIfRecExists(DB().ReportTable(), table().file, RowID, false)) {
-        Sys().WaitEnd();
         return false;
     }
     RecColl coll(DB().ReportTable(), RowID, table().rectype);
@@ -355,7 +353,6 @@ bool frmReportDef::SaveData()
     const bool saved = StoreRecord(coll);
     SetWindowCaption();
     notifyList();
-    Sys().WaitEnd();
     return saved;
 }
 

@@ -2,10 +2,9 @@
 
 #include "app/MainWindow.h"
 #include "app/frmMain.h"
-#include "common/Module1.h"
 #include "common/Product.h"
 #include "common/PromptService.h"
-#include "common/RunError.h"
+#include "common/WaitCursor.h"
 #include "common/clsSystem.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
@@ -15,46 +14,25 @@
 #include "common/ui/frmFind.h"
 #include "common/ui/frmProgress.h"
 #include "data/clsDB.h"
+#include "reports/MailMerge.h"
+#include "reports/OpenTables.h"
 #include "reports/ui/ReportGridCommands.h"
 #include "reports/ui/ReportGridModel.h"
-#include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <array>
 #include <utility>
 
 namespace {
-
-// The tables a command opens, closed when it ends however it ends.
-class OpenTables {
-public:
-    DATA4* open(const QString& path)
-    {
-        DATA4* table = DB().OpenTable(path);
-        if (table)
-            m_tables.push_back(table);
-        return table;
-    }
-    ~OpenTables()
-    {
-        for (DATA4* table : m_tables)
-            d4close(table);
-    }
-
-private:
-    std::vector<DATA4*> m_tables;
-};
 
 // The wait dialog of a command, removed when the command ends.
 class WaitDialog {
@@ -72,28 +50,16 @@ private:
     frmProgress* m_window = nullptr;
 };
 
-QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+// The wait dialog as the progress of work in the report core.
+class WaitProgress final : public Progress {
+public:
+    explicit WaitProgress(WaitDialog& dialog) : m_dialog(dialog) {}
+    bool report(int) override { return m_dialog.goOn(); }
+    void setMessage(const QString&) override {}
 
-// True when `target` is a table, memo or index file of the open database,
-// an index template or the mail-merge template: replacing it would destroy
-// what every user of the database relies on.
-bool isProtectedFile(const QString& target)
-{
-    const QString wanted = canonical(target);
-    if (wanted.isEmpty())
-        return false;
-    QStringList guarded{DB().MailMergeTable()};
-    for (const clsDBFile& file : DB().DataFilePaths()) {
-        const QFileInfo table(file.Table);
-        guarded << file.Table << table.path() + QStringLiteral("/") + table.completeBaseName() + QStringLiteral(".fpt")
-                << file.TableIndex << file.TableIndexSource;
-    }
-    for (const QString& path : guarded) {
-        if (!path.isEmpty() && canonical(path) == wanted)
-            return true;
-    }
-    return false;
-}
+private:
+    WaitDialog& m_dialog;
+};
 
 } // namespace
 
@@ -107,8 +73,14 @@ frmReportDisplay::frmReportDisplay(QWidget* parent)
     setObjectTag(this, QStringLiteral("REPORTDISPLAY"));
     HelpContext::set(this, kHelpContext);
 
-    m_model = new ReportGridModel(m_run.grid(), this);
-    grd = ReportGridCommands::newGrid(this, m_model, QStringLiteral("Report"));
+    m_model = std::make_unique<ReportGridModel>(m_run.grid());
+    grd = ReportGridCommands::newGrid(this, m_model.get(), QStringLiteral("Report"));
+    // Columns are fitted to the rows that a window on this screen can show
+    // (the first ones, where the grid opens), not to a sample of every row:
+    // with many rows that would keep the program from the user.
+    const int rowHeight = qMax(1, grd->verticalHeader()->defaultSectionSize());
+    const int screenHeight = screen() ? screen()->availableGeometry().height() : 1080;
+    grd->horizontalHeader()->setResizeContentsPrecision(qMax(1, screenHeight / rowHeight));
 
     cmdFind = new QPushButton(QStringLiteral("&Find"), this);
     cmdZoomIn = new QPushButton(QStringLiteral("&Zoom In"), this);
@@ -171,10 +143,6 @@ frmReportDisplay::~frmReportDisplay()
 {
     if (m_ownsFind)
         ReportGridCommands::hideFind(this, true);
-    // The grid goes before the rows its model reads: a window still shown
-    // hides its children after its own members are gone.
-    delete grd;
-    delete m_model;
 }
 
 void frmReportDisplay::closeEvent(QCloseEvent* event)
@@ -199,11 +167,11 @@ void frmReportDisplay::SetTagVariant()
 
 void frmReportDisplay::LoadData()
 {
-    Sys().WaitStart();
+    WaitCursor busy;
     SetTagVariant();
     const bool read = m_run.LoadData(m_rptId);
     SetWindowCaption();
-    Sys().WaitEnd();
+    busy.done();
     if (read)
         DisplayReportData();
 }
@@ -232,12 +200,7 @@ void frmReportDisplay::DisplayReportData()
     bool walked = false;
     {
         WaitDialog wait(QStringLiteral("Preparing Report"), QStringLiteral("Please wait..."));
-        struct Relay final : Progress {
-            WaitDialog& dialog;
-            explicit Relay(WaitDialog& d) : dialog(d) {}
-            bool report(int) override { return dialog.goOn(); }
-            void setMessage(const QString&) override {}
-        } relay(wait);
+        WaitProgress relay(wait);
         m_model->reload();
         walked = m_run.DisplayReportData(relay);
         m_model->reload();
@@ -278,11 +241,10 @@ void frmReportDisplay::SortByColumn(int column)
         Prompts().messageBox(request);
         return;
     }
-    Sys().WaitStart();
+    const WaitCursor busy;
     grid.sortBy(column);
     m_model->reload();
     ReportGridCommands::selectCell(grd, 0, column);
-    Sys().WaitEnd();
 }
 
 // --- Print and save -------------------------------------------------------
@@ -322,88 +284,18 @@ void frmReportDisplay::cmdMailMerge_Click()
                            QStringLiteral("Create Mail Merge Data File"), true))
         return;
     if (CreateMailMergeData(fileName)) {
-        m_msgText = fileName + QStringLiteral(" has been created!");
-        MsgBox(m_msgText, MsgStyle::Information);
+        MsgBox(fileName + QStringLiteral(" has been created!"), MsgStyle::Information);
     }
 }
 
 bool frmReportDisplay::CreateMailMergeData(const QString& fileName)
 {
-    if (isProtectedFile(fileName)) {
-        MsgBox(fileName + QStringLiteral(" is a file of the open database or the mail merge template and cannot be "
-                                         "replaced. Please choose another file name."),
-               MsgStyle::Exclamation);
+    if (MailMerge::refuses(fileName))
         return false;
-    }
     WaitDialog wait(QStringLiteral("Mail Merge Data"), QStringLiteral("Creating Mail Merge Data file. Please wait..."));
-    if (QFile::exists(fileName) && !QFile::remove(fileName)) {
-        MsgBox(QStringLiteral("Unable to replace ") + fileName + QLatin1Char('!'), MsgStyle::Exclamation);
-        return false;
-    }
-    if (!QFile::copy(DB().MailMergeTable(), fileName)) {
-        MsgBox(QStringLiteral("Unable to create ") + fileName + QLatin1Char('!'), MsgStyle::Exclamation);
-        return false;
-    }
-    QFile::setPermissions(fileName, QFile::permissions(fileName) | QFile::WriteOwner);
-
-    OpenTables tables;
-    DATA4* customers = tables.open(DB().CustomerTable());
-    DATA4* merge = customers ? tables.open(fileName) : nullptr;
-    DATA4* categories = merge ? tables.open(DB().CategoryTable()) : nullptr;
-    DATA4* customerPs = categories ? tables.open(DB().Customers2PSTable()) : nullptr;
-    if (!customerPs)
-        return false;
-
-    // Fields copied as trimmed text, and those that hold a category.
-    static constexpr std::array kTextFields{"custno",    "salutation", "firstname", "lastname",   "company",
-                                            "title",     "address1",   "address2",  "city",       "postalcode",
-                                            "workphone", "homephone",  "mobilphone", "faxphone", "emailname",
-                                            "emailname2", "custom1",   "custom2"};
-    static constexpr std::array kCategoryFields{"state", "country", "custcat"};
-    int rc = d4tagSelect(customers, d4tag(customers, "rowid"));
-    RunError failure;
-    bool cancelled = false;
-    const ReportGrid& grid = m_run.grid();
-    for (int row = 0; rc >= 0 && row < grid.rowCount(); ++row) {
-        const int found = d4seekDouble(customers, grid.rowData(row));
-        if (found < 0) {
-            rc = found;
-            break;
-        }
-        if (found == 0) {
-            rc = d4appendStartVB(merge, 0);
-            if (rc >= 0)
-                rc = d4blank(merge);
-            if (rc < 0)
-                break;
-            for (const char* name : kTextFields)
-                Module1::AssignFieldStr(d4field(merge, name),
-                                        Module1::FieldStr(d4field(customers, name)).trimmed());
-            for (const char* name : kCategoryFields)
-                Module1::AssignFieldStr(d4field(merge, name),
-                                        DB().GetCategoryDesc(qint32(f4long(d4field(customers, name))), categories));
-            Module1::AssignFieldStr(d4field(merge, "prodserv"),
-                                    DB().CustomerPS(grid.rowData(row), customerPs, categories));
-            rc = d4append(merge);
-            if (rc >= 0)
-                rc = d4flush(merge);
-            d4unlock(merge);
-            if (rc < 0)
-                break;
-        }
-        if ((row + 1) % 100 == 0 && !wait.goOn()) {
-            cancelled = true;
-            break;
-        }
-    }
-    if (!cancelled && wait.cancelled())
-        cancelled = true;
-    if (rc < 0) {
-        failure = DB().TakeEngineError(rc);
-        Sys().ShowError(QStringLiteral("frmReportDisplay_CreateMailMergeData"), failure);
-        return false;
-    }
-    return !cancelled;
+    WaitProgress progress(wait);
+    const bool written = MailMerge::write(m_run.grid(), fileName, progress);
+    return written && !wait.cancelled();
 }
 
 // --- E-mail ------------------------------------------------------------------
@@ -440,15 +332,15 @@ void frmReportDisplay::cmdEmail_Click()
     if (list.endsWith(QLatin1Char(',')))
         list.chop(1);
     if (missing > 0) {
-        m_msgText = QStringLiteral("Email addresses for ") + QString::number(missing) + QStringLiteral(" out of ") +
-                    QString::number(grid.rowCount()) +
-                    QStringLiteral(" customers either do not exist or are invalid.");
+        const QString counted = QStringLiteral("Email addresses for ") + QString::number(missing) +
+                                QStringLiteral(" out of ") + QString::number(grid.rowCount()) +
+                                QStringLiteral(" customers either do not exist or are invalid.");
         if (missing >= grid.rowCount()) {
-            MsgBox(m_msgText, MsgStyle::Exclamation);
+            MsgBox(counted, MsgStyle::Exclamation);
             return;
         }
-        m_msgText += QStringLiteral(" Do you wish to continue?");
-        if (MsgBox(m_msgText, MsgStyle::YesNoCancel | MsgStyle::Question) != MsgAnswer::Yes)
+        if (MsgBox(counted + QStringLiteral(" Do you wish to continue?"), MsgStyle::YesNoCancel | MsgStyle::Question)
+            != MsgAnswer::Yes)
             return;
     }
     if (list.isEmpty())

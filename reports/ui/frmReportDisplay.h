@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -74,7 +76,8 @@ private:
 
     qint32 m_rptId = 0;
     ReportRun m_run;
-    ReportGridModel* m_model = nullptr;
+    // Declared after the run whose rows it reads, so it goes first; the grid
+    // view, a child destroyed after the members, has then let go of it.
+    std::unique_ptr<ReportGridModel> m_model;
     bool m_ownsFind = false;
-    QString m_msgText;
 };

@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstring>
+#include <numeric>
+#include <vector>
 
 namespace bmtest {
 namespace {
@@ -304,6 +307,52 @@ TEST(ReportGridTest, SortingComparesByTheColumnsType)
     grid.sortBy(0);
     EXPECT_EQ(order(), (QList<int>{7, 4, 3, 2, 1, 6, 5}));
     QLocale::setDefault(before);
+}
+
+// Tens of thousands of rows are sorted in runs and merge passes: the result is
+// the one stable order, ties (here many, by number and by text in any letter
+// case) keeping the order the rows were added in.
+TEST(ReportGridTest, ALongSortIsStableAcrossItsRunsAndMerges)
+{
+    ReportGrid grid;
+    grid.reset({{QStringLiteral("Number"), 1, QStringLiteral("I")}, {QStringLiteral("Name"), 2, QStringLiteral("S")}});
+    constexpr int kRows = 50001;
+    std::vector<int> numbers(kRows);
+    QStringList names;
+    quint32 state = 12345;
+    const auto next = [&state] { return state = state * 1103515245u + 12345u, (state >> 8) % 997u; };
+    for (int r = 0; r < kRows; ++r) {
+        numbers[size_t(r)] = int(next());
+        const quint32 pick = next();
+        names.append((pick % 2 ? QStringLiteral("Name %1") : QStringLiteral("NAME %1")).arg(pick % 300));
+        grid.addRow(r);
+        grid.addCell(QString::number(numbers[size_t(r)]));
+        grid.addCell(names.last());
+    }
+    struct Quiet final : Progress {
+        bool report(int) override { return false; }  // the sort goes on regardless
+        void setMessage(const QString&) override {}
+    } progress;
+    const auto shown = [&grid] {
+        std::vector<int> ids;
+        for (int r = 0; r < grid.rowCount(); ++r)
+            ids.push_back(grid.rowData(r));
+        return ids;
+    };
+    std::vector<int> expected(kRows);
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](int a, int b) { return numbers[size_t(a)] < numbers[size_t(b)]; });
+    grid.sortBy(0, &progress);
+    EXPECT_EQ(shown(), expected);
+
+    // From the number order, so that ties show that the text sort is stable
+    // over the present order.
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+        return names.at(a).compare(names.at(b), Qt::CaseInsensitive) < 0;
+    });
+    grid.sortBy(1, &progress);
+    EXPECT_EQ(shown(), expected);
 }
 
 TEST(ReportGridTest, LongCellsKeepTheirTextsAcrossTheStorageBlocks)
