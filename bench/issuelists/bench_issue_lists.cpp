@@ -36,6 +36,7 @@
 #include <sys/resource.h>
 
 #include "bench/SeededDatabase.h"
+#include "bench/StallMeter.h"
 
 #include <cstdio>
 #include <functional>
@@ -116,28 +117,12 @@ void measure(const char* what, const QList<IssueListModel::Source>& columns, con
     view.show();
     QCoreApplication::processEvents();
 
-    // The event loop's longest wait: a 10 ms timer notes the time between
-    // its calls.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0;
-    qint64 longest = 0;
-    QTimer tick;
-    tick.setInterval(10);
-    QStringList stretches;   // those over 100 ms, with the rows added by then
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        if (now - last > 100)
-            stretches.append(QStringLiteral("%1 ms before row %2").arg(now - last).arg(model->rowsAdded()));
-        longest = std::max(longest, now - last);
-        last = now;
-    });
+    StallMeter stalls([model] { return QStringLiteral("row %1").arg(model->rowsAdded()); });
 
     const long memoryBefore = peakMemoryKb();
     QElapsedTimer timer;
     timer.start();
-    tick.start();
-    last = clock.elapsed();
+    stalls.start();
     DATA4* issues = DB().OpenTable(DB().IssuesTable());
     DATA4* customers = DB().OpenTable(DB().CustomerTable());
     DATA4* categories = DB().OpenTable(DB().CategoryTable());
@@ -165,12 +150,11 @@ void measure(const char* what, const QList<IssueListModel::Source>& columns, con
     d4close(categories);
     QCoreApplication::processEvents();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    longest = std::max(longest, clock.elapsed() - last);
-    if (!stretches.isEmpty())
-        std::printf("  stretches over 100 ms: %s\n", qPrintable(stretches.join(QStringLiteral("; "))));
+    stalls.stop();
+    if (!stalls.stretches().isEmpty())
+        std::printf("  stretches over 100 ms: %s\n", qPrintable(stalls.stretchesText()));
     if (sortMs > 0)
         std::printf("  the sort at the end of the fill took %lld ms\n", sortMs);
-    tick.stop();
 
     const int rows = model->rowCount();
     qint64 textBytes = 0;
@@ -185,7 +169,7 @@ void measure(const char* what, const QList<IssueListModel::Source>& columns, con
                 "  model %.1f bytes per listed row, texts %.1f bytes per row (UTF-16), factor %.2f\n"
                 "  longest unserved stretch of the event loop %lld ms; peak memory %.1f MB (%.1f MB before)\n",
                 what, rows, seconds, double(bareRows) / seconds, bareRows, bareSeconds, double(bareRows) / bareSeconds,
-                seconds / bareSeconds, walkSeconds / bareSeconds, perRow, textPerRow, textPerRow > 0 ? perRow / textPerRow : 0.0, longest,
+                seconds / bareSeconds, walkSeconds / bareSeconds, perRow, textPerRow, textPerRow > 0 ? perRow / textPerRow : 0.0, stalls.longest(),
                 double(peakMemoryKb()) / 1024.0, double(memoryBefore) / 1024.0);
     std::fflush(stdout);
 }
