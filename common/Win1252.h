@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // The one conversion between the engine's Windows-1252 bytes and the UTF-8
 // text used above it.
@@ -31,3 +32,8 @@ qsizetype firstNotInWin1252(const QString& text, qsizetype from = 0);
 // becomes the character of its upper-cased byte ("ß" and "µ" stay, "ÿ" becomes
 // "Ÿ"); a character the code page cannot hold is left as it is.
 QString upperWin1252(const QString& text);
+
+// Two texts of Windows-1252 bytes compared as their characters compare
+// ignoring case (QString::compare with Qt::CaseInsensitive): negative, 0 or
+// positive.
+int compareWin1252IgnoringCase(std::string_view a, std::string_view b);
