@@ -74,13 +74,24 @@ const QStringList& ImportPreviewModel::row(int row) const
         return *cached;
     if (!m_readerOpen)
         m_readerOpen = m_reader.open();
+    // Views, saving and printing ask for rows in order: the rows that follow
+    // are read in the same pass, which costs one seek for them all.
+    constexpr int kReadAhead = 64;
+    const int last = std::min(m_shown, row + kReadAhead) - 1;
+    const QStringList* wanted = &m_unread;
     QString record;
-    const qint32 line = m_lines[size_t(row)];
-    if (!m_readerOpen || !m_reader.seek(m_offsets[size_t(row)], line) || !m_reader.readRecord(record))
-        return m_unread;
-    auto* texts = new QStringList(previewRow(record, line - 1, m_headings, m_relevant, int(m_columns.size())));
-    m_cache.insert(row, texts);
-    return *texts;
+    for (int at = row; at <= last; ++at) {
+        const qint64 offset = m_offsets[size_t(at)];
+        const qint32 line = m_lines[size_t(at)];
+        if (!m_readerOpen || (m_reader.pos() != offset && !m_reader.seek(offset, line)) || !m_reader.readRecord(record))
+            break;
+        auto* texts = new QStringList(previewRow(record, line - 1, m_headings, m_relevant, int(m_columns.size())));
+        if (at == row)
+            wanted = texts;
+        if (!m_cache.insert(at, texts))
+            break;
+    }
+    return *wanted;
 }
 
 int ImportPreviewModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_shown; }

@@ -6,6 +6,7 @@
 #include "common/ui/frmProgress.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QPointer>
 #include <QTableView>
 
@@ -66,7 +67,12 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
     reader.close();
     if (model) {
         model->flush();
+        // Fitted to the rows in view: each row shown is read from the file.
+        QHeaderView* header = grid->horizontalHeader();
+        const int precision = header->resizeContentsPrecision();
+        header->setResizeContentsPrecision(0);
         grid->resizeColumnsToContents();
+        header->setResizeContentsPrecision(precision);
     }
     WaitDlgRemove(wait);
     if (failed)
