@@ -2,11 +2,11 @@
 
 #include "common/ImportFileReader.h"
 #include "common/clsSystem.h"
+#include "common/ui/FitColumns.h"
 #include "common/ui/ImportPreviewModel.h"
 #include "common/ui/frmProgress.h"
 
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QPointer>
 #include <QTableView>
 
@@ -67,12 +67,8 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
     reader.close();
     if (model) {
         model->flush();
-        // Fitted to the rows in view: each row shown is read from the file.
-        QHeaderView* header = grid->horizontalHeader();
-        const int precision = header->resizeContentsPrecision();
-        header->setResizeContentsPrecision(0);
-        grid->resizeColumnsToContents();
-        header->setResizeContentsPrecision(precision);
+        // Each row fitted to is read from the file.
+        fitColumnsToRowsInView(grid);
     }
     WaitDlgRemove(wait);
     if (failed)
