@@ -12,6 +12,7 @@
 // Run from the build folder: bench/bench_customer_list.
 
 #include "bench/SeededDatabase.h"
+#include "bench/ResidentMemory.h"
 #include "bench/StallMeter.h"
 #include "common/Module1.h"
 #include "common/Win1252.h"
@@ -33,19 +34,6 @@
 #include <string>
 
 namespace {
-
-// Resident memory of the process in bytes.
-long long residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
 
 struct Run {
     long rows = 0;
@@ -104,7 +92,7 @@ struct Fill {
 Fill windowFill(const QString& text, std::unique_ptr<frmCustomerList>& keep)
 {
     Fill fill;
-    const long long before = residentBytes();
+    const long long before = bench::residentBytes();
     keep = std::make_unique<frmCustomerList>();
     StallMeter stalls;
     QElapsedTimer clock;
@@ -116,7 +104,7 @@ Fill windowFill(const QString& text, std::unique_ptr<frmCustomerList>& keep)
     fill.longestStall = stalls.longest();
     const CustomerListModel* model = keep->model();
     fill.run.rows = model->rowCount();
-    fill.addedBytes = residentBytes() - before;
+    fill.addedBytes = bench::residentBytes() - before;
     fill.modelBytes = model->bytesUsed();
     for (int r = 0; r < model->rowCount(); ++r)
         for (int c = 0; c < model->columnCount(); ++c)

@@ -6,6 +6,7 @@
 // window's first showing in the process is not counted) and the resident
 // memory the preview added beside the file's size; then the preview's rows saved as a comma-separated file and turned
 // into list text.
+#include "bench/ResidentMemory.h"
 #include "bench/StallMeter.h"
 #include "common/ScriptedPrompts.h"
 #include "common/clsSystem.h"
@@ -25,19 +26,6 @@
 #include <malloc.h>
 
 namespace {
-
-// Resident memory of the process in bytes.
-long long residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
 
 QString writeImportFile(const QString& path, int rows)
 {
@@ -72,7 +60,7 @@ int main(int argc, char** argv)
                                   {QStringLiteral("Name")}, headings, 10);
     QCoreApplication::processEvents();
     malloc_trim(0);
-    const long long before = residentBytes();
+    const long long before = bench::residentBytes();
     StallMeter stalls([&grid] { return QStringLiteral("row %1").arg(grid.model() ? grid.model()->rowCount() : 0); });
     QElapsedTimer clock;
     clock.start();
@@ -82,7 +70,7 @@ int main(int argc, char** argv)
     stalls.stop();
     const qint64 previewMs = clock.elapsed();
     malloc_trim(0);
-    const long long added = residentBytes() - before;
+    const long long added = bench::residentBytes() - before;
     const qint64 fileBytes = QFile(csv).size();
     std::printf("import preview: %d rows in %lld ms, longest wait for the event loop %lld ms\n",
                 grid.model()->rowCount(), previewMs, stalls.longest());

@@ -208,6 +208,20 @@ void measure(const char* what, const QList<IssueListModel::Source>& columns, con
     std::fflush(stdout);
 }
 
+// A search of all products/services for any of the words of `text` in the
+// short description, and in the description too when `inDescription`.
+Fill searchFill(const QString& text, bool inDescription)
+{
+    return [text, inDescription](DATA4* i, DATA4* c, DATA4* k, IssueListModel& m, const IssueWalk::Yield& y) {
+        IssueSearchCore::Search search;
+        search.text = text;
+        search.type = 1;
+        search.shortDesc = true;
+        search.desc = inDescription;
+        IssueSearchCore::LoadIssues(i, c, k, search, m, y);
+    };
+}
+
 // The user with the most issues, counted through the ASSIGNEDTO tag.
 qint32 busiestUser()
 {
@@ -268,14 +282,7 @@ int main(int argc, char** argv)
                     {QStringLiteral("shortdesc")}, {QStringLiteral("desc")}, &rows);
     measure("Search (all products/services, short description and description, no match)",
             IssueSearchCore::columns(), IssueSearchCore::headings(), -1, bare, rows,
-            [](DATA4* i, DATA4* c, DATA4* k, IssueListModel& m, const IssueWalk::Yield& y) {
-        IssueSearchCore::Search search;
-        search.text = QStringLiteral("qxzvj wqkpf");
-        search.type = 1;
-        search.shortDesc = true;
-        search.desc = true;
-        IssueSearchCore::LoadIssues(i, c, k, search, m, y);
-    });
+            searchFill(QStringLiteral("qxzvj wqkpf"), true));
     }
     if (only == 0 || only == 3) {
 
@@ -292,13 +299,7 @@ int main(int argc, char** argv)
                     {QStringLiteral("shortdesc")}, {}, &rows);
     measure("Search (all products/services, short description, \"backup\": about one row in twelve)",
             IssueSearchCore::columns(), IssueSearchCore::headings(), -1, bare, rows,
-            [](DATA4* i, DATA4* c, DATA4* k, IssueListModel& m, const IssueWalk::Yield& y) {
-        IssueSearchCore::Search search;
-        search.text = QStringLiteral("backup");
-        search.type = 1;
-        search.shortDesc = true;
-        IssueSearchCore::LoadIssues(i, c, k, search, m, y);
-    });
+            searchFill(QStringLiteral("backup"), false));
     }
     DB().endSession();
     std::printf("peak memory: %.1f MB\n", double(peakMemoryKb()) / 1024.0);

@@ -31,25 +31,13 @@
 #include <malloc.h>
 
 #include "bench/SeededDatabase.h"
+#include "bench/ResidentMemory.h"
 #include "bench/StallMeter.h"
 
 #include <cstdio>
 #include <unordered_set>
 
 namespace {
-
-// Resident memory of the process in bytes.
-long long residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
 
 // Seconds of a bare walk of every product/service row in PSID order, with
 // the customers named once each.
@@ -96,7 +84,7 @@ double bareWalk(long* rows)
 void measure(const char* what, qint32 active, const QString& custom1, double bareSeconds)
 {
     malloc_trim(0);
-    const long long before = residentBytes();
+    const long long before = bench::residentBytes();
     frmProductReportDisplay window;
     window.resize(1000, 600);
     window.show();
@@ -110,7 +98,7 @@ void measure(const char* what, qint32 active, const QString& custom1, double bar
     stalls.stop();
     const qint64 runMs = run.elapsed();
     malloc_trim(0);
-    const long long added = residentBytes() - before;
+    const long long added = bench::residentBytes() - before;
     const int rows = model->rowCount();
     qint64 textBytes = 0;
     for (int r = 0; r < rows; ++r)
