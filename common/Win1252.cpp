@@ -104,7 +104,10 @@ QString upperWin1252(const QString& text)
     return upper;
 }
 
-int compareWin1252IgnoringCase(std::string_view a, std::string_view b)
+namespace {
+
+// Each byte's character folded as QString's case-blind comparison folds it.
+const std::array<char16_t, 256>& foldedWin1252()
 {
     static const std::array<char16_t, 256> folded = [] {
         std::array<char16_t, 256> t{};
@@ -112,6 +115,14 @@ int compareWin1252IgnoringCase(std::string_view a, std::string_view b)
             t[i] = QChar(kTable[i]).toCaseFolded().unicode();
         return t;
     }();
+    return folded;
+}
+
+} // namespace
+
+int compareWin1252IgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::array<char16_t, 256>& folded = foldedWin1252();
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
         const char16_t ca = folded[static_cast<unsigned char>(a[i])];
@@ -120,4 +131,13 @@ int compareWin1252IgnoringCase(std::string_view a, std::string_view b)
             return ca < cb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+quint64 win1252PrefixKey(std::string_view text)
+{
+    const std::array<char16_t, 256>& folded = foldedWin1252();
+    quint64 key = 0;
+    for (size_t i = 0; i < 4; ++i)
+        key = (key << 16) | (i < text.size() ? folded[static_cast<unsigned char>(text[i])] : 0);
+    return key;
 }

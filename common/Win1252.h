@@ -37,3 +37,7 @@ QString upperWin1252(const QString& text);
 // ignoring case (QString::compare with Qt::CaseInsensitive): negative, 0 or
 // positive.
 int compareWin1252IgnoringCase(std::string_view a, std::string_view b);
+// The first four characters of a text of Windows-1252 bytes folded as
+// compareWin1252IgnoringCase() folds them, packed into one number: texts
+// whose keys differ compare as their keys do (a text without NUL bytes).
+quint64 win1252PrefixKey(std::string_view text);

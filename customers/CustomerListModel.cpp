@@ -103,8 +103,14 @@ void CustomerListModel::sort(int column, Qt::SortOrder order)
     RowOrder sorted(static_cast<size_t>(m_shown));
     for (size_t row = 0; row < sorted.size(); ++row)
         sorted[row] = quint32(stored(int(row)));
+    // Most rows differ in their first characters: those are compared as
+    // one number, read once a row.
+    std::vector<quint64> prefix(m_ids.size());
+    for (const quint32 at : sorted)
+        prefix[at] = win1252PrefixKey(bytes(at, column));
     std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
-        const int c = compareWin1252IgnoringCase(bytes(a, column), bytes(b, column));
+        const int c = prefix[a] != prefix[b] ? (prefix[a] < prefix[b] ? -1 : 1)
+                                             : compareWin1252IgnoringCase(bytes(a, column), bytes(b, column));
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     const QModelIndexList from = persistentIndexList();
