@@ -43,6 +43,17 @@ bool ImportFileReader::open()
     return m_file.open(QIODevice::ReadOnly);
 }
 
+bool ImportFileReader::seek(qint64 offset, qint32 line)
+{
+    if (!m_file.seek(offset))
+        return false;
+    m_first = offset == 0;
+    m_lines = line - 1;
+    m_recordLine = 0;
+    m_unclosed = false;
+    return true;
+}
+
 bool ImportFileReader::readLine(QString& line)
 {
     if (m_file.atEnd())

@@ -34,6 +34,12 @@ public:
     // many lines ask this after each record).
     bool reachedMultipleOf(qint32 every) const { return (m_lines + 1) / every > m_recordLine / every; }
     bool error() const { return m_file.error() != QFileDevice::NoError; }
+    // Where the next line begins in the file, in bytes.
+    qint64 pos() const { return m_file.pos(); }
+    // Goes back or on to a place that pos() answered before a record began,
+    // which begins file line `line`; the record read next is the one read
+    // from there before. False when the file cannot go there.
+    bool seek(qint64 offset, qint32 line);
     void close() { m_file.close(); }
 
 private:

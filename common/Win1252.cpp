@@ -2,6 +2,7 @@
 
 #include "xbase/LetterCase.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -101,4 +102,42 @@ QString upperWin1252(const QString& text)
             c = QChar(kTable[xbase::upper1252(static_cast<unsigned char>(byte))]);
     }
     return upper;
+}
+
+namespace {
+
+// Each byte's character folded as QString's case-blind comparison folds it.
+const std::array<char16_t, 256>& foldedWin1252()
+{
+    static const std::array<char16_t, 256> folded = [] {
+        std::array<char16_t, 256> t{};
+        for (size_t i = 0; i < t.size(); ++i)
+            t[i] = QChar(kTable[i]).toCaseFolded().unicode();
+        return t;
+    }();
+    return folded;
+}
+
+} // namespace
+
+int compareWin1252IgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::array<char16_t, 256>& folded = foldedWin1252();
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t ca = folded[static_cast<unsigned char>(a[i])];
+        const char16_t cb = folded[static_cast<unsigned char>(b[i])];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+quint64 win1252PrefixKey(std::string_view text)
+{
+    const std::array<char16_t, 256>& folded = foldedWin1252();
+    quint64 key = 0;
+    for (size_t i = 0; i < 4; ++i)
+        key = (key << 16) | (i < text.size() ? folded[static_cast<unsigned char>(text[i])] : 0);
+    return key;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // The one conversion between the engine's Windows-1252 bytes and the UTF-8
 // text used above it.
@@ -31,3 +32,12 @@ qsizetype firstNotInWin1252(const QString& text, qsizetype from = 0);
 // becomes the character of its upper-cased byte ("ß" and "µ" stay, "ÿ" becomes
 // "Ÿ"); a character the code page cannot hold is left as it is.
 QString upperWin1252(const QString& text);
+
+// Two texts of Windows-1252 bytes compared as their characters compare
+// ignoring case (QString::compare with Qt::CaseInsensitive): negative, 0 or
+// positive.
+int compareWin1252IgnoringCase(std::string_view a, std::string_view b);
+// The first four characters of a text of Windows-1252 bytes folded as
+// compareWin1252IgnoringCase() folds them, packed into one number: texts
+// whose keys differ compare as their keys do (a text without NUL bytes).
+quint64 win1252PrefixKey(std::string_view text);

@@ -15,7 +15,10 @@
 
 namespace {
 
-constexpr qint64 kYieldMs = 50;
+// The event loop is served at least this often: with the grid's growth and
+// a busy machine on top, a longer stretch would come near a tenth of a
+// second.
+constexpr qint64 kYieldMs = 20;
 const QString kShortDate = QStringLiteral("Short Date");
 
 // The bcccust_ps fields that the walk reads, in the order of the grid's
@@ -214,6 +217,9 @@ bool PSReportRun::DisplayRowData(const PSReportFilters& filters, const QDate& to
         }
         rc = d4skip(ps, 1);
     }
+    // Squeezing copies what the rows hold: a wait of its own.
+    if (!stopped && rc >= 0 && m_grid.rowCount() > 0)
+        stopped = !progress.report(-1) || !tables.databaseStillOpen();
     m_grid.squeeze();
     if (rc < 0 && !stopped) {
         Sys().ShowError(QStringLiteral("frmProductReportDisplay_DisplayRowData"), DB().TakeEngineError(rc));

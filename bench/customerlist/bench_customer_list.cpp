@@ -5,11 +5,15 @@
 // rows that reads the same fields through the same tag: (1) every customer
 // in last-name order, (2) a prefix search on the last name. The window runs
 // offscreen as a user would have it: model, wait window and yields every
-// 100 rows. Prints rows per second of both, their ratio, and the resident
-// memory the window added per listed row. --db reuses a seeded database.
+// 100 rows. Prints rows per second of both, their ratio, the resident
+// memory the window added per listed row and the model's own memory per row
+// beside the UTF-16 size of the texts it shows, and the longest stretch the
+// event loop went unserved during the fill. --db reuses a seeded database.
 // Run from the build folder: bench/bench_customer_list.
 
 #include "bench/SeededDatabase.h"
+#include "bench/ResidentMemory.h"
+#include "bench/StallMeter.h"
 #include "common/Module1.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
@@ -30,19 +34,6 @@
 #include <string>
 
 namespace {
-
-// Resident memory of the process in bytes.
-long long residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
 
 struct Run {
     long rows = 0;
@@ -91,6 +82,9 @@ Run bareWalk(const QString& prefix)
 struct Fill {
     Run run;
     long long addedBytes = 0;
+    qint64 modelBytes = 0;
+    qint64 textBytes = 0;   // the shown texts in UTF-16
+    qint64 longestStall = 0;
 };
 
 // The window's fill of the search; the window stays open (in `keep`) so
@@ -98,14 +92,23 @@ struct Fill {
 Fill windowFill(const QString& text, std::unique_ptr<frmCustomerList>& keep)
 {
     Fill fill;
-    const long long before = residentBytes();
+    const long long before = bench::residentBytes();
     keep = std::make_unique<frmCustomerList>();
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
+    stalls.start();
     keep->Init(text, 1);
+    stalls.stop();
     fill.run.seconds = clock.nsecsElapsed() / 1e9;
-    fill.run.rows = keep->model()->rowCount();
-    fill.addedBytes = residentBytes() - before;
+    fill.longestStall = stalls.longest();
+    const CustomerListModel* model = keep->model();
+    fill.run.rows = model->rowCount();
+    fill.addedBytes = bench::residentBytes() - before;
+    fill.modelBytes = model->bytesUsed();
+    for (int r = 0; r < model->rowCount(); ++r)
+        for (int c = 0; c < model->columnCount(); ++c)
+            fill.textBytes += model->text(r, c).size() * 2;
     return fill;
 }
 
@@ -118,6 +121,11 @@ void report(const char* what, const Fill& window, const Run& bare)
     std::printf("  fill / walk time:   %.2f\n", bare.seconds > 0 ? window.run.seconds / bare.seconds : 0.0);
     std::printf("  memory added:       %.1f MB, %.0f bytes per listed row\n", window.addedBytes / 1048576.0,
                 window.run.rows > 0 ? double(window.addedBytes) / window.run.rows : 0.0);
+    const double rows = window.run.rows > 0 ? double(window.run.rows) : 1.0;
+    std::printf("  model:              %.1f bytes per row, texts %.1f bytes per row (UTF-16), factor %.2f\n",
+                window.modelBytes / rows, window.textBytes / rows,
+                window.textBytes > 0 ? double(window.modelBytes) / double(window.textBytes) : 0.0);
+    std::printf("  longest unserved stretch of the event loop: %lld ms\n", window.longestStall);
 }
 
 } // namespace

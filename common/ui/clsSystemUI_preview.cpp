@@ -2,6 +2,7 @@
 
 #include "common/ImportFileReader.h"
 #include "common/clsSystem.h"
+#include "common/ui/FitColumns.h"
 #include "common/ui/ImportPreviewModel.h"
 #include "common/ui/frmProgress.h"
 
@@ -14,28 +15,6 @@
 namespace {
 
 constexpr int kLinesBetweenYields = 100;
-// Stands in for the commas that separate fields: a character no text holds.
-constexpr QChar kFieldBreak(0xFDD0);
-
-// The grid row of one data line: its number, then the values of the
-// relevant columns. A line with more fields than headings keeps its number only.
-QStringList previewRow(const QString& line, qint32 dataLine, const QStringList& headings,
-                       const QList<bool>& relevant, int columns)
-{
-    QStringList row(columns);
-    row[0] = QString::number(dataLine);
-    QStringList fields;
-    Sys().StrParse2Array(Sys().StrReplaceChar(line, u',', QString(kFieldBreak), false), fields, kFieldBreak, false);
-    const qsizetype fieldCount = fields.size() - 1;
-    if (fieldCount > headings.size() - 1)
-        return row;
-    int column = 0;
-    for (qsizetype i = 1; i <= fieldCount; ++i) {
-        if (relevant.at(i) && ++column < columns)
-            row[column] = Sys().CSVField_GetValue(fields.at(i));
-    }
-    return row;
-}
 
 } // namespace
 
@@ -55,24 +34,26 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
             columns.append(headings.at(i));
     }
     QAbstractItemModel* old = grid->model();
-    QPointer<ImportPreviewModel> model = new ImportPreviewModel(columns, grid);
+    QPointer<ImportPreviewModel> model = new ImportPreviewModel(fileName, headings, relevant, columns, grid);
     grid->setModel(model);
     if (old && old->parent() == grid)
         old->deleteLater();
 
+    // The file is read through once here to find where its records begin;
+    // the grid reads each record again when it shows it.
     ImportFileReader reader(fileName);
     bool ok = reader.open();
-    QList<QStringList> pending;
     QString record;
+    qint64 start = 0;
     // Row 1, the headings, is one line whatever quotes it holds.
     for (bool more = ok && reader.readLine(record); more; more = reader.readRecord(record)) {
         const qint32 lineNumber = reader.recordLine();
         if (lineNumber > 1 && !Sys().trimBlanks(record).isEmpty()) {
-            pending.append(previewRow(record, lineNumber - 1, headings, relevant, int(columns.size())));
+            model->addRecord(start, lineNumber);
             WaitDlgUpdate(wait, int(std::nearbyint(double(lineNumber) / (double(dataLines) + 1) * 100)));
         }
         if (reader.reachedMultipleOf(kLinesBetweenYields)) {
-            model->appendRows(pending);
+            model->flushSome();
             QCoreApplication::processEvents();
             // The window may have been closed meanwhile.
             if (!model)
@@ -80,12 +61,14 @@ bool clsSystemUI::ImportLoadPreviewGrid(QTableView* grid, const QString& fileNam
         }
         if (wait->m_bCancel)
             break;
+        start = reader.pos();
     }
     const bool failed = !ok || reader.error();
     reader.close();
     if (model) {
-        model->appendRows(pending);
-        grid->resizeColumnsToContents();
+        model->flush();
+        // Each row fitted to is read from the file.
+        fitColumnsToRowsInView(grid);
     }
     WaitDlgRemove(wait);
     if (failed)

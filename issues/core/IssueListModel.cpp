@@ -25,83 +25,12 @@ const std::array<char16_t, 256>& win1252Chars()
     return table;
 }
 
-// Each byte's character folded as a comparison that ignores case folds it.
-const std::array<char16_t, 256>& win1252Folded()
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        for (size_t b = 0; b < t.size(); ++b)
-            t[b] = QChar(win1252Chars()[b]).toCaseFolded().unicode();
-        return t;
-    }();
-    return table;
-}
-
-// Two byte texts compared as their characters compare ignoring case.
-int compareIgnoringCase(std::string_view a, std::string_view b)
-{
-    const std::array<char16_t, 256>& folded = win1252Folded();
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char16_t ca = folded[static_cast<unsigned char>(a[i])];
-        const char16_t cb = folded[static_cast<unsigned char>(b[i])];
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 } // namespace
-
-// Own texts live in fixed blocks, so that a growing list never copies the
-// texts it holds; a text never straddles two blocks. They are kept as the
-// engine's Windows-1252 bytes, one byte a character, and decoded when shown,
-// each after its length: one byte below 255, else 255 and four bytes.
-struct IssueListModel::Arena {
-    static constexpr quint32 kBlock = 1u << 20;   // bytes
-    static constexpr quint32 kLongest = kBlock - 5;
-
-    std::vector<MappedBlock<char>> blocks;
-    quint32 used = kBlock;   // in the last block; full before the first
-
-    // Adds the text (cut to kLongest bytes) at the end, in a new block when
-    // the last one is too full; answers its offset.
-    quint32 add(std::string_view text)
-    {
-        const quint32 length = quint32(std::min<size_t>(text.size(), kLongest));
-        const quint32 head = length < 255 ? 1 : 5;
-        if (used + head + length > kBlock) {
-            blocks.push_back(mapBlock<char>(kBlock, !blocks.empty()));
-            used = 0;
-        }
-        char* at = blocks.back().get() + used;
-        const quint32 offset = quint32(blocks.size() - 1) * kBlock + used;
-        if (head == 1) {
-            at[0] = char(length);
-        } else {
-            at[0] = char(255);
-            std::memcpy(at + 1, &length, sizeof length);
-        }
-        std::memcpy(at + head, text.data(), length);
-        used += head + length;
-        return offset;
-    }
-    std::string_view at(quint32 offset) const
-    {
-        const char* p = blocks[offset / kBlock].get() + offset % kBlock;
-        quint32 length = static_cast<unsigned char>(p[0]);
-        if (length < 255)
-            return std::string_view(p + 1, length);
-        std::memcpy(&length, p + 1, sizeof length);
-        return std::string_view(p + 5, length);
-    }
-    qint64 bytes() const { return qint64(blocks.size()) * kBlock; }
-};
 
 IssueListModel::IssueListModel(const QList<Source>& columns, QObject* parent)
     : QAbstractTableModel(parent)
     , m_columns(columns)
-    , m_arena(std::make_unique<Arena>())
+    , m_arena(std::make_unique<TextArena>())
 {
     for (const Source source : m_columns) {
         m_slot.append(m_stride);
@@ -136,7 +65,7 @@ void IssueListModel::clear()
     m_ids.clear();
     m_cells.clear();
     RowOrder().swap(m_order);
-    m_arena = std::make_unique<Arena>();
+    m_arena = std::make_unique<TextArena>();
     std::vector<QString>().swap(m_pool);
     m_poolIndex = QHash<QString, quint32>();
     m_fixed.clear();
@@ -461,7 +390,7 @@ IssueListModel::RowOrder IssueListModel::sortedBy(int column, bool ascending) co
     }
     case Source::Own:
         std::stable_sort(sorted.begin(), sorted.end(), [&](quint32 a, quint32 b) {
-            const int c = compareIgnoringCase(ownBytes(a), ownBytes(b));
+            const int c = compareWin1252IgnoringCase(ownBytes(a), ownBytes(b));
             return ascending ? c < 0 : c > 0;
         });
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "issues/core/BlockVector.h"
+#include "common/BlockVector.h"
+#include "common/TextArena.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -99,8 +100,6 @@ public:
     void prepareSort(int column, Qt::SortOrder order = Qt::AscendingOrder);
 
 private:
-    struct Arena;
-
     void addCells(qint32 id, std::initializer_list<quint32> shared, quint32 ownOffset);
     std::string_view ownBytes(size_t row) const;
     // The cell of (row, column): a pool index, or for the Own column the
@@ -135,7 +134,7 @@ private:
         Qt::SortOrder order = Qt::AscendingOrder;
         RowOrder rows;
     } m_prepared;
-    std::unique_ptr<Arena> m_arena;
+    std::unique_ptr<TextArena> m_arena;
     std::vector<QString> m_pool;
     QHash<QString, quint32> m_poolIndex;
     int m_shown = 0;

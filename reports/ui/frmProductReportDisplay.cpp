@@ -12,6 +12,7 @@
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
+#include "common/ui/FitColumns.h"
 #include "common/ui/frmFind.h"
 #include "reports/ui/ReportGridCommands.h"
 #include "reports/ui/ReportGridModel.h"
@@ -185,6 +186,9 @@ void frmProductReportDisplay::DisplayReportData()
     (void)m_run.DisplayRowData(m_filters, Clock::today(), yield);
     yield.report(-1);
     m_run.SortAndNumber();
+    // The view still holds no rows: the sorted rows reach it after a turn
+    // of the event loop, so that the sort and their layout are two waits.
+    yield.report(-1);
     m_model->reload();
     busy.done();
     m_running = false;
@@ -194,8 +198,9 @@ void frmProductReportDisplay::DisplayReportData()
         return;
     }
     // Sized first, so that the first cell is scrolled into view at its
-    // final width.
-    grd->resizeColumnsToContents();
+    // final width; to the rows in view, as a hundred thousand rows would
+    // keep the window waiting.
+    fitColumnsToRowsInView(grd);
     if (m_run.grid().rowCount() >= 1) {
         ReportGridCommands::selectCell(grd, 0, 1);
         grd->scrollTo(grd->model()->index(0, 0)); // the row numbers in view too

@@ -109,6 +109,48 @@ TEST(ImportFile, PreviewShowsRelevantColumnsWithDataLineNumbers)
     EXPECT_EQ(gridText(grid), QStringList{QStringLiteral("Row|Name|Phone")});
 }
 
+// The grid reads its rows from the file as they are shown: records whose
+// quoted fields run over lines, each line in its own encoding (a line that
+// is not UTF-8 as a whole is Windows-1252), and rows read in any order and
+// again after many others show what the file holds.
+TEST(ImportFile, PreviewRowsReadFromTheFileShowQuotedLineBreaksInAnyOrder)
+{
+    bmtest::TempFolder temp;
+    ScriptedPrompts prompts;
+    QByteArray bytes = "Name,Phone,City\r\n"
+                       "\"Anna\r\nBerg\",\"555\n1\",\"Ber, \"\"lin\"\"\"\r\n"
+                       "\r\n"
+                       "M\xFCller,2,K\xC3\xB6ln\n"
+                       "\"Open,3,end\r\n"
+                       "still open\",4,x\r\n";
+    for (int i = 1; i <= 1500; ++i)
+        bytes += "P" + QByteArray::number(i) + "," + QByteArray::number(i) + ",C" + QByteArray::number(i) + "\r\n";
+    const QString path = writeFile(temp, QStringLiteral("multi.csv"), bytes);
+    QTableView grid;
+    ASSERT_TRUE(SysUI().ImportLoadPreviewGrid(&grid, path, kDefined, headingsOf(QStringLiteral("Name,Phone,City")),
+                                              1506));
+    const QAbstractItemModel* m = grid.model();
+    ASSERT_EQ(m->rowCount(), 1503);
+    const auto rowText = [m](int r) {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells.append(m->index(r, c).data().toString());
+        return cells.join(u'|');
+    };
+    const QStringList firstRows = {QStringLiteral("1|Anna\r\nBerg|555\r\n1|Ber, \"lin\""),
+                                   QStringLiteral("5|M\u00fcller|2|K\u00c3\u00b6ln"),
+                                   QStringLiteral("6|Open,3,end\r\nstill open|4|x")};
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(rowText(1502), QStringLiteral("1507|P1500|1500|C1500"));
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(rowText(r), firstRows[r]) << "pass " << pass;
+        EXPECT_EQ(rowText(3), QStringLiteral("8|P1|1|C1"));
+        for (int r = 1502; r >= 3; --r)
+            ASSERT_EQ(m->index(r, 1).data().toString(), QStringLiteral("P%1").arg(r - 2));
+    }
+    EXPECT_EQ(prompts.unscripted(), 0);
+}
+
 TEST(ImportFile, Utf8AndWindows1252FilesShowAlike)
 {
     bmtest::TempFolder temp;
