@@ -67,8 +67,10 @@ Status CdxFile::lockFile()
         (void)unlockFile();
         return s;
     }
-    if (!m_counterKnown || counter != m_counter)
+    if (!m_counterKnown)
         dropCache();
+    else if (counter != m_counter)
+        suspectCache();
     if (m_counterKnown && counter != m_counter && m_options.othersChanged)
         m_options.othersChanged();
     m_counter = counter;
