@@ -160,8 +160,13 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
         offset = uint32_t(end);
         m_end = end + kPageSize;
     }
-    if (m_nodes.count(offset))
-        return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
+    if (auto kept = m_nodes.find(offset); kept != m_nodes.end()) {
+        // A node kept from before another writer's change may lie on a page
+        // that writer freed: it is no longer the file's.
+        if (kept->second->confirmed == m_looks)
+            return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
+        forget(offset);
+    }
     markHeaderDirty(0);
     auto n = std::make_unique<CdxNode>();
     n->offset = offset;

@@ -150,4 +150,20 @@ TEST_F(CdxSharedPages, ALeafRewrittenInPlaceIsReadAgainByTheOtherHandle)
     expectInStep(m_handles[0], 41);
 }
 
+// Pages the other handle freed go back to the free list; this handle still
+// holds them as the nodes they were, and must take them for new nodes.
+TEST_F(CdxSharedPages, PagesTheOtherHandleFreedAreUsedAgainForNewNodes)
+{
+    for (int v = 0; v < 3000; ++v)
+        insert(m_handles[0], v);
+    expectInStep(m_handles[1], 0);
+    for (int v = 0; v < 2900; ++v)
+        remove(m_handles[0], v);
+    expectInStep(m_handles[0], 0);
+    for (int v = 5000; v < 8000; ++v)
+        insert(m_handles[1], v);
+    expectInStep(m_handles[1], 0);
+    expectInStep(m_handles[0], 6000);
+}
+
 } // namespace
