@@ -67,10 +67,8 @@ Status CdxFile::lockFile()
         (void)unlockFile();
         return s;
     }
-    if (!m_counterKnown)
+    if (!m_counterKnown || counter != m_counter)
         dropCache();
-    else if (counter != m_counter)
-        suspectCache();
     if (m_counterKnown && counter != m_counter && m_options.othersChanged)
         m_options.othersChanged();
     m_counter = counter;

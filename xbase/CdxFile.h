@@ -155,9 +155,6 @@ private:
     Status encodePage(const CdxNode& n, uint8_t* page);
     Status writeNode(CdxNode& n);
     void dropCache();
-    void suspectCache();
-    Status confirm(std::unique_ptr<CdxNode>& n, uint16_t keyLen, uint8_t fill);
-    void keepImage(CdxNode& n, const uint8_t* page);
     void forget(uint32_t offset);
     void evict();
     Status writeLeaving(const std::vector<std::pair<uint64_t, uint32_t>>& leaving);
@@ -186,10 +183,6 @@ private:
     std::unordered_map<uint32_t, CachedHeader> m_headers;
     uint64_t m_tick = 0;
     uint64_t m_generation = 1;
-    // Counts the times another writer was seen to change the file: a cached
-    // node confirmed under an older count is compared with the page before
-    // it is used.
-    uint64_t m_looks = 1;
     uint32_t m_counter = 0;
     bool m_counterKnown = false;
     uint64_t m_end = 0; // file end including allocated, unwritten pages; 0 = unknown

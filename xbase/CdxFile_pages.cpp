@@ -53,43 +53,13 @@ Status CdxFile::node(uint32_t offset, uint16_t keyLen, uint8_t fill, CdxNode** o
         XB_RETURN_IF_ERROR(readPage(offset, page, kPageSize));
         auto n = std::make_unique<CdxNode>();
         XB_RETURN_IF_ERROR(decodeNode(page, offset, keyLen, fill, n.get()));
-        keepImage(*n, page);
         it = m_nodes.emplace(offset, std::move(n)).first;
     }
-    if (it->second->confirmed != m_looks)
-        XB_RETURN_IF_ERROR(confirm(it->second, keyLen, fill));
     CdxNode* n = it->second.get();
     if (n->keyLen != keyLen || n->fill != fill)
         return Status::corruption(path() + ": page " + std::to_string(offset) + " shared by two tags");
     n->lastUse = ++m_tick;
     *out = m_last = recent = n;
-    return Status::ok();
-}
-
-void CdxFile::keepImage(CdxNode& n, const uint8_t* page)
-{
-    n.confirmed = m_looks;
-    if (!m_options.exclusive)
-        n.image.assign(page, page + kPageSize);
-}
-
-// Another writer changed the file since the node was read. Most of its
-// pages are as they were: one that still holds the bytes the node came
-// from is the node, and is used without being decoded again; any other
-// is decoded afresh. Like a miss, this reads under the lock.
-Status CdxFile::confirm(std::unique_ptr<CdxNode>& n, uint16_t keyLen, uint8_t fill)
-{
-    XB_RETURN_IF_ERROR(pageMiss());
-    uint8_t page[kPageSize];
-    XB_RETURN_IF_ERROR(readPage(n->offset, page, kPageSize));
-    if (n->image.size() == kPageSize && std::equal(page, page + kPageSize, n->image.begin())) {
-        n->confirmed = m_looks;
-        return Status::ok();
-    }
-    auto fresh = std::make_unique<CdxNode>();
-    XB_RETURN_IF_ERROR(decodeNode(page, n->offset, keyLen, fill, fresh.get()));
-    keepImage(*fresh, page);
-    n = std::move(fresh);
     return Status::ok();
 }
 
@@ -160,13 +130,8 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
         offset = uint32_t(end);
         m_end = end + kPageSize;
     }
-    if (auto kept = m_nodes.find(offset); kept != m_nodes.end()) {
-        // A node kept from before another writer's change may lie on a page
-        // that writer freed: it is no longer the file's.
-        if (kept->second->confirmed == m_looks)
-            return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
-        forget(offset);
-    }
+    if (m_nodes.count(offset))
+        return Status::corruption(path() + ": the free-page list names page " + std::to_string(offset) + ", which is in use");
     markHeaderDirty(0);
     auto n = std::make_unique<CdxNode>();
     n->offset = offset;
@@ -174,7 +139,6 @@ Status CdxFile::allocNode(uint16_t keyLen, uint8_t fill, bool leaf, CdxNode** ou
     n->fill = fill;
     n->leaf = leaf;
     n->checked = true;
-    n->confirmed = m_looks;
     n->lastUse = ++m_tick;
     *out = n.get();
     markDirty(n.get());
@@ -206,7 +170,6 @@ Status CdxFile::writeNode(CdxNode& n)
     uint8_t page[kPageSize];
     XB_RETURN_IF_ERROR(encodePage(n, page));
     XB_RETURN_IF_ERROR(m_file->writeAt(n.offset, page, kPageSize));
-    keepImage(n, page);
     n.dirty = false;
     return Status::ok();
 }
@@ -251,10 +214,8 @@ Status CdxFile::flush()
         for (size_t i = 0; i < m_run.size(); ++i)
             XB_RETURN_IF_ERROR(encodePage(*m_run[i], m_runBytes.data() + i * kPageSize));
         XB_RETURN_IF_ERROR(m_file->writeAt(m_run.front()->offset, m_runBytes.data(), m_runBytes.size()));
-        for (size_t i = 0; i < m_run.size(); ++i) {
-            keepImage(*m_run[i], m_runBytes.data() + i * kPageSize);
-            m_run[i]->dirty = false;
-        }
+        for (CdxNode* n : m_run)
+            n->dirty = false;
         m_run.clear();
         return Status::ok();
     };
@@ -324,25 +285,6 @@ void CdxFile::forget(uint32_t offset)
 void CdxFile::dropCache()
 {
     m_nodes.clear();
-    m_last = nullptr;
-    std::fill(std::begin(m_recent), std::end(m_recent), nullptr);
-    m_headers.clear();
-    m_freed.clear();
-    m_dirty.clear();
-    m_modified = false;
-    ++m_generation;
-}
-
-// Another writer changed the file. Nodes are kept with the bytes they were
-// read as, to be compared with the page when next asked for; everything
-// else (tag headers, the free list, the shortcuts to recent nodes, cursor
-// positions) is read afresh. A change not yet written cannot be here: a
-// shared handle writes at the end of every operation, and drops its cache
-// when that fails.
-void CdxFile::suspectCache()
-{
-    ++m_looks;
-    std::erase_if(m_nodes, [](const auto& entry) { return entry.second->dirty || entry.second->image.empty(); });
     m_last = nullptr;
     std::fill(std::begin(m_recent), std::end(m_recent), nullptr);
     m_headers.clear();

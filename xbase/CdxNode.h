@@ -32,11 +32,6 @@ struct CdxNode {
     bool dirty = false;
     bool checked = false; // its order and pointers were found sound (CdxTree)
     uint64_t lastUse = 0; // cache bookkeeping
-    // Shared handles: the page as the file held it when this node was read
-    // or last written, and the look at the change counter (CdxFile's count)
-    // under which the file was last found to hold it still.
-    std::vector<uint8_t> image;
-    uint64_t confirmed = 0;
     // Leaves: the key bytes the entries store once compressed, kept up to
     // date by insertAt and eraseAt so that a change need not measure the
     // whole node again.
