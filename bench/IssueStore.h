@@ -26,6 +26,9 @@ public:
     virtual uint64_t walkByCustomer() = 0;
     // Every row of each customer: the first by a seek, the rest by seek-next.
     virtual uint64_t rowsOfCustomers(const std::vector<int>& custids) = 0;
+    // Every row whose customer lies in [first, last], in customer order: a
+    // seek to the first, then the next rows while the customer is in range.
+    virtual uint64_t rowsInCustomerRange(int first, int last) = 0;
     // Every row in record order, testing its priority.
     virtual uint64_t scanPriority(int priority) = 0;
 };
@@ -33,7 +36,8 @@ public:
 IssueStore* ourStore();
 IssueStore* sqliteStore();    // SQLite's default rollback journal
 IssueStore* sqliteWalStore(); // SQLite's write-ahead log
-IssueStore* sqliteWalCacheStore(); // the write-ahead log and a 256 MB page cache
+IssueStore* sqliteWalCacheStore(); // the write-ahead log and a 256 MB page cache, synchronous=OFF
+IssueStore* sqliteWalCacheNormalStore(); // as above with synchronous=NORMAL
 
 // Our engine reads with the table opened exclusively (as bulk work does)
 // instead of shared, the way the data store opens it.

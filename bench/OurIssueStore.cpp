@@ -107,6 +107,18 @@ public:
         return sum;
     }
 
+    uint64_t rowsInCustomerRange(int first, int last) override
+    {
+        d4tagSelect(m_d4, d4tag(m_d4, "custid"));
+        FIELD4* rowid = d4field(m_d4, "rowid");
+        FIELD4* custid = d4field(m_d4, "custid");
+        uint64_t sum = 0;
+        int rc = d4seekDouble(m_d4, first);
+        for (rc = rc == C4_AFTER ? 0 : rc; rc == 0 && f4long(custid) <= last; rc = d4skip(m_d4, 1))
+            sum += uint64_t(f4long(rowid));
+        return sum;
+    }
+
     uint64_t scanPriority(int priority) override
     {
         d4tagSelect(m_d4, nullptr);

@@ -5,8 +5,9 @@
 #include <stdexcept>
 
 // The same table in SQLite: the same columns and indexes, one transaction
-// per appended row (all rows in one against our batch), synchronous=OFF (neither engine waits for the disk),
-// prepared statements throughout. Three set-ups: SQLite's default
+// per appended row (all rows in one against our batch), synchronous=OFF (neither engine waits for the disk;
+// the last set-up repeats the one before it with synchronous=NORMAL, which waits at checkpoints),
+// prepared statements throughout. Four set-ups: SQLite's default
 // rollback journal, which like ours survives a killed process; its
 // write-ahead log; the write-ahead log with a page cache of 256 MB.
 
@@ -28,16 +29,22 @@ private:
 
 class SqliteIssueStore final : public IssueStore {
 public:
-    SqliteIssueStore(bool wal, int cacheKiB) : m_wal(wal), m_cacheKiB(cacheKiB) {}
+    SqliteIssueStore(bool wal, int cacheKiB, bool syncNormal = false)
+        : m_wal(wal), m_cacheKiB(cacheKiB), m_syncNormal(syncNormal)
+    {
+    }
     ~SqliteIssueStore() override { close(); }
-    const char* name() const override { return m_cacheKiB ? "sqlite-wal-256mb" : m_wal ? "sqlite-wal" : "sqlite"; }
+    const char* name() const override
+    {
+        return m_syncNormal ? "sqlite-wal-256mb-normal" : m_cacheKiB ? "sqlite-wal-256mb" : m_wal ? "sqlite-wal" : "sqlite";
+    }
 
     std::string settings() override
     {
         if (!m_db)
             return {};
         return "journal_mode=" + pragma("journal_mode") + " synchronous=" + pragma("synchronous") +
-            " (0 = OFF) cache_size=" + pragma("cache_size") + " (negative: KiB) locking_mode=" + pragma("locking_mode");
+            " (0 = OFF, 1 = NORMAL) cache_size=" + pragma("cache_size") + " (negative: KiB) locking_mode=" + pragma("locking_mode");
     }
 
     uint64_t appendAll(const std::string& folder, int n) override { return append(folder, n, false); }
@@ -123,6 +130,17 @@ public:
         return sum;
     }
 
+    uint64_t rowsInCustomerRange(int first, int last) override
+    {
+        Statement q(m_db, "SELECT rowid FROM issues WHERE custid BETWEEN ? AND ? ORDER BY custid");
+        sqlite3_bind_int(q.get(), 1, first);
+        sqlite3_bind_int(q.get(), 2, last);
+        uint64_t sum = 0;
+        while (sqlite3_step(q.get()) == SQLITE_ROW)
+            sum += uint64_t(sqlite3_column_int(q.get(), 0));
+        return sum;
+    }
+
     uint64_t scanPriority(int priority) override
     {
         Statement q(m_db, "SELECT count(*) FROM issues WHERE priority = ?");
@@ -139,11 +157,14 @@ private:
             throw std::runtime_error("cannot open " + path);
         if (m_wal)
             exec("PRAGMA journal_mode=WAL");
-        exec("PRAGMA synchronous=OFF");
+        exec(m_syncNormal ? "PRAGMA synchronous=NORMAL" : "PRAGMA synchronous=OFF");
         if (m_cacheKiB)
             exec("PRAGMA cache_size=-" + std::to_string(m_cacheKiB));
     }
-    std::string fileName() const { return m_cacheKiB ? "issues-wal-cache.db" : m_wal ? "issues-wal.db" : "issues.db"; }
+    std::string fileName() const
+    {
+        return m_syncNormal ? "issues-wal-cache-normal.db" : m_cacheKiB ? "issues-wal-cache.db" : m_wal ? "issues-wal.db" : "issues.db";
+    }
     std::string pragma(const char* name)
     {
         Statement q(m_db, (std::string("PRAGMA ") + name).c_str());
@@ -176,6 +197,7 @@ private:
 
     bool m_wal;
     int m_cacheKiB;
+    bool m_syncNormal;
     sqlite3* m_db = nullptr;
 };
 
@@ -196,5 +218,11 @@ IssueStore* sqliteWalStore()
 IssueStore* sqliteWalCacheStore()
 {
     static SqliteIssueStore store(true, 256 * 1024);
+    return &store;
+}
+
+IssueStore* sqliteWalCacheNormalStore()
+{
+    static SqliteIssueStore store(true, 256 * 1024, true);
     return &store;
 }

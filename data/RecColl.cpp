@@ -2,6 +2,40 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// Keys are short and mostly ASCII: hashing and comparing them a character at
+// a time spares the folded copy that a lookup would otherwise build.
+bool hasSurrogates(const QString& s)
+{
+    for (QChar c : s)
+        if (c.isSurrogate())
+            return true;
+    return false;
+}
+
+} // namespace
+
+size_t RecColl::FoldedHash::operator()(const QString& key) const
+{
+    // Letters outside the basic plane fold as whole code points; the rare key
+    // that holds one is hashed from its folded copy.
+    if (hasSurrogates(key))
+        return qHash(key.toCaseFolded());
+    size_t h = 0;
+    for (QChar c : key) {
+        const char16_t u = c.unicode();
+        const char16_t f = u < 0x80 ? char16_t(u >= 'A' && u <= 'Z' ? u + 32 : u) : QChar::toCaseFolded(u);
+        h = h * 31 + f;
+    }
+    return h;
+}
+
+bool RecColl::FoldedEqual::operator()(const QString& a, const QString& b) const
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 RecColl::RecColl(const QString& tablePath, int rowid, const QString& rectype)
 {
     add(QStringLiteral("_tablepath"), tablePath);
@@ -12,14 +46,8 @@ RecColl::RecColl(const QString& tablePath, int rowid, const QString& rectype)
 
 qsizetype RecColl::indexOf(const QString& key) const
 {
-    return m_index.value(key.toCaseFolded(), -1);
-}
-
-void RecColl::reindex()
-{
-    m_index.clear();
-    for (qsizetype i = 0; i < m_items.size(); ++i)
-        m_index.insert(m_items[i].first.toCaseFolded(), i);
+    const auto it = m_index.find(key);
+    return it == m_index.end() ? -1 : it->second;
 }
 
 void RecColl::clear()
@@ -30,36 +58,45 @@ void RecColl::clear()
 
 bool RecColl::add(const QString& key, const QVariant& value)
 {
-    if (contains(key))
+    if (!m_index.try_emplace(key, m_items.size()).second)
         return false;
-    m_index.insert(key.toCaseFolded(), m_items.size());
     m_items.append({key, value});
     return true;
 }
 
 void RecColl::set(const QString& key, const QVariant& value)
 {
-    const qsizetype i = indexOf(key);
-    if (i < 0)
-        add(key, value);
+    const auto [it, added] = m_index.try_emplace(key, m_items.size());
+    if (added)
+        m_items.append({key, value});
     else
-        m_items[i].second = value;
+        m_items[it->second].second = value;
 }
 
 bool RecColl::remove(const QString& key)
 {
-    const qsizetype i = indexOf(key);
-    if (i < 0)
+    const auto it = m_index.find(key);
+    if (it == m_index.end())
         return false;
+    const qsizetype i = it->second;
+    m_index.erase(it);
     m_items.removeAt(i);
-    reindex();
+    for (auto& [k, at] : m_index)
+        if (at > i)
+            --at;
     return true;
+}
+
+const QVariant* RecColl::find(const QString& key) const
+{
+    const qsizetype i = indexOf(key);
+    return i < 0 ? nullptr : &m_items[i].second;
 }
 
 QVariant RecColl::value(const QString& key) const
 {
-    const qsizetype i = indexOf(key);
-    return i < 0 ? QVariant() : m_items[i].second;
+    const QVariant* v = find(key);
+    return v ? *v : QVariant();
 }
 
 QStringList RecColl::keys() const

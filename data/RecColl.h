@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
+
+#include <unordered_map>
 
 // A record collection: one row carried between a window and the database
 // object, as keyed values in the order they were added. Keys compare without
@@ -32,6 +33,9 @@ public:
     bool contains(const QString& key) const { return indexOf(key) >= 0; }
     // The value, or an invalid QVariant when the key is absent.
     QVariant value(const QString& key) const;
+    // The value held for the key, or null when the key is absent; valid until
+    // the collection next changes.
+    const QVariant* find(const QString& key) const;
     QString text(const QString& key) const { return value(key).toString(); }
     int count() const { return static_cast<int>(m_items.size()); }
     bool isEmpty() const { return m_items.isEmpty(); }
@@ -39,9 +43,16 @@ public:
     QStringList keys() const;
 
 private:
+    // Keys equal without regard to letter case hash alike.
+    struct FoldedHash {
+        size_t operator()(const QString& key) const;
+    };
+    struct FoldedEqual {
+        bool operator()(const QString& a, const QString& b) const;
+    };
+
     qsizetype indexOf(const QString& key) const;
-    void reindex();
 
     QList<std::pair<QString, QVariant>> m_items;
-    QHash<QString, qsizetype> m_index;   // case-folded key -> position in m_items
+    std::unordered_map<QString, qsizetype, FoldedHash, FoldedEqual> m_index; // key -> position in m_items
 };

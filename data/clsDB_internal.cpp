@@ -31,10 +31,10 @@ int check(CODE4* engine, int code)
 
 QVariant need(const RecColl& coll, const QString& key)
 {
-    const QVariant v = coll.value(key);
-    if (!v.isValid())
+    const QVariant* v = coll.find(key);
+    if (!v || !v->isValid())
         raise(5, QStringLiteral("Invalid procedure call or argument: no entry '") + key + QLatin1Char('\''));
-    return v;
+    return *v;
 }
 
 QString needText(const RecColl& coll, const QString& key)

@@ -76,7 +76,8 @@ int faultyTables(const QString& folder)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    long long customers = 300, issues = 1500;
+    // One writer alone takes several seconds: long enough to compare.
+    long long customers = 2000, issues = 10000;
     QString dir;
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
