@@ -8,6 +8,7 @@
 #include "app/frmMain.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
@@ -96,6 +97,8 @@ frmCustomer::frmCustomer(QWidget* parent)
                    QStringLiteral("&Issues"));
     lvPS->setObjectName(QStringLiteral("lvPS"));
     lvIssues->setObjectName(QStringLiteral("lvIssues"));
+    lvPS->setAccessibleName(QStringLiteral("Products/Services"));
+    lvIssues->setAccessibleName(QStringLiteral("Issues"));
     auto* tab4 = new QWidget;
     auto* tab4Layout = new QVBoxLayout(tab4);
     tab4Layout->addWidget(LE);
@@ -141,6 +144,7 @@ void frmCustomer::buildTab0(QWidget* page)
     cboSalutation->setMinimumContentsLength(5);
     cboSalutation->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboSalutation->setAccessibleName(QStringLiteral("Salutation"));
+    AccessibleNames::nameTextOfCombo(cboSalutation);
     lblFN = fieldLabel(page, "lblFN", QStringLiteral("First Name:"), QStringLiteral("firstname"));
     txtFname = editable(new QLineEdit(page), "txtFname");
     lblLN = fieldLabel(page, "lblLN", QStringLiteral("Last Name:"), QStringLiteral("lastname"));
