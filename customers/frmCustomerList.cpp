@@ -84,6 +84,7 @@ frmCustomerList::frmCustomerList(QWidget* parent)
     setObjectTag(this, QStringLiteral("VIEW_CUSTOMERINFO"));
 
     lv = new QTreeView(this);
+    lv->setAccessibleName(QStringLiteral("Customer List"));
     lv->setRootIsDecorated(false);
     lv->setUniformRowHeights(true);
     lv->setAllColumnsShowFocus(true);

@@ -50,6 +50,7 @@ frmIssueList::frmIssueList(QWidget* parent)
     if (const frmMain* main = mainWindow(); main && main->SysImageList.size() > 4)
         m_model->setIcon(main->SysImageList.at(4));
     lv = makeIssueListView(this, m_model);
+    lv->setAccessibleName(QStringLiteral("Issue List"));
     onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
 

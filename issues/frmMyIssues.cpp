@@ -78,6 +78,7 @@ void frmMyIssues::buildControls()
 
     m_model = new IssueListModel(MyIssuesCore::columns());
     lv = makeIssueListView(this, m_model);
+    lv->setAccessibleName(QStringLiteral("My Issues"));
     onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
 

@@ -8,8 +8,11 @@
 #include "app/RecordWindow.h"
 #include "app/WindowCreators.h"
 #include "app/frmMain.h"
+#include "app/frmTip.h"
 #include "app/frmUsers.h"
 #include "app/frmWelcome.h"
+#include "common/clsSystem.h"
+#include "common/ui/HelpBrowser.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WidgetPrompts.h"
 #include "customers/frmCustomer.h"
@@ -19,6 +22,8 @@
 #include "data/RecColl.h"
 #include "data/ShippedData.h"
 #include "data/clsDB.h"
+#include "data/ui/clsDBUtil.h"
+#include "data/ui/frmDBMaint.h"
 #include "import/frmDataImport.h"
 #include "issues/frmEditIssueTemplates.h"
 #include "issues/frmIssue.h"
@@ -36,6 +41,7 @@
 #include "xbase/c4.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -48,6 +54,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTextBrowser>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -465,3 +474,159 @@ TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByEscAndOpensAgainWithItsConten
 }
 
 } // namespace
+
+namespace {
+
+// What a screen reader announces for `w`.
+QString accessibleName(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Empty, or with a mnemonic marker ("&" before a letter; "Roles & Permissions"
+// is a plain ampersand).
+bool badName(const QString& name)
+{
+    for (qsizetype i = 0; i + 1 < name.size(); ++i) {
+        if (name.at(i) == QLatin1Char('&') && !name.at(i + 1).isSpace())
+            return true;
+    }
+    return name.trimmed().isEmpty();
+}
+
+// Whether the user can bring `w` up in `window`: it is shown, or only its
+// tab page is hidden.
+bool reachable(const QWidget* w, const QWidget* window)
+{
+    for (const QWidget* p = w; p && p != window; p = p->parentWidget()) {
+        const QWidget* stack = p->parentWidget();
+        const bool tabPage = stack && qobject_cast<const QTabWidget*>(stack->parentWidget());
+        if (p->isHidden() && !tabPage)
+            return false;
+    }
+    return true;
+}
+
+// The controls of `window` that keyboard focus can reach but that a screen
+// reader would announce without a name (or with a mnemonic marker), and the
+// tabs whose names carry a marker.
+std::string unnamedControls(QWidget* window)
+{
+    QStringList faults;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        const QString id = QLatin1String(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName()
+            + (w->parentWidget() ? QStringLiteral(" in ") + w->parentWidget()->objectName() : QString());
+        if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (badName(tabs->accessibleTabName(i).isEmpty() ? tabs->tabText(i).remove(QLatin1Char('&'))
+                                                                  : tabs->accessibleTabName(i)))
+                    faults.append(id + QStringLiteral(" tab ") + tabs->tabText(i));
+            }
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(tabs);
+            for (int i = 0; face && i < face->childCount(); ++i) {
+                if (face->child(i)->role() == QAccessible::PageTab && badName(face->child(i)->text(QAccessible::Name)))
+                    faults.append(id + QStringLiteral(" page tab ") + face->child(i)->text(QAccessible::Name));
+            }
+            continue;
+        }
+        // A control whose focus goes to another one, and the pop-up lists
+        // of combo boxes, are told through that other one; but the text box
+        // of a combo is what a screen reader finds focused.
+        const bool comboText = qobject_cast<QComboBox*>(w->parentWidget()) && qobject_cast<QLineEdit*>(w);
+        if ((!(w->focusPolicy() & Qt::TabFocus) && !comboText) || w == window || (w->focusProxy() && !comboText)
+            || w->window() != window->window() || !reachable(w, window))
+            continue;
+        const QString name = accessibleName(w);
+        if (badName(name))
+            faults.append(id + QStringLiteral(": \"") + name + QLatin1Char('"'));
+    }
+    return faults.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
+
+// Every window and dialog a user reaches from the main window: each control
+// that takes focus by Tab has a name for a screen reader, without "&".
+TEST_F(ProgramWindowsTest, EveryFocusableControlOfEveryWindowHasAScreenReaderName)
+{
+    for (const Opening& o : openings()) {
+        SCOPED_TRACE(o.name);
+        if (o.opener)
+            o.opener();
+        if (o.dialog) {
+            std::string faults = "not shown";
+            bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unnamedControls(d); });
+            o.open();
+            settle();
+            EXPECT_EQ(faults, "");
+        } else {
+            const QList<QWidget*> forms = m_main.openForms();
+            o.open();
+            QWidget* window = opened(forms);
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(unnamedControls(window), "");
+        }
+        m_main.closeChildren();
+        settle();
+    }
+    EXPECT_EQ(unnamedControls(&m_main), "");
+}
+
+// The dialogs the main window's own menus open, and the help viewer: named
+// controls too, and the viewer is a window whose page carries the title.
+TEST_F(ProgramWindowsTest, EveryDialogOfTheMainWindowNamesItsControlsAndHelpIsAWindowWithATitledPage)
+{
+    const std::pair<const char*, std::function<void()>> scripted[] = {
+        {"change password", [this] { m_main.ChangePassword(); }},
+        {"customizations", [this] { m_main.Customizations(); }},
+        {"list editor", [this] { m_main.EditCustomerCategory(); }},
+        {"e-mail options", [this] { m_main.EmailHandlerDlg(); }},
+    };
+    for (const auto& [name, open] : scripted) {
+        SCOPED_TRACE(name);
+        std::string faults = "not shown";
+        ModalScript script;
+        script.then([&faults](QDialog& d) {
+            faults = unnamedControls(&d);
+            d.reject();
+        });
+        open();
+        EXPECT_EQ(faults, "");
+    }
+    const std::pair<const char*, std::function<void()>> modal[] = {
+        {"about", [this] { m_main.mnuHelpAbout_Click(); }},
+        {"calendar", [this] { (void)m_main.GetShortDateFromPopupCalendar(QString()); }},
+    };
+    for (const auto& [name, open] : modal) {
+        SCOPED_TRACE(name);
+        std::string faults = "not shown";
+        bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unnamedControls(d); });
+        open();
+        settle();
+        EXPECT_EQ(faults, "");
+    }
+    std::string maintenance = "not shown";
+    clsDBUtil::installModalRunner([&maintenance](frmDBMaint& window) { maintenance = unnamedControls(&window); });
+    m_main.menuHelpDatabaseMaintenance_Click();
+    EXPECT_EQ(maintenance, "");
+
+    m_main.mnuHelpTip_Click();
+    auto* tip = m_main.findChild<frmTip*>();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(unnamedControls(tip), "");
+    tip->close();
+
+    HelpBrowser help;
+    QString missing;
+    ASSERT_TRUE(help.showTopic(Sys().HelpFilename(), 1070, missing)) << missing.toStdString();
+    EXPECT_EQ(unnamedControls(&help), "");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&help);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Window);
+    EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(accessibleName(help.txtPage), help.windowTitle());
+    EXPECT_NE(help.windowTitle(), QStringLiteral("Brindlemark Help"));
+}
