@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QStyle>
 
 frmMain::frmMain(QWidget* parent)
@@ -143,6 +144,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                 m_closingOnEscape = sub->widget();
                 QMetaObject::invokeMethod(this, &frmMain::closeOnEscape, Qt::QueuedConnection);
             }
+            return true;
+        }
+        // Return presses the focused button, as it does in a dialog.
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && button && sub->isAncestorOf(button)
+            && button->isEnabled()) {
+            button->click();
             return true;
         }
     }

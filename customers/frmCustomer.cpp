@@ -9,6 +9,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/AccessibleNames.h"
+#include "common/ui/GridTabExit.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WindowRegistry.h"
@@ -297,6 +298,7 @@ void frmCustomer::buildTab1(QWidget* page)
     grdContacts = new QTableWidget(page);
     grdContacts->setObjectName(QStringLiteral("grdContacts"));
     grdContacts->setAccessibleName(QStringLiteral("Additional contacts"));
+    leaveGridAtItsEnds(grdContacts);
 
     // Notes over contacts, the two halves apart by a small gap.
     auto* box = new QVBoxLayout(page);

@@ -46,6 +46,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -55,6 +56,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QTabWidget>
 #include <QTest>
@@ -629,4 +631,71 @@ TEST_F(ProgramWindowsTest, EveryDialogOfTheMainWindowNamesItsControlsAndHelpIsAW
     EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
     EXPECT_EQ(accessibleName(help.txtPage), help.windowTitle());
     EXPECT_NE(help.windowTitle(), QStringLiteral("Brindlemark Help"));
+}
+
+namespace {
+
+// Whether the focus is in the grid or in the editor of one of its cells.
+bool inGrid(const QWidget* grid)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == grid || grid->isAncestorOf(focus));
+}
+
+} // namespace
+
+// The keyboard in a record window and a wizard: Tab leaves the notes (Ctrl+Tab
+// types a tab there), Shift+Tab leaves the contacts grid from its first cell
+// and Tab comes back to that cell, and Return presses the focused button.
+TEST_F(ProgramWindowsTest, TabLeavesNotesAndGridAndReturnPressesTheFocusedButton)
+{
+    RecordForm* form = editing([this] { m_main.ShowCustomer(m_cust, false); });
+    ASSERT_NE(form, nullptr);
+    auto* customer = dynamic_cast<frmCustomer*>(form);
+    customer->TabCtl->setCurrentIndex(1);
+    customer->txtNote->setFocus();
+    customer->txtNote->setPlainText(QStringLiteral("Call back"));
+    customer->txtNote->moveCursor(QTextCursor::End);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(customer->txtNote->toPlainText(), QStringLiteral("Call back\t"));
+    EXPECT_EQ(QApplication::focusWidget(), customer->txtNote);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab);
+    EXPECT_TRUE(inGrid(customer->grdContacts));
+    EXPECT_EQ(customer->txtNote->toPlainText(), QStringLiteral("Call back\t"));
+
+    // In edit mode the focused cell is open in its editor.
+    QTableWidget* grid = customer->grdContacts;
+    grid->setCurrentCell(0, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), customer->txtNote);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab);
+    EXPECT_TRUE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    grid->setCurrentCell(grid->rowCount() - 1, grid->columnCount() - 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), grid->rowCount() - 1);
+    m_prompts.button(MsgAnswer::Yes);
+    m_main.closeChildren();
+    settle();
+
+    const QList<QWidget*> forms = m_main.openForms();
+    m_main.ImportData();
+    auto* wizard = dynamic_cast<frmDataImport*>(opened(forms));
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(wizard->frm[0]->isVisible());
+    wizard->cmdNext->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), wizard->cmdNext);
+    QTest::keyClick(wizard->cmdNext, Qt::Key_Return);
+    EXPECT_FALSE(wizard->frm[0]->isVisible());
+    EXPECT_TRUE(wizard->frm[1]->isVisible());
+    wizard->CancelButton->setFocus();
+    QTest::keyClick(wizard->CancelButton, Qt::Key_Enter);
+    settle();
+    EXPECT_EQ(m_main.openForms(), forms);
 }
