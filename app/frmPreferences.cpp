@@ -4,6 +4,7 @@
 #include "app/clsCustomLabels.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/FirstSize.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/NamedControls.h"
 #include "data/clsDB.h"
@@ -94,6 +95,7 @@ frmPreferences::frmPreferences(QWidget* parent)
 
     InitControls();
     LoadData();
+    fitFirstSize(this);
 }
 
 QWidget* frmPreferences::buildLabelsTab()
@@ -106,6 +108,8 @@ QWidget* frmPreferences::buildLabelsTab()
     grdCustom->setObjectName(QStringLiteral("grdCustom"));
     grdCustom->setAccessibleName(QStringLiteral("Field labels"));
     grdCustom->verticalHeader()->hide();
+    // The window first opens with every row and both columns in view.
+    grdCustom->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grdCustom->setSelectionMode(QAbstractItemView::SingleSelection);
     grdCustom->setItemDelegate(new EditStartDelegate(grdCustom, [this] { m_changed = true; }));
     Label2 = new QLabel(QStringLiteral("Leave Custom Display Name (2nd column) blank to use Default Names (first column)"),

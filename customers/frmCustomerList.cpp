@@ -103,6 +103,7 @@ frmCustomerList::frmCustomerList(QWidget* parent)
     cmdRefresh = new QPushButton(QStringLiteral("R&efresh"), BtnBar);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), BtnBar);
     lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
+    lblMsg->setWordWrap(true);
     lblCust = new QLabel(BtnBar);
     auto* bar = new QHBoxLayout(BtnBar);
     bar->setContentsMargins(4, 4, 4, 4);

@@ -61,6 +61,7 @@ frmIssueList::frmIssueList(QWidget* parent)
     cmdPrint = button(QStringLiteral("Print"), "cmdPrint", BtnBar);
     CancelButton = button(QStringLiteral("Cancel"), "CancelButton", BtnBar);
     lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
+    lblMsg->setWordWrap(true);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblCust = new QLabel(BtnBar);
     lblCust->setObjectName(QStringLiteral("lblCust"));

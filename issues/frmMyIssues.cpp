@@ -88,6 +88,7 @@ void frmMyIssues::buildControls()
     cmdPrint = new QPushButton(QStringLiteral("Print"), BtnBar);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), BtnBar);
     lblMsg = new QLabel(QStringLiteral("Click a column header to sort results by that column's data"), BtnBar);
+    lblMsg->setWordWrap(true);
     lblCust = new QLabel(BtnBar);
     auto* bar = new QHBoxLayout(BtnBar);
     bar->setContentsMargins(4, 4, 4, 4);

@@ -12,6 +12,7 @@
 #include "app/frmUsers.h"
 #include "app/frmWelcome.h"
 #include "common/clsSystem.h"
+#include "common/ui/AttachmentsCtl.h"
 #include "common/ui/HelpBrowser.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WidgetPrompts.h"
@@ -25,6 +26,7 @@
 #include "data/ui/clsDBUtil.h"
 #include "data/ui/frmDBMaint.h"
 #include "import/frmDataImport.h"
+#include "issues/IssueActionsCtl.h"
 #include "issues/frmEditIssueTemplates.h"
 #include "issues/frmIssue.h"
 #include "issues/frmIssueList.h"
@@ -47,6 +49,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -61,6 +64,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -698,4 +702,91 @@ TEST_F(ProgramWindowsTest, TabLeavesNotesAndGridAndReturnPressesTheFocusedButton
     QTest::keyClick(wizard->CancelButton, Qt::Key_Enter);
     settle();
     EXPECT_EQ(m_main.openForms(), forms);
+}
+
+namespace {
+
+// Each column's width as a share (in per cent) of the list's inner width.
+QList<int> columnShares(const QTreeWidget* lv)
+{
+    QList<int> shares;
+    const double inner = lv->viewport()->width();
+    for (int c = 0; c < lv->columnCount(); ++c)
+        shares.append(qRound(lv->columnWidth(c) * 100 / inner));
+    return shares;
+}
+
+// Whether every row of the table and every column lies in its view.
+bool showsAllCells(const QTableWidget* grid)
+{
+    const int rows = grid->rowCount(), columns = grid->columnCount();
+    return rows > 0 && columns > 0
+        && grid->rowViewportPosition(rows - 1) + grid->rowHeight(rows - 1) <= grid->viewport()->height()
+        && grid->columnViewportPosition(columns - 1) + grid->columnWidth(columns - 1) <= grid->viewport()->width();
+}
+
+} // namespace
+
+// Lists size their columns by their real width when shown and when resized,
+// and windows open at a size that shows what they hold.
+TEST_F(ProgramWindowsTest, ListsShareTheirRealWidthAndWindowsOpenShowingTheirContent)
+{
+    m_main.Reports();
+    auto* reports = m_main.findChild<frmReportList*>();
+    ASSERT_NE(reports, nullptr);
+    settle();
+    EXPECT_EQ(columnShares(reports->lv), (QList<int>{40, 15, 20, 24}));
+    auto* frame = qobject_cast<QMdiSubWindow*>(reports->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->resize(frame->size() + QSize(200, 0));
+    settle();
+    EXPECT_EQ(columnShares(reports->lv), (QList<int>{40, 15, 20, 24}));
+    // The buttons stand below the list; each report shows the report image.
+    EXPECT_LT(reports->lv->mapTo(reports, QPoint(0, reports->lv->height())).y(),
+              reports->cmdView->mapTo(reports, QPoint(0, 0)).y());
+    ASSERT_GT(reports->lv->topLevelItemCount(), 0);
+    EXPECT_FALSE(reports->lv->topLevelItem(0)->icon(0).isNull());
+    m_main.closeChildren();
+    settle();
+
+    // The actions and attachments tabs are laid out only when shown.
+    const QList<QWidget*> forms = m_main.openForms();
+    m_main.ShowIssue(m_issue, -1, false, -1);
+    auto* issue = dynamic_cast<frmIssue*>(opened(forms));
+    ASSERT_NE(issue, nullptr);
+    issue->TabCtl->setCurrentWidget(issue->TabCtl->widget(1));
+    settle();
+    EXPECT_EQ(columnShares(issue->IACtl->lv), (QList<int>{15, 20, 15, 35, 15}));
+    issue->TabCtl->setCurrentIndex(4);
+    settle();
+    EXPECT_EQ(columnShares(issue->ACtl->lv), (QList<int>{30, 15, 30, 24}));
+    m_main.closeChildren();
+    settle();
+
+    // User Management: every column in view.
+    bool allColumns = false;
+    bmtest::whenModal<frmUsers>([&allColumns](frmUsers* users) {
+        const QHeaderView* header = users->lv->header();
+        const int last = header->count() - 1;
+        const int needed = header->sectionViewportPosition(last)
+            + header->fontMetrics().horizontalAdvance(QStringLiteral("Active?"));
+        allColumns = needed < users->lv->viewport()->width();
+        users->OKButton->click();
+    });
+    m_main.UserManagement();
+    settle();
+    EXPECT_TRUE(allColumns);
+
+    // Customizations: every row and both columns of the customer window's
+    // names in view.
+    bool allCells = false;
+    ModalScript script;
+    script.then([&allCells](QDialog& d) {
+        d.show();
+        settle();
+        allCells = showsAllCells(d.findChild<QTableWidget*>(QStringLiteral("grdCustom")));
+        d.reject();
+    });
+    m_main.Customizations();
+    EXPECT_TRUE(allCells);
 }
