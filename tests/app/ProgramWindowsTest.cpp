@@ -58,6 +58,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -789,4 +790,84 @@ TEST_F(ProgramWindowsTest, ListsShareTheirRealWidthAndWindowsOpenShowingTheirCon
     });
     m_main.Customizations();
     EXPECT_TRUE(allCells);
+}
+
+namespace {
+
+// The part of the area's content the user can bring into view: the
+// viewport, widened by what its scroll bars can reach.
+QRect reachableArea(const QAbstractScrollArea* area)
+{
+    QRect room = area->viewport()->rect();
+    const QScrollBar* h = area->horizontalScrollBar();
+    const QScrollBar* v = area->verticalScrollBar();
+    if (area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        room.adjust(h->minimum() - h->value(), 0, h->maximum() - h->value(), 0);
+    if (area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        room.adjust(0, v->minimum() - v->value(), 0, v->maximum() - v->value());
+    return room;
+}
+
+// The buttons of `window` that the user cannot reach: outside `room` (in
+// the coordinates of `area`) and not inside a scroll area of the window.
+std::string unreachableButtons(QWidget* window, QWidget* area, const QRect& room)
+{
+    QStringList faults;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisible() || qobject_cast<QScrollBar*>(b->parentWidget()))
+            continue;
+        bool scrolled = false;
+        for (QWidget* p = b->parentWidget(); p && p != window; p = p->parentWidget())
+            scrolled = scrolled || qobject_cast<QAbstractScrollArea*>(p);
+        const QRect r(b->mapTo(area, QPoint(0, 0)), b->size());
+        if (!scrolled && !room.contains(r))
+            faults.append(b->objectName() + QLatin1Char(' ') + b->text());
+    }
+    return faults.join(QStringLiteral(", ")).toStdString();
+}
+
+} // namespace
+
+// At the main window's first size on a 1280 x 1000 screen every button of
+// every window can be reached: in view, or brought into view by scrolling.
+TEST_F(ProgramWindowsTest, AtTheFirstSizeEveryButtonOfEveryWindowCanBeReached)
+{
+    const QSize first = frmMain::firstSize(QRect(0, 0, 1280, 1000));
+    EXPECT_LE(first.width(), 1280);
+    EXPECT_LE(first.height(), 1000);
+    m_main.resize(first);
+    settle();
+    QMdiArea* area = m_main.mdiArea();
+    for (const Opening& o : openings()) {
+        SCOPED_TRACE(o.name);
+        if (o.opener)
+            o.opener();
+        if (o.dialog) {
+            std::string faults = "not shown";
+            bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unreachableButtons(d, d, d->rect()); });
+            o.open();
+            settle();
+            EXPECT_EQ(faults, "");
+        } else {
+            const QList<QWidget*> forms = m_main.openForms();
+            o.open();
+            QWidget* window = opened(forms);
+            ASSERT_NE(window, nullptr);
+            settle();
+            auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+            if (!frame) {
+                // A window of its own beside the main window.
+                EXPECT_EQ(unreachableButtons(window, window, window->rect()), "");
+            } else {
+                EXPECT_EQ(unreachableButtons(window, area->viewport(), reachableArea(area)), "");
+                // The whole window fits the area at this size.
+                const QSize room = area->viewport()->size();
+                EXPECT_TRUE(frame->width() <= room.width() && frame->height() <= room.height())
+                    << "frame " << frame->width() << "x" << frame->height() << " in " << room.width() << "x"
+                    << room.height();
+            }
+        }
+        m_main.closeChildren();
+        settle();
+    }
 }
