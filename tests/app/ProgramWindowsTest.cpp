@@ -341,6 +341,38 @@ protected:
         }
     }
 
+    // Opens every window kind in turn and runs `check` on it while it is
+    // open (a dialog while it is shown modally), then closes it.
+    void withEveryWindow(const std::function<void(QWidget* window)>& check)
+    {
+        for (const Opening& o : openings()) {
+            SCOPED_TRACE(o.name);
+            if (o.opener)
+                o.opener();
+            if (o.dialog) {
+                bool shown = false;
+                bmtest::whenModal<QDialog>([&](QDialog* d) {
+                    shown = true;
+                    check(d);
+                });
+                o.open();
+                settle();
+                EXPECT_TRUE(shown);
+            } else {
+                const QList<QWidget*> forms = m_main.openForms();
+                o.open();
+                QWidget* window = opened(forms);
+                EXPECT_NE(window, nullptr);
+                if (window) {
+                    settle();
+                    check(window);
+                }
+            }
+            m_main.closeChildren();
+            settle();
+        }
+    }
+
     // The user whose under-edit mark the row carries (0: none).
     static qint32 markOf(const QString& table, qint32 rowId)
     {
@@ -559,26 +591,7 @@ std::string unnamedControls(QWidget* window)
 // that takes focus by Tab has a name for a screen reader, without "&".
 TEST_F(ProgramWindowsTest, EveryFocusableControlOfEveryWindowHasAScreenReaderName)
 {
-    for (const Opening& o : openings()) {
-        SCOPED_TRACE(o.name);
-        if (o.opener)
-            o.opener();
-        if (o.dialog) {
-            std::string faults = "not shown";
-            bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unnamedControls(d); });
-            o.open();
-            settle();
-            EXPECT_EQ(faults, "");
-        } else {
-            const QList<QWidget*> forms = m_main.openForms();
-            o.open();
-            QWidget* window = opened(forms);
-            ASSERT_NE(window, nullptr);
-            EXPECT_EQ(unnamedControls(window), "");
-        }
-        m_main.closeChildren();
-        settle();
-    }
+    withEveryWindow([](QWidget* window) { EXPECT_EQ(unnamedControls(window), ""); });
     EXPECT_EQ(unnamedControls(&m_main), "");
 }
 
@@ -838,36 +851,17 @@ TEST_F(ProgramWindowsTest, AtTheFirstSizeEveryButtonOfEveryWindowCanBeReached)
     m_main.resize(first);
     settle();
     QMdiArea* area = m_main.mdiArea();
-    for (const Opening& o : openings()) {
-        SCOPED_TRACE(o.name);
-        if (o.opener)
-            o.opener();
-        if (o.dialog) {
-            std::string faults = "not shown";
-            bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unreachableButtons(d, d, d->rect()); });
-            o.open();
-            settle();
-            EXPECT_EQ(faults, "");
-        } else {
-            const QList<QWidget*> forms = m_main.openForms();
-            o.open();
-            QWidget* window = opened(forms);
-            ASSERT_NE(window, nullptr);
-            settle();
-            auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-            if (!frame) {
-                // A window of its own beside the main window.
-                EXPECT_EQ(unreachableButtons(window, window, window->rect()), "");
-            } else {
-                EXPECT_EQ(unreachableButtons(window, area->viewport(), reachableArea(area)), "");
-                // The whole window fits the area at this size.
-                const QSize room = area->viewport()->size();
-                EXPECT_TRUE(frame->width() <= room.width() && frame->height() <= room.height())
-                    << "frame " << frame->width() << "x" << frame->height() << " in " << room.width() << "x"
-                    << room.height();
-            }
+    withEveryWindow([area](QWidget* window) {
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        if (!frame) {
+            // A dialog, or a window of its own beside the main window.
+            EXPECT_EQ(unreachableButtons(window, window, window->rect()), "");
+            return;
         }
-        m_main.closeChildren();
-        settle();
-    }
+        EXPECT_EQ(unreachableButtons(window, area->viewport(), reachableArea(area)), "");
+        // The whole window fits the area at this size.
+        const QSize room = area->viewport()->size();
+        EXPECT_TRUE(frame->width() <= room.width() && frame->height() <= room.height())
+            << "frame " << frame->width() << "x" << frame->height() << " in " << room.width() << "x" << room.height();
+    });
 }

@@ -47,6 +47,15 @@ void whenModalShows(std::function<void(QWidget*)> act)
     timer->start();
 }
 
+// Keeps the help topics asked for instead of showing them.
+void recordHelpTopics(QList<long>& topics)
+{
+    HelpViewer::set([&topics](const QString&, long topic, QString&) {
+        topics.append(topic);
+        return true;
+    });
+}
+
 TEST(WaitDialog, CancelFlagIsClearAtEachShowAndSetByCancel)
 {
     ScriptedPrompts prompts;
@@ -214,10 +223,7 @@ TEST(WidgetPrompts, F1InAnInputBoxOpensItsHelpContext)
     WidgetPrompts widgets;
     PromptService* previous = setPrompts(&widgets);
     QList<long> topics;
-    HelpViewer::set([&topics](const QString&, long topic, QString&) {
-        topics.append(topic);
-        return true;
-    });
+    recordHelpTopics(topics);
     HelpContext::installF1Handler();
     for (const int context : {1210, 0}) {
         whenModalShows([](QWidget* modal) {
@@ -242,10 +248,7 @@ TEST(WidgetPrompts, HelpInAMessageBoxOpensItsTopicAndKeepsTheQuestion)
     WidgetPrompts widgets;
     PromptService* previous = setPrompts(&widgets);
     QList<long> topics;
-    HelpViewer::set([&topics](const QString&, long topic, QString&) {
-        topics.append(topic);
-        return true;
-    });
+    recordHelpTopics(topics);
     const QString text = QStringLiteral(
         "This report cannot be re-sorted because the report definition 'Suppresses repeating values' in the first "
         "column of the report!");
