@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/CategoryTypes.h"
@@ -55,8 +56,8 @@ inline QPushButton* listButton(QWidget* parent, const char* name, const QString&
 }
 
 // Custom field n (1 or 2) of a record window over `table`: its label, which
-// custom labels rename, an editable list fitted to the field and the button
-// of the list's editor.
+// custom labels rename (and whose name a screen reader gives the list), an
+// editable list fitted to the field and the button of the list's editor.
 inline void customField(QWidget* page, Schema::Table table, int n, QLabel** label, QComboBox** field,
                         QPushButton** list)
 {
@@ -65,6 +66,8 @@ inline void customField(QWidget* page, Schema::Table table, int n, QLabel** labe
                         QStringLiteral("custom%1").arg(n));
     *field = editable(new QComboBox(page), QByteArray("txtCust" + digit).constData());
     (*field)->setEditable(true);
+    (*label)->setBuddy(*field);
+    AccessibleNames::nameTextOfCombo(*field);
     FieldBox::fit(*field, table, QByteArray("custom" + digit).constData());
     *list = listButton(page, QByteArray("cmdCust" + digit + "Cat").constData(), QStringLiteral("custom field %1").arg(n));
 }

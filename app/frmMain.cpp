@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 
 frmMain::frmMain(QWidget* parent)
@@ -20,13 +22,17 @@ frmMain::frmMain(QWidget* parent)
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    // A child window larger than the area can be scrolled to its far side.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     buildMenus();
     buildToolBar();
     buildStatusBar();
     for (QStyle::StandardPixmap image : {QStyle::SP_DirHomeIcon, QStyle::SP_DriveHDIcon, QStyle::SP_FileIcon,
                                          QStyle::SP_MessageBoxWarning, QStyle::SP_FileDialogDetailedView})
         SysImageList.append(style()->standardIcon(image));
-    resize(900, 640);
+    if (const QScreen* screen = this->screen())
+        resize(firstSize(screen->availableGeometry()));
 
     SetWindowCaption();
     InitToolBar();
@@ -40,6 +46,13 @@ frmMain::~frmMain()
 {
     if (WindowRegistry::isInstalled(this))
         WindowRegistry::install(nullptr);
+}
+
+QSize frmMain::firstSize(const QRect& available)
+{
+    // The largest child window (the report definition) with the menu,
+    // tool and status bars around it.
+    return QSize(1100, 860).boundedTo(available.size());
 }
 
 QMdiSubWindow* frmMain::addMdiChild(QWidget* form)
@@ -143,6 +156,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                 m_closingOnEscape = sub->widget();
                 QMetaObject::invokeMethod(this, &frmMain::closeOnEscape, Qt::QueuedConnection);
             }
+            return true;
+        }
+        // Return presses the focused button, as it does in a dialog.
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && button && sub->isAncestorOf(button)
+            && button->isEnabled()) {
+            button->click();
             return true;
         }
     }

@@ -151,6 +151,9 @@ public:
     void NoMAPIMsg();
     void NoOutlookMsg();
     // The stored handler: 1 or 2, any other value 0 (none chosen).
+    // The size the main window first opens at on a screen whose available
+    // area is `available`: room for the largest child window, within it.
+    static QSize firstSize(const QRect& available);
     static qint32 GetEmailHandler();
     // Stores the handler; False when the settings could not be written.
     static bool SetEmailHandler(qint32 handler);

@@ -5,6 +5,7 @@
 #include "common/PromptService.h"
 #include "common/WaitCursor.h"
 #include "common/clsSystem.h"
+#include "common/ui/FirstSize.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/NamedControls.h"
 #include "data/clsDB.h"
@@ -95,6 +96,7 @@ frmPreferences::frmPreferences(QWidget* parent)
 
     InitControls();
     LoadData();
+    fitFirstSize(this);
 }
 
 QWidget* frmPreferences::buildLabelsTab()
@@ -107,6 +109,8 @@ QWidget* frmPreferences::buildLabelsTab()
     grdCustom->setObjectName(QStringLiteral("grdCustom"));
     grdCustom->setAccessibleName(QStringLiteral("Field labels"));
     grdCustom->verticalHeader()->hide();
+    // The window first opens with every row and both columns in view.
+    grdCustom->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grdCustom->setSelectionMode(QAbstractItemView::SingleSelection);
     grdCustom->setItemDelegate(new EditStartDelegate(grdCustom, [this] { m_changed = true; }));
     Label2 = new QLabel(QStringLiteral("Leave Custom Display Name (2nd column) blank to use Default Names (first column)"),

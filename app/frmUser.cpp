@@ -170,7 +170,12 @@ QWidget* frmUser::buildLoginTab()
     UserType = new QButtonGroup(this);
     UserType->addButton(optUser, 0);
     UserType->addButton(optAdmin, 1);
-    connect(UserType, &QButtonGroup::idClicked, this, [this] { SetUI_LBPerm(); });
+    // The checked state, not the click: assistive tools and the keyboard
+    // check a role without clicking it.
+    connect(UserType, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            SetUI_LBPerm();
+    });
     lstPermissions = new QListWidget(Frame1);
     lstPermissions->setObjectName(QStringLiteral("lstPermissions"));
     lstPermissions->setAccessibleName(QStringLiteral("Permissions"));

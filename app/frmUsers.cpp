@@ -7,6 +7,7 @@
 #include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
+#include "common/ui/FirstSize.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
 #include "common/ui/TabChain.h"
@@ -53,6 +54,8 @@ frmUsers::frmUsers(QWidget* parent)
     lv->setHeaderLabels({QStringLiteral("Login Name"), QStringLiteral("Name"), QStringLiteral("Role"),
                          QStringLiteral("Active?")});
     lv->header()->setSectionsClickable(true);
+    // The window first opens wide enough for every column.
+    lv->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     lv->installEventFilter(this);
     lblNumUsers = new QLabel(QStringLiteral("x Users"), Frame1);
     lblNumUsers->setObjectName(QStringLiteral("lblNumUsers"));
@@ -97,6 +100,7 @@ frmUsers::frmUsers(QWidget* parent)
 
     LoadData(-1);
     SetUI();
+    fitFirstSize(this);
 }
 
 void frmUsers::DisplayUserCnt()

@@ -8,6 +8,8 @@
 #include "app/frmMain.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
+#include "common/ui/GridTabExit.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
@@ -98,6 +100,8 @@ frmCustomer::frmCustomer(QWidget* parent)
     lvIssues->setObjectName(QStringLiteral("lvIssues"));
     lvPS->installEventFilter(this);
     lvIssues->installEventFilter(this);
+    lvPS->setAccessibleName(QStringLiteral("Products/Services"));
+    lvIssues->setAccessibleName(QStringLiteral("Issues"));
     auto* tab4 = new QWidget;
     auto* tab4Layout = new QVBoxLayout(tab4);
     tab4Layout->addWidget(LE);
@@ -141,6 +145,7 @@ void frmCustomer::buildTab0(QWidget* page)
     cboSalutation->setMinimumContentsLength(5);
     cboSalutation->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboSalutation->setAccessibleName(QStringLiteral("Salutation"));
+    AccessibleNames::nameTextOfCombo(cboSalutation);
     lblFN = fieldLabel(page, "lblFN", QStringLiteral("First Name:"), QStringLiteral("firstname"));
     txtFname = editable(new QLineEdit(page), "txtFname");
     lblLN = fieldLabel(page, "lblLN", QStringLiteral("Last Name:"), QStringLiteral("lastname"));
@@ -293,6 +298,7 @@ void frmCustomer::buildTab1(QWidget* page)
     grdContacts = new QTableWidget(page);
     grdContacts->setObjectName(QStringLiteral("grdContacts"));
     grdContacts->setAccessibleName(QStringLiteral("Additional contacts"));
+    leaveGridAtItsEnds(grdContacts);
 
     // Notes over contacts, the two halves apart by a small gap.
     auto* box = new QVBoxLayout(page);

@@ -76,6 +76,7 @@ frmCustomerList::frmCustomerList(QWidget* parent)
     m_model = new CustomerListModel;
     buildFrame(makeListView(this, m_model),
                {Command::Properties, Command::Print, Command::Refresh, Command::Cancel});
+    lv->setAccessibleName(QStringLiteral("Customer List"));
 
     // Headings under the current field labels, and the rows' image.
     HelpContext::set(this, 1210);

@@ -4,7 +4,10 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/GridTabExit.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -56,6 +59,23 @@ public:
             },
             Qt::QueuedConnection);
         return editor;
+    }
+
+    // Tab out of the last cell, or Shift+Tab out of the first, ends the
+    // edit and leaves the grid instead of going round to its other end.
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* editor = qobject_cast<QWidget*>(object);
+        auto* view = qobject_cast<QAbstractItemView*>(parent());
+        if (!editor || !view || event->type() != QEvent::KeyPress
+            || !keyLeavesGrid(view, static_cast<QKeyEvent*>(event)))
+            return QStyledItemDelegate::eventFilter(object, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QKeyEvent again(key->type(), key->key(), key->modifiers(), key->text());
+        QApplication::sendEvent(view, &again);
+        return true;
     }
 
 private:

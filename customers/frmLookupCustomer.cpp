@@ -4,6 +4,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/mdlRegistry.h"
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
 #include "data/clsDB.h"
@@ -43,7 +44,7 @@ frmLookupCustomer::frmLookupCustomer(QWidget* parent)
 
     Label1 = new QLabel(QStringLiteral("Search Type:"), this);
     cboType = new QListWidget(this);
-    Label1->setBuddy(cboType);
+    AccessibleNames::nameByLabel(cboType, Label1);
     Label2 = new QLabel(QStringLiteral("Search String:"), this);
     txtSearch = new QLineEdit(this);
     Label2->setBuddy(txtSearch);

@@ -5,6 +5,7 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
@@ -51,7 +52,7 @@ frmDataImport::frmDataImport(QWidget* parent) : QWidget(parent)
                         frm[0]);
     Label1->setWordWrap(true);
     grdImport = new QTableWidget(frm[0]);
-    Label1->setBuddy(grdImport);
+    AccessibleNames::nameByLabel(grdImport, Label1);
     Label2 = new QLabel(QStringLiteral("Press Next >> to continue or Cancel to quit."), frm[0]);
     auto* step0 = new QVBoxLayout(frm[0]);
     step0->addWidget(Label1);
@@ -77,7 +78,7 @@ frmDataImport::frmDataImport(QWidget* parent) : QWidget(parent)
     grdPreview = new QTableView(frm[2]);
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdPreview->verticalHeader()->hide();
-    Label8->setBuddy(grdPreview);
+    AccessibleNames::nameByLabel(grdPreview, Label8);
     Label4 = new QLabel(QStringLiteral("Press Import Now to import the data or Cancel to quit."), frm[2]);
     auto* step2 = new QVBoxLayout(frm[2]);
     step2->addWidget(Label8);

@@ -63,6 +63,7 @@ IssueActionsCtl::IssueActionsCtl(QWidget* parent)
     lv->header()->setSectionsClickable(true);
     lv->header()->setStretchLastSection(false);
     lv->installEventFilter(this);
+    lv->viewport()->installEventFilter(this);
 
     cmdEditView = new QPushButton(QStringLiteral("View"), this);
     cmdEditView->setObjectName(QStringLiteral("cmdEditView"));
@@ -95,7 +96,9 @@ IssueActionsCtl::IssueActionsCtl(QWidget* parent)
     connect(lv, &QTreeWidget::itemClicked, this, [this] { SetUI(); });
     connect(lv, &QTreeWidget::itemDoubleClicked, this, [this] { cmdEditView_Click(); });
     connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) { SysUI().LVSort(lv, column); });
-    sizeColumns();
+    // Until the list is laid out its columns keep their shares of a nominal
+    // width, which the printed text follows.
+    sizeColumns(600);
     SetUI();
 }
 
@@ -253,22 +256,18 @@ void IssueActionsCtl::cmdDel_Click()
            Product::name());
 }
 
-void IssueActionsCtl::sizeColumns()
+void IssueActionsCtl::sizeColumns(int width)
 {
-    // Shares of a list not laid out yet keep their proportions all the same.
-    const int width = std::max(lv->viewport()->width(), 600);
     for (int i = 0; i < 5; ++i)
         lv->setColumnWidth(i, std::max(0, width * kColumnShare[i] / 100));
 }
 
-void IssueActionsCtl::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    sizeColumns();
-}
-
 bool IssueActionsCtl::eventFilter(QObject* watched, QEvent* event)
 {
+    // The columns share the list's inner width once it has its real size:
+    // a list on a hidden tab is laid out only when the tab shows.
+    if (watched == lv->viewport() && event->type() == QEvent::Resize)
+        sizeColumns(lv->viewport()->width());
     if (watched == lv && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -44,7 +44,6 @@ public:
     QLabel* lblTotalDuration = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -52,7 +51,8 @@ private:
     qint32 selectedAction() const;
     // Runs the dialog on the action in the mode; true when it saved.
     bool runDialog(qint32 actionId, int mode, qint32* savedId = nullptr);
-    void sizeColumns();
+    // The columns' shares of `width` pixels.
+    void sizeColumns(int width);
 
     bool m_enabled = false;
     // A fill yields to other events; a second fill or a dialog started

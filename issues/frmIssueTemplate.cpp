@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -60,7 +61,9 @@ frmIssueTemplate::frmIssueTemplate(QWidget* parent)
     auto* last = new QVBoxLayout(tab3);
     last->addWidget(LE);
     last->addStretch(1);
-    TabCtl->addTab(tab3, QStringLiteral("&Last Edi&t"));
+    // The caption carries two mnemonics; a screen reader reads the tab's name.
+    const int lastEdit = TabCtl->addTab(tab3, QStringLiteral("&Last Edi&t"));
+    TabCtl->tabBar()->setAccessibleTabName(lastEdit, QStringLiteral("Last Edit"));
 
     const RecordFrame::ButtonBar b
         = RecordFrame::makeButtonBar(*this, this, QStringLiteral("Print Preview issue details"),

@@ -75,6 +75,7 @@ void frmMyIssues::buildControls()
 
     m_model = new IssueListModel(MyIssuesCore::columns());
     QTreeView* list = makeIssueListView(this, m_model);
+    list->setAccessibleName(QStringLiteral("My Issues"));
     m_fill = new IssueListFill(list, m_model);
     buildFrame(list, {Command::Refresh, Command::Properties, Command::Print, Command::Cancel}, FilterBar);
     setTabChain({cboAssignedTo, cboStatus, ckAutoRefresh, lv, cmdRefresh, cmdProperties, cmdPrint, CancelButton});

@@ -5,6 +5,7 @@
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
@@ -166,6 +167,7 @@ QGroupBox* frmPurgeIssues::buildPreviewStep()
     lblCriteria = wrapped(QString(), box);
     lblCriteria->setObjectName(QStringLiteral("lblCriteria"));
     lv = makeIssueListView(box, m_model);
+    AccessibleNames::nameByLabel(lv, lblPreview);
     onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
     connect(lv, &QTreeView::doubleClicked, this, &frmPurgeIssues::cmdProperties_Click);

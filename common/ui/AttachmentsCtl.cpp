@@ -117,6 +117,7 @@ AttachmentsCtl::AttachmentsCtl(QWidget* parent)
     connect(lv, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) { itemRenamed(item, column); });
     connect(lv->header(), &QHeaderView::sectionClicked, this, [this](int column) { SysUI().LVSort(lv, column); });
     lv->installEventFilter(this);
+    lv->viewport()->installEventFilter(this);
     SetUI();
 }
 
@@ -328,8 +329,10 @@ void AttachmentsCtl::itemRenamed(QTreeWidgetItem* item, int column)
 
 bool AttachmentsCtl::eventFilter(QObject* watched, QEvent* event)
 {
-    // The columns share the list's width whenever the list changes size.
-    if (watched == lv && event->type() == QEvent::Resize)
+    // The columns share the list's width whenever its inner area takes a
+    // new size: the list's own resize comes before its inner area is laid
+    // out (and a list on a hidden tab gets its size only when shown).
+    if (watched == lv->viewport() && event->type() == QEvent::Resize)
         sizeColumns();
     if (watched == lv && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -2,6 +2,8 @@
 
 #include "common/Win1252.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -44,6 +46,9 @@ FieldTextEdit::FieldTextEdit(QWidget* parent, int width)
     : QPlainTextEdit(parent)
     , m_width(width)
 {
+    // Tab goes on to the next control, as in the rest of the form, so that
+    // a keyboard user is not held in the box; Ctrl+Tab types a tab.
+    setTabChangesFocus(true);
 }
 
 QString FieldTextEdit::fitted(const QString& text)
@@ -86,6 +91,34 @@ void FieldTextEdit::insertAsOneStep(const QString& text)
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+// Ctrl+Tab would reach the window area first, which switches windows with
+// it; while the box has the focus it sees the key before anyone else.
+void FieldTextEdit::focusInEvent(QFocusEvent* event)
+{
+    qApp->installEventFilter(this);
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void FieldTextEdit::focusOutEvent(QFocusEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QPlainTextEdit::focusOutEvent(event);
+}
+
+bool FieldTextEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched != this || (type != QEvent::KeyPress && type != QEvent::ShortcutOverride))
+        return QPlainTextEdit::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier)
+        return QPlainTextEdit::eventFilter(watched, event);
+    event->accept();
+    if (type == QEvent::KeyPress && !isReadOnly())
+        insertAsOneStep(fitted(QStringLiteral("\t")));
+    return true;
 }
 
 void FieldTextEdit::keyPressEvent(QKeyEvent* event)

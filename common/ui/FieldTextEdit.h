@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+class QFocusEvent;
 class QInputMethodEvent;
 class QKeyEvent;
 class QMimeData;
@@ -13,7 +14,7 @@ class QMimeData;
 // beyond its maximum length: at most `width` characters as stored, where a
 // line break is stored as CR LF and so counts two (0: no limit), and only
 // characters that the code page holds. Text that the program puts in is
-// taken as it is.
+// taken as it is. Tab moves the focus on; Ctrl+Tab types a tab.
 class FieldTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,6 +26,9 @@ signals:
     void refused(const QString& character);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;

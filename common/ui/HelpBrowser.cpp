@@ -4,6 +4,7 @@
 #include "common/Product.h"
 #include "common/clsSystem.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -53,11 +54,26 @@ QUrl topicAddress(const QString& helpFile, long topic)
 
 QString pageOf(const QUrl& address) { return address.adjusted(QUrl::RemoveFragment).toLocalFile(); }
 
+// A plain widget is told to assistive tools as a filler; the viewer is a
+// window of its own.
+QAccessibleInterface* windowFace(const QString& className, QObject* object)
+{
+    Q_UNUSED(className);
+    if (auto* viewer = dynamic_cast<HelpBrowser*>(object))
+        return new QAccessibleWidget(viewer, QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 HelpBrowser::HelpBrowser(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
+    static const bool faceInstalled = [] {
+        QAccessible::installFactory(windowFace);
+        return true;
+    }();
+    Q_UNUSED(faceInstalled);
     setObjectName(QStringLiteral("HelpBrowser"));
     setWindowTitle(Product::name() + QStringLiteral(" Help"));
     auto* buttons = new QHBoxLayout;
@@ -88,7 +104,9 @@ HelpBrowser::HelpBrowser(QWidget* parent)
     connect(txtPage, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = txtPage->documentTitle();
         setWindowTitle(title.isEmpty() ? Product::name() + QStringLiteral(" Help") : title);
+        txtPage->setAccessibleName(windowTitle());
     });
+    txtPage->setAccessibleName(windowTitle());
     resize(760, 560);
 }
 

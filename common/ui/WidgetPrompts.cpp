@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QPrinterInfo>
 #include <QUrl>
 
@@ -138,6 +139,16 @@ bool runHelper(const QString& program, const QStringList& arguments, RunError& f
     return false;
 }
 
+// A Help button that opens the box's help topic and leaves the question
+// open: the box's own handling of the button (which would end the box) is
+// cut off.
+void addHelpButton(QMessageBox& box)
+{
+    QPushButton* help = box.addButton(QMessageBox::Help);
+    QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
+    QObject::connect(help, &QAbstractButton::clicked, &box, [&box] { HelpContext::showFor(&box); });
+}
+
 } // namespace
 
 QUrl WidgetPrompts::mailtoUrl(const MailMessage& message)
@@ -171,6 +182,8 @@ MsgAnswer WidgetPrompts::messageBox(const MsgBoxRequest& request)
     const int defaultIndex = MsgStyle::defaultButton(request.style);
     box.setDefaultButton(buttons.value(defaultIndex, buttons.first()));
     HelpContext::set(&box, request.helpContext);
+    if (request.helpContext > 0)
+        addHelpButton(box);
     return answerOf(box.exec(), request.style);
 }
 

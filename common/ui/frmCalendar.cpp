@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/clsSystem.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -35,6 +36,9 @@ frmCalendar::frmCalendar(QWidget* parent)
     Cal = new QCalendarWidget(this);
     Cal->setObjectName(QStringLiteral("Cal"));
     Cal->setSelectedDate(Clock::today());
+    // The month grid inside takes the focus; it is read by the window's name.
+    if (auto* grid = Cal->findChild<QAbstractItemView*>())
+        grid->setAccessibleName(QStringLiteral("Calendar"));
     lblCurrdate = new QLabel(QStringLiteral("Label1"), this);
     lblCurrdate->setObjectName(QStringLiteral("lblCurrdate"));
     lblCurrdate->setAlignment(Qt::AlignCenter);

@@ -2,6 +2,7 @@
 
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
 #include "data/DataFileReindex.h"
 #include "data/clsDB.h"
 
@@ -45,7 +46,7 @@ frmDBMaint::frmDBMaint(QWidget* parent) : QDialog(parent)
     lstDataFiles = new QListWidget(this);
     lstDataFiles->setObjectName(QStringLiteral("lstDataFiles"));
     lstDataFiles->setFont(verdana);
-    lblWarn->setBuddy(lstDataFiles);
+    AccessibleNames::nameByLabel(lstDataFiles, lblWarn);
     lblProgress = new QLabel(this);
     lblProgress->setObjectName(QStringLiteral("lblProgress"));
     lblProgress->setFont(verdana);

@@ -7,6 +7,7 @@
 #include "common/PromptService.h"
 #include "common/WaitCursor.h"
 #include "common/clsSystem.h"
+#include "common/ui/AccessibleNames.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/clsSystemUI.h"
@@ -92,14 +93,14 @@ frmReportDef::frmReportDef(QWidget* parent)
     auto* frame3 = new QGroupBox(QStringLiteral("Data Selection"), defTab);
     auto* label4 = new QLabel(QStringLiteral("Display Columns:"), frame3);
     lstColumns = editable(new QListWidget(frame3), "lstColumns");
-    label4->setBuddy(lstColumns);
+    AccessibleNames::nameByLabel(lstColumns, label4);
     cmdDisplayCols = button("cmdDisplayCols", QStringLiteral("Add"));
     cmdDelDispCol = button("cmdDelDispCol", QStringLiteral("Del"));
     cmdDispColUp = button("cmdDispColUp", QStringLiteral("Up"));
     cmdDispColDown = button("cmdDispColDown", QStringLiteral("Down"));
     auto* label5 = new QLabel(QStringLiteral("Criteria:"), frame3);
     lstFilters = editable(new QListWidget(frame3), "lstFilters");
-    label5->setBuddy(lstFilters);
+    AccessibleNames::nameByLabel(lstFilters, label5);
     cmdAddFilter = button("cmdAddFilter", QStringLiteral("Add"));
     cmdDelFilter = button("cmdDelFilter", QStringLiteral("Del"));
     cmdDisplayCols->setAccessibleName(QStringLiteral("Add display column"));

@@ -89,7 +89,9 @@ frmReportList::frmReportList(QWidget* parent)
     lv->setHeaderLabels({QStringLiteral("Report Title"), QStringLiteral("Type"), QStringLiteral("Last Modified By"),
                          QStringLiteral("Last Modified On")});
     lv->header()->setSectionsClickable(true);
+    lv->header()->setStretchLastSection(false);
     lv->installEventFilter(this);
+    lv->viewport()->installEventFilter(this);
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));
 
@@ -115,8 +117,8 @@ frmReportList::frmReportList(QWidget* parent)
     bar->addStretch();
     bar->addWidget(lblCount);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
     layout->addWidget(lv, 1);
+    layout->addLayout(bar);
     setTabChain({cmdNewCustomerRpt, cmdNewIssueReport, cmdNewProductReport, cmdView, cmdProperties, cmdCopy,
                  cmdRefresh, CancelButton, lv});
     SetUI();
@@ -142,15 +144,20 @@ void frmReportList::LoadData(qint32 RptID)
     if (rc >= 0 && std::find(std::begin(fields), std::end(fields), nullptr) != std::end(fields))
         rc = C4_ERR_ARGUMENT;
     const auto text = [](FIELD4* field) { return fromWin1252(f4ptr(field), f4len_v(field)).trimmed(); };
+    // Every row shows the report image of the main window.
+    const frmMain* main = mainWindow();
+    const QIcon icon = main && main->SysImageList.size() > 4 ? main->SysImageList.at(4) : QIcon();
     if (rc >= 0) {
         lv->setUpdatesEnabled(false);
         lv->clear();
         for (rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
             const QString when = Sys().DBDateToDislayDate(text(fields[4]), QStringLiteral("Short Date")) +
                                  QStringLiteral(" @ ") + Sys().DBTimeToDislayTime(text(fields[5]));
-            SysUI().lvAddItem(lv, QStringLiteral("N%1").arg(f4long(fields[0])),
-                              {text(fields[1]), typeText(text(fields[2])),
-                               DB().GetUsername(static_cast<qint32>(f4long(fields[3]))), when});
+            QTreeWidgetItem* item = SysUI().lvAddItem(
+                lv, QStringLiteral("N%1").arg(f4long(fields[0])),
+                {text(fields[1]), typeText(text(fields[2])),
+                 DB().GetUsername(static_cast<qint32>(f4long(fields[3]))), when});
+            item->setIcon(0, icon);
         }
         lv->setUpdatesEnabled(true);
     }
@@ -270,8 +277,19 @@ void frmReportList::cmdRefresh_Click()
     FocusOnLv();
 }
 
+void frmReportList::sizeColumns()
+{
+    // Shares of the inner width; the last one gives up 100 twips.
+    const int width = lv->viewport()->width();
+    const int shares[] = {40, 15, 20, 25};
+    for (int c = 0; c < 4; ++c)
+        lv->setColumnWidth(c, std::max(0, width * shares[c] / 100 - (c == 3 ? 100 / 15 : 0)));
+}
+
 bool frmReportList::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == lv->viewport() && event->type() == QEvent::Resize)
+        sizeColumns();
     if (watched == lv && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -52,6 +52,8 @@ protected:
 
 private:
     void FocusOnLv();
+    // The columns' shares of the list's inner width.
+    void sizeColumns();
     // The selected row's identifier (from its key "N<id>"), or 0.
     qint32 selectedId() const;
 };

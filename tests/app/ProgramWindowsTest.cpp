@@ -8,8 +8,12 @@
 #include "app/RecordWindow.h"
 #include "app/WindowCreators.h"
 #include "app/frmMain.h"
+#include "app/frmTip.h"
 #include "app/frmUsers.h"
 #include "app/frmWelcome.h"
+#include "common/clsSystem.h"
+#include "common/ui/AttachmentsCtl.h"
+#include "common/ui/HelpBrowser.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/WidgetPrompts.h"
 #include "customers/frmCustomer.h"
@@ -19,7 +23,10 @@
 #include "data/RecColl.h"
 #include "data/ShippedData.h"
 #include "data/clsDB.h"
+#include "data/ui/clsDBUtil.h"
+#include "data/ui/frmDBMaint.h"
 #include "import/frmDataImport.h"
+#include "issues/IssueActionsCtl.h"
 #include "issues/frmEditIssueTemplates.h"
 #include "issues/frmIssue.h"
 #include "issues/frmIssueList.h"
@@ -36,10 +43,13 @@
 #include "xbase/c4.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -48,8 +58,14 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -325,6 +341,38 @@ protected:
         }
     }
 
+    // Opens every window kind in turn and runs `check` on it while it is
+    // open (a dialog while it is shown modally), then closes it.
+    void withEveryWindow(const std::function<void(QWidget* window)>& check)
+    {
+        for (const Opening& o : openings()) {
+            SCOPED_TRACE(o.name);
+            if (o.opener)
+                o.opener();
+            if (o.dialog) {
+                bool shown = false;
+                bmtest::whenModal<QDialog>([&](QDialog* d) {
+                    shown = true;
+                    check(d);
+                });
+                o.open();
+                settle();
+                EXPECT_TRUE(shown);
+            } else {
+                const QList<QWidget*> forms = m_main.openForms();
+                o.open();
+                QWidget* window = opened(forms);
+                EXPECT_NE(window, nullptr);
+                if (window) {
+                    settle();
+                    check(window);
+                }
+            }
+            m_main.closeChildren();
+            settle();
+        }
+    }
+
     // The user whose under-edit mark the row carries (0: none).
     static qint32 markOf(const QString& table, qint32 rowId)
     {
@@ -465,3 +513,355 @@ TEST_F(ProgramWindowsTest, EveryWindowClosesWholeByEscAndOpensAgainWithItsConten
 }
 
 } // namespace
+
+namespace {
+
+// What a screen reader announces for `w`.
+QString accessibleName(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Empty, or with a mnemonic marker ("&" before a letter; "Roles & Permissions"
+// is a plain ampersand).
+bool badName(const QString& name)
+{
+    for (qsizetype i = 0; i + 1 < name.size(); ++i) {
+        if (name.at(i) == QLatin1Char('&') && !name.at(i + 1).isSpace())
+            return true;
+    }
+    return name.trimmed().isEmpty();
+}
+
+// Whether the user can bring `w` up in `window`: it is shown, or only its
+// tab page is hidden.
+bool reachable(const QWidget* w, const QWidget* window)
+{
+    for (const QWidget* p = w; p && p != window; p = p->parentWidget()) {
+        const QWidget* stack = p->parentWidget();
+        const bool tabPage = stack && qobject_cast<const QTabWidget*>(stack->parentWidget());
+        if (p->isHidden() && !tabPage)
+            return false;
+    }
+    return true;
+}
+
+// The controls of `window` that keyboard focus can reach but that a screen
+// reader would announce without a name (or with a mnemonic marker), and the
+// tabs whose names carry a marker.
+std::string unnamedControls(QWidget* window)
+{
+    QStringList faults;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        const QString id = QLatin1String(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName()
+            + (w->parentWidget() ? QStringLiteral(" in ") + w->parentWidget()->objectName() : QString());
+        if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (badName(tabs->accessibleTabName(i).isEmpty() ? tabs->tabText(i).remove(QLatin1Char('&'))
+                                                                  : tabs->accessibleTabName(i)))
+                    faults.append(id + QStringLiteral(" tab ") + tabs->tabText(i));
+            }
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(tabs);
+            for (int i = 0; face && i < face->childCount(); ++i) {
+                if (face->child(i)->role() == QAccessible::PageTab && badName(face->child(i)->text(QAccessible::Name)))
+                    faults.append(id + QStringLiteral(" page tab ") + face->child(i)->text(QAccessible::Name));
+            }
+            continue;
+        }
+        // A control whose focus goes to another one, and the pop-up lists
+        // of combo boxes, are told through that other one; but the text box
+        // of a combo is what a screen reader finds focused.
+        const bool comboText = qobject_cast<QComboBox*>(w->parentWidget()) && qobject_cast<QLineEdit*>(w);
+        if ((!(w->focusPolicy() & Qt::TabFocus) && !comboText) || w == window || (w->focusProxy() && !comboText)
+            || w->window() != window->window() || !reachable(w, window))
+            continue;
+        const QString name = accessibleName(w);
+        if (badName(name))
+            faults.append(id + QStringLiteral(": \"") + name + QLatin1Char('"'));
+    }
+    return faults.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
+
+// Every window and dialog a user reaches from the main window: each control
+// that takes focus by Tab has a name for a screen reader, without "&".
+TEST_F(ProgramWindowsTest, EveryFocusableControlOfEveryWindowHasAScreenReaderName)
+{
+    withEveryWindow([](QWidget* window) { EXPECT_EQ(unnamedControls(window), ""); });
+    EXPECT_EQ(unnamedControls(&m_main), "");
+}
+
+// The dialogs the main window's own menus open, and the help viewer: named
+// controls too, and the viewer is a window whose page carries the title.
+TEST_F(ProgramWindowsTest, EveryDialogOfTheMainWindowNamesItsControlsAndHelpIsAWindowWithATitledPage)
+{
+    const std::pair<const char*, std::function<void()>> scripted[] = {
+        {"change password", [this] { m_main.ChangePassword(); }},
+        {"customizations", [this] { m_main.Customizations(); }},
+        {"list editor", [this] { m_main.EditCustomerCategory(); }},
+        {"e-mail options", [this] { m_main.EmailHandlerDlg(); }},
+    };
+    for (const auto& [name, open] : scripted) {
+        SCOPED_TRACE(name);
+        std::string faults = "not shown";
+        ModalScript script;
+        script.then([&faults](QDialog& d) {
+            faults = unnamedControls(&d);
+            d.reject();
+        });
+        open();
+        EXPECT_EQ(faults, "");
+    }
+    const std::pair<const char*, std::function<void()>> modal[] = {
+        {"about", [this] { m_main.mnuHelpAbout_Click(); }},
+        {"calendar", [this] { (void)m_main.GetShortDateFromPopupCalendar(QString()); }},
+    };
+    for (const auto& [name, open] : modal) {
+        SCOPED_TRACE(name);
+        std::string faults = "not shown";
+        bmtest::whenModal<QDialog>([&faults](QDialog* d) { faults = unnamedControls(d); });
+        open();
+        settle();
+        EXPECT_EQ(faults, "");
+    }
+    std::string maintenance = "not shown";
+    clsDBUtil::installModalRunner([&maintenance](frmDBMaint& window) { maintenance = unnamedControls(&window); });
+    m_main.menuHelpDatabaseMaintenance_Click();
+    EXPECT_EQ(maintenance, "");
+
+    m_main.mnuHelpTip_Click();
+    auto* tip = m_main.findChild<frmTip*>();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(unnamedControls(tip), "");
+    tip->close();
+
+    HelpBrowser help;
+    QString missing;
+    ASSERT_TRUE(help.showTopic(Sys().HelpFilename(), 1070, missing)) << missing.toStdString();
+    EXPECT_EQ(unnamedControls(&help), "");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&help);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Window);
+    EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(accessibleName(help.txtPage), help.windowTitle());
+    EXPECT_NE(help.windowTitle(), QStringLiteral("Brindlemark Help"));
+}
+
+namespace {
+
+// Whether the focus is in the grid or in the editor of one of its cells.
+bool inGrid(const QWidget* grid)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == grid || grid->isAncestorOf(focus));
+}
+
+} // namespace
+
+// The keyboard in a record window and a wizard: Tab leaves the notes (Ctrl+Tab
+// types a tab there), Shift+Tab leaves the contacts grid from its first cell
+// and Tab comes back to that cell, and Return presses the focused button.
+TEST_F(ProgramWindowsTest, TabLeavesNotesAndGridAndReturnPressesTheFocusedButton)
+{
+    RecordForm* form = editing([this] { m_main.ShowCustomer(m_cust, false); });
+    ASSERT_NE(form, nullptr);
+    auto* customer = dynamic_cast<frmCustomer*>(form);
+    customer->TabCtl->setCurrentIndex(1);
+    customer->txtNote->setFocus();
+    customer->txtNote->setPlainText(QStringLiteral("Call back"));
+    customer->txtNote->moveCursor(QTextCursor::End);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(customer->txtNote->toPlainText(), QStringLiteral("Call back\t"));
+    EXPECT_EQ(QApplication::focusWidget(), customer->txtNote);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab);
+    EXPECT_TRUE(inGrid(customer->grdContacts));
+    EXPECT_EQ(customer->txtNote->toPlainText(), QStringLiteral("Call back\t"));
+
+    // In edit mode the focused cell is open in its editor.
+    QTableWidget* grid = customer->grdContacts;
+    grid->setCurrentCell(0, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), customer->txtNote);
+    QTest::keyClick(customer->txtNote, Qt::Key_Tab);
+    EXPECT_TRUE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    grid->setCurrentCell(grid->rowCount() - 1, grid->columnCount() - 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(inGrid(grid));
+    EXPECT_EQ(grid->currentRow(), grid->rowCount() - 1);
+    m_prompts.button(MsgAnswer::Yes);
+    m_main.closeChildren();
+    settle();
+
+    const QList<QWidget*> forms = m_main.openForms();
+    m_main.ImportData();
+    auto* wizard = dynamic_cast<frmDataImport*>(opened(forms));
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(wizard->frm[0]->isVisible());
+    wizard->cmdNext->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), wizard->cmdNext);
+    QTest::keyClick(wizard->cmdNext, Qt::Key_Return);
+    EXPECT_FALSE(wizard->frm[0]->isVisible());
+    EXPECT_TRUE(wizard->frm[1]->isVisible());
+    wizard->CancelButton->setFocus();
+    QTest::keyClick(wizard->CancelButton, Qt::Key_Enter);
+    settle();
+    EXPECT_EQ(m_main.openForms(), forms);
+}
+
+namespace {
+
+// Each column's width as a share (in per cent) of the list's inner width.
+QList<int> columnShares(const QTreeWidget* lv)
+{
+    QList<int> shares;
+    const double inner = lv->viewport()->width();
+    for (int c = 0; c < lv->columnCount(); ++c)
+        shares.append(qRound(lv->columnWidth(c) * 100 / inner));
+    return shares;
+}
+
+// Whether every row of the table and every column lies in its view.
+bool showsAllCells(const QTableWidget* grid)
+{
+    const int rows = grid->rowCount(), columns = grid->columnCount();
+    return rows > 0 && columns > 0
+        && grid->rowViewportPosition(rows - 1) + grid->rowHeight(rows - 1) <= grid->viewport()->height()
+        && grid->columnViewportPosition(columns - 1) + grid->columnWidth(columns - 1) <= grid->viewport()->width();
+}
+
+} // namespace
+
+// Lists size their columns by their real width when shown and when resized,
+// and windows open at a size that shows what they hold.
+TEST_F(ProgramWindowsTest, ListsShareTheirRealWidthAndWindowsOpenShowingTheirContent)
+{
+    m_main.Reports();
+    auto* reports = m_main.findChild<frmReportList*>();
+    ASSERT_NE(reports, nullptr);
+    settle();
+    EXPECT_EQ(columnShares(reports->lv), (QList<int>{40, 15, 20, 24}));
+    auto* frame = qobject_cast<QMdiSubWindow*>(reports->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->resize(frame->size() + QSize(200, 0));
+    settle();
+    EXPECT_EQ(columnShares(reports->lv), (QList<int>{40, 15, 20, 24}));
+    // The buttons stand below the list; each report shows the report image.
+    EXPECT_LT(reports->lv->mapTo(reports, QPoint(0, reports->lv->height())).y(),
+              reports->cmdView->mapTo(reports, QPoint(0, 0)).y());
+    ASSERT_GT(reports->lv->topLevelItemCount(), 0);
+    EXPECT_FALSE(reports->lv->topLevelItem(0)->icon(0).isNull());
+    m_main.closeChildren();
+    settle();
+
+    // The actions and attachments tabs are laid out only when shown.
+    const QList<QWidget*> forms = m_main.openForms();
+    m_main.ShowIssue(m_issue, -1, false, -1);
+    auto* issue = dynamic_cast<frmIssue*>(opened(forms));
+    ASSERT_NE(issue, nullptr);
+    issue->TabCtl->setCurrentWidget(issue->TabCtl->widget(1));
+    settle();
+    EXPECT_EQ(columnShares(issue->IACtl->lv), (QList<int>{15, 20, 15, 35, 15}));
+    issue->TabCtl->setCurrentIndex(4);
+    settle();
+    EXPECT_EQ(columnShares(issue->ACtl->lv), (QList<int>{30, 15, 30, 24}));
+    m_main.closeChildren();
+    settle();
+
+    // User Management: every column in view.
+    bool allColumns = false;
+    bmtest::whenModal<frmUsers>([&allColumns](frmUsers* users) {
+        const QHeaderView* header = users->lv->header();
+        const int last = header->count() - 1;
+        const int needed = header->sectionViewportPosition(last)
+            + header->fontMetrics().horizontalAdvance(QStringLiteral("Active?"));
+        allColumns = needed < users->lv->viewport()->width();
+        users->OKButton->click();
+    });
+    m_main.UserManagement();
+    settle();
+    EXPECT_TRUE(allColumns);
+
+    // Customizations: every row and both columns of the customer window's
+    // names in view.
+    bool allCells = false;
+    ModalScript script;
+    script.then([&allCells](QDialog& d) {
+        d.show();
+        settle();
+        allCells = showsAllCells(d.findChild<QTableWidget*>(QStringLiteral("grdCustom")));
+        d.reject();
+    });
+    m_main.Customizations();
+    EXPECT_TRUE(allCells);
+}
+
+namespace {
+
+// The part of the area's content the user can bring into view: the
+// viewport, widened by what its scroll bars can reach.
+QRect reachableArea(const QAbstractScrollArea* area)
+{
+    QRect room = area->viewport()->rect();
+    const QScrollBar* h = area->horizontalScrollBar();
+    const QScrollBar* v = area->verticalScrollBar();
+    if (area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        room.adjust(h->minimum() - h->value(), 0, h->maximum() - h->value(), 0);
+    if (area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        room.adjust(0, v->minimum() - v->value(), 0, v->maximum() - v->value());
+    return room;
+}
+
+// The buttons of `window` that the user cannot reach: outside `room` (in
+// the coordinates of `area`) and not inside a scroll area of the window.
+std::string unreachableButtons(QWidget* window, QWidget* area, const QRect& room)
+{
+    QStringList faults;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisible() || qobject_cast<QScrollBar*>(b->parentWidget()))
+            continue;
+        bool scrolled = false;
+        for (QWidget* p = b->parentWidget(); p && p != window; p = p->parentWidget())
+            scrolled = scrolled || qobject_cast<QAbstractScrollArea*>(p);
+        const QRect r(b->mapTo(area, QPoint(0, 0)), b->size());
+        if (!scrolled && !room.contains(r))
+            faults.append(b->objectName() + QLatin1Char(' ') + b->text());
+    }
+    return faults.join(QStringLiteral(", ")).toStdString();
+}
+
+} // namespace
+
+// At the main window's first size on a 1280 x 1000 screen every button of
+// every window can be reached: in view, or brought into view by scrolling.
+TEST_F(ProgramWindowsTest, AtTheFirstSizeEveryButtonOfEveryWindowCanBeReached)
+{
+    const QSize first = frmMain::firstSize(QRect(0, 0, 1280, 1000));
+    EXPECT_LE(first.width(), 1280);
+    EXPECT_LE(first.height(), 1000);
+    m_main.resize(first);
+    settle();
+    QMdiArea* area = m_main.mdiArea();
+    withEveryWindow([area](QWidget* window) {
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        if (!frame) {
+            // A dialog, or a window of its own beside the main window.
+            EXPECT_EQ(unreachableButtons(window, window, window->rect()), "");
+            return;
+        }
+        EXPECT_EQ(unreachableButtons(window, area->viewport(), reachableArea(area)), "");
+        // The whole window fits the area at this size.
+        const QSize room = area->viewport()->size();
+        EXPECT_TRUE(frame->width() <= room.width() && frame->height() <= room.height())
+            << "frame " << frame->width() << "x" << frame->height() << " in " << room.width() << "x" << room.height();
+    });
+}

@@ -10,6 +10,7 @@
 #include "data/clsDB.h"
 #include "xbase/c4.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
@@ -458,6 +459,21 @@ TEST_F(UserWindowTest, AdministratorRoleDisablesThePermissionsButKeepsAndSavesTh
     EXPECT_EQ(stored(QStringLiteral("dora"), "usertype"), QStringLiteral("1"));
     EXPECT_EQ(stored(QStringLiteral("dora"), "perm"), QStringLiteral("0000011") + QString(23, QLatin1Char('0')));
     EXPECT_TRUE(window.Saved);
+}
+
+// A role checked without a click (as an assistive tool or code does) sets
+// the permissions list just as a click does.
+TEST_F(UserWindowTest, ARoleCheckedWithoutAClickEnablesOrDisablesThePermissions)
+{
+    auto window = newUser();
+    window->optAdmin->setChecked(true);
+    EXPECT_FALSE(window->lstPermissions->isEnabled());
+    window->optUser->setChecked(true);
+    EXPECT_TRUE(window->lstPermissions->isEnabled());
+    window->optAdmin->toggle();
+    EXPECT_FALSE(window->lstPermissions->isEnabled());
+    window->UserType->button(0)->setChecked(true);
+    EXPECT_TRUE(window->lstPermissions->isEnabled());
 }
 
 TEST_F(UserWindowTest, RowsBeyondAShortPermissionStringStayUnmarked)

@@ -47,6 +47,15 @@ void whenModalShows(std::function<void(QWidget*)> act)
     timer->start();
 }
 
+// Keeps the help topics asked for instead of showing them.
+void recordHelpTopics(QList<long>& topics)
+{
+    HelpViewer::set([&topics](const QString&, long topic, QString&) {
+        topics.append(topic);
+        return true;
+    });
+}
+
 TEST(WaitDialog, CancelFlagIsClearAtEachShowAndSetByCancel)
 {
     ScriptedPrompts prompts;
@@ -234,10 +243,7 @@ TEST(WidgetPrompts, F1InAnInputBoxOpensItsHelpContext)
     WidgetPrompts widgets;
     PromptService* previous = setPrompts(&widgets);
     QList<long> topics;
-    HelpViewer::set([&topics](const QString&, long topic, QString&) {
-        topics.append(topic);
-        return true;
-    });
+    recordHelpTopics(topics);
     HelpContext::installF1Handler();
     for (const int context : {1210, 0}) {
         whenModalShows([](QWidget* modal) {
@@ -251,6 +257,47 @@ TEST(WidgetPrompts, F1InAnInputBoxOpensItsHelpContext)
     }
     EXPECT_EQ(topics, (QList<long>{1210, 0}));
     HelpContext::removeF1Handler();
+    HelpViewer::set({});
+    setPrompts(previous);
+}
+
+// A message with a help context shows Help; Help opens the topic and the
+// question stays until it is answered. Without a context there is no Help.
+TEST(WidgetPrompts, HelpInAMessageBoxOpensItsTopicAndKeepsTheQuestion)
+{
+    WidgetPrompts widgets;
+    PromptService* previous = setPrompts(&widgets);
+    QList<long> topics;
+    recordHelpTopics(topics);
+    const QString text = QStringLiteral(
+        "This report cannot be re-sorted because the report definition 'Suppresses repeating values' in the first "
+        "column of the report!");
+    bool openAfterHelp = false;
+    whenModalShows([&openAfterHelp](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        QAbstractButton* help = box->button(QMessageBox::Help);
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->text().remove(QLatin1Char('&')), QStringLiteral("Help"));
+        help->click();
+        openAfterHelp = box->isVisible();
+        box->button(QMessageBox::Ok)->click();
+    });
+    MsgBoxRequest request{text, QStringLiteral("Brindlemark"), MsgStyle::OkOnly | MsgStyle::Information, {}, 1400};
+    EXPECT_EQ(widgets.messageBox(request), MsgAnswer::Ok);
+    EXPECT_TRUE(openAfterHelp);
+    EXPECT_EQ(topics, QList<long>{1400});
+
+    bool hasHelp = true;
+    whenModalShows([&hasHelp](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        hasHelp = box->button(QMessageBox::Help) != nullptr;
+        box->button(QMessageBox::Ok)->click();
+    });
+    request.helpContext = 0;
+    EXPECT_EQ(widgets.messageBox(request), MsgAnswer::Ok);
+    EXPECT_FALSE(hasHelp);
     HelpViewer::set({});
     setPrompts(previous);
 }
