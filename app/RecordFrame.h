@@ -8,6 +8,7 @@
 #include <functional>
 
 class QComboBox;
+class QLineEdit;
 class QObject;
 class QPlainTextEdit;
 class QWidget;

@@ -74,7 +74,6 @@ public:
 protected:
     void initSavedParts() override { InitATC(); }
     void deleteOwnedParts() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTab0(QWidget* page);

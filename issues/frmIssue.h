@@ -66,7 +66,6 @@ public:
 protected:
     void initSavedParts() override;
     void deleteOwnedParts() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildIssueTab(QWidget* page);
