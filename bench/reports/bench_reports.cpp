@@ -34,14 +34,13 @@
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include "bench/SeededDatabase.h"
-#include "bench/reports/StallMeter.h"
+#include "bench/ResidentMemory.h"
+#include "bench/StallMeter.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -57,14 +56,6 @@ qint32 storeReport(const QString& type, const QString& def)
 }
 
 // The resident memory of the process in bytes.
-qint64 residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    qint64 pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * qint64(sysconf(_SC_PAGESIZE));
-}
-
 struct Figures {
     std::vector<double> values;
     void add(double v) { values.push_back(v); }
@@ -181,7 +172,7 @@ void measure(const char* what, qint32 reportId, const QString& path, const char*
         rows = core.grid().rowCount();
     }
     for (int run = 0; run < runs; ++run) {
-        const qint64 before = residentBytes();
+        const qint64 before = bench::residentBytes();
         auto window = std::make_unique<frmReportDisplay>();
         window->resize(1000, 600);
         StallMeter meter;
@@ -192,8 +183,9 @@ void measure(const char* what, qint32 reportId, const QString& path, const char*
         window->show();
         QCoreApplication::processEvents();
         idle.add(double(timer.nsecsElapsed()) / 1e9);
-        stall.add(double(meter.stop()));
-        grown.add(double(residentBytes() - before));
+        meter.stop();
+        stall.add(double(meter.longest()));
+        grown.add(double(bench::residentBytes() - before));
         const ReportGrid& grid = window->run().grid();
         textBytes = 0;
         for (int r = 0; r < grid.rowCount(); ++r)
