@@ -1,12 +1,13 @@
 #include "app/ListWindow.h"
 
+#include "common/ui/EnterInList.h"
+#include "common/ui/NamedControls.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
 #include "common/ui/clsSystemUI.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -14,13 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
 
 QLabel* label(const QString& text, const char* name, QWidget* parent)
 {
@@ -61,12 +55,19 @@ void ListWindow::buildFrame(QTreeView* list, const CommandOrder& order, QWidget*
     QPushButton* buttons[4] = {};
     for (std::size_t i = 0; i < order.size(); ++i) {
         switch (order[i]) {
-        case Command::Refresh: buttons[i] = cmdRefresh = button(QStringLiteral("R&efresh"), "cmdRefresh", BtnBar); break;
-        case Command::Properties:
-            buttons[i] = cmdProperties = button(QStringLiteral("&Properties"), "cmdProperties", BtnBar);
+        case Command::Refresh:
+            buttons[i] = cmdRefresh = namedButton(BtnBar, QStringLiteral("cmdRefresh"), QStringLiteral("R&efresh"));
             break;
-        case Command::Print: buttons[i] = cmdPrint = button(QStringLiteral("Print"), "cmdPrint", BtnBar); break;
-        case Command::Cancel: buttons[i] = CancelButton = button(QStringLiteral("Cancel"), "CancelButton", BtnBar); break;
+        case Command::Properties:
+            buttons[i] = cmdProperties =
+                namedButton(BtnBar, QStringLiteral("cmdProperties"), QStringLiteral("&Properties"));
+            break;
+        case Command::Print:
+            buttons[i] = cmdPrint = namedButton(BtnBar, QStringLiteral("cmdPrint"), QStringLiteral("Print"));
+            break;
+        case Command::Cancel:
+            buttons[i] = CancelButton = namedButton(BtnBar, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
+            break;
         }
     }
     lblMsg = label(QStringLiteral("Click a column header to sort results by that column's data"), "lblMsg", BtnBar);
@@ -93,7 +94,7 @@ void ListWindow::buildFrame(QTreeView* list, const CommandOrder& order, QWidget*
     connect(lv, &QTreeView::doubleClicked, this, &ListWindow::cmdProperties_Click);
     connect(lv->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListWindow::SetUI);
     connect(lv->header(), &QHeaderView::sectionClicked, this, &ListWindow::sortByColumn);
-    lv->installEventFilter(this);
+    onEnterInList(lv, [this] { cmdProperties_Click(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &ListWindow::CancelButton_Click);
@@ -139,16 +140,4 @@ void ListWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
-}
-
-bool ListWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

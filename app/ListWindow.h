@@ -68,5 +68,4 @@ protected:
     virtual void Form_Resize() = 0;
 
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

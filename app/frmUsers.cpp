@@ -7,6 +7,7 @@
 #include "common/WaitCursor.h"
 #include "common/Win1252.h"
 #include "common/clsSystem.h"
+#include "common/ui/EnterInList.h"
 #include "common/ui/FirstSize.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/clsSystemUI.h"
@@ -18,7 +19,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -56,7 +56,7 @@ frmUsers::frmUsers(QWidget* parent)
     lv->header()->setSectionsClickable(true);
     // The window first opens wide enough for every column.
     lv->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    lv->installEventFilter(this);
+    onEnterInList(lv, [this] { cmdProperties_Click(); });
     lblNumUsers = new QLabel(QStringLiteral("x Users"), Frame1);
     lblNumUsers->setObjectName(QStringLiteral("lblNumUsers"));
     auto* frameLayout = new QVBoxLayout(Frame1);
@@ -231,18 +231,6 @@ void frmUsers::cmdRefresh_Click()
 {
     LoadData(-1);
     SetUI();
-}
-
-bool frmUsers::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lv && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            cmdProperties_Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void registerUserWindows()

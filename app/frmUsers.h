@@ -52,9 +52,6 @@ public:
     QPushButton* cmdRefresh = nullptr;
     QPushButton* OKButton = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Fills the list from the users table and selects `SelectID` (a row
     // identifier; below 1 for none), then the first row, then the row that

@@ -9,6 +9,7 @@
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/AccessibleNames.h"
+#include "common/ui/EnterInList.h"
 #include "common/ui/GridTabExit.h"
 #include "common/ui/HelpContext.h"
 #include "common/ui/ObjectTag.h"
@@ -24,7 +25,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -98,8 +98,9 @@ frmCustomer::frmCustomer(QWidget* parent)
                    QStringLiteral("&Issues"));
     lvPS->setObjectName(QStringLiteral("lvPS"));
     lvIssues->setObjectName(QStringLiteral("lvIssues"));
-    lvPS->installEventFilter(this);
-    lvIssues->installEventFilter(this);
+    // Enter in a list opens its selected row.
+    onEnterInList(lvPS, [this] { cmdPropertiesPS_Click(); });
+    onEnterInList(lvIssues, [this] { cmdPropertiesIssues_Click(); });
     lvPS->setAccessibleName(QStringLiteral("Products/Services"));
     lvIssues->setAccessibleName(QStringLiteral("Issues"));
     auto* tab4 = new QWidget;
@@ -460,19 +461,6 @@ void frmCustomer::closeEvent(QCloseEvent* event)
         return;
     }
     RecordWindow<QWidget>::closeEvent(event);
-}
-
-bool frmCustomer::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter in a list opens its selected row.
-    if (event->type() == QEvent::KeyPress && (watched == lvPS || watched == lvIssues)) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            watched == lvPS ? cmdPropertiesPS_Click() : cmdPropertiesIssues_Click();
-            return true;
-        }
-    }
-    return RecordWindow<QWidget>::eventFilter(watched, event);
 }
 
 // --- Commands -----------------------------------------------------------------

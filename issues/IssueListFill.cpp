@@ -1,7 +1,6 @@
 #include "issues/IssueListFill.h"
 
 #include "app/MainWindow.h"
-#include "app/ListWindow.h"
 #include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/clsSystem.h"
@@ -11,43 +10,12 @@
 #include "issues/core/IssueListModel.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QStyle>
 #include <QTreeView>
 
 #include <algorithm>
 
 static_assert(IssueListModel::kKeyRole == clsSystemUI::kKeyRole, "the list helpers read the row keys");
-
-QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model) { return makeListView(parent, model); }
-
-namespace {
-
-class EnterKeyFilter : public QObject {
-public:
-    EnterKeyFilter(QObject* parent, std::function<void()> open) : QObject(parent), m_open(std::move(open)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                m_open();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_open;
-};
-
-} // namespace
-
-void onEnterInList(QTreeView* lv, std::function<void()> open)
-{
-    lv->installEventFilter(new EnterKeyFilter(lv, std::move(open)));
-}
 
 IssueListFill::IssueListFill(QTreeView* lv, IssueListModel* model)
     : m_lv(lv)

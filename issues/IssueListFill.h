@@ -13,11 +13,6 @@ class QTreeView;
 class QWidget;
 class frmProgress;
 
-// A new list view over `model` for an issue list window: report view, whole
-// rows selected one at a time, not editable, headings clickable.
-QTreeView* makeIssueListView(QWidget* parent, IssueListModel* model);
-// Runs `open` whenever Enter or Return is pressed in the list.
-void onEnterInList(QTreeView* lv, std::function<void()> open);
 // Opens the issue of the selected row (keyed "N"+rowid) in view mode.
 void openSelectedIssue(QTreeView* lv);
 // What the list's columns share of a window `windowWidth` wide: the width

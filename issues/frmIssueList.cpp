@@ -35,7 +35,7 @@ frmIssueList::frmIssueList(QWidget* parent)
     m_model->setHeadings(IssueSearchCore::headings());
     if (const frmMain* main = mainWindow(); main && main->SysImageList.size() > 4)
         m_model->setIcon(main->SysImageList.at(4));
-    QTreeView* list = makeIssueListView(this, m_model);
+    QTreeView* list = makeListView(this, m_model);
     list->setAccessibleName(QStringLiteral("Issue List"));
     m_fill = new IssueListFill(list, m_model);
     buildFrame(list, {Command::Refresh, Command::Properties, Command::Print, Command::Cancel});

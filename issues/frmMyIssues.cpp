@@ -74,7 +74,7 @@ void frmMyIssues::buildControls()
     filter->addStretch(1);
 
     m_model = new IssueListModel(MyIssuesCore::columns());
-    QTreeView* list = makeIssueListView(this, m_model);
+    QTreeView* list = makeListView(this, m_model);
     list->setAccessibleName(QStringLiteral("My Issues"));
     m_fill = new IssueListFill(list, m_model);
     buildFrame(list, {Command::Refresh, Command::Properties, Command::Print, Command::Cancel}, FilterBar);

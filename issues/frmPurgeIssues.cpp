@@ -1,12 +1,15 @@
 #include "issues/frmPurgeIssues.h"
 
+#include "app/ListWindow.h"
 #include "app/MainWindow.h"
 #include "app/frmMain.h"
 #include "common/Product.h"
 #include "common/PromptService.h"
 #include "common/clsSystem.h"
 #include "common/ui/AccessibleNames.h"
+#include "common/ui/EnterInList.h"
 #include "common/ui/HelpContext.h"
+#include "common/ui/NamedControls.h"
 #include "common/ui/ObjectTag.h"
 #include "common/ui/TabChain.h"
 #include "common/ui/WindowRegistry.h"
@@ -42,13 +45,6 @@ QLabel* wrapped(const QString& text, QWidget* parent)
     return label;
 }
 
-QPushButton* button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 } // namespace
 
 frmPurgeIssues::frmPurgeIssues(QWidget* parent)
@@ -59,10 +55,10 @@ frmPurgeIssues::frmPurgeIssues(QWidget* parent)
     m_model = new IssueListModel(PurgeCore::columns());
 
     frm = {buildBackupStep(), buildCriteriaStep(), buildPreviewStep()};
-    cmdHelp = button(QStringLiteral("&Help"), "cmdHelp", this);
-    cmdPrevious = button(QStringLiteral("<< &Previous"), "cmdPrevious", this);
-    CancelButton = button(QStringLiteral("Cancel"), "CancelButton", this);
-    cmdNext = button(QStringLiteral("&Next >>"), "cmdNext", this);
+    cmdHelp = namedButton(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
+    cmdPrevious = namedButton(this, QStringLiteral("cmdPrevious"), QStringLiteral("<< &Previous"));
+    CancelButton = namedButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
+    cmdNext = namedButton(this, QStringLiteral("cmdNext"), QStringLiteral("&Next >>"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdHelp);
     buttons->addStretch(1);
@@ -126,7 +122,7 @@ QGroupBox* frmPurgeIssues::buildCriteriaStep()
     txtDateSubmit->setObjectName(QStringLiteral("txtDateSubmit"));
     txtDateSubmit->setMaxLength(18);
     dateLabel->setBuddy(txtDateSubmit);
-    cmdCalendar = button(QStringLiteral("..."), "cmdCalendar", box);
+    cmdCalendar = namedButton(box, QStringLiteral("cmdCalendar"), QStringLiteral("..."));
     cmdCalendar->setToolTip(QStringLiteral("View calendar"));
     cmdCalendar->setAccessibleName(QStringLiteral("View calendar"));
     connect(cmdCalendar, &QPushButton::clicked, this, &frmPurgeIssues::cmdCalendar_Click);
@@ -166,15 +162,15 @@ QGroupBox* frmPurgeIssues::buildPreviewStep()
     lblPreview->setObjectName(QStringLiteral("lblPreview"));
     lblCriteria = wrapped(QString(), box);
     lblCriteria->setObjectName(QStringLiteral("lblCriteria"));
-    lv = makeIssueListView(box, m_model);
+    lv = makeListView(box, m_model);
     AccessibleNames::nameByLabel(lv, lblPreview);
     onEnterInList(lv, [this] { cmdProperties_Click(); });
     m_fill = new IssueListFill(lv, m_model);
     connect(lv, &QTreeView::doubleClicked, this, &frmPurgeIssues::cmdProperties_Click);
     lblNumIssues = new QLabel(box);
     lblNumIssues->setObjectName(QStringLiteral("lblNumIssues"));
-    cmdPrintLV = button(QStringLiteral("Print"), "cmdPrintLV", box);
-    cmdProperties = button(QStringLiteral("Properties"), "cmdProperties", box);
+    cmdPrintLV = namedButton(box, QStringLiteral("cmdPrintLV"), QStringLiteral("Print"));
+    cmdProperties = namedButton(box, QStringLiteral("cmdProperties"), QStringLiteral("Properties"));
     connect(cmdPrintLV, &QPushButton::clicked, this, &frmPurgeIssues::cmdPrintLV_Click);
     connect(cmdProperties, &QPushButton::clicked, this, &frmPurgeIssues::cmdProperties_Click);
     lblPurgeNow = new QLabel(QStringLiteral("Press \"Purge Now\" to delete these issues or press cancel to quit..."), box);
