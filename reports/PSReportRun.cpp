@@ -8,7 +8,6 @@
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 
 #include <array>
@@ -177,8 +176,7 @@ bool PSReportRun::DisplayRowData(const PSReportFilters& filters, const QDate& to
         rc = d4top(ps);
 
     Lookups lookups(tables);
-    QElapsedTimer sinceYield;
-    sinceYield.start();
+    ProgressPace pace(kYieldMs);
     bool stopped = false;
     while (rc == 0) {
         bool firstRow = false;
@@ -208,8 +206,7 @@ bool PSReportRun::DisplayRowData(const PSReportFilters& filters, const QDate& to
                 firstRow = m_grid.rowCount() == 1;
             }
         }
-        if (firstRow || sinceYield.elapsed() >= kYieldMs) {
-            sinceYield.restart();
+        if (pace.due(firstRow)) {
             if (!progress.report(-1) || !tables.databaseStillOpen()) {
                 stopped = true;
                 break;

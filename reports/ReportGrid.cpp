@@ -3,7 +3,6 @@
 #include "common/clsSystem.h"
 
 #include <QDate>
-#include <QElapsedTimer>
 #include <QHash>
 
 #include <algorithm>
@@ -79,7 +78,7 @@ void pacedStableSort(std::vector<qint32>& items, Pacer& pacer, Less less)
 // the clock is read once every kClockEvery steps only.
 class ReportGrid::Pacer {
 public:
-    explicit Pacer(Progress* progress) : m_progress(progress) { m_timer.start(); }
+    explicit Pacer(Progress* progress) : m_progress(progress) {}
     void step(size_t items = 1)
     {
         if (!m_progress)
@@ -88,16 +87,14 @@ public:
         if (m_steps < kClockEvery)
             return;
         m_steps = 0;
-        if (m_timer.elapsed() < kPauseMs)
-            return;
-        (void)m_progress->report(-1);
-        m_timer.restart();
+        if (m_pace.due())
+            (void)m_progress->report(-1);
     }
 
 private:
     static constexpr size_t kClockEvery = 2048;
     Progress* m_progress;
-    QElapsedTimer m_timer;
+    ProgressPace m_pace{kPauseMs};
     size_t m_steps = 0;
 };
 

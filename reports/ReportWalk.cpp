@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr qint64 kYieldMs = 50;
-
 // A field of `table`; null when it has none (and the engine's error state,
 // which looking up a missing field sets, cleared again).
 FIELD4* fieldOf(DATA4* table, const QString& name)
@@ -160,10 +158,7 @@ bool ReportWalk::passes(qint32 rowid)
 
 bool ReportWalk::yieldDue(bool firstRow)
 {
-    if (!firstRow && m_sinceYield.elapsed() < kYieldMs)
-        return false;
-    m_sinceYield.restart();
-    return true;
+    return m_pace.due(firstRow);
 }
 
 bool ReportWalk::walk(const QString& tag, std::optional<qint32> key, Progress& progress)
@@ -179,7 +174,7 @@ bool ReportWalk::walk(const QString& tag, std::optional<qint32> key, Progress& p
         code4errorCode(&m_main->engine(), 0);
         m_walkedTag.clear();
     }
-    m_sinceYield.start();
+    m_pace.restart();
     // A walk of every record asks for nearly every customer's products:
     // one pass over them in advance costs less than a seek for each.
     if (!key && std::any_of(m_cells.cbegin(), m_cells.cend(), [](const Cell& c) { return c.kind == Kind::Products; }))

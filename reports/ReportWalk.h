@@ -6,7 +6,6 @@
 #include "xbase/IndexC4.h"
 #include "xbase/c4.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -87,5 +86,7 @@ private:
     QString m_walkedTag;
     qint64 m_visited = 0;
     bool m_cancelled = false;
-    QElapsedTimer m_sinceYield;
+    // The walk reports to its progress at most this often, and at its first row.
+    static constexpr qint64 kYieldMs = 50;
+    ProgressPace m_pace{kYieldMs};
 };
